@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/decimal/decimal.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sumiplex::engine {
+
+/// The input-line text of a yen conversion: "1 USD   JPY   " + rate ("#,##0.#0") for a
+/// zero total, else "JPY    " + total × rate (pattern by wholeness). Empty when the rate
+/// text is empty, not a number, or the product leaves the decimal range.
+[[nodiscard]] std::optional<std::u16string> yenConversionText(const Decimal& total,
+                                                              std::u16string_view rateText);
+
+/// The input-line text of a dollar conversion: "1 JPY   USD   " + 1 / rate (double,
+/// long pattern) for a zero total, else "USD    " + total / rate (pattern by wholeness).
+/// Empty when the rate text is empty, not a number, or zero.
+[[nodiscard]] std::optional<std::u16string> dollarConversionText(const Decimal& total,
+                                                                 std::u16string_view rateText);
+
+/// A rate as the rate box and the status bar show it: the shortest plain decimal text of
+/// the double (80, 80.5, 0.0125).
+[[nodiscard]] std::u16string plainRateText(double rate);
+
+} // namespace sumiplex::engine

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "core/decimal/decimal.h"
+#include "core/engine/rounding.h"
+#include "core/engine/tape.h"
+#include "core/engine/tax.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sumiplex::engine {
+
+/// Which control the engine wants the keyboard focus in after an event.
+enum class FocusTarget { None, Text1, Text2, Text3 };
+
+/// Keys the engine distinguishes on key release.
+enum class Key { Enter, Space, Other };
+
+enum class MouseButton { Left, Right };
+
+/// The font the total label and the input line take for the four-digit reading.
+inline constexpr std::u16string_view kFourDigitFontName = u"ＭＳ Ｐ明朝";
+
+/// Everything of the main window that the engine decides. A window renders it after every
+/// event (with its widgets' signals blocked) and never computes any of it itself.
+struct View {
+    // Text1, the input line. Caret and selection as a text box has them: the selection
+    // starts at text1SelStart and runs text1SelLength characters; with no selection the
+    // caret is at text1SelStart.
+    std::u16string text1;
+    int text1SelStart = 0;
+    int text1SelLength = 0;
+    std::u16string text1FontName = u"Times New Roman";
+    bool text1Bold = true;
+
+    std::u16string label1 = u"Total";       ///< the total
+    std::u16string label1FontName = u"Times New Roman";
+    std::u16string label2;                  ///< tax added line ("TAX +" in the design)
+    std::u16string label3;                  ///< tax contained line
+    bool taxLinesVisible = true;            ///< mnuTax check mark
+    std::u16string label5;                  ///< currency mark of the total
+    std::u16string label7;                  ///< four-digit reading line
+    std::u16string statusPanel1;            ///< the line being evaluated
+    std::u16string statusPanel2;            ///< "1 USD " + rate
+
+    bool command2Enabled = false; ///< memo paste
+    bool command4Enabled = false; ///< Back
+    bool command5Enabled = false; ///< Forward
+    bool mnuPopUndoEnabled = false;
+    bool mnuOkuChecked = false;   ///< four-digit mode; mnuJapan mirrors it
+    bool mnuCashEnabled = true;   ///< also mnuPopCash; false exactly while Label5 reads "USD"
+
+    bool txtTimeVisible = false;
+    std::u16string txtTime = u"00:00";
+
+    std::u16string text2;         ///< exchange-rate box
+    int text2Caret = 0;
+    bool text2Visible = false;
+
+    std::u16string text3 = u"１"; ///< decimal place N of the rounding commands
+    int text3Caret = 0;
+    bool label4Visible = false;   ///< Label4 and Text3 are shown and hidden together
+
+    std::vector<std::u16string> list1; ///< recorded totals, plain form, oldest first
+    std::vector<std::u16string> list3; ///< amounts that make up the total
+    std::u16string text4 = u"Text4";   ///< plain copy of the total for the tool windows
+};
+
+/// One-shot requests that a window carries out once and then drops.
+struct Requests {
+    FocusTarget focus = FocusTarget::None;
+    std::optional<int> windowWidthTwips;
+};
+
+/// The calculator state of the main window and every handler that acts on it, free of
+/// any widget toolkit. Handler names follow the control and event they belong to.
+class Engine {
+public:
+    /// `timeOfDay` gives the current time of day (the idle clock and LastInputTime).
+    Engine(Tape& tape, std::function<std::chrono::seconds()> timeOfDay);
+
+    // --- input line ---------------------------------------------------------------
+    /// The user changed the text of the input line; `caret` is where the caret now is.
+    void Text1_Change(std::u16string text, int caret);
+    void Text1_KeyUp(Key key);
+    void Text1_Click();
+    void Text1_DblClick();
+    void Text1_LostFocus();
+
+    // --- buttons and the total ----------------------------------------------------
+    void Command1_Click(); ///< AC
+    void Command4_Click(); ///< Back
+    void Command5_Click(); ///< Forward
+    void mnuPopUndo_Click();
+    void Label1_Click();
+    /// Hides the decimal-place editor; returns true when the popup menu mnuPopup2 should
+    /// open (right button).
+    bool Label1_MouseDown(MouseButton button);
+    /// The popup opens first (the window does that), then the editor is hidden.
+    void Label4_Click();
+
+    // --- rounding and the decimal place -------------------------------------------
+    void roundTotal(RoundMode mode); ///< mnuPopB, mnuPopu, mnuPopFix
+    void mnuPopDcl_Click();          ///< also mnuFix
+    void Text3_Change(std::u16string text, int caret);
+    void Text3_KeyUp(Key key);
+    void Text3_LostFocus();
+
+    // --- tax lines ------------------------------------------------------------------
+    void Label2_Click();
+    void Label3_Click();
+    void mnuTax_Click();
+    void setTaxLinesVisible(bool visible); ///< from the settings at start-up
+    void setTaxRate(int ratePercent);
+    void setTaxRule(int ruleCode);
+    [[nodiscard]] int taxRate() const { return m_taxRate; }
+    [[nodiscard]] int taxRule() const { return m_taxRule; }
+    void refreshTaxLines();
+
+    // --- currency -------------------------------------------------------------------
+    void Command6_Click(); ///< total to yen; also mnuYen
+    void Command7_Click(); ///< total to dollars; also mnuDoller
+    void Text2_Change(std::u16string text, int caret);
+    void setExchangeRate(double yenPerDollar);
+    [[nodiscard]] double exchangeRate() const { return m_exchangeRate; }
+
+    // --- four-digit display ---------------------------------------------------------
+    void toggleFourDigit(); ///< mnuOku, mnuJapan, Label7 click
+
+    // --- window-level ---------------------------------------------------------------
+    /// The main window became active: the rate box and status panel 2 show the rate.
+    void Form_Activate();
+    /// One tick of the idle clock.
+    void tmrClock_Timer();
+    void setInputFontName(std::u16string name);
+    [[nodiscard]] const std::u16string& inputFontName() const { return m_inputFontName; }
+    void setLabel1FontName(std::u16string name);
+
+    // --- state ------------------------------------------------------------------------
+    [[nodiscard]] const View& view() const { return m_view; }
+    /// Returns the pending one-shot requests and clears them.
+    [[nodiscard]] Requests takeRequests();
+    [[nodiscard]] Tape& tape() { return m_tape; }
+
+    [[nodiscard]] const Decimal& totalValue() const { return m_totalValue; }
+    [[nodiscard]] const Decimal& lineValue() const { return m_lineValue; }
+    [[nodiscard]] const Decimal& undoValue() const { return m_undoValue; }
+    [[nodiscard]] std::int32_t historyPos() const { return m_historyPos; }
+    [[nodiscard]] int opTyped() const { return m_opTyped; }
+    [[nodiscard]] std::int16_t cashStep() const { return m_cashStep; }
+    [[nodiscard]] std::optional<std::chrono::seconds> lastInputTime() const {
+        return m_lastInputTime;
+    }
+
+private:
+    // The implementation adds its private procedures here (EvaluateLine, RecordTotal,
+    // WriteLineResult, PercentMultiply, PercentDivide, ...), split over several .cpp files.
+
+    Tape& m_tape;
+    std::function<std::chrono::seconds()> m_timeOfDay;
+    View m_view;
+    Requests m_requests;
+
+    Decimal m_totalValue;
+    Decimal m_lineValue;
+    Decimal m_undoValue;
+    std::int32_t m_historyPos = 0;
+    int m_opTyped = 0;
+    std::optional<std::chrono::seconds> m_lastInputTime;
+    std::int16_t m_cashStep = 0;
+    std::array<double, 10> m_cashCounts{};
+
+    std::u16string m_inputFontName = u"Times New Roman";
+    int m_taxRate = 5;
+    int m_taxRule = kTaxTruncate;
+    double m_exchangeRate = 80.0;
+};
+
+} // namespace sumiplex::engine

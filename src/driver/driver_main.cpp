@@ -1,0 +1,2 @@
+#include <QtGlobal>
+int main() { return 0; }
