@@ -24,4 +24,8 @@ namespace sumiplex::engine {
 /// the double (80, 80.5, 0.0125).
 [[nodiscard]] std::u16string plainRateText(double rate);
 
+/// The rate typed into the exchange-rate dialog: an empty box means 1; text that is not a
+/// number keeps `oldRate`. Full-width digits and "," groups are read.
+[[nodiscard]] double exchangeRateFromText(std::u16string_view text, double oldRate);
+
 } // namespace sumiplex::engine

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sumiplex::engine {
 
@@ -21,5 +22,20 @@ struct TaxLines {
 
 /// Tax added on top (t1) and tax contained (t2) for a total at a whole-percent rate.
 [[nodiscard]] TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode);
+
+/// The rate typed into the tax dialog: an empty box means 0; a fraction rounds half to even;
+/// text that is not a number or lies outside the 16-bit range keeps `oldRate`.
+[[nodiscard]] int taxRateFromText(std::u16string_view text, int oldRate);
+
+/// The check states of the tax dialog's three rule buttons.
+struct TaxRuleOptions {
+    bool option1 = false; ///< 切り捨て
+    bool option2 = false; ///< 切り上げ
+    bool option3 = false; ///< 四捨五入
+};
+
+/// The rule code of the checked button, tested in the order Option1, Option2, Option3;
+/// `oldRule` when none is checked (a stored code other than 1..3 checks none).
+[[nodiscard]] int taxRuleFromOptions(const TaxRuleOptions& options, int oldRule);
 
 } // namespace sumiplex::engine

@@ -1,0 +1,90 @@
+#include "core/engine/currency.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace sumiplex::engine {
+
+std::optional<std::u16string> yenConversionText(const Decimal& total,
+                                                std::u16string_view rateText) {
+    const auto rate = Decimal::parse(rateText);
+    if (!rate)
+        return std::nullopt;
+    if (total.isZero())
+        return u"1 USD   JPY   " + formatPattern(*rate, kPatternRate);
+    const auto yen = total.mul(*rate);
+    if (!yen)
+        return std::nullopt;
+    return u"JPY    " + FormatAmount(*yen);
+}
+
+std::optional<std::u16string> dollarConversionText(const Decimal& total,
+                                                   std::u16string_view rateText) {
+    const auto rate = Decimal::parse(rateText);
+    if (!rate || rate->isZero())
+        return std::nullopt;
+    if (total.isZero()) {
+        // The one-unit line is worked out in double precision, as the rate itself is kept.
+        const auto perYen = Decimal::fromDouble(1.0 / rate->toDouble());
+        if (!perYen)
+            return std::nullopt;
+        return u"1 JPY   USD   " + formatPattern(*perYen, kPatternLong);
+    }
+    const auto dollars = total.div(*rate);
+    if (!dollars)
+        return std::nullopt;
+    return u"USD    " + FormatAmount(*dollars);
+}
+
+namespace {
+
+// Rewrites the exponent form of std::to_chars ("1.25e-05", "1e+22") as plain digits.
+std::string expandExponent(const std::string& text) {
+    const auto ePos = text.find('e');
+    if (ePos == std::string::npos)
+        return text;
+    std::string sign;
+    std::string significand = text.substr(0, ePos);
+    if (!significand.empty() && significand[0] == '-') {
+        sign = "-";
+        significand.erase(0, 1);
+    }
+    const int exponent = std::stoi(text.substr(ePos + 1));
+    std::string digits;
+    int pointAt = static_cast<int>(significand.size()); // digits before the point
+    if (const auto dot = significand.find('.'); dot != std::string::npos) {
+        digits = significand.substr(0, dot) + significand.substr(dot + 1);
+        pointAt = static_cast<int>(dot);
+    } else {
+        digits = significand;
+    }
+    pointAt += exponent;
+    if (pointAt <= 0)
+        return sign + "0." + std::string(static_cast<std::size_t>(-pointAt), '0') + digits;
+    if (pointAt >= static_cast<int>(digits.size()))
+        return sign + digits + std::string(static_cast<std::size_t>(pointAt) - digits.size(), '0');
+    return sign + digits.substr(0, static_cast<std::size_t>(pointAt)) + "." +
+           digits.substr(static_cast<std::size_t>(pointAt));
+}
+
+} // namespace
+
+std::u16string plainRateText(double rate) {
+    if (rate == 0.0)
+        return u"0"; // also for -0.0
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rate);
+    std::string text(buffer.data(), result.ptr);
+    if (std::isfinite(rate))
+        text = expandExponent(text);
+    return std::u16string(text.begin(), text.end());
+}
+
+double exchangeRateFromText(std::u16string_view text, double oldRate) {
+    const auto value = Decimal::parse(text.empty() ? std::u16string_view{u"1"} : text);
+    return value ? value->toDouble() : oldRate;
+}
+
+} // namespace sumiplex::engine

@@ -1,0 +1,94 @@
+#include "core/engine/tax.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace sumiplex::engine {
+
+namespace {
+
+// The tax added on top of `total`, brought to a whole number by the rule. The offset is
+// applied before truncating, so rule 2 rounds up only from a tenths digit of 1 (50.05
+// stays 50) and rule 3 rounds half away from zero.
+std::optional<Decimal> taxOnTop(const Decimal& total, const Decimal& rate, int ruleCode) {
+    const auto product = total.mul(rate);
+    if (!product)
+        return std::nullopt;
+    std::optional<Decimal> offset;
+    if (ruleCode == kTaxRoundUp)
+        offset = Decimal::fromParts(9, 1, false);
+    else if (ruleCode == kTaxRoundHalf)
+        offset = Decimal::fromParts(5, 1, false);
+    if (!offset)
+        return product->truncated();
+    const auto shifted = total > Decimal{} ? product->add(*offset) : product->sub(*offset);
+    if (!shifted)
+        return std::nullopt;
+    return shifted->truncated();
+}
+
+std::optional<std::u16string> taxAddedLine(const Decimal& total, const Decimal& rate, int ruleCode,
+                                           std::u16string_view pattern) {
+    const auto t1 = taxOnTop(total, rate, ruleCode);
+    if (!t1)
+        return std::nullopt;
+    const auto withTax = total.add(*t1);
+    if (!withTax)
+        return std::nullopt;
+    return u"Tax +   " + formatPattern(*withTax, pattern) + u"   (  " +
+           formatPattern(*t1, kPatternWhole);
+}
+
+std::optional<std::u16string> taxContainedLine(const Decimal& total, const Decimal& rate,
+                                               std::u16string_view pattern) {
+    const auto divisor = Decimal::fromInt(1).add(rate);
+    if (!divisor)
+        return std::nullopt;
+    const auto body = total.div(*divisor);
+    if (!body)
+        return std::nullopt;
+    const auto t2 = body->truncated().mul(rate);
+    if (!t2)
+        return std::nullopt;
+    const auto net = total.sub(*t2);
+    if (!net)
+        return std::nullopt;
+    return u"Tax  -   " + formatPattern(*net, pattern) + u"      " +
+           formatPattern(*t2, kPatternWhole);
+}
+
+} // namespace
+
+TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode) {
+    TaxLines lines;
+    const auto rate = Decimal::fromInt(ratePercent).div(Decimal::fromInt(100));
+    if (!rate)
+        return lines;
+    const std::u16string_view pattern = total.isWhole() ? kPatternWhole : kPatternLong;
+    lines.label2 = taxAddedLine(total, *rate, ruleCode, pattern);
+    lines.label3 = taxContainedLine(total, *rate, pattern);
+    return lines;
+}
+
+int taxRateFromText(std::u16string_view text, int oldRate) {
+    const auto value = Decimal::parse(text.empty() ? std::u16string_view{u"0"} : text);
+    if (!value)
+        return oldRate;
+    const Decimal whole = value->roundedHalfEven(0);
+    if (whole < Decimal::fromInt(std::numeric_limits<std::int16_t>::min()) ||
+        whole > Decimal::fromInt(std::numeric_limits<std::int16_t>::max()))
+        return oldRate;
+    return static_cast<int>(whole.toDouble());
+}
+
+int taxRuleFromOptions(const TaxRuleOptions& options, int oldRule) {
+    if (options.option1)
+        return kTaxTruncate;
+    if (options.option2)
+        return kTaxRoundUp;
+    if (options.option3)
+        return kTaxRoundHalf;
+    return oldRule;
+}
+
+} // namespace sumiplex::engine
