@@ -75,7 +75,10 @@ std::u16string plainRateText(double rate) {
     if (rate == 0.0)
         return u"0"; // also for -0.0
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rate);
+    // The scientific form gives the fewest significant digits that read back as the same
+    // double; the plain form of large numbers would spell out every binary digit instead.
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rate,
+                                      std::chars_format::scientific);
     std::string text(buffer.data(), result.ptr);
     if (std::isfinite(rate))
         text = expandExponent(text);
