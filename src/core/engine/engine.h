@@ -38,33 +38,33 @@ struct View {
     std::u16string text1FontName = u"Times New Roman";
     bool text1Bold = true;
 
-    std::u16string label1 = u"Total";       ///< the total
+    std::u16string label1 = u"Total"; ///< the total
     std::u16string label1FontName = u"Times New Roman";
-    std::u16string label2;                  ///< tax added line ("TAX +" in the design)
-    std::u16string label3;                  ///< tax contained line
-    bool taxLinesVisible = true;            ///< mnuTax check mark
-    std::u16string label5;                  ///< currency mark of the total
-    std::u16string label7;                  ///< four-digit reading line
-    std::u16string statusPanel1;            ///< the line being evaluated
-    std::u16string statusPanel2;            ///< "1 USD " + rate
+    std::u16string label2;       ///< tax added line ("TAX +" in the design)
+    std::u16string label3;       ///< tax contained line
+    bool taxLinesVisible = true; ///< mnuTax check mark
+    std::u16string label5;       ///< currency mark of the total
+    std::u16string label7;       ///< four-digit reading line
+    std::u16string statusPanel1; ///< the line being evaluated
+    std::u16string statusPanel2; ///< "1 USD " + rate
 
     bool command2Enabled = false; ///< memo paste
     bool command4Enabled = false; ///< Back
     bool command5Enabled = false; ///< Forward
     bool mnuPopUndoEnabled = false;
-    bool mnuOkuChecked = false;   ///< four-digit mode; mnuJapan mirrors it
-    bool mnuCashEnabled = true;   ///< also mnuPopCash; false exactly while Label5 reads "USD"
+    bool mnuOkuChecked = false; ///< four-digit mode; mnuJapan mirrors it
+    bool mnuCashEnabled = true; ///< also mnuPopCash; false exactly while Label5 reads "USD"
 
     bool txtTimeVisible = false;
     std::u16string txtTime = u"00:00";
 
-    std::u16string text2;         ///< exchange-rate box
+    std::u16string text2; ///< exchange-rate box
     int text2Caret = 0;
     bool text2Visible = false;
 
     std::u16string text3 = u"１"; ///< decimal place N of the rounding commands
     int text3Caret = 0;
-    bool label4Visible = false;   ///< Label4 and Text3 are shown and hidden together
+    bool label4Visible = false; ///< Label4 and Text3 are shown and hidden together
 
     std::vector<std::u16string> list1; ///< recorded totals, plain form, oldest first
     std::vector<std::u16string> list3; ///< amounts that make up the total
@@ -137,6 +137,8 @@ public:
     void Form_Activate();
     /// One tick of the idle clock.
     void tmrClock_Timer();
+    /// Label6 ("Now"): shows the clock at once.
+    void Label6_Click();
     void setInputFontName(std::u16string name);
     [[nodiscard]] const std::u16string& inputFontName() const { return m_inputFontName; }
     void setLabel1FontName(std::u16string name);
@@ -158,8 +160,70 @@ public:
     }
 
 private:
-    // The implementation adds its private procedures here (EvaluateLine, RecordTotal,
-    // WriteLineResult, PercentMultiply, PercentDivide, ...), split over several .cpp files.
+    // What a single-operand step does to List3, the amounts that make up the total.
+    enum class Amounts { AppendOperand, AppendNegatedOperand, Replace };
+    // Evaluation and key handling mark a failure on the tape; the percent steps do not.
+    enum class ErrorMark { OnTape, LineOnly };
+
+    // engine.cpp: setting controls as the program does, shared finishing steps
+    /// The program's own assignment of the input line; runs the change handling when the
+    /// text really changes, as a text box's change event does.
+    void setText1(std::u16string text);
+    /// setText1 from inside an evaluation. Returns false when the change handling started
+    /// an evaluation of its own: that one has done the step, so the caller must stop.
+    [[nodiscard]] bool replaceLineWithinEvaluation(std::u16string text);
+    void caretToEndOfText1();
+    void requestFocus(FocusTarget target) { m_requests.focus = target; }
+    void appendTape(std::u16string_view piece) { m_tape.append(piece); }
+    void setLabel5(std::u16string caption);
+    void showTotal();
+    /// Rewrites Label1 keeping its currency word: "USD", "JPY" or "Tot"(al) followed by
+    /// `blanks` and `amount`; any other caption stays.
+    void rewriteLabel1(std::u16string_view amount, int blanks);
+    void recordTotalInList1();
+    void replaceAmounts();
+    void refreshTotalReading();
+    void resetUndo();
+    /// Appends " ERROR " to the input line and selects it all.
+    void reportError(ErrorMark mark);
+
+    // engine_input.cpp
+    void ChangeHandling();
+    void PrefixDispatch();
+    void ReEnterTotal();
+    void ReEnterConvertedTotal(std::u16string_view currency);
+    void CashStepDispatch();
+    void PostEvaluationSteps();
+    void fitWindowWidth();
+
+    // engine_evaluate.cpp
+    void EvaluateLine();
+    [[nodiscard]] bool evaluateOperatorRows(const std::u16string& t, char16_t op);
+    [[nodiscard]] bool evaluatePlusRows(std::u16string& t);
+    void evaluateMinusRows(const std::u16string& t);
+    void singleOperandStep(std::u16string_view tapeText, std::u16string_view operand, char16_t op,
+                           Amounts amounts);
+    void twoOperandStep(const std::u16string& t, std::u16string_view a, std::u16string_view b,
+                        char16_t op);
+    void RecordTotal();
+    void WriteLineResult();
+
+    // engine_percent.cpp
+    void PercentMultiply() { percentOperation(u'*'); }
+    void PercentDivide() { percentOperation(u'/'); }
+    void percentOperation(char16_t op);
+    [[nodiscard]] bool percentOfLine(const std::u16string& t, std::size_t pos, char16_t op);
+    void percentOfTotal(const std::u16string& t, char16_t op);
+
+    // engine_features.cpp
+    void refreshFourDigitDisplay();
+    void refreshReadingLine();
+    /// Steps 2 and 3 of a conversion: the converted line and its tape line. False when the
+    /// rate box gives no valid amount; nothing is then written.
+    [[nodiscard]] bool writeYenLine();
+    [[nodiscard]] bool writeDollarLine();
+    void setText2(std::u16string text);
+    void recomputeConversions();
 
     Tape& m_tape;
     std::function<std::chrono::seconds()> m_timeOfDay;
@@ -179,6 +243,9 @@ private:
     int m_taxRate = 5;
     int m_taxRule = kTaxTruncate;
     double m_exchangeRate = 80.0;
+    /// Counts evaluations that got past their first test; lets an evaluation notice that
+    /// its own change of the input line was evaluated by the change handling.
+    std::uint64_t m_evaluations = 0;
 };
 
 } // namespace sumiplex::engine

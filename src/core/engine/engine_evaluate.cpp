@@ -1,0 +1,186 @@
+#include "core/engine/engine.h"
+
+#include "core/engine/engine_text.h"
+
+namespace sumiplex::engine {
+
+namespace {
+
+constexpr auto npos = std::u16string::npos;
+
+// One operation of a line; powers go through double precision inside Decimal::pow.
+std::optional<Decimal> apply(char16_t op, const Decimal& a, const Decimal& b) {
+    switch (op) {
+    case u'^':
+        return a.pow(b);
+    case u'*':
+        return a.mul(b);
+    case u'/':
+        return a.div(b);
+    case u'+':
+        return a.add(b);
+    default:
+        return a.sub(b);
+    }
+}
+
+// A power keeps the sign of a negative base even where the double result is positive.
+std::optional<Decimal> power(const Decimal& base, const Decimal& exponent) {
+    auto result = base.pow(exponent);
+    if (result && base.isNegative() && *result > Decimal{})
+        result = result->negated();
+    return result;
+}
+
+} // namespace
+
+void Engine::EvaluateLine() {
+    const std::u16string t = m_view.text1;
+    // A negative first operand followed by "-" is still being typed.
+    if (t.empty() || (t.front() == u'-' && t.back() == u'-'))
+        return;
+    ++m_evaluations;
+    m_view.statusPanel1 = concat(u"         before    ", t);
+    if (contains(t, u'%')) {
+        if (contains(t, u'/'))
+            PercentDivide();
+        else
+            PercentMultiply();
+        return;
+    }
+    for (const char16_t op : {u'^', u'*', u'/'})
+        if (evaluateOperatorRows(t, op))
+            return;
+    std::u16string rest = t;
+    if (evaluatePlusRows(rest))
+        return;
+    evaluateMinusRows(rest);
+}
+
+bool Engine::evaluateOperatorRows(const std::u16string& t, char16_t op) {
+    const std::u16string_view line = t;
+    std::u16string_view operand;
+    if (t.back() == op)
+        operand = line.substr(0, t.size() - 1);
+    else if (t.front() == op)
+        operand = line.substr(1);
+    else if (const auto p = t.find(op); p != npos) {
+        twoOperandStep(t, line.substr(0, p), line.substr(p + 1), op);
+        return true;
+    } else
+        return false;
+    singleOperandStep(concat(kIndent, FormatAmount(m_totalValue), u" ", t), operand, op,
+                      Amounts::Replace);
+    return true;
+}
+
+bool Engine::evaluatePlusRows(std::u16string& t) {
+    if (t.back() == u'+') {
+        const std::u16string_view x = std::u16string_view(t).substr(0, t.size() - 1);
+        singleOperandStep(concat(kIndent, FormatAmount(m_totalValue), u" +", x), x, u'+',
+                          Amounts::AppendOperand);
+        return true;
+    }
+    if (t.front() == u'+') {
+        // The change handling sees the shortened line; when it evaluates it, that
+        // evaluation is the step and this one must not apply it a second time.
+        if (!replaceLineWithinEvaluation(t.substr(1)))
+            return true;
+        t = m_view.text1;
+        if (t.empty())
+            return true;
+    }
+    const auto p = t.find(u'+');
+    if (p == npos || p == 0)
+        return false;
+    const std::u16string_view line = t;
+    twoOperandStep(t, line.substr(0, p), line.substr(p + 1), u'+');
+    return true;
+}
+
+void Engine::evaluateMinusRows(const std::u16string& t) {
+    const std::u16string_view line = t;
+    const std::u16string total = FormatAmount(m_totalValue);
+    if (t.back() == u'-') {
+        const std::u16string_view x = line.substr(0, t.size() - 1);
+        singleOperandStep(concat(kIndent, total, u"  -", x), x, u'-',
+                          Amounts::AppendNegatedOperand);
+        return;
+    }
+    const auto p = t.find(u'-');
+    if (p == 0) {
+        const auto q = t.find(u'-', 1);
+        if (q != npos && q >= 2) {
+            twoOperandStep(t, line.substr(0, q), line.substr(q + 1), u'-');
+            return;
+        }
+    }
+    if (p == npos || p == 0) {
+        // A bare number is added; the separator shows whether it was positive.
+        const auto x = Decimal::parse(line);
+        const bool positive = x && *x > Decimal{};
+        singleOperandStep(concat(kIndent, total, positive ? u"+" : u" ", t), line, u'+',
+                          Amounts::AppendOperand);
+        return;
+    }
+    twoOperandStep(t, line.substr(0, p), line.substr(p + 1), u'-');
+}
+
+void Engine::singleOperandStep(std::u16string_view tapeText, std::u16string_view operand,
+                               char16_t op, Amounts amounts) {
+    // The expression goes on the tape first, so a failing computation leaves it there.
+    appendTape(tapeText);
+    const auto x = Decimal::parse(operand);
+    if (!x)
+        return reportError(ErrorMark::OnTape);
+    const auto result = op == u'^' ? power(m_totalValue, *x) : apply(op, m_totalValue, *x);
+    if (!result)
+        return reportError(ErrorMark::OnTape);
+    m_totalValue = *result;
+    switch (amounts) {
+    case Amounts::AppendOperand:
+        m_view.list3.push_back(x->toPlainString());
+        break;
+    case Amounts::AppendNegatedOperand:
+        m_view.list3.push_back(x->negated().toPlainString());
+        break;
+    case Amounts::Replace:
+        replaceAmounts();
+        break;
+    }
+    RecordTotal();
+}
+
+void Engine::twoOperandStep(const std::u16string& t, std::u16string_view a, std::u16string_view b,
+                            char16_t op) {
+    appendTape(concat(u"      (", t, u"= "));
+    const auto left = Decimal::parse(a);
+    const auto right = Decimal::parse(b);
+    if (!left || !right)
+        return reportError(ErrorMark::OnTape);
+    const auto result = op == u'^' ? power(*left, *right) : apply(op, *left, *right);
+    if (!result)
+        return reportError(ErrorMark::OnTape);
+    m_lineValue = *result;
+    WriteLineResult();
+}
+
+void Engine::RecordTotal() {
+    recordTotalInList1();
+    const std::u16string shown = FormatAmount(m_totalValue);
+    appendTape(concat(u"= ", shown, kLineEnd));
+    m_view.label1 = concat(kTotalWord, shown);
+    setText1(std::u16string{});
+    refreshTaxLines();
+}
+
+void Engine::WriteLineResult() {
+    setText1(FormatAmount(m_lineValue));
+    appendTape(concat(m_view.text1, u")", kLineEnd));
+    caretToEndOfText1();
+    m_lineValue = Decimal{};
+    m_view.label2.clear();
+    m_view.label3.clear();
+}
+
+} // namespace sumiplex::engine

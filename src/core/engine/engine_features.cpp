@@ -1,0 +1,257 @@
+#include "core/engine/engine.h"
+
+#include "core/engine/currency.h"
+#include "core/engine/engine_text.h"
+#include "core/engine/four_digit.h"
+
+namespace sumiplex::engine {
+
+// --- rounding and the decimal place ---------------------------------------------------
+
+void Engine::roundTotal(RoundMode mode) {
+    const int k = roundingShift(m_view.text3);
+    // Every command of a run starts again from the value before the run.
+    const Decimal original = m_undoValue.isZero() ? m_totalValue : m_undoValue;
+    const auto rounded = roundAtShift(original, k, mode);
+    if (rounded) {
+        m_undoValue = original;
+        m_totalValue = *rounded;
+        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
+        rewriteLabel1(shown, 4);
+        refreshTotalReading();
+        recordTotalInList1();
+        appendTape(concat(kIndent, formatPattern(original, kPatternLong), roundingTapeWord(mode),
+                          shown, kLineEnd));
+        m_view.mnuPopUndoEnabled = true;
+    }
+    // A place so far out that the scaled value leaves the decimal range keeps the total.
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+    m_view.label4Visible = false;
+    if (rounded)
+        refreshTaxLines();
+}
+
+void Engine::mnuPopDcl_Click() {
+    m_view.label4Visible = true;
+    m_view.text3Caret = static_cast<int>(m_view.text3.size());
+    requestFocus(FocusTarget::Text3);
+}
+
+void Engine::Text3_Change(std::u16string text, int caret) {
+    m_view.text3 = std::move(text);
+    m_view.text3Caret = std::clamp(caret, 0, static_cast<int>(m_view.text3.size()));
+}
+
+void Engine::Text3_KeyUp(Key key) {
+    if (key == Key::Enter)
+        m_view.label4Visible = false;
+}
+
+void Engine::Text3_LostFocus() {
+    if (m_view.text3.empty())
+        m_view.text3 = u"1";
+}
+
+// --- tax lines --------------------------------------------------------------------------
+
+void Engine::refreshTaxLines() {
+    auto lines = computeTaxLines(m_totalValue, m_taxRate, m_taxRule);
+    if (lines.label2)
+        m_view.label2 = std::move(*lines.label2);
+    if (lines.label3)
+        m_view.label3 = std::move(*lines.label3);
+}
+
+void Engine::Label2_Click() {
+    if (m_view.label2.empty())
+        return;
+    if (startsWith(m_view.text1, u"Tax +")) {
+        setText1(std::u16string{});
+        return;
+    }
+    setText1(m_view.label2);
+    appendTape(concat(kIndent, m_view.text1, kLineEnd));
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::Label3_Click() {
+    if (m_view.label3.empty())
+        return;
+    if (startsWith(m_view.text1, u"Tax  -")) {
+        setText1(std::u16string{});
+        return;
+    }
+    setText1(m_view.label3);
+    appendTape(concat(kIndent, m_view.text1, kLineEnd));
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::mnuTax_Click() {
+    m_view.taxLinesVisible = !m_view.taxLinesVisible;
+}
+
+void Engine::setTaxLinesVisible(bool visible) {
+    m_view.taxLinesVisible = visible;
+}
+
+void Engine::setTaxRate(int ratePercent) {
+    m_taxRate = ratePercent;
+}
+
+void Engine::setTaxRule(int ruleCode) {
+    m_taxRule = ruleCode;
+}
+
+// --- currency ---------------------------------------------------------------------------
+
+bool Engine::writeYenLine() {
+    auto line = yenConversionText(m_totalValue, m_view.text2);
+    if (!line)
+        return false;
+    setText1(std::move(*line));
+    appendTape(concat(kIndent, m_view.text1, kLineEnd));
+    m_view.label1 = concat(u"USD    ", FormatAmount(m_totalValue));
+    refreshTotalReading();
+    return true;
+}
+
+bool Engine::writeDollarLine() {
+    auto line = dollarConversionText(m_totalValue, m_view.text2);
+    if (!line)
+        return false;
+    setText1(std::move(*line));
+    appendTape(concat(kIndent, m_view.text1, kLineEnd));
+    m_view.label1 = concat(u"JPY    ", FormatAmount(m_totalValue));
+    refreshTotalReading();
+    return true;
+}
+
+void Engine::Command6_Click() {
+    if (startsWith(m_view.text1, u"JPY") || startsWith(m_view.text1, u"1 U")) {
+        setText1(std::u16string{});
+        return;
+    }
+    // Without a usable rate nothing is converted; the rate box is still shown for a fix.
+    (void)writeYenLine();
+    m_view.text1FontName = m_inputFontName;
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+    m_view.text2Visible = true;
+}
+
+void Engine::Command7_Click() {
+    if (startsWith(m_view.text1, u"USD") || startsWith(m_view.text1, u"1 J")) {
+        setText1(std::u16string{});
+        return;
+    }
+    (void)writeDollarLine();
+    m_view.text1FontName = m_inputFontName;
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+    m_view.text2Visible = true;
+}
+
+void Engine::Text2_Change(std::u16string text, int caret) {
+    m_view.text2 = std::move(text);
+    m_view.text2Caret = std::clamp(caret, 0, static_cast<int>(m_view.text2.size()));
+    recomputeConversions();
+}
+
+void Engine::setText2(std::u16string text) {
+    if (text == m_view.text2)
+        return;
+    m_view.text2 = std::move(text);
+    m_view.text2Caret = 0;
+    recomputeConversions();
+}
+
+void Engine::recomputeConversions() {
+    if (m_view.text2.empty())
+        return;
+    // A zero total shows a line with both words; the dollar line is redone first, then the
+    // yen line, which stays on display.
+    if (contains(m_view.text1, u"USD"))
+        (void)writeDollarLine();
+    if (contains(m_view.text1, u"JPY"))
+        (void)writeYenLine();
+    m_view.text2Caret = static_cast<int>(m_view.text2.size());
+    requestFocus(FocusTarget::Text2);
+}
+
+void Engine::setExchangeRate(double yenPerDollar) {
+    m_exchangeRate = yenPerDollar;
+}
+
+void Engine::Form_Activate() {
+    const std::u16string rate = plainRateText(m_exchangeRate);
+    m_view.statusPanel2 = concat(u"1 USD ", rate);
+    setText2(rate);
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+}
+
+// --- four-digit display -----------------------------------------------------------------
+
+void Engine::refreshFourDigitDisplay() {
+    m_view.label7 = formatPattern(m_totalValue.truncated(), kPatternWhole);
+    const std::u16string full = fourDigitFullForm(m_totalValue);
+    rewriteLabel1(full, 3);
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::refreshReadingLine() {
+    m_view.label7 = fourDigitShortReading(m_totalValue);
+}
+
+void Engine::toggleFourDigit() {
+    m_view.mnuOkuChecked = !m_view.mnuOkuChecked;
+    if (m_view.mnuOkuChecked) {
+        m_view.label1FontName = kFourDigitFontName;
+        refreshFourDigitDisplay();
+    } else {
+        m_view.label1FontName = m_inputFontName;
+        m_view.text1FontName = m_inputFontName;
+        rewriteLabel1(FormatAmount(m_totalValue), 4);
+        refreshReadingLine();
+    }
+    const auto width =
+        windowWidthForCaption(static_cast<int>(m_view.label1.size()), m_view.mnuOkuChecked);
+    if (width)
+        m_requests.windowWidthTwips = *width;
+}
+
+// --- idle clock -------------------------------------------------------------------------
+
+void Engine::tmrClock_Timer() {
+    using namespace std::chrono;
+    static constexpr minutes kDay = hours(24);
+    const auto minuteOfDay = [](seconds t) { return (floor<minutes>(t) % kDay + kDay) % kDay; };
+    const minutes now = minuteOfDay(m_timeOfDay());
+    const auto hh = now.count() / 60;
+    const auto mm = now.count() % 60;
+    m_view.txtTime = {static_cast<char16_t>(u'0' + hh / 10), static_cast<char16_t>(u'0' + hh % 10),
+                      u':', static_cast<char16_t>(u'0' + mm / 10),
+                      static_cast<char16_t>(u'0' + mm % 10)};
+    if (!m_view.text1.empty())
+        return;
+    if (!m_lastInputTime) {
+        // Nothing typed since start-up: the program has been idle all along.
+        m_view.txtTimeVisible = true;
+        return;
+    }
+    // Whole minutes of the clock face since the last input, across the hour and midnight.
+    const minutes last = minuteOfDay(*m_lastInputTime);
+    const minutes idle = (now - last + kDay) % kDay;
+    if (idle >= minutes(5))
+        m_view.txtTimeVisible = true;
+}
+
+void Engine::Label6_Click() {
+    m_view.txtTimeVisible = true;
+}
+
+} // namespace sumiplex::engine

@@ -1,0 +1,153 @@
+#include "core/engine/engine.h"
+
+#include "core/engine/engine_text.h"
+
+namespace sumiplex::engine {
+
+namespace {
+
+// The recorded total at a 1-based position, or nothing when the position is outside the
+// list or the item does not read as a number.
+std::optional<Decimal> itemAt(const std::vector<std::u16string>& list, std::int32_t pos) {
+    if (pos < 1 || static_cast<std::size_t>(pos) > list.size())
+        return std::nullopt;
+    return Decimal::parse(list[static_cast<std::size_t>(pos) - 1]);
+}
+
+} // namespace
+
+void Engine::Command1_Click() {
+    if (m_view.text1FontName != m_inputFontName) {
+        m_view.text1FontName = m_inputFontName;
+        m_view.text1Bold = true;
+    }
+    m_totalValue = Decimal{};
+    m_lineValue = Decimal{};
+    m_cashStep = 0;
+    m_view.label1 = concat(kTotalWord, formatPattern(m_totalValue, kPatternWhole));
+    m_view.label2.clear();
+    m_view.label3.clear();
+    setLabel5(std::u16string{});
+    m_view.label7.clear();
+    setText1(std::u16string{});
+    appendTape(u"      Total = 0\r\n");
+    m_view.command2Enabled = false;
+    m_view.command4Enabled = false;
+    m_view.command5Enabled = false;
+    m_view.list1.clear();
+    m_view.list3.clear();
+    requestFocus(FocusTarget::Text1);
+    m_view.text2Visible = false;
+}
+
+void Engine::Command4_Click() {
+    // A disabled button cannot be pressed; this also keeps HistoryPos from running below 0.
+    if (!m_view.command4Enabled)
+        return;
+    if (m_cashStep != 0) {
+        m_cashStep = 0;
+        setText1(std::u16string{});
+    }
+    --m_historyPos;
+    if (const auto value = itemAt(m_view.list1, m_historyPos))
+        m_totalValue = *value;
+    if (m_totalValue.isWhole()) {
+        const std::u16string shown = formatPattern(m_totalValue, kPatternWhole);
+        m_view.label1 = concat(kTotalWord, shown);
+        appendTape(concat(u"      Back ", shown, kLineEnd));
+    } else {
+        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
+        m_view.label1 = concat(kTotalWord, shown);
+        appendTape(concat(u"      back ", shown, kLineEnd));
+    }
+    refreshTotalReading();
+    refreshTaxLines();
+    m_view.command5Enabled = true;
+    if (m_historyPos <= 1)
+        m_view.command4Enabled = false;
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::Command5_Click() {
+    if (!m_view.command5Enabled)
+        return;
+    ++m_historyPos;
+    if (const auto value = itemAt(m_view.list1, m_historyPos))
+        m_totalValue = *value;
+    if (m_totalValue.isWhole()) {
+        const std::u16string shown = formatPattern(m_totalValue, kPatternWhole);
+        m_view.label1 = concat(kTotalWord, shown);
+        appendTape(concat(u"      Forward ", shown, kLineEnd));
+    } else {
+        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
+        m_view.label1 = concat(kTotalWord, shown);
+        appendTape(concat(u"      Forward", shown, kLineEnd));
+    }
+    refreshTotalReading();
+    refreshTaxLines();
+    m_view.command4Enabled = true;
+    if (static_cast<std::size_t>(std::max(m_historyPos, 0)) >= m_view.list1.size())
+        m_view.command5Enabled = false;
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::mnuPopUndo_Click() {
+    if (m_undoValue.isZero())
+        return;
+    appendTape(concat(kIndent, formatPattern(m_totalValue, kPatternLong), u" Back "));
+    m_totalValue = m_undoValue;
+    const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
+    rewriteLabel1(shown, 4);
+    refreshTotalReading();
+    appendTape(concat(shown, kLineEnd));
+    recordTotalInList1();
+    resetUndo();
+    requestFocus(FocusTarget::Text1);
+    m_view.label4Visible = false;
+    refreshTaxLines();
+}
+
+void Engine::Label1_Click() {
+    if (m_cashStep != 0)
+        return;
+    if (m_view.mnuOkuChecked) {
+        if (startsWith(m_view.text1, u"Total")) {
+            setText1(std::u16string{});
+            return;
+        }
+        // A reading copy: the next key release in the line restores the input font.
+        m_view.text1FontName = kFourDigitFontName;
+        setText1(m_view.label1);
+        caretToEndOfText1();
+        requestFocus(FocusTarget::Text1);
+        return;
+    }
+    if (startsWith(m_view.text1, u"Total")) {
+        setText1(std::u16string{});
+        showTotal();
+        return;
+    }
+    if (m_totalValue.isZero()) {
+        requestFocus(FocusTarget::Text1);
+        return;
+    }
+    std::u16string_view word = kTotalWord;
+    if (startsWith(m_view.label1, u"USD"))
+        word = u"USD    ";
+    else if (startsWith(m_view.label1, u"JPY"))
+        word = u"JPY    ";
+    setText1(concat(word, FormatAmount(m_totalValue)));
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+}
+
+bool Engine::Label1_MouseDown(MouseButton button) {
+    m_view.label4Visible = false;
+    return button == MouseButton::Right;
+}
+
+void Engine::Label4_Click() {
+    m_view.label4Visible = false;
+}
+
+} // namespace sumiplex::engine

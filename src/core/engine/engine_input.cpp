@@ -1,0 +1,177 @@
+#include "core/engine/engine.h"
+
+#include "core/engine/engine_text.h"
+#include "core/engine/four_digit.h"
+
+namespace sumiplex::engine {
+
+namespace {
+
+bool isOneOf(char16_t c, std::u16string_view set) {
+    return contains(set, c);
+}
+
+} // namespace
+
+void Engine::Text1_Change(std::u16string text, int caret) {
+    m_view.text1 = std::move(text);
+    m_view.text1SelStart = std::clamp(caret, 0, static_cast<int>(m_view.text1.size()));
+    m_view.text1SelLength = 0;
+    ChangeHandling();
+}
+
+void Engine::ChangeHandling() {
+    m_view.txtTimeVisible = false;
+    m_lastInputTime = m_timeOfDay();
+    const std::u16string& t = m_view.text1;
+    if (t.empty()) {
+        m_opTyped = 0;
+        return;
+    }
+    if (m_cashStep != 0) {
+        m_view.command2Enabled = false;
+        return;
+    }
+    // A sign typed right after "*" or "/" belongs to the second operand.
+    if (t.size() >= 2) {
+        const std::u16string_view lastTwo = std::u16string_view(t).substr(t.size() - 2);
+        if (lastTwo == u"*+" || lastTwo == u"*-" || lastTwo == u"/-" || lastTwo == u"/+")
+            return;
+    }
+    m_view.command2Enabled = true;
+    if (t.size() > 1 && isOneOf(t.back(), u"+-")) {
+        const auto before = m_evaluations;
+        EvaluateLine();
+        // An evaluation ends a rounding run, whichever way it was started.
+        if (m_evaluations != before)
+            resetUndo();
+        return;
+    }
+    if (m_opTyped == 1 && isOneOf(t.back(), u"+-*/")) {
+        if (isOneOf(t.front(), u"-+"))
+            return;
+        // A second operator is refused.
+        setText1(t.substr(0, t.size() - 1));
+        caretToEndOfText1();
+    }
+    const std::u16string& now = m_view.text1;
+    m_opTyped = now.find_first_of(u"+-*/") != std::u16string::npos ? 1 : 0;
+}
+
+void Engine::Text1_KeyUp(Key key) {
+    if (m_view.text1FontName != m_inputFontName) {
+        // The four-digit reading copy of the total is for reading only.
+        m_view.text1FontName = m_inputFontName;
+        setText1(std::u16string{});
+        return;
+    }
+    if (key == Key::Space) {
+        Command1_Click();
+        return;
+    }
+    if (m_view.text1.empty() || key != Key::Enter)
+        return;
+    const std::u16string_view t = m_view.text1;
+    if (t == u"+" || t == u"-" || t == u"*" || t == u"/" || t == u"%")
+        return;
+    PrefixDispatch();
+}
+
+void Engine::PrefixDispatch() {
+    const std::u16string_view t = m_view.text1;
+    if (contains(t, u"ERROR") || startsWith(t, u"Tax")) {
+        setText1(std::u16string{});
+    } else if (startsWith(t, u"Total")) {
+        ReEnterTotal();
+    } else if (startsWith(t, u"JPY")) {
+        ReEnterConvertedTotal(u"JPY");
+    } else if (startsWith(t, u"USD")) {
+        ReEnterConvertedTotal(u"USD");
+    } else if (startsWith(t, u"1 U") || startsWith(t, u"1 J")) {
+        setText1(std::u16string{});
+        showTotal();
+        refreshTotalReading();
+        m_view.text2Visible = false;
+    } else {
+        if (startsWith(t, u"Days")) {
+            appendTape(concat(kIndent, t));
+            setText1(m_view.text1.substr(4));
+            appendTape(concat(kIndent, kLineEnd));
+        }
+        CashStepDispatch();
+    }
+}
+
+void Engine::ReEnterTotal() {
+    setText1(m_view.text1.substr(5));
+    const auto value = Decimal::parse(m_view.text1);
+    if (!value)
+        return reportError(ErrorMark::OnTape);
+    m_totalValue = *value;
+    showTotal();
+    appendTape(concat(kIndent, m_view.label1, kLineEnd));
+    recordTotalInList1();
+    setText1(std::u16string{});
+    requestFocus(FocusTarget::Text1);
+    refreshTaxLines();
+    refreshReadingLine();
+}
+
+void Engine::ReEnterConvertedTotal(std::u16string_view currency) {
+    appendTape(concat(kIndent, formatPattern(m_totalValue, kPatternLong), u" "));
+    setText1(m_view.text1.substr(3));
+    const auto value = Decimal::parse(m_view.text1);
+    if (!value)
+        return reportError(ErrorMark::OnTape);
+    m_totalValue = *value;
+    replaceAmounts();
+    m_view.label1 = concat(currency, u"    ", FormatAmount(m_totalValue));
+    refreshTotalReading();
+    appendTape(concat(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd));
+    recordTotalInList1();
+    setLabel5(std::u16string(currency));
+    m_view.text2Visible = false;
+    setText1(std::u16string{});
+    requestFocus(FocusTarget::Text1);
+    refreshTaxLines();
+}
+
+void Engine::CashStepDispatch() {
+    if (m_cashStep == 0) {
+        EvaluateLine();
+        PostEvaluationSteps();
+        return;
+    }
+    // Each count of the tally sequence moves on to the next denomination; recording the
+    // count itself and the closing summary belong to the cash tools.
+    static constexpr std::int16_t kSteps[] = {10000, 5000, 1000, 500, 100, 50, 10, 5, 1};
+    const auto* it = std::find(std::begin(kSteps), std::end(kSteps), m_cashStep);
+    if (it == std::end(kSteps) || *it == 1) {
+        m_cashStep = 0;
+        setText1(std::u16string{});
+        return;
+    }
+    m_cashStep = *(it + 1);
+    std::u16string next;
+    for (char c : std::to_string(m_cashStep))
+        next.push_back(static_cast<char16_t>(c));
+    next.push_back(u'*');
+    setText1(std::move(next));
+    caretToEndOfText1();
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::PostEvaluationSteps() {
+    resetUndo();
+    refreshTotalReading();
+    fitWindowWidth();
+}
+
+void Engine::fitWindowWidth() {
+    const auto width =
+        windowWidthForCaption(static_cast<int>(m_view.label1.size()), m_view.mnuOkuChecked);
+    if (width)
+        m_requests.windowWidthTwips = *width;
+}
+
+} // namespace sumiplex::engine
