@@ -15,7 +15,8 @@ namespace sumiplex {
 /// unreadable text) are returned as an empty optional, never thrown.
 class Decimal {
 public:
-    using Mantissa = unsigned __int128;
+    // __extension__ keeps -Wpedantic quiet about the compiler's 128-bit integer.
+    __extension__ using Mantissa = unsigned __int128;
 
     static constexpr int kMaxScale = 28;
     /// 2^96 - 1, the largest mantissa.
@@ -55,8 +56,11 @@ public:
     /// Exact at the natural scale when the quotient terminates within 28 places;
     /// otherwise rounded half to even to as many digits as fit. A zero divisor is an error.
     [[nodiscard]] std::optional<Decimal> div(const Decimal& rhs) const;
-    /// this ^ exponent computed in double precision and converted back with fromDouble.
-    /// A negative base with a fractional exponent (NaN) or an out-of-range result is an error.
+    /// this ^ exponent computed in double precision (std::pow on toDouble() of both) and
+    /// converted back with fromDouble, so the result keeps 15 significant digits rounded half
+    /// to even: 1.1 ^ 2 gives 1.21 rather than the binary 1.2100000000000002. A negative
+    /// base with a fractional exponent (NaN), 0 to a negative power and an out-of-range result
+    /// are errors.
     [[nodiscard]] std::optional<Decimal> pow(const Decimal& exponent) const;
 
     /// Truncation toward zero (drops the fraction, keeps the sign).
@@ -102,6 +106,14 @@ public:
 
 private:
     static std::strong_ordering compare(const Decimal& a, const Decimal& b);
+    /// Builds a value from parts already known to be in range.
+    static constexpr Decimal fromRaw(Mantissa mantissa, int scale, bool negative) {
+        Decimal d;
+        d.m_mantissa = mantissa;
+        d.m_scale = static_cast<std::uint8_t>(scale);
+        d.m_negative = negative;
+        return d;
+    }
 
     Mantissa m_mantissa = 0;
     std::uint8_t m_scale = 0;

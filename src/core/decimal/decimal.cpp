@@ -1,0 +1,194 @@
+#include "core/decimal/decimal.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "core/decimal/wide.h"
+
+namespace sumiplex {
+
+using detail::kMax;
+using detail::kPow10;
+using detail::U128;
+
+std::optional<Decimal> Decimal::fromParts(Mantissa mantissa, int scale, bool negative) {
+    if (mantissa > kMax || scale < 0 || scale > kMaxScale) {
+        return std::nullopt;
+    }
+    return fromRaw(mantissa, scale, negative);
+}
+
+std::optional<Decimal> Decimal::fromDouble(double v) {
+    if (!std::isfinite(v) || std::fabs(v) >= 0x1p96) {
+        return std::nullopt;
+    }
+    if (v == 0) {
+        return Decimal{};
+    }
+    // The shortest exact route to 15 significant digits rounded half to even on the binary
+    // value: scientific notation with 14 digits after the point.
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    if (res.ec != std::errc{}) {
+        return std::nullopt;
+    }
+    const char* p = buf;
+    const bool negative = *p == '-';
+    if (negative) {
+        ++p;
+    }
+    std::uint64_t digits = 0;
+    for (; p != res.ptr && *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        }
+    }
+    int exponent = 0;
+    if (p == res.ptr ||
+        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, exponent).ec != std::errc{}) {
+        return std::nullopt;
+    }
+    // value = digits * 10^(exponent - 14)
+    int scale = 14 - exponent;
+    U128 m = digits;
+    if (scale < 0) {
+        // Below 2^96 the 15 kept digits never need more than 29 digits in all.
+        m *= kPow10[static_cast<std::size_t>(-scale)];
+        scale = 0;
+    } else if (scale > kMaxScale) {
+        const int drop = scale - kMaxScale;
+        if (drop > 15) {
+            return Decimal{};
+        }
+        const auto p10 = static_cast<std::uint64_t>(kPow10[static_cast<std::size_t>(drop)]);
+        const std::uint64_t q = digits / p10;
+        const std::uint64_t r = digits % p10;
+        const bool up = 2 * r > p10 || (2 * r == p10 && (q & 1) != 0);
+        m = q + (up ? 1 : 0);
+        scale = kMaxScale;
+    }
+    while (scale > 0 && m % 10 == 0) {
+        m /= 10;
+        --scale;
+    }
+    if (m > kMax) {
+        return std::nullopt;
+    }
+    return fromRaw(m, scale, negative && m != 0);
+}
+
+double Decimal::toDouble() const {
+    // Through the text form so that the conversion is correctly rounded.
+    const std::string text = toPlainAscii();
+    double v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
+}
+
+std::optional<Decimal> Decimal::pow(const Decimal& exponent) const {
+    const double r = std::pow(toDouble(), exponent.toDouble());
+    return fromDouble(r);
+}
+
+Decimal Decimal::truncated() const {
+    if (m_scale == 0) {
+        return *this;
+    }
+    return fromRaw(m_mantissa / kPow10[m_scale], 0, m_negative);
+}
+
+Decimal Decimal::roundedHalfAwayFromZero(int places) const {
+    places = std::clamp(places, 0, kMaxScale);
+    if (places >= m_scale) {
+        return *this;
+    }
+    const U128 p = kPow10[static_cast<std::size_t>(m_scale - places)];
+    const U128 q = m_mantissa / p;
+    const U128 r = m_mantissa - q * p;
+    return fromRaw(q + (2 * r >= p ? 1 : 0), places, m_negative);
+}
+
+Decimal Decimal::roundedHalfEven(int places) const {
+    places = std::clamp(places, 0, kMaxScale);
+    if (places >= m_scale) {
+        return *this;
+    }
+    const U128 p = kPow10[static_cast<std::size_t>(m_scale - places)];
+    const U128 q = m_mantissa / p;
+    const U128 r = m_mantissa - q * p;
+    const bool up = 2 * r > p || (2 * r == p && (q & 1) != 0);
+    return fromRaw(q + (up ? 1 : 0), places, m_negative);
+}
+
+std::optional<Decimal> Decimal::pow10(int k) {
+    if (k < -kMaxScale || k > kMaxScale) {
+        return std::nullopt;
+    }
+    if (k >= 0) {
+        return fromRaw(kPow10[static_cast<std::size_t>(k)], 0, false);
+    }
+    return fromRaw(1, -k, false);
+}
+
+bool Decimal::isWhole() const {
+    return m_scale == 0 || m_mantissa % kPow10[m_scale] == 0;
+}
+
+std::strong_ordering Decimal::compare(const Decimal& a, const Decimal& b) {
+    const int sa = a.m_mantissa == 0 ? 0 : (a.m_negative ? -1 : 1);
+    const int sb = b.m_mantissa == 0 ? 0 : (b.m_negative ? -1 : 1);
+    if (sa != sb || sa == 0) {
+        return sa <=> sb;
+    }
+    std::strong_ordering mag = std::strong_ordering::equal;
+    if (a.m_scale == b.m_scale) {
+        mag = a.m_mantissa <=> b.m_mantissa;
+    } else {
+        const bool aFiner = a.m_scale > b.m_scale;
+        const U128 p = kPow10[static_cast<std::size_t>(aFiner ? a.m_scale - b.m_scale
+                                                              : b.m_scale - a.m_scale)];
+        const detail::U192 coarse = detail::mulWide(aFiner ? b.m_mantissa : a.m_mantissa, p);
+        const detail::U192 fine = detail::U192::from(aFiner ? a.m_mantissa : b.m_mantissa);
+        const int c = aFiner ? detail::compare(fine, coarse) : detail::compare(coarse, fine);
+        mag = c <=> 0;
+    }
+    return sa > 0 ? mag : 0 <=> mag;
+}
+
+std::string Decimal::toPlainAscii() const {
+    char buf[64];
+    char* const end = buf + sizeof buf;
+    char* first = detail::writeDigits(m_mantissa, end);
+    const int scale = m_scale;
+    while (end - first <= scale) {
+        *--first = '0';
+    }
+    // Trailing zeros of the fraction are not written, nor a point without digits after it.
+    char* last = end;
+    int fraction = scale;
+    while (fraction > 0 && last[-1] == '0') {
+        --last;
+        --fraction;
+    }
+    std::string out;
+    out.reserve(static_cast<std::size_t>(last - first) + 2);
+    if (isNegative()) {
+        out.push_back('-');
+    }
+    char* const point = last - fraction;
+    out.append(first, point);
+    if (fraction > 0) {
+        out.push_back('.');
+        out.append(point, last);
+    }
+    return out;
+}
+
+std::u16string Decimal::toPlainString() const {
+    const std::string ascii = toPlainAscii();
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+} // namespace sumiplex

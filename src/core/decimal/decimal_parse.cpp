@@ -1,0 +1,185 @@
+#include <string>
+
+#include "core/decimal/decimal.h"
+#include "core/decimal/wide.h"
+
+namespace sumiplex {
+
+using detail::kMax;
+using detail::U128;
+
+namespace {
+
+bool isBlank(char32_t c) {
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+/// Full-width digits, signs, point and comma read as their ASCII counterparts.
+char32_t narrow(char32_t c) {
+    if (c >= u'\uFF0B' && c <= u'\uFF19') {
+        return c - 0xFF0B + u'+';
+    }
+    return c;
+}
+
+/// Reads the body of a number (digits, "," in the integer part, one ".") into a mantissa and
+/// a scale, rounding fraction digits that do not fit half to even.
+template <class Ch> std::optional<Decimal> parseBody(const Ch* p, const Ch* end, bool negative) {
+    U128 m = 0;
+    int scale = 0;
+    bool seenPoint = false;
+    bool anyDigit = false;
+    bool full = false; // later fraction digits only decide the rounding
+    int roundDigit = -1;
+    bool sticky = false;
+    for (; p != end; ++p) {
+        const char32_t c = narrow(static_cast<char32_t>(*p));
+        if (c >= u'0' && c <= u'9') {
+            const auto d = static_cast<unsigned>(c - u'0');
+            anyDigit = true;
+            if (!seenPoint) {
+                if (m > (kMax - d) / 10) {
+                    return std::nullopt;
+                }
+                m = m * 10 + d;
+            } else if (full) {
+                sticky |= d != 0;
+            } else if (scale < Decimal::kMaxScale && m <= (kMax - d) / 10) {
+                m = m * 10 + d;
+                ++scale;
+            } else {
+                full = true;
+                roundDigit = static_cast<int>(d);
+            }
+        } else if (c == u',') {
+            if (seenPoint) {
+                return std::nullopt;
+            }
+        } else if (c == u'.') {
+            if (seenPoint) {
+                return std::nullopt;
+            }
+            seenPoint = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    if (roundDigit >= 0) {
+        bool up = roundDigit > 5 || (roundDigit == 5 && (sticky || (m & 1) != 0));
+        if (up && m == kMax) {
+            // The rounded value needs one digit fewer.
+            if (scale == 0) {
+                return std::nullopt;
+            }
+            const auto last = static_cast<int>(m % 10);
+            m /= 10;
+            --scale;
+            up = last > 5 || (last == 5 && (roundDigit > 0 || sticky || (m & 1) != 0));
+        }
+        m += up ? 1 : 0;
+    }
+    return Decimal::fromParts(m, scale, negative && m != 0);
+}
+
+template <class Ch> std::optional<Decimal> parseUnits(const Ch* begin, const Ch* end) {
+    while (begin != end && isBlank(static_cast<char32_t>(*begin))) {
+        ++begin;
+    }
+    while (end != begin && isBlank(static_cast<char32_t>(end[-1]))) {
+        --end;
+    }
+    if (begin == end) {
+        return std::nullopt;
+    }
+    const auto isSign = [](char32_t c) { return c == u'+' || c == u'-'; };
+    bool negative = false;
+    const char32_t first = narrow(static_cast<char32_t>(*begin));
+    const char32_t last = narrow(static_cast<char32_t>(end[-1]));
+    if (isSign(first)) {
+        negative = first == u'-';
+        ++begin;
+        if (begin != end && isSign(last)) {
+            return std::nullopt;
+        }
+    } else if (isSign(last)) {
+        negative = last == u'-';
+        --end;
+    }
+    return parseBody(begin, end, negative);
+}
+
+/// UTF-8 to UTF-16; empty on malformed input (which cannot be a number anyway).
+std::optional<std::u16string> utf8ToUtf16(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        char32_t cp = 0;
+        std::size_t len = 0;
+        if (b < 0x80) {
+            cp = b;
+            len = 1;
+        } else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1Fu;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0Fu;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07u;
+            len = 4;
+        } else {
+            return std::nullopt;
+        }
+        if (i + len > s.size()) {
+            return std::nullopt;
+        }
+        for (std::size_t j = 1; j < len; ++j) {
+            const auto c = static_cast<unsigned char>(s[i + j]);
+            if ((c & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            cp = (cp << 6) | (c & 0x3Fu);
+        }
+        constexpr char32_t kMinForLength[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kMinForLength[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return std::nullopt;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<Decimal> Decimal::parse(std::u16string_view text) {
+    return parseUnits(text.data(), text.data() + text.size());
+}
+
+std::optional<Decimal> Decimal::parse(std::string_view text) {
+    bool ascii = true;
+    for (const char c : text) {
+        ascii &= static_cast<unsigned char>(c) < 0x80;
+    }
+    if (ascii) {
+        return parseUnits(reinterpret_cast<const unsigned char*>(text.data()),
+                          reinterpret_cast<const unsigned char*>(text.data() + text.size()));
+    }
+    const auto wide = utf8ToUtf16(text);
+    if (!wide) {
+        return std::nullopt;
+    }
+    return parse(std::u16string_view(*wide));
+}
+
+} // namespace sumiplex
