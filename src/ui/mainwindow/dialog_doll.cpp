@@ -1,0 +1,56 @@
+#include "ui/mainwindow/dialog_doll.h"
+
+#include "core/engine/currency.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sumiplex::ui {
+
+DialogDoll::DialogDoll(double rate, QWidget* parent) : QDialog(parent), m_rate(rate) {
+    setObjectName(QStringLiteral("DialogDoll"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("為替レートの設定"));
+
+    Frame3 = new QGroupBox(QStringLiteral("為替レートの設定"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Label2 = new QLabel(QStringLiteral("１ドルの円貨(&D)"), Frame3);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Text2 = new QLineEdit(QString::fromStdU16String(engine::plainRateText(rate)), Frame3);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Label2->setBuddy(Text2);
+    Text2->setCursorPosition(static_cast<int>(Text2->text().size()));
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    CancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+
+    auto* row = new QHBoxLayout(Frame3);
+    row->addWidget(Label2);
+    row->addWidget(Text2, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+    buttons->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(Frame3, 1);
+    layout->addLayout(buttons);
+
+    connect(OKButton, &QPushButton::clicked, this, &DialogDoll::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    Text2->setFocus();
+}
+
+void DialogDoll::OKButton_Click() {
+    if (Text2->text().isEmpty())
+        Text2->setText(QStringLiteral("1"));
+    m_rate = engine::exchangeRateFromText(Text2->text().toStdU16String(), m_rate);
+    accept();
+}
+
+} // namespace sumiplex::ui
