@@ -1,0 +1,139 @@
+#pragma once
+
+// Drives an Engine the way the main window does: typed characters go through the change
+// handling and a key release, Enter is a key release alone. Texts cross as UTF-8 so the
+// tables read naturally and failures print readable Japanese.
+
+#include "core/engine/engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace sumiplex::engine::testing {
+
+inline std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+inline std::u16string u16(std::string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        char32_t c = b;
+        std::size_t n = 1;
+        if (b >= 0xF0) {
+            c = b & 0x07;
+            n = 4;
+        } else if (b >= 0xE0) {
+            c = b & 0x0F;
+            n = 3;
+        } else if (b >= 0xC0) {
+            c = b & 0x1F;
+            n = 2;
+        }
+        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        i += n;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+/// One calculator with its tape and a clock the test sets (time of day in seconds).
+class Calc {
+public:
+    Calc() { engine.setExchangeRate(80.0); }
+
+    Tape tape;
+    std::chrono::seconds clock{9 * 3600};
+    Engine engine{tape, [this] { return clock; }};
+
+    /// Types each character at the caret, replacing a selection, as a text box does;
+    /// a "\n" in `keys` presses Enter.
+    void type(std::string_view keys) {
+        for (const char16_t c : u16(keys)) {
+            if (c == u'\n') {
+                enter();
+                continue;
+            }
+            const View& v = engine.view();
+            std::u16string text = v.text1;
+            const auto start =
+                std::min<std::size_t>(static_cast<std::size_t>(v.text1SelStart), text.size());
+            const auto length = std::min<std::size_t>(static_cast<std::size_t>(v.text1SelLength),
+                                                      text.size() - start);
+            text.replace(start, length, 1, c);
+            engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
+            engine.Text1_KeyUp(c == u' ' ? Key::Space : Key::Other);
+        }
+    }
+    void enter() { engine.Text1_KeyUp(Key::Enter); }
+    /// Replaces the whole line at once (a paste, or another window putting text there).
+    void paste(std::string_view text) {
+        std::u16string t = u16(text);
+        const int caret = static_cast<int>(t.size());
+        engine.Text1_Change(std::move(t), caret);
+        engine.Text1_KeyUp(Key::Other);
+    }
+    /// Types a line and presses Enter.
+    void line(std::string_view keys) {
+        type(keys);
+        enter();
+    }
+    /// Brings the total from 0 to `total` by entering it as a bare number, then forgets
+    /// the tape so far.
+    void startAt(std::string_view total) {
+        line(total);
+        (void)newTape();
+    }
+    /// The tape written since the previous call.
+    std::string newTape() {
+        const std::u16string& text = tape.text();
+        std::string piece = utf8(std::u16string_view(text).substr(m_mark));
+        m_mark = text.size();
+        return piece;
+    }
+
+    [[nodiscard]] const View& view() const { return engine.view(); }
+    [[nodiscard]] std::string text1() const { return utf8(engine.view().text1); }
+    [[nodiscard]] std::string label1() const { return utf8(engine.view().label1); }
+    [[nodiscard]] std::string total() const { return engine.totalValue().toPlainAscii(); }
+
+private:
+    std::size_t m_mark = 0;
+};
+
+} // namespace sumiplex::engine::testing
