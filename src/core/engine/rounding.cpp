@@ -50,12 +50,14 @@ std::u16string_view roundingTapeWord(RoundMode mode) {
 }
 
 int roundingShift(std::u16string_view placeText) {
-    const auto place = Decimal::parse(placeText);
-    if (!place)
+    const auto parsed = Decimal::parse(placeText);
+    if (!parsed)
         return 0;
+    // The shift itself is what gets rounded: N = 2.5 is k = 1.5, which rounds to 2.
     const Decimal limit = Decimal::fromInt(kShiftLimit);
-    const Decimal whole = std::clamp(place->roundedHalfEven(0), limit.negated(), limit);
-    return static_cast<int>(whole.toDouble()) - 1;
+    const Decimal place = std::clamp(*parsed, limit.negated(), limit);
+    const auto shift = place.sub(Decimal::fromInt(1));
+    return shift ? static_cast<int>(shift->roundedHalfEven(0).toDouble()) : 0;
 }
 
 // Works on the mantissa directly: |s| x 10^k = m / 10^drop with drop = scale - k, so the

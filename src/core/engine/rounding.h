@@ -18,7 +18,8 @@ enum class RoundMode {
 [[nodiscard]] std::u16string_view roundingTapeWord(RoundMode mode);
 
 /// k = N - 1 for the decimal-place text N of the place box (full-width digits accepted);
-/// a fractional N rounds half to even; a text that is not a number gives k = 0.
+/// a fractional k rounds half to even (N = 2.5 gives k = 2); a text that is not a number
+/// gives k = 0.
 [[nodiscard]] int roundingShift(std::u16string_view placeText);
 
 /// Rounds `original` (the value before the first rounding of a run) keeping k places:

@@ -158,10 +158,12 @@ TEST(Rounding, ShiftComesFromThePlaceText) {
         {u"－１", -2},
         {u"１０", 9},
         {u" 2 ", 1},
-        {u"2.5", 1},
-        {u"3.5", 3},
-        {u"2.51", 2},
-        {u"-0.5", -1},
+        {u"2.5", 2}, // k = 1.5 rounds to the even 2
+        {u"3.5", 2}, // k = 2.5 rounds to the even 2
+        {u"4.5", 4},
+        {u"1.5", 0},
+        {u"2.49", 1},
+        {u"-0.5", -2},
         {u"", 0},
         {u"abc", 0},
         {u"1a", 0},
