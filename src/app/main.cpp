@@ -1,12 +1,25 @@
+#include "platform/clock.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/ui_fonts.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow frmMain;
-    frmMain.setObjectName(QStringLiteral("frmMain"));
-    frmMain.setWindowTitle(QStringLiteral("電卓"));
-    frmMain.resize(400, 300);
+    QApplication::setApplicationName(QStringLiteral("Sumiplex"));
+
+    // The standard dialogs (files, colours, fonts, printing) speak the user's language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    sumiplex::ui::installFontSubstitutions();
+
+    sumiplex::platform::SystemClock clock;
+    sumiplex::ui::frmMain frmMain(clock);
     frmMain.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -1,0 +1,328 @@
+#include "ui/mainwindow/frm_main.h"
+
+#include "core/engine/engine.h"
+#include "core/engine/tape.h"
+
+#include "core/settings/values.h"
+#include "platform/clock.h"
+#include "ui/mainwindow/dialog_doll.h"
+#include "ui/mainwindow/dialog_tax.h"
+#include "ui/mainwindow/frm_tip2.h"
+#include "ui/widgets/clickable_label.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <chrono>
+
+namespace sumiplex::ui {
+
+namespace {
+
+using sumiplex::engine::Key;
+using sumiplex::engine::MouseButton;
+using sumiplex::engine::RoundMode;
+
+const QString kMainCaption = QStringLiteral("電卓");
+const QString kCredit = QStringLiteral("Presents by Velquor");
+constexpr int kStartWidthTwips = 5220;
+constexpr int kHeightTwips = 5000;
+
+std::function<std::chrono::seconds()> timeOfDayFrom(const platform::Clock& clock) {
+    return
+        [&clock] { return std::chrono::seconds(clock.now().time().msecsSinceStartOfDay() / 1000); };
+}
+
+bool isEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+Key engineKey(const QKeyEvent& event) {
+    if (isEnterKey(event.key()))
+        return Key::Enter;
+    if (event.key() == Qt::Key_Space)
+        return Key::Space;
+    return Key::Other;
+}
+
+bool isReleaseOfKey(const QEvent* event) {
+    return event->type() == QEvent::KeyRelease &&
+           !static_cast<const QKeyEvent*>(event)->isAutoRepeat();
+}
+
+// Focus that leaves for a menu comes back to the same control; only a move to another
+// control or window counts as leaving.
+bool isLeavingFocus(const QEvent* event) {
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason;
+}
+
+enum class EditCommand { Undo, Cut, Copy, Paste };
+
+template <typename Edit> void runEdit(Edit* edit, EditCommand command) {
+    switch (command) {
+    case EditCommand::Undo:
+        edit->undo();
+        break;
+    case EditCommand::Cut:
+        edit->cut();
+        break;
+    case EditCommand::Copy:
+        edit->copy();
+        break;
+    case EditCommand::Paste:
+        edit->paste();
+        break;
+    }
+}
+
+// The edit menu acts on whichever text control has the keyboard focus.
+void runOnFocusedEdit(EditCommand command) {
+    QWidget* focused = QApplication::focusWidget();
+    if (auto* line = qobject_cast<QLineEdit*>(focused))
+        runEdit(line, command);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focused))
+        runEdit(plain, command);
+    else if (auto* rich = qobject_cast<QTextEdit*>(focused))
+        runEdit(rich, command);
+}
+
+} // namespace
+
+frmMain::frmMain(platform::Clock& clock, QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_tape(std::make_unique<engine::Tape>()),
+      m_engine(std::make_unique<engine::Engine>(*m_tape, timeOfDayFrom(clock))),
+      m_tip2(std::make_unique<frmTip2>()) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kMainCaption);
+
+    buildControls();
+    buildMenus();
+    connectControls();
+    connectMenus();
+
+    m_tapeListener =
+        m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });
+
+    render();
+    resizeToTwips(kStartWidthTwips, kHeightTwips);
+    Text1->setFocus();
+    tmrClock->start();
+}
+
+frmMain::~frmMain() {
+    m_tape->removeListener(m_tapeListener);
+    tmrClock->stop();
+    // The controls forward their last events (focus leaving, for one) while they are
+    // destroyed; destroy them while the engine they forward to still exists.
+    for (QObject* child : children())
+        if (child->isWidgetType())
+            child->removeEventFilter(this);
+    delete takeCentralWidget();
+}
+
+void frmMain::connectControls() {
+    for (QWidget* filtered :
+         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(Text3)})
+        filtered->installEventFilter(this);
+
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_engine->Text1_Change(text.toStdU16String(), Text1->cursorPosition());
+        render();
+    });
+    connect(Text2, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_engine->Text2_Change(text.toStdU16String(), Text2->cursorPosition());
+        render();
+    });
+    connect(Text3, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_engine->Text3_Change(text.toStdU16String(), Text3->cursorPosition());
+        render();
+    });
+
+    const auto onClick = [this](QPushButton* b, void (engine::Engine::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] {
+            (m_engine.get()->*handler)();
+            render();
+        });
+    };
+    onClick(Command1, &engine::Engine::Command1_Click);
+    onClick(Command4, &engine::Engine::Command4_Click);
+    onClick(Command5, &engine::Engine::Command5_Click);
+    onClick(Command6, &engine::Engine::Command6_Click);
+    onClick(Command7, &engine::Engine::Command7_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmMain::showHistory);
+
+    connect(Label1, &ClickableLabel::pressed, this, [this](Qt::MouseButton button) {
+        const bool popup = m_engine->Label1_MouseDown(
+            button == Qt::RightButton ? MouseButton::Right : MouseButton::Left);
+        render();
+        if (popup)
+            openPopup2();
+    });
+    connect(Label1, &ClickableLabel::clicked, this, [this] {
+        m_engine->Label1_Click();
+        render();
+    });
+    connect(Label4, &ClickableLabel::clicked, this, [this] {
+        openPopup2();
+        m_engine->Label4_Click();
+        render();
+    });
+    const auto onLabel = [this](ClickableLabel* label, void (engine::Engine::*handler)()) {
+        connect(label, &ClickableLabel::clicked, this, [this, handler] {
+            (m_engine.get()->*handler)();
+            render();
+        });
+    };
+    onLabel(Label2, &engine::Engine::Label2_Click);
+    onLabel(Label3, &engine::Engine::Label3_Click);
+    onLabel(Label7, &engine::Engine::toggleFourDigit);
+    onLabel(Label6, &engine::Engine::Label6_Click);
+
+    connect(tmrClock, &QTimer::timeout, this, [this] {
+        m_engine->tmrClock_Timer();
+        render();
+    });
+}
+
+void frmMain::connectMenus() {
+    const auto onTrigger = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, [this, handler] {
+            handler();
+            render();
+        });
+    };
+    onTrigger(mnuPopUndo, [this] { m_engine->mnuPopUndo_Click(); });
+    onTrigger(mnuPopFix, [this] { m_engine->roundTotal(RoundMode::Down); });
+    onTrigger(mnuPopu, [this] { m_engine->roundTotal(RoundMode::Up); });
+    onTrigger(mnuPopB, [this] { m_engine->roundTotal(RoundMode::HalfAwayFromZero); });
+    onTrigger(mnuPopDcl, [this] { m_engine->mnuPopDcl_Click(); });
+    onTrigger(mnuFix, [this] { m_engine->mnuPopDcl_Click(); });
+    onTrigger(mnuOku, [this] { m_engine->toggleFourDigit(); });
+    onTrigger(mnuJapan, [this] { m_engine->toggleFourDigit(); });
+    onTrigger(mnuTax, [this] { m_engine->mnuTax_Click(); });
+    onTrigger(mnuYen, [this] { m_engine->Command6_Click(); });
+    onTrigger(mnuDoller, [this] { m_engine->Command7_Click(); });
+
+    const auto onEdit = [this](QAction* action, EditCommand command) {
+        connect(action, &QAction::triggered, this, [command] { runOnFocusedEdit(command); });
+    };
+    onEdit(mnuEditUndo, EditCommand::Undo);
+    onEdit(mnuEditCut, EditCommand::Cut);
+    onEdit(mnuEditCopy, EditCommand::Copy);
+    onEdit(mnuEditPaste, EditCommand::Paste);
+
+    connect(mnuTaxRate, &QAction::triggered, this, &frmMain::openTaxDialog);
+    connect(mnuDoll, &QAction::triggered, this, &frmMain::openExchangeRateDialog);
+    connect(mnuRireki, &QAction::triggered, this, &frmMain::showHistory);
+    connect(mnuViewStatusBar, &QAction::toggled, this,
+            [this](bool shown) { statusBar()->setVisible(shown); });
+    statusBar()->setVisible(mnuViewStatusBar->isChecked());
+    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void frmMain::openPopup2() {
+    // Non-blocking: the chosen item arrives as its own event, like any other command.
+    mnuPopup2->popup(QCursor::pos());
+}
+
+void frmMain::showHistory() {
+    m_tip2->show();
+    m_tip2->raise();
+}
+
+void frmMain::openTaxDialog() {
+    DialogTax dialog(m_engine->taxRate(), m_engine->taxRule(), this);
+    dialog.exec();
+    m_engine->setTaxRate(dialog.rate());
+    m_engine->setTaxRule(dialog.rule());
+    m_engine->refreshTaxLines();
+    render();
+}
+
+void frmMain::openExchangeRateDialog() {
+    DialogDoll dialog(m_engine->exchangeRate(), this);
+    dialog.exec();
+    m_engine->setExchangeRate(dialog.rate());
+    // The rate reaches the rate box and the status bar when this window is active again.
+    if (isActiveWindow()) {
+        m_engine->Form_Activate();
+        render();
+    }
+}
+
+bool frmMain::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        setWindowTitle(kMainCaption);
+        m_tip2->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　計算履歴"));
+        m_tip2->setCredit(kCredit);
+        resize(width(), settings::twipsToPixels(kHeightTwips, logicalDpiY()));
+        m_engine->Form_Activate();
+        render();
+    }
+    return QMainWindow::event(event);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Enter is acted on when the key is released; its press is swallowed so no control
+    // takes it as a command of its own.
+    if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    if (watched == Text1)
+        return filterText1(event);
+    if (watched == Text3)
+        return filterText3(event);
+    return false;
+}
+
+bool frmMain::filterText1(QEvent* event) {
+    if (isReleaseOfKey(event)) {
+        m_engine->Text1_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
+        render();
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (Text1->rect().contains(mouse->position().toPoint())) {
+            m_engine->Text1_Click();
+            render();
+        }
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        m_engine->Text1_DblClick();
+        render();
+        return true;
+    } else if (isLeavingFocus(event)) {
+        m_engine->Text1_LostFocus();
+        render();
+    }
+    return false;
+}
+
+bool frmMain::filterText3(QEvent* event) {
+    if (isReleaseOfKey(event)) {
+        m_engine->Text3_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
+        render();
+    } else if (isLeavingFocus(event)) {
+        m_engine->Text3_LostFocus();
+        render();
+    }
+    return false;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    m_tip2->hide();
+    event->accept();
+}
+
+} // namespace sumiplex::ui

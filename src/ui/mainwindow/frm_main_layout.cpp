@@ -1,0 +1,241 @@
+// The controls of the main window and where they sit.
+
+#include "platform/colour.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/ui_fonts.h"
+#include "ui/widgets/clickable_label.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace sumiplex::ui {
+
+namespace {
+
+// The colour of the total, its companions and the rule lines until the user picks others.
+constexpr std::int32_t kAccentColourValue = 1006847;
+constexpr int kInputPointSize = 14;
+constexpr int kTotalPointSize = 18;
+constexpr int kTaxPointSize = 10;
+constexpr int kClockIntervalMs = 1000;
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = named(new QLabel(caption, parent), name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+ClickableLabel* clickableLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = named(new ClickableLabel(parent), name);
+    label->setText(caption);
+    // Captions grow with the total; the window width follows its own table, not the text.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& toolTip) {
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setToolTip(toolTip);
+    b->setAutoDefault(false);
+    b->setMinimumWidth(0);
+    b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    return b;
+}
+
+QFrame* ruleLine(QWidget* parent, const char* name) {
+    auto* line = named(new QFrame(parent), name);
+    line->setFixedHeight(2);
+    line->setAutoFillBackground(true);
+    return line;
+}
+
+void keepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, colour);
+    widget->setPalette(p);
+}
+
+void setFillColour(QWidget* widget, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, colour);
+    widget->setPalette(p);
+}
+
+} // namespace
+
+void frmMain::buildControls() {
+    auto* central = named(new QWidget(this), "centralWidget");
+    setCentralWidget(central);
+
+    Label10 =
+        plainLabel(central, "Label10", QStringLiteral("  Please input the numerical value(&I)"));
+    Label6 = clickableLabel(central, "Label6", QStringLiteral("Now"));
+    Label6->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    txtTime = named(new QLineEdit(QStringLiteral("00:00"), central), "txtTime");
+    txtTime->setReadOnly(true);
+    txtTime->setFocusPolicy(Qt::NoFocus);
+    txtTime->setAlignment(Qt::AlignCenter);
+    txtTime->setFixedWidth(52);
+    keepPlaceWhenHidden(txtTime);
+
+    Text1 = named(new QLineEdit(central), "Text1");
+    Label10->setBuddy(Text1);
+
+    Label1 = clickableLabel(central, "Label1", QStringLiteral("Total"));
+    Label7 = clickableLabel(central, "Label7", QString());
+    Label5 = plainLabel(central, "Label5", QString());
+    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label5->setMinimumWidth(34);
+    Text2 = named(new QLineEdit(central), "Text2");
+    Text2->setFixedWidth(64);
+    keepPlaceWhenHidden(Text2);
+    Label2 = clickableLabel(central, "Label2", QString());
+    Label2->setToolTip(QStringLiteral("税込み　　（消費税"));
+    Label3 = clickableLabel(central, "Label3", QString());
+    Label3->setToolTip(QStringLiteral("税抜き本体　　消費税"));
+
+    // The place number is typed into the gap of the caption, as on a printed form.
+    Label4 = clickableLabel(central, "Label4", QStringLiteral("小数点以下第　　　位"));
+    Label4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    Text3 = named(new QLineEdit(QStringLiteral("１"), Label4), "Text3");
+    Text3->setAlignment(Qt::AlignCenter);
+    keepPlaceWhenHidden(Label4);
+
+    Command1 = button(central, "Command1", QStringLiteral("AC  (&C)"),
+                      QStringLiteral("All Clear  ( Alt + C )"));
+    Command4 = button(central, "Command4", QStringLiteral("←(&B)"), QStringLiteral("Back"));
+    Command5 = button(central, "Command5", QStringLiteral("→ (&N)"), QStringLiteral("Forward"));
+    Command2 = button(central, "Command2", QStringLiteral("(&M)"),
+                      QStringLiteral("数値をメモ帳に貼り付け"));
+    Command3 =
+        button(central, "Command3", QStringLiteral("(&R)"), QStringLiteral("計算履歴を表示"));
+    Command6 =
+        button(central, "Command6", QStringLiteral("(&Y)"), QStringLiteral("TOTALを円に換算"));
+    Command7 =
+        button(central, "Command7", QStringLiteral("(&D)"), QStringLiteral("TOTALをドルに換算"));
+
+    List1 = named(new QListWidget(central), "List1");
+    List3 = named(new QListWidget(central), "List3");
+    Text4 = named(new QLineEdit(QStringLiteral("Text4"), central), "Text4");
+    for (QWidget* hidden :
+         {static_cast<QWidget*>(List1), static_cast<QWidget*>(List3), static_cast<QWidget*>(Text4)})
+        hidden->hide();
+    m_list1Mirror.attach(List1);
+    m_list3Mirror.attach(List3);
+
+    Line1 = ruleLine(central, "Line1");
+    Line2 = ruleLine(central, "Line2");
+    Line3 = ruleLine(central, "Line3");
+    Line4 = ruleLine(central, "Line4");
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label10, 1);
+    top->addWidget(Label6);
+    top->addWidget(txtTime);
+
+    auto* reading = new QHBoxLayout;
+    reading->addWidget(Label7, 1);
+    reading->addWidget(Label5);
+    reading->addWidget(Text2);
+
+    auto* place = new QHBoxLayout;
+    place->addWidget(Label4);
+    place->addStretch(1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(3);
+    buttons->addWidget(Command1, 5);
+    for (QPushButton* b : {Command4, Command5})
+        buttons->addWidget(b, 4);
+    for (QPushButton* b : {Command2, Command3, Command6, Command7})
+        buttons->addWidget(b, 3);
+
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(10, 4, 10, 6);
+    column->setSpacing(3);
+    column->addLayout(top);
+    column->addWidget(Text1);
+    column->addWidget(Line1);
+    column->addWidget(Label1);
+    column->addLayout(reading);
+    column->addWidget(Line3);
+    column->addWidget(Label2);
+    column->addWidget(Label3);
+    column->addLayout(place);
+    column->addWidget(Line4);
+    column->addStretch(1);
+    column->addLayout(buttons);
+    column->addWidget(Line2);
+
+    auto* bar = named(new QStatusBar(this), "sbStatusBar");
+    sbPanel1 = plainLabel(bar, "sbPanel1", QString());
+    sbPanel2 = plainLabel(bar, "sbPanel2", QString());
+    bar->addWidget(sbPanel1, 1);
+    bar->addPermanentWidget(sbPanel2);
+    setStatusBar(bar);
+
+    tmrClock = named(new QTimer(this), "tmrClock");
+    tmrClock->setInterval(kClockIntervalMs);
+
+    applyDesignFonts();
+    setTabOrder(Text1, Command1);
+}
+
+void frmMain::applyDesignFonts() {
+    const QColor accent = platform::colourFromValue(kAccentColourValue, palette());
+
+    QFont input(kTimesNewRoman, kInputPointSize);
+    input.setBold(true);
+    Text1->setFont(input);
+
+    QFont total(kTimesNewRoman, kTotalPointSize);
+    total.setBold(true);
+    Label1->setFont(total);
+    setTextColour(Label1, accent);
+
+    QFont tax(kTimesNewRoman, kTaxPointSize);
+    tax.setBold(true);
+    for (QLabel* label : {static_cast<QLabel*>(Label2), static_cast<QLabel*>(Label3)}) {
+        label->setFont(tax);
+        setTextColour(label, accent);
+    }
+    for (QLabel* label : {static_cast<QLabel*>(Label4), Label5, static_cast<QLabel*>(Label6)})
+        setTextColour(label, accent);
+
+    QFont ac = Command1->font();
+    ac.setFamily(kTimesNewRoman);
+    ac.setBold(true);
+    Command1->setFont(ac);
+
+    for (QFrame* line : {Line1, Line2, Line3, Line4})
+        setFillColour(line, accent);
+
+    // Text3 covers the blank run of Label4's caption.
+    const QFontMetrics metrics(Label4->font());
+    const int gapStart = metrics.horizontalAdvance(QStringLiteral("小数点以下第"));
+    const int gapWidth = metrics.horizontalAdvance(QStringLiteral("　　　"));
+    const int height = Text3->sizeHint().height();
+    Label4->setFixedSize(metrics.horizontalAdvance(Label4->text()) + 2, height);
+    Text3->setGeometry(gapStart, 0, gapWidth, height);
+}
+
+} // namespace sumiplex::ui

@@ -1,0 +1,181 @@
+// Carrying the engine's view into the widgets.
+
+#include "core/settings/values.h"
+#include "ui/mainwindow/frm_main.h"
+
+#include "core/engine/engine.h"
+#include "core/engine/tape.h"
+#include "ui/widgets/clickable_label.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace sumiplex::ui {
+
+namespace {
+
+using sumiplex::engine::FocusTarget;
+using sumiplex::engine::View;
+
+void setTextIfChanged(QLabel* label, const std::u16string& text) {
+    const QString value = QString::fromStdU16String(text);
+    if (label->text() != value)
+        label->setText(value);
+}
+
+/// Returns true when the text had to be replaced.
+bool setTextIfChanged(QLineEdit* edit, const std::u16string& text) {
+    const QString value = QString::fromStdU16String(text);
+    if (edit->text() == value)
+        return false;
+    const QSignalBlocker blocker(edit);
+    edit->setText(value);
+    return true;
+}
+
+void setCaret(QLineEdit* edit, int start, int length) {
+    const QSignalBlocker blocker(edit);
+    const int size = static_cast<int>(edit->text().size());
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    if (length > 0)
+        edit->setSelection(start, length);
+    else
+        edit->setCursorPosition(start);
+}
+
+void setFamily(QWidget* widget, const std::u16string& family) {
+    const QString name = QString::fromStdU16String(family);
+    if (widget->font().family() == name)
+        return;
+    QFont font = widget->font();
+    font.setFamily(name);
+    widget->setFont(font);
+}
+
+void setChecked(QAction* action, bool checked) {
+    if (action->isChecked() == checked)
+        return;
+    const QSignalBlocker blocker(action);
+    action->setChecked(checked);
+}
+
+void setShown(QWidget* widget, bool shown) {
+    if (widget->isHidden() == shown)
+        widget->setVisible(shown);
+}
+
+} // namespace
+
+void frmMain::render() {
+    if (m_inRender) {
+        // A widget event raised by this render (focus moving away, say) reached the
+        // engine; show its outcome once the current pass is done.
+        m_renderAgain = true;
+        return;
+    }
+    m_inRender = true;
+    do {
+        m_renderAgain = false;
+        renderOnce();
+    } while (m_renderAgain);
+    m_inRender = false;
+}
+
+void frmMain::renderOnce() {
+    const View& view = m_engine->view();
+    const engine::Requests requests = m_engine->takeRequests();
+
+    renderCaptions(view);
+    renderFlags(view);
+    renderInputLine(view, requests.focus == FocusTarget::Text1);
+    renderBoxes(view, requests.focus);
+    m_list1Mirror.sync(view.list1);
+    m_list3Mirror.sync(view.list3);
+    m_shown = {view.text1SelStart, view.text1SelLength, view.text2Caret, view.text3Caret};
+    applyRequests(requests);
+}
+
+void frmMain::renderCaptions(const View& view) {
+    setTextIfChanged(Label1, view.label1);
+    setFamily(Label1, view.label1FontName);
+    setTextIfChanged(Label2, view.label2);
+    setTextIfChanged(Label3, view.label3);
+    setTextIfChanged(Label5, view.label5);
+    setTextIfChanged(Label7, view.label7);
+    setTextIfChanged(sbPanel1, view.statusPanel1);
+    setTextIfChanged(sbPanel2, view.statusPanel2);
+    setTextIfChanged(txtTime, view.txtTime);
+    setTextIfChanged(Text4, view.text4);
+}
+
+void frmMain::renderFlags(const View& view) {
+    Command2->setEnabled(view.command2Enabled);
+    Command4->setEnabled(view.command4Enabled);
+    Command5->setEnabled(view.command5Enabled);
+    mnuPopUndo->setEnabled(view.mnuPopUndoEnabled);
+    setChecked(mnuOku, view.mnuOkuChecked);
+    setChecked(mnuJapan, view.mnuOkuChecked);
+    setChecked(mnuTax, view.taxLinesVisible);
+    setShown(Label2, view.taxLinesVisible);
+    setShown(Label3, view.taxLinesVisible);
+    setShown(txtTime, view.txtTimeVisible);
+    setShown(Text2, view.text2Visible);
+    setShown(Label4, view.label4Visible);
+    setShown(Text3, view.label4Visible);
+}
+
+void frmMain::renderInputLine(const View& view, bool focusText1) {
+    setFamily(Text1, view.text1FontName);
+    if (Text1->font().bold() != view.text1Bold) {
+        QFont font = Text1->font();
+        font.setBold(view.text1Bold);
+        Text1->setFont(font);
+    }
+    const bool replaced = setTextIfChanged(Text1, view.text1);
+    // A caret the user moved with the mouse or the arrow keys stays where it is unless the
+    // engine placed one itself.
+    const bool moved = view.text1SelStart != m_shown.text1SelStart ||
+                       view.text1SelLength != m_shown.text1SelLength;
+    if (replaced || moved || focusText1)
+        setCaret(Text1, view.text1SelStart, view.text1SelLength);
+}
+
+void frmMain::renderBoxes(const View& view, FocusTarget focus) {
+    const bool text2Replaced = setTextIfChanged(Text2, view.text2);
+    if (text2Replaced || view.text2Caret != m_shown.text2Caret || focus == FocusTarget::Text2)
+        setCaret(Text2, view.text2Caret, 0);
+    const bool text3Replaced = setTextIfChanged(Text3, view.text3);
+    if (text3Replaced || view.text3Caret != m_shown.text3Caret || focus == FocusTarget::Text3)
+        setCaret(Text3, view.text3Caret, 0);
+}
+
+void frmMain::applyRequests(const engine::Requests& requests) {
+    switch (requests.focus) {
+    case FocusTarget::Text1:
+        Text1->setFocus(Qt::OtherFocusReason);
+        break;
+    case FocusTarget::Text2:
+        Text2->setFocus(Qt::OtherFocusReason);
+        break;
+    case FocusTarget::Text3:
+        Text3->setFocus(Qt::OtherFocusReason);
+        break;
+    case FocusTarget::None:
+        break;
+    }
+    if (requests.windowWidthTwips)
+        resize(settings::twipsToPixels(*requests.windowWidthTwips, logicalDpiX()), height());
+}
+
+void frmMain::resizeToTwips(int widthTwips, int heightTwips) {
+    resize(settings::twipsToPixels(widthTwips, logicalDpiX()),
+           settings::twipsToPixels(heightTwips, logicalDpiY()));
+}
+
+} // namespace sumiplex::ui

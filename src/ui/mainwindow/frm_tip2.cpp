@@ -1,0 +1,116 @@
+#include "ui/mainwindow/frm_tip2.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace sumiplex::ui {
+
+QString tapePieceForDisplay(std::u16string_view piece, bool& pendingCr) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(piece.size()) + 1);
+    std::size_t i = 0;
+    if (pendingCr && !piece.empty()) {
+        pendingCr = false;
+        out += QChar(u'\n');
+        if (!piece.empty() && piece.front() == u'\n')
+            i = 1;
+    }
+    for (; i < piece.size(); ++i) {
+        const char16_t c = piece[i];
+        if (c != u'\r') {
+            out += QChar(c);
+            continue;
+        }
+        if (i + 1 == piece.size()) {
+            pendingCr = true;
+        } else {
+            out += QChar(u'\n');
+            if (piece[i + 1] == u'\n')
+                ++i;
+        }
+    }
+    return out;
+}
+
+frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("frmTip2"));
+    setWindowTitle(QStringLiteral("　電卓　計算履歴"));
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    // The tape only grows; an undo record per append would double its memory.
+    Text1->document()->setUndoRedoEnabled(false);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont tapeFont(QStringLiteral("Times New Roman"), 14);
+    tapeFont.setBold(true);
+    Text1->setFont(tapeFont);
+
+    Label9 = new QLabel(this);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9->setTextFormat(Qt::PlainText);
+
+    cmdOK = new QPushButton(QStringLiteral("Close"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    connect(cmdOK, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Label9, 1);
+    bottom->addWidget(cmdOK);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Text1, 1);
+    layout->addLayout(bottom);
+
+    resize(360, 420);
+}
+
+void frmTip2::appendTape(std::u16string_view piece) {
+    const QString text = tapePieceForDisplay(piece, m_pendingCr);
+    if (text.isEmpty())
+        return;
+    QTextCursor end(Text1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    moveCaretToEnd();
+}
+
+void frmTip2::setCredit(const QString& credit) {
+    if (Label9->text() != credit)
+        Label9->setText(credit);
+}
+
+void frmTip2::moveCaretToEnd() {
+    QTextCursor cursor = Text1->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    Text1->setTextCursor(cursor);
+    if (isVisible())
+        Text1->ensureCursorVisible();
+}
+
+void frmTip2::closeEvent(QCloseEvent* event) {
+    // The frame's close box hides the window like its Close button: destroying it would
+    // throw away the tape while the program still runs.
+    event->ignore();
+    hide();
+}
+
+void frmTip2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    moveCaretToEnd();
+}
+
+void frmTip2::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        moveCaretToEnd();
+    QWidget::changeEvent(event);
+}
+
+} // namespace sumiplex::ui
