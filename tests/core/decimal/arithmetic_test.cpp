@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 #include "core/decimal/decimal_test_util.h"
 
@@ -20,6 +21,10 @@ struct BinaryCase {
     const char* b;
     const char* expected; // plain form, or "error"
 };
+
+std::ostream& operator<<(std::ostream& os, const BinaryCase& c) {
+    return os << c.a << " with " << c.b;
+}
 
 class Addition : public ::testing::TestWithParam<BinaryCase> {};
 
@@ -166,6 +171,10 @@ struct RoundCase {
     const char* halfEven;
     const char* halfAway;
 };
+
+std::ostream& operator<<(std::ostream& os, const RoundCase& c) {
+    return os << c.value << " at " << c.places;
+}
 
 class Rounding : public ::testing::TestWithParam<RoundCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/decimal/decimal_test_util.h"
 
 namespace sumiplex {
@@ -40,6 +42,10 @@ struct PatternCase {
     std::u16string_view pattern;
     const char* expected;
 };
+
+std::ostream& operator<<(std::ostream& os, const PatternCase& c) {
+    return os << c.value << " with " << ascii(std::u16string(c.pattern));
+}
 
 class Pattern : public ::testing::TestWithParam<PatternCase> {};
 

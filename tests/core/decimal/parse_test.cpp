@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core/decimal/decimal_test_util.h"
 
 namespace sumiplex {
@@ -11,6 +13,12 @@ struct ParseCase {
     std::u16string_view text;
     const char* expected; // plain form, or "error"
 };
+
+std::string printable(std::u16string_view s);
+
+std::ostream& operator<<(std::ostream& os, const ParseCase& c) {
+    return os << printable(c.text);
+}
 
 std::string printable(std::u16string_view s) {
     std::string out;
