@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
+
 using sumiplex::ui::DialogDoll;
 using sumiplex::ui::DialogTax;
 
