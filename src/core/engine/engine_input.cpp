@@ -50,7 +50,9 @@ void Engine::ChangeHandling() {
     if (m_opTyped == 1 && isOneOf(t.back(), u"+-*/")) {
         if (isOneOf(t.front(), u"-+"))
             return;
-        // A second operator is refused.
+        // A second operator is refused. The shortened line is handled afresh, so that it
+        // does not take its own last operator for a second one ("3**" keeps "3*").
+        m_opTyped = 0;
         setText1(t.substr(0, t.size() - 1));
         caretToEndOfText1();
     }
