@@ -1,2 +1,78 @@
-#include <QtGlobal>
-int main() { return 0; }
+#include "driver/runner.h"
+#include "driver/script.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+#if __has_include("ui/ui_fonts.h")
+#include "ui/ui_fonts.h"
+#define SUMIPLEX_HAS_FONT_SUBSTITUTIONS 1
+#endif
+
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+
+/// Synthesised events that no widget takes (a key release in a line edit, a click on a
+/// plain label) make Qt's test helpers warn once per event, and the offscreen platform
+/// warns about every window feature it lacks; neither says anything about the program,
+/// and both would bury its real warnings.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && (message.contains(u"not accepted by receiving widget") ||
+                                 message.startsWith(u"This plugin does not support")))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
+int usage() {
+    std::fputs("usage: sumiplex-driver SCRIPT\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program must never read or write the settings of the user running a script.
+    QTemporaryDir configHome;
+    if (configHome.isValid())
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    g_previousHandler = qInstallMessageHandler(quietHandler);
+
+    if (argc != 2)
+        return usage();
+    const QString path = QFile::decodeName(argv[1]);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 2;
+    }
+    auto parsed = sumiplex::driver::parseScript(QString::fromUtf8(file.readAll()));
+    if (parsed.error) {
+        const auto& e = *parsed.error;
+        std::fputs(QStringLiteral("line %1: %2\n  %3\n")
+                       .arg(e.line)
+                       .arg(e.source, e.message)
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return 2;
+    }
+#ifdef SUMIPLEX_HAS_FONT_SUBSTITUTIONS
+    sumiplex::ui::installFontSubstitutions();
+#endif
+    sumiplex::driver::ScriptRunner runner(std::move(parsed.commands), QFileInfo(path).absoluteDir(),
+                                          stdout);
+    runner.start();
+    return app.exec();
+}

@@ -1,0 +1,85 @@
+#include "driver/input.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QPointer>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QWidget>
+
+namespace sumiplex::driver {
+
+namespace {
+
+QPoint clickPoint(const QWidget& w) {
+    QStyleOptionButton option;
+    option.initFrom(&w);
+    if (auto* check = qobject_cast<const QCheckBox*>(&w)) {
+        option.text = check->text();
+        return w.style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, &w).center();
+    }
+    if (auto* radio = qobject_cast<const QRadioButton*>(&w)) {
+        option.text = radio->text();
+        return w.style()->subElementRect(QStyle::SE_RadioButtonClickRect, &option, &w).center();
+    }
+    return w.rect().center();
+}
+
+} // namespace
+
+void activateWindow(QWidget& window) {
+    window.activateWindow();
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+    // The offscreen platform activates asynchronously; the script's next key must not
+    // depend on when that lands.
+    if (QApplication::activeWindow() != &window)
+        QApplication::setActiveWindow(&window);
+#endif
+}
+
+void pressAndRelease(QWidget& fallback, const KeyStroke& key) {
+    QPointer<QWidget> target = QApplication::focusWidget();
+    if (!target)
+        target = &fallback;
+    const auto code = static_cast<Qt::Key>(key.key);
+    QTest::sendKeyEvent(QTest::Press, target, code, key.text, Qt::NoModifier);
+    if (!target)
+        return;
+    QTest::sendKeyEvent(QTest::Release, target, code, key.text, Qt::NoModifier);
+    QCoreApplication::sendPostedEvents();
+}
+
+void clickWidget(QWidget& widget, Qt::MouseButton button) {
+    QTest::mouseClick(&widget, button, Qt::NoModifier, clickPoint(widget));
+}
+
+void rightClickWidget(QWidget& widget) {
+    const QPoint at = widget.rect().center();
+    QPointer<QWidget> w = &widget;
+    QTest::mousePress(w, Qt::RightButton, Qt::NoModifier, at);
+    if (!w)
+        return;
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, w->mapToGlobal(at));
+    QSpontaneKeyEvent::setSpontaneous(&menuEvent);
+    // notify, not sendEvent: sendEvent would mark the event as the program's own.
+    qApp->notify(w, &menuEvent);
+    if (!w)
+        return;
+    QTest::mouseRelease(w, Qt::RightButton, Qt::NoModifier, at);
+}
+
+void doubleClickWidget(QWidget& widget) {
+    const QPoint at = widget.rect().center();
+    QPointer<QWidget> w = &widget;
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, at);
+    if (w)
+        QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, at);
+    if (w)
+        QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, at);
+    if (w)
+        QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+} // namespace sumiplex::driver

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "driver/keys.h"
+
+#include <Qt>
+
+class QWidget;
+
+namespace sumiplex::driver {
+
+/// Makes the window the active one, as a click on its frame would.
+void activateWindow(QWidget& window);
+
+/// One key press and release, delivered to whatever has the keyboard focus now (a handler
+/// may have moved it during the previous keystroke), or to the fallback when nothing has.
+void pressAndRelease(QWidget& fallback, const KeyStroke& key);
+
+/// Mouse button press and release at the widget's centre (for check and option buttons
+/// at the centre of their click area, which is narrower than the widget).
+void clickWidget(QWidget& widget, Qt::MouseButton button);
+
+/// A right click as the window system delivers it: press, context-menu event, release.
+void rightClickWidget(QWidget& widget);
+
+/// Press, release, double-click, release.
+void doubleClickWidget(QWidget& widget);
+
+} // namespace sumiplex::driver

@@ -1,0 +1,331 @@
+#include "driver/runner.h"
+
+#include "core/engine/tape.h"
+#include "driver/input.h"
+#include "driver/json.h"
+#include "driver/properties.h"
+#include "ui/mainwindow/frm_main.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QQueue>
+
+namespace sumiplex::driver {
+
+namespace {
+
+// A line may wait this many turns for a nested event loop that is about to end (a dialog
+// closed by the previous line returns from exec() only once its loop runs again).
+constexpr int kMaxDeferrals = 1000;
+
+bool isOwnedByWidget(const QObject& object) {
+    for (const QObject* p = object.parent(); p; p = p->parent())
+        if (p->isWidgetType())
+            return true;
+    return false;
+}
+
+} // namespace
+
+ScriptRunner::ScriptRunner(QList<Command> commands, QDir scriptFolder, std::FILE* out)
+    : m_commands(std::move(commands)), m_scriptFolder(std::move(scriptFolder)), m_out(out) {
+    m_stepTimer.setSingleShot(true);
+    // A real zero timer, not a posted call: commands deliver posted events between
+    // keystrokes, and that must never start the next line.
+    m_stepTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_stepTimer, &QTimer::timeout, this, &ScriptRunner::step);
+    qApp->installEventFilter(this);
+}
+
+ScriptRunner::~ScriptRunner() {
+    qApp->removeEventFilter(this);
+    delete m_main.data();
+}
+
+void ScriptRunner::start() {
+    m_stepTimer.start(0);
+}
+
+bool ScriptRunner::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Timer: {
+        // The program's own timers tick only when the script fires them, so a slow
+        // machine cannot change what a script prints.
+        auto* timer = qobject_cast<QTimer*>(watched);
+        if (timer && timer != &m_stepTimer && !m_firingTimer && !timer->objectName().isEmpty() &&
+            isOwnedByWidget(*timer))
+            return true;
+        break;
+    }
+    case QEvent::Show:
+        if (auto* box = qobject_cast<QMessageBox*>(watched))
+            m_answers.recordShown(*box);
+        break;
+    case QEvent::Quit:
+        // Closing the main window may end the program; the script still has lines to run
+        // (reading saved settings, for one), and it ends the program itself.
+        if (watched == qApp && !m_done)
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool ScriptRunner::settlePendingWindows() {
+    bool waited = false;
+    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard) {
+        QApplication::activePopupWidget()->close();
+        waited = true;
+    }
+    if (auto* modal = QApplication::activeModalWidget()) {
+        switch (m_answers.answer(*modal)) {
+        case DialogAnswers::Outcome::Answered:
+            return true;
+        case DialogAnswers::Outcome::NoAnswer:
+            fail(
+                m_commands[m_next],
+                QStringLiteral("the dialog \"%1\" is waiting for an answer the script did not give")
+                    .arg(modal->windowTitle()));
+            return true;
+        case DialogAnswers::Outcome::NotAStandardDialog:
+            break;
+        }
+    }
+    return waited;
+}
+
+void ScriptRunner::step() {
+    if (m_done)
+        return;
+    if (m_next >= m_commands.size()) {
+        finish(0);
+        return;
+    }
+    const Command& c = m_commands[m_next];
+    const bool givesAnswer = c.verb == Verb::Answer || c.verb == Verb::File ||
+                             c.verb == Verb::Colour || c.verb == Verb::Font;
+    if (!givesAnswer && settlePendingWindows()) {
+        if (!m_done)
+            m_stepTimer.start(0);
+        return;
+    }
+    if (m_running > 0 && !QApplication::activeModalWidget() && m_deferrals < kMaxDeferrals) {
+        ++m_deferrals;
+        m_stepTimer.start(0);
+        return;
+    }
+    m_deferrals = 0;
+    ++m_next;
+    m_stepTimer.start(0);
+    ++m_running;
+    const Failure failure = run(c);
+    --m_running;
+    if (failure)
+        fail(c, *failure);
+}
+
+void ScriptRunner::finish(int status) {
+    if (m_done)
+        return;
+    m_done = true;
+    m_stepTimer.stop();
+    std::fflush(m_out);
+    QCoreApplication::exit(status);
+}
+
+void ScriptRunner::fail(const Command& c, const QString& message) {
+    if (m_done)
+        return;
+    std::fflush(m_out);
+    const QByteArray text =
+        QStringLiteral("line %1: %2\n  %3\n").arg(c.line).arg(c.source, message).toUtf8();
+    std::fputs(text.constData(), stderr);
+    std::fflush(stderr);
+    finish(2);
+}
+
+Failure ScriptRunner::run(const Command& c) {
+    switch (c.verb) {
+    case Verb::Clock:
+        m_clock.set(QDateTime::fromString(c.argument, QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        return std::nullopt;
+    case Verb::Setting:
+        return setting(c.target, c.argument);
+    case Verb::Open:
+        return open(c.target);
+    case Verb::Type:
+        return typeText(c.target, c.argument);
+    case Verb::Key:
+        return pressKey(c.target, c.argument);
+    case Verb::Set:
+        return setText(c.target, c.argument);
+    case Verb::Click:
+    case Verb::RClick:
+    case Verb::DClick:
+        return mouse(c.verb, c.target);
+    case Verb::Menu:
+        return menu(c.target);
+    case Verb::Select:
+        return select(c.target, c.argument);
+    case Verb::Date:
+        return setDate(c.target, c.argument);
+    case Verb::Time:
+        return setTime(c.target, c.argument);
+    case Verb::Fire:
+        return fire(c.target);
+    case Verb::Answer:
+    case Verb::File:
+    case Verb::Colour:
+    case Verb::Font:
+        return queueAnswer(c);
+    case Verb::Close:
+        return close(c.target);
+    case Verb::Print:
+        return print(c.target);
+    }
+    return QStringLiteral("unknown command");
+}
+
+Failure ScriptRunner::open(const QString& name) {
+    if (name != u"frmMain")
+        return QStringLiteral("%1 cannot be opened from a script").arg(name);
+    if (m_main)
+        return QStringLiteral("frmMain is already open");
+    m_main = new ui::frmMain(m_clock);
+    m_main->show();
+    activateWindow(*m_main);
+    return std::nullopt;
+}
+
+Failure ScriptRunner::setting(const QString& key, const QString& value) {
+    m_settings.insert(key.toLower(), {key, value});
+    return std::nullopt;
+}
+
+Failure ScriptRunner::close(const QString& name) {
+    QString error;
+    QWidget* w = window(name, error);
+    if (!w)
+        return error;
+    w->close();
+    return std::nullopt;
+}
+
+Failure ScriptRunner::print(const QString& ref) {
+    QString error;
+    auto value = special(ref, error);
+    if (!value && error.isEmpty())
+        value = readReference(ref, error);
+    if (!value)
+        return error;
+    const QByteArray line = ref.toUtf8() + " = " + jsonQuote(*value) + '\n';
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), m_out);
+    return std::nullopt;
+}
+
+std::optional<QString> ScriptRunner::special(const QString& ref, QString& error) const {
+    if (ref == u"tape") {
+        if (!m_main) {
+            error = QStringLiteral("frmMain is not open");
+            return std::nullopt;
+        }
+        return QString::fromStdU16String(m_main->tape().text());
+    }
+    if (ref == u"messages")
+        return m_answers.messages();
+    if (ref == u"memo")
+        return readReference(QStringLiteral("frmTip3.Text1"), error);
+    if (ref.startsWith(u"setting ")) {
+        const auto it = m_settings.constFind(ref.mid(8).toLower());
+        return it == m_settings.cend() ? QString() : it->second;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> ScriptRunner::readReference(const QString& ref, QString& error) const {
+    const auto parts = ref.split(u'.');
+    if (parts.size() > 3 || parts.contains(QString())) {
+        error = QStringLiteral("a reference is WINDOW, WINDOW.CONTROL or WINDOW.CONTROL.PROPERTY");
+        return std::nullopt;
+    }
+    QWidget* w = window(parts[0], error);
+    if (!w)
+        return std::nullopt;
+    const QObject* object = w;
+    QString property = QStringLiteral("text");
+    if (parts.size() == 2) {
+        QString ignored;
+        if (const QObject* child = named(ref, ignored))
+            object = child;
+        else if (isPropertyName(parts[1]))
+            property = parts[1];
+        else
+            object = named(ref, error);
+    } else if (parts.size() == 3) {
+        object = named(parts[0] + u'.' + parts[1], error);
+        property = parts[2];
+    }
+    if (!object)
+        return std::nullopt;
+    auto value = readProperty(*object, property);
+    if (!value.value)
+        error = value.error;
+    return value.value;
+}
+
+QWidget* ScriptRunner::window(const QString& name, QString& error) const {
+    QWidget* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() != name)
+            continue;
+        if (w->isVisible())
+            return w;
+        if (!found)
+            found = w;
+    }
+    if (!found)
+        error = QStringLiteral("no window %1").arg(name);
+    return found;
+}
+
+QObject* ScriptRunner::named(const QString& ref, QString& error) const {
+    const auto dot = ref.indexOf(u'.');
+    QWidget* w = window(ref.left(dot), error);
+    if (!w)
+        return nullptr;
+    const QString name = ref.mid(dot + 1);
+    // Breadth first, and not into other windows that happen to be children (the history
+    // window has its own Text1); menus are popup windows but their actions belong here.
+    QQueue<QObject*> queue;
+    queue.enqueue(w);
+    while (!queue.isEmpty()) {
+        QObject* o = queue.dequeue();
+        for (QObject* child : o->children()) {
+            auto* cw = qobject_cast<QWidget*>(child);
+            if (cw && cw->isWindow() && !qobject_cast<QMenu*>(cw))
+                continue;
+            if (child->objectName() == name)
+                return child;
+            queue.enqueue(child);
+        }
+    }
+    error = QStringLiteral("no control %1 in %2").arg(name, w->objectName());
+    return nullptr;
+}
+
+QWidget* ScriptRunner::control(const QString& ref, QString& error) const {
+    QObject* o = named(ref, error);
+    if (!o)
+        return nullptr;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w)
+        error = QStringLiteral("%1 is not a control").arg(ref);
+    return w;
+}
+
+} // namespace sumiplex::driver

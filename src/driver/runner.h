@@ -1,0 +1,91 @@
+#pragma once
+
+#include "driver/dialog_answers.h"
+#include "driver/script.h"
+#include "platform/clock.h"
+
+#include <QDir>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdio>
+#include <optional>
+
+namespace sumiplex::ui {
+class frmMain;
+}
+
+namespace sumiplex::driver {
+
+/// What went wrong with a command; empty when it ran.
+using Failure = std::optional<QString>;
+
+/// Runs an event script against the program's real windows, one command per turn of the
+/// event loop. The next command is scheduled before the current one runs, so when a
+/// command opens a modal window (whose exec() runs a nested loop) the following lines
+/// drive that window, and the command returns once they have closed it.
+class ScriptRunner final : public QObject {
+    Q_OBJECT
+public:
+    ScriptRunner(QList<Command> commands, QDir scriptFolder, std::FILE* out);
+    ~ScriptRunner() override;
+
+    /// Starts with the first command once the event loop runs; the application exits with
+    /// 0 after the last command, or with 2 at the first command that fails.
+    void start();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void step();
+    /// Clears what a user would have to deal with before the next line: answers standard
+    /// dialogs, closes open popup menus. True when the step has to wait a turn.
+    [[nodiscard]] bool settlePendingWindows();
+    void finish(int status);
+    void fail(const Command& c, const QString& message);
+
+    Failure run(const Command& c);
+    Failure open(const QString& window);
+    Failure setting(const QString& key, const QString& value);
+    Failure typeText(const QString& ref, const QString& text);
+    Failure pressKey(const QString& ref, const QString& keyName);
+    Failure setText(const QString& ref, const QString& text);
+    Failure mouse(Verb verb, const QString& ref);
+    Failure menu(const QString& ref);
+    Failure select(const QString& ref, const QString& item);
+    Failure setDate(const QString& ref, const QString& date);
+    Failure setTime(const QString& ref, const QString& time);
+    Failure fire(const QString& ref);
+    Failure queueAnswer(const Command& c);
+    Failure close(const QString& window);
+    Failure print(const QString& ref);
+    [[nodiscard]] std::optional<QString> special(const QString& ref, QString& error) const;
+    [[nodiscard]] std::optional<QString> readReference(const QString& ref, QString& error) const;
+
+    // Name lookup. Each returns null and sets the error when the name is unknown.
+    [[nodiscard]] QWidget* window(const QString& name, QString& error) const;
+    [[nodiscard]] QObject* named(const QString& ref, QString& error) const;
+    [[nodiscard]] QWidget* control(const QString& ref, QString& error) const;
+
+    QList<Command> m_commands;
+    qsizetype m_next = 0;
+    QDir m_scriptFolder;
+    std::FILE* m_out;
+    QTimer m_stepTimer;
+    int m_running = 0;   ///< commands in progress (more than one inside a modal loop)
+    int m_deferrals = 0; ///< turns the current line has waited for a nested loop to end
+    bool m_done = false;
+    bool m_firingTimer = false;
+
+    platform::FakeClock m_clock;
+    /// The settings the program starts with, keys compared without regard to case.
+    QHash<QString, std::pair<QString, QString>> m_settings;
+    QPointer<ui::frmMain> m_main;
+    DialogAnswers m_answers;
+};
+
+} // namespace sumiplex::driver

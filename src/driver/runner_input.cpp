@@ -1,0 +1,251 @@
+#include "driver/input.h"
+#include "driver/runner.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimerEvent>
+
+namespace sumiplex::driver {
+
+namespace {
+
+/// A user reaches only controls that are shown and enabled; anything else ignores them.
+bool reachable(const QWidget& w) {
+    return w.isVisible() && w.isEnabled();
+}
+
+void focusControl(QWidget& w) {
+    activateWindow(*w.window());
+    w.setFocus(Qt::OtherFocusReason);
+}
+
+/// The row of an item given by its text or as #N (0-based).
+std::optional<int> rowOf(const QAbstractItemModel& model, const QString& item) {
+    if (item.startsWith(u'#')) {
+        bool ok = false;
+        const int row = item.mid(1).toInt(&ok);
+        if (ok && row >= 0 && row < model.rowCount())
+            return row;
+        return std::nullopt;
+    }
+    for (int r = 0; r < model.rowCount(); ++r)
+        if (model.index(r, 0).data(Qt::DisplayRole).toString() == item)
+            return r;
+    return std::nullopt;
+}
+
+} // namespace
+
+Failure ScriptRunner::typeText(const QString& ref, const QString& text) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    if (!reachable(*w))
+        return std::nullopt;
+    focusControl(*w);
+    QPointer<QWidget> fallback = w;
+    for (const char32_t ch : text.toUcs4()) {
+        if (!fallback)
+            break;
+        pressAndRelease(*fallback, keyStrokeForCharacter(ch));
+    }
+    return std::nullopt;
+}
+
+Failure ScriptRunner::pressKey(const QString& ref, const QString& keyName) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    const auto key = keyStrokeFor(keyName);
+    if (!key)
+        return QStringLiteral("unknown key %1").arg(keyName);
+    if (!reachable(*w))
+        return std::nullopt;
+    focusControl(*w);
+    pressAndRelease(*w, *key);
+    return std::nullopt;
+}
+
+Failure ScriptRunner::setText(const QString& ref, const QString& text) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setText(text);
+    else if (auto* e = qobject_cast<QPlainTextEdit*>(w))
+        e->setPlainText(text);
+    else if (auto* e = qobject_cast<QTextEdit*>(w))
+        e->setPlainText(text);
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(text);
+    else if (auto* c = qobject_cast<QComboBox*>(w); c && c->isEditable())
+        c->setEditText(text);
+    else
+        return QStringLiteral("%1 has no text to set").arg(ref);
+    return std::nullopt;
+}
+
+Failure ScriptRunner::mouse(Verb verb, const QString& ref) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    if (!reachable(*w))
+        return std::nullopt;
+    activateWindow(*w->window());
+    if (verb == Verb::Click)
+        clickWidget(*w, Qt::LeftButton);
+    else if (verb == Verb::DClick)
+        doubleClickWidget(*w);
+    else
+        rightClickWidget(*w);
+    // A popup menu the click opened without blocking would swallow the next line's input.
+    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard)
+        QApplication::activePopupWidget()->close();
+    return std::nullopt;
+}
+
+Failure ScriptRunner::menu(const QString& ref) {
+    QString error;
+    QObject* o = named(ref, error);
+    if (!o)
+        return error;
+    auto* action = qobject_cast<QAction*>(o);
+    if (!action)
+        return QStringLiteral("%1 is not a menu item").arg(ref);
+    if (action->isEnabled())
+        action->trigger();
+    return std::nullopt;
+}
+
+Failure ScriptRunner::select(const QString& ref, const QString& item) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        const auto row = combo->model() ? rowOf(*combo->model(), item) : std::nullopt;
+        if (!row)
+            return QStringLiteral("%1 has no item %2").arg(ref, item);
+        if (!reachable(*combo))
+            return std::nullopt;
+        combo->setCurrentIndex(*row);
+        // A user's choice also raises the activation signals a program-set index does not.
+        QMetaObject::invokeMethod(combo, "activated", Q_ARG(int, *row));
+        QMetaObject::invokeMethod(combo, "textActivated", Q_ARG(QString, combo->currentText()));
+        return std::nullopt;
+    }
+    if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
+        const auto row = view->model() ? rowOf(*view->model(), item) : std::nullopt;
+        if (!row)
+            return QStringLiteral("%1 has no item %2").arg(ref, item);
+        if (!reachable(*view))
+            return std::nullopt;
+        const QModelIndex index = view->model()->index(*row, 0);
+        view->scrollTo(index);
+        activateWindow(*view->window());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          view->visualRect(index).center());
+        return std::nullopt;
+    }
+    return QStringLiteral("%1 is not a list").arg(ref);
+}
+
+Failure ScriptRunner::setDate(const QString& ref, const QString& date) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    const QDate d = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
+    if (auto* edit = qobject_cast<QDateTimeEdit*>(w))
+        edit->setDate(d);
+    else if (auto* calendar = qobject_cast<QCalendarWidget*>(w)) {
+        calendar->setSelectedDate(d);
+        QMetaObject::invokeMethod(calendar, "clicked", Q_ARG(QDate, d));
+    } else
+        return QStringLiteral("%1 is not a date picker").arg(ref);
+    return std::nullopt;
+}
+
+Failure ScriptRunner::setTime(const QString& ref, const QString& time) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    auto* edit = qobject_cast<QDateTimeEdit*>(w);
+    if (!edit)
+        return QStringLiteral("%1 is not a time picker").arg(ref);
+    edit->setTime(QTime::fromString(time, QStringLiteral("HH:mm:ss")));
+    return std::nullopt;
+}
+
+Failure ScriptRunner::fire(const QString& ref) {
+    QString error;
+    QObject* o = named(ref, error);
+    if (!o)
+        return error;
+    auto* timer = qobject_cast<QTimer*>(o);
+    if (!timer)
+        return QStringLiteral("%1 is not a timer").arg(ref);
+    if (!timer->isActive())
+        return std::nullopt; // a stopped timer does not tick
+    QTimerEvent tick(timer->timerId());
+    m_firingTimer = true;
+    QCoreApplication::sendEvent(timer, &tick);
+    m_firingTimer = false;
+    return std::nullopt;
+}
+
+Failure ScriptRunner::queueAnswer(const Command& c) {
+    const QString& a = c.argument;
+    switch (c.verb) {
+    case Verb::Answer:
+        m_answers.queueYesNo(a == u"yes");
+        break;
+    case Verb::File:
+        if (a == u"cancel")
+            m_answers.queueFile(std::nullopt);
+        else
+            m_answers.queueFile(m_scriptFolder.absoluteFilePath(a));
+        break;
+    case Verb::Colour:
+        if (a == u"cancel")
+            m_answers.queueColour(std::nullopt);
+        else
+            m_answers.queueColour(colourFromValue(static_cast<quint32>(a.toLongLong())));
+        break;
+    case Verb::Font: {
+        if (a == u"cancel") {
+            m_answers.queueFont(std::nullopt);
+            break;
+        }
+        auto parts = a.split(u' ');
+        const bool italic = parts.takeLast() == u"1";
+        const bool bold = parts.takeLast() == u"1";
+        const double size = parts.takeLast().toDouble();
+        QFont font(parts.join(u' '));
+        font.setPointSizeF(size);
+        font.setBold(bold);
+        font.setItalic(italic);
+        m_answers.queueFont(font);
+        break;
+    }
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace sumiplex::driver
