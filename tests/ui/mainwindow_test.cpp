@@ -70,6 +70,8 @@ private slots:
     void listsMirrorRecordedTotals();
     void taxDialogChangesRate();
     void statusBarToggles();
+    void activationShowsRate();
+    void rateDialogReachesRateBox();
 
     void historyWindowShowsTapeAndSurvivesClose();
     void historyWindowOpensFromButtonAndMenu();
@@ -487,6 +489,35 @@ void MainWindowTest::statusBarToggles() {
     QCOMPARE(child<QLabel>("sbPanel1")->text(), QStringLiteral("         before    7+"));
     child<QAction>("mnuViewStatusBar")->trigger();
     QVERIFY(!bar->isVisible());
+}
+
+void MainWindowTest::activationShowsRate() {
+    QCOMPARE(child<QLineEdit>("Text2")->text(), QStringLiteral("80"));
+    QCOMPARE(child<QLabel>("sbPanel2")->text(), QStringLiteral("1 USD 80"));
+    QCOMPARE(m_window->historyWindow().windowTitle(), QStringLiteral("　電卓　計算履歴"));
+    type("100+");
+    QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
+    QCOMPARE(text1()->text(), QStringLiteral("JPY    8,000"));
+    QCOMPARE(caption("Label1"), QStringLiteral("USD    100"));
+    QVERIFY(child<QLineEdit>("Text2")->isVisibleTo(m_window.get()));
+}
+
+void MainWindowTest::rateDialogReachesRateBox() {
+    type("100+");
+    child<QAction>("mnuYen")->trigger();
+    QTimer::singleShot(0, this, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->objectName(), QStringLiteral("DialogDoll"));
+        dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("90"));
+        dialog->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    });
+    child<QAction>("mnuDoll")->trigger();
+    QCOMPARE(m_window->engine().exchangeRate(), 90.0);
+    QCOMPARE(child<QLineEdit>("Text2")->text(), QStringLiteral("90"));
+    QCOMPARE(child<QLabel>("sbPanel2")->text(), QStringLiteral("1 USD 90"));
+    // The conversion on display is worked out again at the new rate.
+    QCOMPARE(text1()->text(), QStringLiteral("JPY    9,000"));
 }
 
 void MainWindowTest::historyWindowShowsTapeAndSurvivesClose() {

@@ -257,23 +257,34 @@ void frmMain::openExchangeRateDialog() {
     DialogDoll dialog(m_engine->exchangeRate(), this);
     dialog.exec();
     m_engine->setExchangeRate(dialog.rate());
-    // The rate reaches the rate box and the status bar when this window is active again.
-    if (isActiveWindow()) {
-        m_engine->Form_Activate();
-        render();
-    }
+    // Closing the modal dialog hands the activation back to this window, which carries the
+    // rate into the rate box and the status bar.
+    activate();
 }
 
 bool frmMain::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) {
-        setWindowTitle(kMainCaption);
-        m_tip2->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　計算履歴"));
-        m_tip2->setCredit(kCredit);
-        resize(width(), settings::twipsToPixels(kHeightTwips, logicalDpiY()));
-        m_engine->Form_Activate();
-        render();
-    }
+    if (event->type() == QEvent::WindowActivate)
+        activate();
     return QMainWindow::event(event);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window shown for the first time counts as activated even where no window manager
+    // hands it the focus (a bare X server, the offscreen platform).
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        activate();
+    }
+}
+
+void frmMain::activate() {
+    setWindowTitle(kMainCaption);
+    m_tip2->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　計算履歴"));
+    m_tip2->setCredit(kCredit);
+    resize(width(), settings::twipsToPixels(kHeightTwips, logicalDpiY()));
+    m_engine->Form_Activate();
+    render();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

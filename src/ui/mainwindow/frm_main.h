@@ -56,6 +56,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -75,6 +76,7 @@ private:
 
     bool filterText1(QEvent* event);
     bool filterText3(QEvent* event);
+    void activate();
     void openPopup2();
     void showHistory();
     void openTaxDialog();
@@ -105,6 +107,7 @@ private:
     ShownCarets m_shown;
     bool m_inRender = false;
     bool m_renderAgain = false;
+    bool m_shownOnce = false;
 
     QLabel* Label10 = nullptr;        // prompt above the input line
     QLineEdit* Text1 = nullptr;       // the input line
