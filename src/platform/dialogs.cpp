@@ -1,0 +1,125 @@
+#include "platform/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace sumiplex::platform {
+
+QStringList qtNameFilters(QStringView programFilters) {
+    const QStringList parts = programFilters.toString().split(QLatin1Char('|'));
+    static const QRegularExpression ownPatterns(QStringLiteral(R"(\s*\([^()]*\)\s*$)"));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        description.remove(ownPatterns);
+        description = description.trimmed();
+        QStringList patterns;
+        for (const QString& raw : parts[i + 1].split(QLatin1Char(';'))) {
+            const QString pattern = raw.trimmed();
+            if (pattern.isEmpty()) {
+                continue;
+            }
+            patterns.append(pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+        }
+        if (description.isEmpty() && patterns.isEmpty()) {
+            continue;
+        }
+        if (patterns.isEmpty()) {
+            patterns.append(QStringLiteral("*"));
+        }
+        result.append(description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                      QLatin1Char(')'));
+    }
+    return result;
+}
+
+std::optional<QString> QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title,
+                                                      const QString& filters, int selectedFilter) {
+    const QStringList entries = qtNameFilters(filters);
+    QString selected = selectedFilter >= 0 && selectedFilter < entries.size()
+                           ? entries[selectedFilter]
+                           : QString();
+    const QString path = QFileDialog::getOpenFileName(
+        parent, title, QString(), entries.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<QString> QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title,
+                                                      const QString& filters) {
+    // QFileDialog asks before overwriting unless told not to.
+    const QString path = QFileDialog::getSaveFileName(
+        parent, title, QString(), qtNameFilters(filters).join(QStringLiteral(";;")));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+bool QtMessageBoxes::question(QWidget* parent, const QString& text, const QString& title) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void QtMessageBoxes::information(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox::information(parent, title, text);
+}
+
+void QtMessageBoxes::warning(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox::warning(parent, title, text);
+}
+
+void QtMessageBoxes::critical(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox::critical(parent, title, text);
+}
+
+std::optional<QString> FakeFileDialogs::answer(Request request) {
+    m_requests.push_back(std::move(request));
+    if (m_answers.empty()) {
+        ++m_unanswered;
+        return std::nullopt;
+    }
+    std::optional<QString> path = std::move(m_answers.front());
+    m_answers.pop_front();
+    return path;
+}
+
+std::optional<QString> FakeFileDialogs::getOpenFileName(QWidget*, const QString& title,
+                                                        const QString& filters,
+                                                        int selectedFilter) {
+    return answer({Kind::Open, title, filters, selectedFilter});
+}
+
+std::optional<QString> FakeFileDialogs::getSaveFileName(QWidget*, const QString& title,
+                                                        const QString& filters) {
+    return answer({Kind::Save, title, filters, 0});
+}
+
+bool FakeMessageBoxes::question(QWidget*, const QString& text, const QString& title) {
+    bool yes = false;
+    if (m_answers.empty()) {
+        ++m_unanswered;
+    } else {
+        yes = m_answers.front();
+        m_answers.pop_front();
+    }
+    m_shown.push_back({MessageIcon::Question, text, title, yes});
+    return yes;
+}
+
+void FakeMessageBoxes::information(QWidget*, const QString& text, const QString& title) {
+    m_shown.push_back({MessageIcon::Information, text, title, std::nullopt});
+}
+
+void FakeMessageBoxes::warning(QWidget*, const QString& text, const QString& title) {
+    m_shown.push_back({MessageIcon::Warning, text, title, std::nullopt});
+}
+
+void FakeMessageBoxes::critical(QWidget*, const QString& text, const QString& title) {
+    m_shown.push_back({MessageIcon::Critical, text, title, std::nullopt});
+}
+
+} // namespace sumiplex::platform

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace sumiplex::platform {
+
+/// Qt's name-filter entries for a filter list in the program's form, description and
+/// pattern alternating between bars: "すべてのﾌｧｲﾙ (*.*)|*.*|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|".
+/// Each entry is the description without its own "(…)" followed by the pattern column in
+/// parentheses, several patterns (separated by ';') joined by blanks; "*.*" becomes "*",
+/// because on this platform a name needs no dot.
+[[nodiscard]] QStringList qtNameFilters(QStringView programFilters);
+
+// The standard file dialogs. Filters come in the program's bar-separated form.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+
+    /// The chosen file, or nothing when the user cancels. `selectedFilter` is the 0-based
+    /// index of the filter entry shown first.
+    [[nodiscard]] virtual std::optional<QString> getOpenFileName(QWidget* parent,
+                                                                 const QString& title,
+                                                                 const QString& filters,
+                                                                 int selectedFilter) = 0;
+
+    /// The file to write, or nothing when the user cancels. The dialog itself asks before
+    /// an existing file is chosen for overwriting.
+    [[nodiscard]] virtual std::optional<QString>
+    getSaveFileName(QWidget* parent, const QString& title, const QString& filters) = 0;
+};
+
+enum class MessageIcon { Question, Information, Warning, Critical };
+
+// The standard message boxes; button texts come from the translation the program loads.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    /// A question with the buttons Yes (the default) and No; true for Yes.
+    [[nodiscard]] virtual bool question(QWidget* parent, const QString& text,
+                                        const QString& title) = 0;
+    /// A message with an OK button and the information, warning or stop icon.
+    virtual void information(QWidget* parent, const QString& text, const QString& title) = 0;
+    virtual void warning(QWidget* parent, const QString& text, const QString& title) = 0;
+    virtual void critical(QWidget* parent, const QString& text, const QString& title) = 0;
+};
+
+class QtFileDialogs final : public FileDialogs {
+public:
+    [[nodiscard]] std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
+                                                         const QString& filters,
+                                                         int selectedFilter) override;
+    [[nodiscard]] std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
+                                                         const QString& filters) override;
+};
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    [[nodiscard]] bool question(QWidget* parent, const QString& text,
+                                const QString& title) override;
+    void information(QWidget* parent, const QString& text, const QString& title) override;
+    void warning(QWidget* parent, const QString& text, const QString& title) override;
+    void critical(QWidget* parent, const QString& text, const QString& title) override;
+};
+
+// File dialogs answered from a queue (the driver's `file PATH|cancel`); every request is
+// kept so tests can check titles and filters. A dialog with no answer queued is cancelled
+// and counted as unanswered.
+class FakeFileDialogs final : public FileDialogs {
+public:
+    enum class Kind { Open, Save };
+    struct Request {
+        Kind kind;
+        QString title;
+        QString filters;
+        int selectedFilter; ///< 0 for save dialogs
+    };
+
+    /// A path to choose, or nothing to cancel.
+    void queueAnswer(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
+    [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
+    [[nodiscard]] int unanswered() const { return m_unanswered; }
+    [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
+
+    [[nodiscard]] std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
+                                                         const QString& filters,
+                                                         int selectedFilter) override;
+    [[nodiscard]] std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
+                                                         const QString& filters) override;
+
+private:
+    std::optional<QString> answer(Request request);
+
+    std::deque<std::optional<QString>> m_answers;
+    std::vector<Request> m_requests;
+    int m_unanswered = 0;
+};
+
+// Message boxes answered from a queue (the driver's `answer yes|no`), with a log of every
+// box shown for `print messages`. A question with no answer queued is answered No and
+// counted as unanswered.
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    struct Shown {
+        MessageIcon icon;
+        QString text;
+        QString title;
+        std::optional<bool> answer; ///< questions only
+    };
+
+    void queueAnswer(bool yes) { m_answers.push_back(yes); }
+    [[nodiscard]] const std::vector<Shown>& shown() const { return m_shown; }
+    [[nodiscard]] int unanswered() const { return m_unanswered; }
+    [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
+
+    [[nodiscard]] bool question(QWidget* parent, const QString& text,
+                                const QString& title) override;
+    void information(QWidget* parent, const QString& text, const QString& title) override;
+    void warning(QWidget* parent, const QString& text, const QString& title) override;
+    void critical(QWidget* parent, const QString& text, const QString& title) override;
+
+private:
+    std::deque<bool> m_answers;
+    std::vector<Shown> m_shown;
+    int m_unanswered = 0;
+};
+
+} // namespace sumiplex::platform

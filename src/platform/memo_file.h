@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace sumiplex::platform {
+
+// Memo text files: lines ended by CR LF.
+
+struct MemoFileRead {
+    std::optional<QString> text; ///< set on success
+    QString error;               ///< names the file and the reason; empty on success
+};
+
+/// Reads a memo file: UTF-8 (with or without a byte-order mark) when the bytes are valid
+/// UTF-8, otherwise the Japanese narrow code page (CP932, Shift_JIS). The file's lines may
+/// end in CR LF, LF or CR; the result is each line followed by CR LF, so a file of three
+/// lines gives three CR LF-ended lines and an empty file gives the empty text.
+[[nodiscard]] MemoFileRead readMemoFile(const QString& path);
+
+/// Writes the memo followed by one CR LF, in the system's encoding (UTF-8 here), with every
+/// line ended by CR LF (lone LF and lone CR become CR LF). The text goes to a new file in the
+/// same folder that then replaces the old one, so a failed or interrupted save leaves any
+/// existing file as it was. Nothing on success, else a message naming the file and reason.
+[[nodiscard]] std::optional<QString> writeMemoFileAtomic(const QString& path, const QString& memo);
+
+/// Line ends made CR LF: the form the memo keeps its text in.
+[[nodiscard]] QString withCrLf(const QString& text);
+
+} // namespace sumiplex::platform

@@ -1,0 +1,496 @@
+#include "platform/dialogs.h"
+#include "platform/find_files.h"
+#include "platform/settings_keys.h"
+#include "platform/settings_store.h"
+#include "platform/window_placement.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+using namespace sumiplex::platform;
+
+namespace {
+
+void touch(const QString& path) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+}
+
+void makeDir(const QString& path) {
+    QVERIFY2(QDir().mkpath(path), qPrintable(path));
+}
+
+QStringList rawKeys(const QString& iniPath) {
+    QSettings raw(iniPath, QSettings::IniFormat);
+    raw.beginGroup(QStringLiteral("Settings"));
+    return raw.childKeys();
+}
+
+// Every stored setting with a value unlike its default, written through the typed helpers
+// and checked after the store was destroyed and opened again.
+struct KeyRoundTrip {
+    std::function<void(SettingsStore&)> write;
+    std::function<bool(const SettingsStore&)> check;
+};
+
+template <typename Setting, typename Value>
+KeyRoundTrip numberCase(Setting setting, Value value,
+                        Value (*read)(const SettingsStore&, Setting)) {
+    return {[=](SettingsStore& s) { writeNumber(s, setting, value); },
+            [=](const SettingsStore& s) { return read(s, setting) == value; }};
+}
+
+KeyRoundTrip truthCase(TruthSetting setting) {
+    return {[=](SettingsStore& s) { writeTruth(s, setting, !setting.defaultValue); },
+            [=](const SettingsStore& s) { return readTruth(s, setting) == !setting.defaultValue; }};
+}
+
+KeyRoundTrip textCase(TextSetting setting, QString value) {
+    return {[=](SettingsStore& s) { s.write(setting, value); },
+            [=](const SettingsStore& s) { return readText(s, setting) == value; }};
+}
+
+std::vector<KeyRoundTrip> everyKey() {
+    const auto single = [](SingleSetting k, float v) {
+        return numberCase<SingleSetting, float>(k, v, &readSingle);
+    };
+    const auto colour = [](Int32Setting k, qint32 v) {
+        return numberCase<Int32Setting, int>(k, v, [](const SettingsStore& s, Int32Setting x) {
+            return static_cast<int>(readInt32(s, x));
+        });
+    };
+    const auto int16 = [](Int16Setting k, int v) {
+        return numberCase<Int16Setting, int>(k, v, [](const SettingsStore& s, Int16Setting x) {
+            return static_cast<int>(readInt16(s, x));
+        });
+    };
+    return {
+        single(kMainLeft, 1515),
+        single(kMainTop, -300),
+        truthCase(kMnuTax),
+        truthCase(kMnuViewStatusBar),
+        truthCase(kMnuCalender),
+        truthCase(kMnuPicWrite),
+        int16(kTaxRate, 10),
+        int16(kTaxOP, 3),
+        numberCase<DoubleSetting, double>(kDollRate, 147.25, &readDouble),
+        textCase(kRoundD, QStringLiteral("3")),
+        colour(kMeBackColorWrite, 16777215),
+        textCase(kText1f, QStringLiteral("ＭＳ Ｐ明朝")),
+        truthCase(kText1b),
+        truthCase(kText1i),
+        colour(kLin1, -2147483633),
+        textCase(kLabel1f, QStringLiteral("Noto Sans, Bold")),
+        truthCase(kLabel1b),
+        truthCase(kLabel1i),
+        colour(kLabel1c, 255),
+        textCase(kTip2Textf, QStringLiteral("@Courier")),
+        truthCase(kTip2Textb),
+        truthCase(kTip2Texti),
+        single(kTip2Texts, 10.5f),
+        textCase(kTip3Textf, QStringLiteral("IPAゴシック")),
+        truthCase(kTip3Textb),
+        truthCase(kTip3Texti),
+        single(kTip3Texts, 9),
+        textCase(kPictureFile, QStringLiteral("/home/user/写真/a;b=c.JPG")),
+        single(kTip2Left, 15),
+        single(kTip2Top, 30),
+        single(kTip3Left, 45),
+        single(kTip3Top, 60),
+        single(kDlgTonLeftWrite, 75),
+        single(kDlgTonTop, 90),
+        textCase(kRoundT, QStringLiteral("2")),
+        single(kBrthLeft, 105),
+        single(kBrthTop, 120),
+        single(kTimeLeft, 135),
+        single(kTimeTop, 150),
+        single(kCash1Left, 165),
+        single(kCash1Top, 180),
+        single(kCash2Left, 195),
+        single(kCash2Top, 210),
+    };
+}
+
+} // namespace
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void everyKeySurvivesClosingAndReopeningTheFile() {
+        const QString path = m_dir.filePath(QStringLiteral("nested/folder/Sumiplex.conf"));
+        const auto cases = everyKey();
+        {
+            IniSettingsStore store(path);
+            for (const auto& c : cases) {
+                c.write(store);
+            }
+        }
+        QVERIFY(QFile::exists(path));
+        IniSettingsStore reopened(path);
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            QVERIFY2(cases[i].check(reopened), qPrintable(QString::number(i)));
+        }
+        // The differently spelled read keys see what their write keys stored.
+        QCOMPARE(readTruth(reopened, kMnuPicRead), !kMnuPicRead.defaultValue);
+        QCOMPARE(readInt32(reopened, kMeBackColorRead), 16777215);
+        QCOMPARE(readSingle(reopened, kDlgTonLeftRead), 75.0f);
+    }
+
+    void valuesAreStoredInTheirPlainTextForms() {
+        FakeSettingsStore store;
+        writeNumber(store, kMainLeft, 1000.0f);
+        writeNumber(store, kDollRate, 80.5);
+        writeNumber(store, kMeBackColorWrite, -2147483643);
+        writeNumber(store, kTip2Texts, 14.1f);
+        writeTruth(store, kMnuTax, true);
+        writeTruth(store, kText1i, false);
+        QCOMPARE(store.read(kMainLeft, {}), QStringLiteral("1000"));
+        QCOMPARE(store.read(kDollRate, {}), QStringLiteral("80.5"));
+        QCOMPARE(store.read(kMeBackColorRead, {}), QStringLiteral("-2147483643"));
+        QCOMPARE(store.read(kTip2Texts, {}), QStringLiteral("14.1"));
+        QCOMPARE(store.read(kMnuTax, {}), QStringLiteral("True"));
+        QCOMPARE(store.read(kText1i, {}), QStringLiteral("False"));
+    }
+
+    void mixedCaseKeysReachOneValue_data() {
+        QTest::addColumn<bool>("onDisk");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("read");
+        const std::pair<const char*, const char*> pairs[] = {
+            {"mnupic", "mnuPic"}, {"meBackColor", "MeBackColor"}, {"dlgTonLeft", "dlgTonleft"},
+            {"mnuPic", "mnupic"}, {"MeBackColor", "MEBACKCOLOR"}, {"dlgTonleft", "DLGTONLEFT"},
+        };
+        for (bool onDisk : {false, true}) {
+            for (const auto& [w, r] : pairs) {
+                QTest::addRow("%s %s→%s", onDisk ? "ini" : "fake", w, r)
+                    << onDisk << QString::fromLatin1(w) << QString::fromLatin1(r);
+            }
+        }
+    }
+
+    void mixedCaseKeysReachOneValue() {
+        QFETCH(bool, onDisk);
+        QFETCH(QString, written);
+        QFETCH(QString, read);
+        const QString path = m_dir.filePath(QStringLiteral("case.conf"));
+        QFile::remove(path);
+        std::unique_ptr<SettingsStore> store;
+        if (onDisk) {
+            store = std::make_unique<IniSettingsStore>(path);
+        } else {
+            store = std::make_unique<FakeSettingsStore>();
+        }
+        store->write(written, QStringLiteral("first"));
+        QCOMPARE(store->read(read, QStringLiteral("absent")), QStringLiteral("first"));
+        // Writing through the other spelling replaces the entry; it never adds a second one.
+        store->write(read, QStringLiteral("second"));
+        QCOMPARE(store->read(written, QStringLiteral("absent")), QStringLiteral("second"));
+        if (onDisk) {
+            QVERIFY(static_cast<IniSettingsStore&>(*store).sync());
+            QCOMPARE(rawKeys(path), QStringList{written});
+        } else {
+            const auto& entries = static_cast<FakeSettingsStore&>(*store).entries();
+            QCOMPARE(entries.size(), std::size_t{1});
+            QCOMPARE(entries.front().first, written);
+        }
+    }
+
+    void aHandEditedFileWithTwoSpellingsIsMendedOnWrite() {
+        const QString path = m_dir.filePath(QStringLiteral("twice.conf"));
+        {
+            QSettings raw(path, QSettings::IniFormat);
+            raw.setValue(QStringLiteral("Settings/MNUPIC"), QStringLiteral("False"));
+            raw.setValue(QStringLiteral("Settings/mnuPic"), QStringLiteral("True"));
+        }
+        IniSettingsStore store(path);
+        // The exact spelling wins while both are there.
+        QCOMPARE(readTruth(store, kMnuPicRead), true);
+        writeTruth(store, kMnuPicWrite, false);
+        QVERIFY(store.sync());
+        QCOMPARE(rawKeys(path).size(), 1);
+        QCOMPARE(readTruth(store, kMnuPicRead), false);
+    }
+
+    void unreadableValuesGiveTheFallback() {
+        FakeSettingsStore store;
+        store.write(kMnuTax, QStringLiteral("yes"));
+        store.write(kText1b, QString());
+        store.write(kTaxRate, QStringLiteral("5%"));
+        store.write(kTaxOP, QStringLiteral("99999"));
+        store.write(kDollRate, QStringLiteral("80,5"));
+        store.write(kMeBackColorWrite, QStringLiteral("&H80000005"));
+        store.write(kLin1, QStringLiteral("2147483648"));
+        store.write(kMainLeft, QStringLiteral("left"));
+        store.write(kTip3Texts, QStringLiteral("1e99"));
+
+        QCOMPARE(readTruth(store, kMnuTax), true);
+        QCOMPARE(readTruth(store, kMnuTax, false), false);
+        QCOMPARE(readTruth(store, kText1b), true);
+        QCOMPARE(readInt16(store, kTaxRate), qint16(5));
+        QCOMPARE(readInt16(store, kTaxRate, 8), qint16(8));
+        QCOMPARE(readInt16(store, kTaxOP), qint16(1));
+        QCOMPARE(readDouble(store, kDollRate), 80.0);
+        QCOMPARE(readDouble(store, kDollRate, 0.0), 0.0);
+        QCOMPARE(readInt32(store, kMeBackColorRead), kSystemWindowBackground);
+        QCOMPARE(readInt32(store, kLin1, 42), 42);
+        QCOMPARE(readSingle(store, kMainLeft), 1000.0f);
+        QCOMPARE(readSingle(store, kTip3Texts), 12.0f);
+    }
+
+    void anEmptyStoreGivesTheDefaults() {
+        const QString path = m_dir.filePath(QStringLiteral("never-written.conf"));
+        IniSettingsStore store(path);
+        QCOMPARE(readSingle(store, kMainLeft), 1000.0f);
+        QCOMPARE(readSingle(store, kMainTop), 1000.0f);
+        QCOMPARE(readTruth(store, kMnuTax), true);
+        QCOMPARE(readTruth(store, kMnuViewStatusBar), false);
+        QCOMPARE(readTruth(store, kMnuCalender), false);
+        QCOMPARE(readTruth(store, kMnuPicRead), true);
+        QCOMPARE(readInt16(store, kTaxRate), qint16(5));
+        QCOMPARE(readInt16(store, kTaxOP), qint16(1));
+        QCOMPARE(readDouble(store, kDollRate), 80.0);
+        QCOMPARE(readText(store, kRoundD), QStringLiteral("1"));
+        QCOMPARE(readInt32(store, kMeBackColorRead), -2147483643);
+        QCOMPARE(readText(store, kText1f), QStringLiteral("Times New Roman"));
+        QCOMPARE(readInt32(store, kLin1), 1006847);
+        QCOMPARE(readInt32(store, kLabel1c), 1006847);
+        QCOMPARE(readText(store, kTip3Textf), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(readSingle(store, kTip2Texts), 14.0f);
+        QCOMPARE(readSingle(store, kTip3Texts), 12.0f);
+        QCOMPARE(readText(store, kPictureFile), QString());
+        QCOMPARE(store.find(kMainLeft), std::nullopt);
+        // Reading never creates the file.
+        QVERIFY(store.sync());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void aFileThatCannotBeWrittenIsReportedBySync() {
+        const QString blocker = m_dir.filePath(QStringLiteral("plain-file"));
+        touch(blocker);
+        IniSettingsStore store(blocker + QStringLiteral("/Sumiplex.conf"));
+        store.write(kMainLeft, QStringLiteral("1"));
+        QVERIFY(!store.sync());
+    }
+
+    void theDefaultFileFollowsTheXdgConfigFolder() {
+        QCOMPARE(IniSettingsStore::defaultFilePath(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") +
+                     QStringLiteral("/Sumiplex/Sumiplex.conf"));
+    }
+
+    void programFiltersBecomeQtNameFilters_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("qt");
+        QTest::newRow("memo open")
+            << QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|")
+            << QStringList{QStringLiteral("すべてのﾌｧｲﾙ (*)"), QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)")};
+        QTest::newRow("memo save") << QStringLiteral("txtﾌｧｲﾙ (*.txt)|*.txt")
+                                   << QStringList{QStringLiteral("txtﾌｧｲﾙ (*.txt)")};
+        QTest::newRow("picture") << QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|画像 (*.jpg)|*.jpg|")
+                                 << QStringList{QStringLiteral("すべてのﾌｧｲﾙ (*)"),
+                                                QStringLiteral("画像 (*.jpg)")};
+        QTest::newRow("pattern list, description without patterns")
+            << QStringLiteral("Pictures|*.jpg;*.jpeg")
+            << QStringList{QStringLiteral("Pictures (*.jpg *.jpeg)")};
+        QTest::newRow("description disagrees with patterns")
+            << QStringLiteral("Text (*.doc)|*.txt") << QStringList{QStringLiteral("Text (*.txt)")};
+        QTest::newRow("description alone") << QStringLiteral("All") << QStringList{};
+        QTest::newRow("empty") << QString() << QStringList{};
+    }
+
+    void programFiltersBecomeQtNameFilters() {
+        QFETCH(QString, program);
+        QFETCH(QStringList, qt);
+        QCOMPARE(qtNameFilters(program), qt);
+    }
+
+    void fakeDialogsAnswerInOrderAndCancelWhenUnanswered() {
+        FakeFileDialogs files;
+        files.queueAnswer(QStringLiteral("/tmp/a.txt"));
+        files.queueAnswer(std::nullopt);
+        QCOMPARE(files.getOpenFileName(nullptr, QStringLiteral("t1"), QStringLiteral("f|*"), 1),
+                 std::optional<QString>(QStringLiteral("/tmp/a.txt")));
+        QCOMPARE(files.getSaveFileName(nullptr, QStringLiteral("t2"), QStringLiteral("g|*")),
+                 std::nullopt);
+        QCOMPARE(files.unanswered(), 0);
+        QCOMPARE(files.getSaveFileName(nullptr, QStringLiteral("t3"), QString()), std::nullopt);
+        QCOMPARE(files.unanswered(), 1);
+        QCOMPARE(files.requests().size(), std::size_t{3});
+        QCOMPARE(files.requests()[0].selectedFilter, 1);
+        QCOMPARE(files.requests()[1].kind, FakeFileDialogs::Kind::Save);
+        QCOMPARE(files.requests()[1].title, QStringLiteral("t2"));
+
+        FakeMessageBoxes boxes;
+        boxes.queueAnswer(true);
+        QVERIFY(boxes.question(nullptr, QStringLiteral("q1"), QStringLiteral("T")));
+        QVERIFY(!boxes.question(nullptr, QStringLiteral("q2"), QStringLiteral("T")));
+        boxes.critical(nullptr, QStringLiteral("c"), QStringLiteral("C"));
+        QCOMPARE(boxes.unanswered(), 1);
+        QCOMPARE(boxes.shown().size(), std::size_t{3});
+        QCOMPARE(boxes.shown()[1].answer, std::optional<bool>(false));
+        QCOMPARE(boxes.shown()[2].icon, MessageIcon::Critical);
+        QCOMPARE(boxes.shown()[2].title, QStringLiteral("C"));
+    }
+
+    void wildcardsMatchAsTheSearchCompares_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("extension") << "a.jpg"
+                                   << "*.jpg" << true;
+        QTest::newRow("other extension") << "a.jpeg"
+                                         << "*.jpg" << false;
+        QTest::newRow("extension only") << ".jpg"
+                                        << "*.jpg" << true;
+        QTest::newRow("suffix after") << "a.jpg.txt"
+                                      << "*.jpg" << false;
+        QTest::newRow("two dots") << "a.b.jpg"
+                                  << "*.jpg" << true;
+        QTest::newRow("question") << "ab.jpg"
+                                  << "a?.jpg" << true;
+        QTest::newRow("question needs one") << "a.jpg"
+                                            << "a?.jpg" << false;
+        QTest::newRow("star empty") << ""
+                                    << "*" << true;
+        QTest::newRow("empty pattern") << "a"
+                                       << "" << false;
+        QTest::newRow("backtrack") << "abcbcd"
+                                   << "a*bcd" << true;
+        QTest::newRow("many stars") << "aaaaaaaaaaaaaaaaaaaaaaaaaaaaab"
+                                    << "*a*a*a*a*a*a*c" << false;
+        QTest::newRow("literal bracket") << "[1].jpg"
+                                         << "[1].jpg" << true;
+        QTest::newRow("bracket is no class") << "1.jpg"
+                                             << "[1].jpg" << false;
+        QTest::newRow("japanese") << "写真.jpg"
+                                  << "写?.jpg" << true;
+    }
+
+    void wildcardsMatchAsTheSearchCompares() {
+        QFETCH(QString, name);
+        QFETCH(QString, pattern);
+        QFETCH(bool, matches);
+        QCOMPARE(wildcardMatches(name, pattern), matches);
+    }
+
+    void findFilesListsOwnFilesFirstThenSubfoldersInNameOrder() {
+        const QString root = m_dir.filePath(QStringLiteral("pics"));
+        makeDir(root + QStringLiteral("/b"));
+        makeDir(root + QStringLiteral("/A/deep"));
+        makeDir(root + QStringLiteral("/.hidden"));
+        for (const char* name : {"z.jpg", "Y.JPG", "x.jpeg", "b/2.jpg", "b/1.Jpg", "A/deep/d.jpg",
+                                 "A/c.jpg", "A/notes.txt", ".hidden/h.jpg", ".dot.jpg"}) {
+            touch(root + QLatin1Char('/') + QLatin1String(name));
+        }
+        // A folder named like a match is no file.
+        makeDir(root + QStringLiteral("/folder.jpg"));
+        const QStringList expected = {
+            root + QStringLiteral("/Y.JPG"),   root + QStringLiteral("/z.jpg"),
+            root + QStringLiteral("/A/c.jpg"), root + QStringLiteral("/A/deep/d.jpg"),
+            root + QStringLiteral("/b/1.Jpg"), root + QStringLiteral("/b/2.jpg"),
+        };
+        QCOMPARE(FindFiles(root, QStringLiteral("*.jpg")), expected);
+        QCOMPARE(FindFiles(root + QLatin1Char('/'), QStringLiteral("*.JPG")).size(), 6);
+        QCOMPARE(FindFiles(root + QStringLiteral("/missing"), QStringLiteral("*")), QStringList{});
+    }
+
+    void findFilesSurvivesSymbolicLinkLoopsAndDeepTrees() {
+        const QString root = m_dir.filePath(QStringLiteral("loop"));
+        makeDir(root + QStringLiteral("/sub"));
+        touch(root + QStringLiteral("/sub/p.jpg"));
+        QVERIFY(QFile::link(root, root + QStringLiteral("/sub/up")));
+        QVERIFY(QFile::link(root + QStringLiteral("/sub"), root + QStringLiteral("/sub/self")));
+        QVERIFY(
+            QFile::link(root + QStringLiteral("/nowhere"), root + QStringLiteral("/dangling.jpg")));
+        QCOMPARE(FindFiles(root, QStringLiteral("*.jpg")),
+                 QStringList{root + QStringLiteral("/sub/p.jpg")});
+
+        QString deep = m_dir.filePath(QStringLiteral("deep"));
+        const QString top = deep;
+        for (int level = 0; level < 40; ++level) {
+            deep += QStringLiteral("/d");
+        }
+        makeDir(deep);
+        touch(deep + QStringLiteral("/bottom.jpg"));
+        QString shallow = top;
+        for (int level = 0; level < 32; ++level) {
+            shallow += QStringLiteral("/d");
+        }
+        touch(shallow + QStringLiteral("/reached.jpg"));
+        QCOMPARE(FindFiles(top, QStringLiteral("*.jpg")),
+                 QStringList{shallow + QStringLiteral("/reached.jpg")});
+    }
+
+    void storedPositionsOffEveryScreenFallBack_data() {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<bool>("onScreen");
+        // Two screens side by side: 0..1919 and 1920..3199 (the second one shorter).
+        QTest::newRow("inside") << QRect(67, 67, 300, 200) << true;
+        QTest::newRow("on the second screen") << QRect(2000, 100, 300, 200) << true;
+        QTest::newRow("unplugged third screen") << QRect(3300, 100, 300, 200) << false;
+        QTest::newRow("below the shorter screen") << QRect(2000, 900, 300, 200) << false;
+        QTest::newRow("negative from another layout") << QRect(-2000, 67, 300, 200) << false;
+        QTest::newRow("mostly left of the screen") << QRect(-250, 67, 300, 200) << true;
+        QTest::newRow("only a sliver left") << QRect(-290, 67, 300, 200) << false;
+        QTest::newRow("title bar above the top") << QRect(67, -40, 300, 200) << false;
+        QTest::newRow("spanning both") << QRect(1800, 100, 300, 200) << true;
+        QTest::newRow("empty window") << QRect(10, 10, 0, 0) << false;
+    }
+
+    void storedPositionsOffEveryScreenFallBack() {
+        QFETCH(QRect, window);
+        QFETCH(bool, onScreen);
+        const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 800)};
+        QCOMPARE(liesOnAScreen(window, screens), onScreen);
+        const QPoint fallback(67, 67);
+        QCOMPARE(placedPosition(window, screens, fallback), onScreen ? window.topLeft() : fallback);
+    }
+
+    void windowPositionsAreStoredInTwips() {
+        FakeSettingsStore store;
+        QWidget window;
+        window.resize(200, 100);
+        const double dpi = twipsDotsPerInch();
+        window.move(100, 50);
+        saveWindowPosition(window, store, kTip3Left, kTip3Top);
+        const float leftTwips = readSingle(store, kTip3Left);
+        QCOMPARE(leftTwips, static_cast<float>(std::round(100 * 1440 / dpi)));
+
+        QWidget restored;
+        restored.resize(200, 100);
+        restoreWindowPosition(restored, store, kTip3Left, kTip3Top);
+        QCOMPARE(restored.pos(), QPoint(100, 50));
+
+        // Far off every screen: back to the default 1000 twips.
+        writeNumber(store, kTip3Left, 1.0e6f);
+        restoreWindowPosition(restored, store, kTip3Left, kTip3Top);
+        const int fallback = static_cast<int>(std::lround(1000 * dpi / 1440));
+        QCOMPARE(restored.pos(), QPoint(fallback, fallback));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+int main(int argc, char** argv) {
+    // Keep the user's real settings out of reach of every test here.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    PlatformTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "platform_test.moc"
