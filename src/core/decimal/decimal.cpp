@@ -133,7 +133,14 @@ std::optional<Decimal> Decimal::pow10(int k) {
 }
 
 bool Decimal::isWhole() const {
-    return m_scale == 0 || m_mantissa % kPow10[m_scale] == 0;
+    if (m_scale == 0) {
+        return true;
+    }
+    if ((m_mantissa >> 64) == 0 && m_scale < 20) {
+        const auto p = static_cast<std::uint64_t>(kPow10[m_scale]);
+        return static_cast<std::uint64_t>(m_mantissa) % p == 0;
+    }
+    return m_mantissa % kPow10[m_scale] == 0;
 }
 
 std::strong_ordering Decimal::compare(const Decimal& a, const Decimal& b) {

@@ -74,6 +74,30 @@ std::optional<Decimal> Decimal::add(const Decimal& rhs) const {
             return fromRaw(b.m_mantissa - a.m_mantissa, a.m_scale, b.m_negative);
         }
     }
+    if (((a.m_mantissa | b.m_mantissa) >> 64) == 0) {
+        // Money-sized operands at different scales: the aligned values stay below 2^127.
+        const int diff = a.m_scale - b.m_scale;
+        if (diff >= -18 && diff <= 18) {
+            const U128 x =
+                diff >= 0 ? a.m_mantissa : a.m_mantissa * kPow10[static_cast<std::size_t>(-diff)];
+            const U128 y =
+                diff <= 0 ? b.m_mantissa : b.m_mantissa * kPow10[static_cast<std::size_t>(diff)];
+            const int scale = std::max<int>(a.m_scale, b.m_scale);
+            U128 magnitude = 0;
+            bool negative = a.m_negative;
+            if (a.m_negative == b.m_negative) {
+                magnitude = x + y;
+            } else if (x >= y) {
+                magnitude = x - y;
+            } else {
+                magnitude = y - x;
+                negative = b.m_negative;
+            }
+            if (magnitude <= kMax) {
+                return fromRaw(magnitude, scale, negative && magnitude != 0);
+            }
+        }
+    }
     // Align both at the finer scale; the coarser mantissa grows by up to 28 digits.
     const int scale = std::max<int>(a.m_scale, b.m_scale);
     const U192 x =
@@ -132,28 +156,64 @@ std::optional<Decimal> Decimal::mul(const Decimal& rhs) const {
 
 namespace {
 
+double approx(U128 x) {
+    return static_cast<double>(static_cast<std::uint64_t>(x >> 64)) * 0x1p64 +
+           static_cast<double>(static_cast<std::uint64_t>(x));
+}
+
 /// Long division state: q = floor(n * 10^e / d) and r the remainder, for the dividend
 /// mantissa n and some digit count e. Each step appends up to k quotient digits.
 struct Quotient {
     U128 q;
     U128 r;
     U128 d;
+    double inverse = 1.0 / approx(d);
+
+    /// floor(x / d) with its remainder, for x / d < 2^31. A 128-bit division by a wide
+    /// divisor is a slow library call; the double estimate is within 2^-20 of the true
+    /// quotient (a few rounding errors of 2^-53 on a value below 2^31), so one correction
+    /// either way makes it exact.
+    U128 smallQuotient(U128 x, U128& rem) const {
+        auto est = static_cast<U128>(static_cast<std::uint64_t>(approx(x) * inverse));
+        U128 t = est * d;
+        if (t > x) {
+            --est;
+            t -= d;
+        }
+        rem = x - t;
+        if (rem >= d) {
+            ++est;
+            rem -= d;
+        }
+        return est;
+    }
 
     /// Appends the next k digits if the quotient still fits in 96 bits; otherwise tries
     /// fewer digits. Returns how many digits were appended (0 when not even one fits).
     int extend(int k) {
         k = std::min(k, detail::spareDigits(r));
-        while (k > 0 && q > kMaxOverPow10[static_cast<std::size_t>(k)]) {
-            --k;
+        // q < 2^b takes at least (96 - b) * log10(2) more digits; one more may still fit.
+        const int b = detail::bitLength(q);
+        int room = b >= 96 ? 0 : ((96 - b) * 77) >> 8;
+        if (room < Decimal::kMaxScale && q <= kMaxOverPow10[static_cast<std::size_t>(room + 1)]) {
+            ++room;
         }
+        k = std::min(k, room);
         for (; k > 0; --k) {
             const U128 p = kPow10[static_cast<std::size_t>(k)];
             const U128 rp = r * p;
-            const U128 digits = rp / d;
+            U128 rem = 0;
+            U128 digits = 0;
+            if (k <= 9) {
+                digits = smallQuotient(rp, rem);
+            } else {
+                digits = rp / d;
+                rem = rp - digits * d;
+            }
             const U128 next = q * p + digits;
             if (next <= kMax) {
                 q = next;
-                r = rp - digits * d;
+                r = rem;
                 return k;
             }
         }
@@ -174,13 +234,16 @@ std::optional<Decimal> Decimal::div(const Decimal& rhs) const {
         return fromRaw(0, minScale, false);
     }
     const U128 d = rhs.m_mantissa;
-    U128 q0;
+    Quotient s{0, 0, d};
     if (((m_mantissa | d) >> 64) == 0) {
-        q0 = static_cast<std::uint64_t>(m_mantissa) / static_cast<std::uint64_t>(d);
+        s.q = static_cast<std::uint64_t>(m_mantissa) / static_cast<std::uint64_t>(d);
+        s.r = m_mantissa - s.q * d;
+    } else if (detail::bitLength(m_mantissa) <= detail::bitLength(d) + 29) {
+        s.q = s.smallQuotient(m_mantissa, s.r);
     } else {
-        q0 = m_mantissa / d;
+        s.q = m_mantissa / d;
+        s.r = m_mantissa - s.q * d;
     }
-    Quotient s{q0, m_mantissa - q0 * d, d};
     int scale = natural;
     // A negative natural scale must be brought to 0: those digits are not optional.
     while (scale < 0) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 
 #include "core/decimal/decimal.h"
 #include "core/decimal/wide.h"
@@ -94,26 +95,51 @@ std::u16string format(const Decimal& value, const PatternSpec& spec) {
 
     const int whole = wholeDigits + padWhole;
     const int commas = spec.group && whole > 0 ? (whole - 1) / 3 : 0;
-    std::u16string out;
-    out.reserve(spec.prefix.size() + spec.suffix.size() + 2 + static_cast<std::size_t>(whole) +
-                static_cast<std::size_t>(commas + fractionDigits + padFraction));
-    if (v.isNegative()) {
-        out.push_back(u'-');
+    // Assembled in one buffer: the longest number part is "-", 29 digits, 9 commas, ".",
+    // and the fraction places.
+    const std::size_t size = 2 + static_cast<std::size_t>(whole + commas) +
+                             static_cast<std::size_t>(fractionDigits + padFraction);
+    char16_t small[64];
+    std::u16string large;
+    char16_t* out = small;
+    if (size > std::size(small)) {
+        large.resize(size);
+        out = large.data();
     }
-    out.append(spec.prefix);
+    char16_t* const start = out;
+    if (v.isNegative()) {
+        *out++ = u'-';
+    }
     for (int i = 0; i < whole; ++i) {
         if (spec.group && i > 0 && (whole - i) % 3 == 0) {
-            out.push_back(u',');
+            *out++ = u',';
         }
-        out.push_back(i < padWhole ? u'0' : static_cast<char16_t>(first[i - padWhole]));
+        *out++ = i < padWhole ? u'0' : static_cast<char16_t>(first[i - padWhole]);
     }
     if (spec.point) {
-        out.push_back(u'.');
-        out.append(point, last);
-        out.append(static_cast<std::size_t>(padFraction), u'0');
+        *out++ = u'.';
+        for (const char* p = point; p != last; ++p) {
+            *out++ = static_cast<char16_t>(*p);
+        }
+        for (int i = 0; i < padFraction; ++i) {
+            *out++ = u'0';
+        }
     }
-    out.append(spec.suffix);
-    return out;
+    const std::u16string_view number(start, static_cast<std::size_t>(out - start));
+    if (spec.prefix.empty() && spec.suffix.empty()) {
+        return std::u16string(number);
+    }
+    std::u16string text;
+    text.reserve(number.size() + spec.prefix.size() + spec.suffix.size());
+    // The minus sign leads, before any text the pattern puts in front of the number.
+    const bool minus = !number.empty() && number.front() == u'-';
+    if (minus) {
+        text.push_back(u'-');
+    }
+    text.append(spec.prefix);
+    text.append(number.substr(minus ? 1 : 0));
+    text.append(spec.suffix);
+    return text;
 }
 
 } // namespace

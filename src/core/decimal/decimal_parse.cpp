@@ -10,6 +10,14 @@ using detail::U128;
 
 namespace {
 
+constexpr U128 kMaxOver10 = kMax / 10;
+constexpr unsigned kMaxLastDigit = static_cast<unsigned>(kMax % 10);
+
+/// Whether m * 10 + d stays within the mantissa range (constants only: no division per digit).
+bool takesDigit(U128 m, unsigned d) {
+    return m < kMaxOver10 || (m == kMaxOver10 && d <= kMaxLastDigit);
+}
+
 bool isBlank(char32_t c) {
     return c == u' ' || c == u'\t' || c == u'\u3000';
 }
@@ -38,13 +46,13 @@ template <class Ch> std::optional<Decimal> parseBody(const Ch* p, const Ch* end,
             const auto d = static_cast<unsigned>(c - u'0');
             anyDigit = true;
             if (!seenPoint) {
-                if (m > (kMax - d) / 10) {
+                if (!takesDigit(m, d)) {
                     return std::nullopt;
                 }
                 m = m * 10 + d;
             } else if (full) {
                 sticky |= d != 0;
-            } else if (scale < Decimal::kMaxScale && m <= (kMax - d) / 10) {
+            } else if (scale < Decimal::kMaxScale && takesDigit(m, d)) {
                 m = m * 10 + d;
                 ++scale;
             } else {
