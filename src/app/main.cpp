@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 #include "ui/mainwindow/frm_main.h"
+#include "ui/picture/picture_file.h"
 #include "ui/ui_fonts.h"
 
 #include <QApplication>
@@ -9,6 +10,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumiplex"));
+    // The desktop pairs the program's windows with its installed entry and icon by this name.
+    QApplication::setDesktopFileName(QStringLiteral("sumiplex"));
+    QApplication::setWindowIcon(sumiplex::ui::applicationIcon());
 
     // The standard dialogs (files, colours, fonts, printing) speak the user's language.
     QTranslator qtTranslator;
