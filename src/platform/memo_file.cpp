@@ -79,10 +79,13 @@ std::optional<QString> writeMemoFileAtomic(const QString& path, const QString& m
         return QStringLiteral("ファイル「%1」に保存できませんでした。\n%2")
             .arg(nativePath(path), reason);
     };
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered QSaveFile flushes its last block while committing and does not
+    // notice when that write comes up short, so a full disk would leave a truncated file in
+    // place of the old one. Written directly, a short write shows in the count.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return failure(file.errorString());
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return failure(reason);
