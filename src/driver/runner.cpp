@@ -228,13 +228,19 @@ Failure ScriptRunner::print(const QString& ref) {
     return std::nullopt;
 }
 
-std::optional<QString> ScriptRunner::special(const QString& ref, QString& error) const {
-    if (ref == u"tape") {
+std::optional<QString> ScriptRunner::special(const QString& ref, QString& error) {
+    if (ref == u"tape" || ref == u"tape.new") {
         if (!m_main) {
             error = QStringLiteral("frmMain is not open");
             return std::nullopt;
         }
-        return QString::fromStdU16String(m_main->tape().text());
+        const QString tape = QString::fromStdU16String(m_main->tape().text());
+        // tape.new is what was appended since the tape was last printed. A tape that no
+        // longer starts with what was seen then was rewritten, and is printed whole.
+        const bool appended = tape.startsWith(m_tapeSeen);
+        const QString piece = ref == u"tape" || !appended ? tape : tape.mid(m_tapeSeen.size());
+        m_tapeSeen = tape;
+        return piece;
     }
     if (ref == u"messages")
         return m_answers.messages();

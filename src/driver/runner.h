@@ -63,7 +63,7 @@ private:
     Failure queueAnswer(const Command& c);
     Failure close(const QString& window);
     Failure print(const QString& ref);
-    [[nodiscard]] std::optional<QString> special(const QString& ref, QString& error) const;
+    [[nodiscard]] std::optional<QString> special(const QString& ref, QString& error);
     [[nodiscard]] std::optional<QString> readReference(const QString& ref, QString& error) const;
 
     // Name lookup. Each returns null and sets the error when the name is unknown.
@@ -86,6 +86,8 @@ private:
     QHash<QString, std::pair<QString, QString>> m_settings;
     QPointer<ui::frmMain> m_main;
     DialogAnswers m_answers;
+    /// The tape as the last `print tape` or `print tape.new` saw it.
+    QString m_tapeSeen;
 };
 
 } // namespace sumiplex::driver
