@@ -15,7 +15,15 @@ QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-QString decode(const QByteArray& bytes) {
+// Nothing when the bytes are not UTF-8 and no decoder for the narrow code page exists.
+std::optional<QString> decode(const QByteArray& bytes) {
+    // A file saved as UTF-16 or UTF-32 announces itself with its byte-order mark.
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(bytes);
+    if (marked && *marked != QStringConverter::Utf8) {
+        QStringDecoder wide(*marked);
+        return wide.decode(bytes);
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
@@ -28,6 +36,9 @@ QString decode(const QByteArray& bytes) {
     QStringDecoder narrow("windows-31j");
     if (!narrow.isValid()) {
         narrow = QStringDecoder("Shift_JIS");
+    }
+    if (!narrow.isValid()) {
+        return std::nullopt;
     }
     return narrow.decode(bytes);
 }
@@ -64,7 +75,12 @@ MemoFileRead readMemoFile(const QString& path) {
         return {std::nullopt, QStringLiteral("ファイル「%1」を読み込めませんでした。\n%2")
                                   .arg(nativePath(path), file.errorString())};
     }
-    QString text = withCrLf(decode(bytes));
+    const std::optional<QString> decoded = decode(bytes);
+    if (!decoded) {
+        return {std::nullopt, QStringLiteral("ファイル「%1」の文字コードを読み取れませんでした。")
+                                  .arg(nativePath(path))};
+    }
+    QString text = withCrLf(*decoded);
     if (!text.isEmpty() && !text.endsWith(kCrLf)) {
         text += kCrLf;
     }

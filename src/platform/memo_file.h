@@ -14,7 +14,8 @@ struct MemoFileRead {
 };
 
 /// Reads a memo file: UTF-8 (with or without a byte-order mark) when the bytes are valid
-/// UTF-8, otherwise the Japanese narrow code page (CP932, Shift_JIS). The file's lines may
+/// UTF-8, otherwise the Japanese narrow code page (CP932, Shift_JIS); a file with a UTF-16
+/// or UTF-32 byte-order mark is read in that encoding. The file's lines may
 /// end in CR LF, LF or CR; the result is each line followed by CR LF, so a file of three
 /// lines gives three CR LF-ended lines and an empty file gives the empty text.
 [[nodiscard]] MemoFileRead readMemoFile(const QString& path);

@@ -83,6 +83,8 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << QString();
         QTest::newRow("UTF-8") << QByteArray("Total    1,234\r\n合計\n")
                                << QStringLiteral("Total    1,234\r\n合計\r\n");
+        QTest::newRow("UTF-16 with BOM")
+            << QByteArray("\xFF\xFE" "a\0\r\0\n\0\x42\x30", 10) << QStringLiteral("a\r\nあ\r\n");
         QTest::newRow("UTF-8 with BOM")
             << QByteArray("\xEF\xBB\xBFメモ\r\n") << QStringLiteral("メモ\r\n");
         // "メモ" and "１万円" in Shift_JIS: not valid UTF-8.
