@@ -83,8 +83,10 @@ private slots:
         QTest::newRow("empty file") << QByteArray() << QString();
         QTest::newRow("UTF-8") << QByteArray("Total    1,234\r\n合計\n")
                                << QStringLiteral("Total    1,234\r\n合計\r\n");
-        QTest::newRow("UTF-16 with BOM")
-            << QByteArray("\xFF\xFE" "a\0\r\0\n\0\x42\x30", 10) << QStringLiteral("a\r\nあ\r\n");
+        QTest::newRow("UTF-16 with BOM") << QByteArray("\xFF\xFE"
+                                                       "a\0\r\0\n\0\x42\x30",
+                                                       10)
+                                         << QStringLiteral("a\r\nあ\r\n");
         QTest::newRow("UTF-8 with BOM")
             << QByteArray("\xEF\xBB\xBFメモ\r\n") << QStringLiteral("メモ\r\n");
         // "メモ" and "１万円" in Shift_JIS: not valid UTF-8.
@@ -200,6 +202,13 @@ private slots:
         pad.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         QVERIFY(!pad.isVisible());
         QCOMPARE(pad.memoText(), QStringLiteral("kept\r\n"));
+        // With nobody to ask, the close box must not throw the memo away either.
+        QSignalSpy unloaded(&pad, &frmTip3::unloaded);
+        pad.show();
+        QVERIFY(pad.close());
+        QVERIFY(!pad.isVisible());
+        QCOMPARE(pad.memoText(), QStringLiteral("kept\r\n"));
+        QCOMPARE(unloaded.count(), 0);
     }
 
     void openingIntoAnEmptyMemoAsksNothing() {

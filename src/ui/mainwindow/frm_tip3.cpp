@@ -227,10 +227,9 @@ void frmTip3::setCloseServices(platform::FileDialogs* files, platform::MessageBo
 void frmTip3::closeEvent(QCloseEvent* event) {
     if (m_closeFiles != nullptr && m_closeBoxes != nullptr) {
         unload(*m_closeFiles, *m_closeBoxes);
-    } else {
-        setMemoText(QString());
-        emit unloaded();
     }
+    // Without the services to ask, the close box only hides the pad: emptying a memo the
+    // user was never asked about would lose it.
     event->accept();
 }
 

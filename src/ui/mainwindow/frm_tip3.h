@@ -71,8 +71,8 @@ public:
     /// emitted (the owner saves the pad's position then). The program's end calls this.
     void unload(platform::FileDialogs& files, platform::MessageBoxes& boxes);
 
-    /// Services the frame's close box uses for unload(); without them the close box unloads
-    /// without asking.
+    /// Services the frame's close box uses for unload(); without them the close box only
+    /// hides the pad and keeps the memo.
     void setCloseServices(platform::FileDialogs* files, platform::MessageBoxes* boxes);
 
 signals:
