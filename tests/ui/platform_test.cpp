@@ -7,9 +7,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
@@ -344,6 +349,79 @@ private slots:
         QCOMPARE(boxes.shown()[2].title, QStringLiteral("C"));
     }
 
+    void realFileDialogsShowTheTranslatedFilters() {
+        QtFileDialogs files;
+        QStringList seenFilters;
+        QString seenSelected;
+        QString seenTitle;
+        bool confirmsOverwrite = false;
+        QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+        const auto inspectAndCancel = [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return false;
+            }
+            seenFilters = dialog->nameFilters();
+            seenSelected = dialog->selectedNameFilter();
+            seenTitle = dialog->windowTitle();
+            confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            mode = dialog->acceptMode();
+            dialog->reject();
+            return true;
+        };
+        whenModal(inspectAndCancel);
+        QCOMPARE(files.getOpenFileName(
+                     nullptr, QStringLiteral("電卓　メモ帳を開く"),
+                     QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|"), 1),
+                 std::nullopt);
+        QCOMPARE(seenTitle, QStringLiteral("電卓　メモ帳を開く"));
+        QCOMPARE(seenFilters, (QStringList{QStringLiteral("すべてのﾌｧｲﾙ (*)"),
+                                           QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)")}));
+        QCOMPARE(seenSelected, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"));
+        QCOMPARE(mode, QFileDialog::AcceptOpen);
+
+        whenModal(inspectAndCancel);
+        QCOMPARE(files.getSaveFileName(nullptr, QStringLiteral("保存"),
+                                       QStringLiteral("txtﾌｧｲﾙ (*.txt)|*.txt")),
+                 std::nullopt);
+        QCOMPARE(seenFilters, QStringList{QStringLiteral("txtﾌｧｲﾙ (*.txt)")});
+        QCOMPARE(mode, QFileDialog::AcceptSave);
+        QVERIFY(confirmsOverwrite);
+    }
+
+    void realQuestionBoxAnswersYesOrNo_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+        QTest::newRow("no") << int(QMessageBox::No) << false;
+    }
+
+    void realQuestionBoxAnswersYesOrNo() {
+        QFETCH(int, button);
+        QFETCH(bool, yes);
+        QtMessageBoxes boxes;
+        QString seenText;
+        QString seenTitle;
+        bool yesIsDefault = false;
+        whenModal([&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                return false;
+            }
+            seenText = box->text();
+            seenTitle = box->windowTitle();
+            yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+            box->button(QMessageBox::StandardButton(button))->click();
+            return true;
+        });
+        QCOMPARE(boxes.question(nullptr, QStringLiteral("メモ帳を保存しますか？"),
+                                QStringLiteral("　電卓　メモ帳")),
+                 yes);
+        QCOMPARE(seenText, QStringLiteral("メモ帳を保存しますか？"));
+        QCOMPARE(seenTitle, QStringLiteral("　電卓　メモ帳"));
+        QVERIFY(yesIsDefault);
+    }
+
     void wildcardsMatchAsTheSearchCompares_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("pattern");
@@ -481,6 +559,24 @@ private slots:
     }
 
 private:
+    // Runs `act` once a modal dialog is up (it returns false while none is); gives up after
+    // a few seconds, so a dialog that never appears cannot hang the test, and a dialog that
+    // is never closed is closed by the watchdog's reject.
+    static void whenModal(std::function<bool()> act) {
+        auto* timer = new QTimer(qApp);
+        auto tries = std::make_shared<int>(0);
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, tries, act = std::move(act)] {
+            if (act() || ++*tries > 200) {
+                if (*tries > 200 && QApplication::activeModalWidget() != nullptr) {
+                    QApplication::activeModalWidget()->close();
+                }
+                timer->deleteLater();
+                timer->stop();
+            }
+        });
+        timer->start(20);
+    }
+
     QTemporaryDir m_dir;
 };
 
