@@ -203,7 +203,7 @@ Failure ScriptRunner::open(const QString& name) {
 }
 
 Failure ScriptRunner::setting(const QString& key, const QString& value) {
-    m_settings.insert(key.toLower(), {key, value});
+    m_settings.write(key, value);
     return std::nullopt;
 }
 
@@ -247,8 +247,7 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
     if (ref == u"memo")
         return readReference(QStringLiteral("frmTip3.Text1"), error);
     if (ref.startsWith(u"setting ")) {
-        const auto it = m_settings.constFind(ref.mid(8).toLower());
-        return it == m_settings.cend() ? QString() : it->second;
+        return m_settings.read(QStringView(ref).mid(8), QString());
     }
     return std::nullopt;
 }

@@ -3,9 +3,9 @@
 #include "driver/dialog_answers.h"
 #include "driver/script.h"
 #include "platform/clock.h"
+#include "platform/settings_store.h"
 
 #include <QDir>
-#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -82,8 +82,8 @@ private:
     bool m_firingTimer = false;
 
     platform::FakeClock m_clock;
-    /// The settings the program starts with, keys compared without regard to case.
-    QHash<QString, std::pair<QString, QString>> m_settings;
+    /// The settings the program starts with and saves to.
+    platform::FakeSettingsStore m_settings;
     QPointer<ui::frmMain> m_main;
     DialogAnswers m_answers;
     /// The tape as the last `print tape` or `print tape.new` saw it.
