@@ -16,8 +16,8 @@ QString toQt(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
 
-// The stored text of a key that is present, for conversion; an absent key is reported as
-// absent so the caller takes the default without converting it.
+// An absent key gives the default as it is; a stored text is converted, and one that does
+// not convert gives `fallback`.
 template <typename T, typename Parse>
 T readConverted(const SettingsStore& store, QStringView key, T defaultValue, T fallback,
                 Parse parse) {
