@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 
 #include "core/decimal/decimal.h"
 #include "core/decimal/wide.h"
@@ -6,7 +7,6 @@
 namespace sumiplex {
 
 using detail::kMax;
-using detail::kMaxOverPow10;
 using detail::kPow10;
 using detail::U128;
 using detail::U192;
@@ -58,71 +58,90 @@ std::optional<Fitted> fitExact(const U192& x, int scale) {
 
 } // namespace
 
-std::optional<Decimal> Decimal::add(const Decimal& rhs) const {
-    const Decimal& a = *this;
-    const Decimal& b = rhs;
-    if (a.m_scale == b.m_scale) {
-        if (a.m_negative == b.m_negative) {
-            const U128 sum = a.m_mantissa + b.m_mantissa;
-            if (sum <= kMax) {
-                return fromRaw(sum, a.m_scale, a.m_negative && sum != 0);
-            }
-        } else if (a.m_mantissa >= b.m_mantissa) {
-            const U128 diff = a.m_mantissa - b.m_mantissa;
-            return fromRaw(diff, a.m_scale, a.m_negative && diff != 0);
-        } else {
-            return fromRaw(b.m_mantissa - a.m_mantissa, a.m_scale, b.m_negative);
-        }
+namespace {
+
+constexpr std::array<std::uint64_t, 19> makeSmallLimits() {
+    std::array<std::uint64_t, 19> t{};
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        t[k] = (std::uint64_t{1} << 62) / detail::kPow10u64[k];
     }
-    if (((a.m_mantissa | b.m_mantissa) >> 64) == 0) {
-        // Money-sized operands at different scales: the aligned values stay below 2^127.
-        const int diff = a.m_scale - b.m_scale;
-        if (diff >= -18 && diff <= 18) {
-            const U128 x =
-                diff >= 0 ? a.m_mantissa : a.m_mantissa * kPow10[static_cast<std::size_t>(-diff)];
-            const U128 y =
-                diff <= 0 ? b.m_mantissa : b.m_mantissa * kPow10[static_cast<std::size_t>(diff)];
-            const int scale = std::max<int>(a.m_scale, b.m_scale);
-            U128 magnitude = 0;
-            bool negative = a.m_negative;
-            if (a.m_negative == b.m_negative) {
-                magnitude = x + y;
-            } else if (x >= y) {
-                magnitude = x - y;
-            } else {
-                magnitude = y - x;
-                negative = b.m_negative;
-            }
-            if (magnitude <= kMax) {
-                return fromRaw(magnitude, scale, negative && magnitude != 0);
-            }
-        }
-    }
-    // Align both at the finer scale; the coarser mantissa grows by up to 28 digits.
-    const int scale = std::max<int>(a.m_scale, b.m_scale);
-    const U192 x =
-        detail::mulWide(a.m_mantissa, kPow10[static_cast<std::size_t>(scale - a.m_scale)]);
-    const U192 y =
-        detail::mulWide(b.m_mantissa, kPow10[static_cast<std::size_t>(scale - b.m_scale)]);
+    return t;
+}
+/// Mantissas below kSmallLimit[k] stay below 2^62 when scaled by 10^k.
+constexpr std::array<std::uint64_t, 19> kSmallLimit = makeSmallLimits();
+
+struct Signed {
+    U128 mantissa;
+    int scale;
+    bool negative;
+};
+
+/// The general sum: both operands aligned at the finer scale in 192 bits, then brought into
+/// range. Kept out of line so that the fast path of add stays small.
+[[gnu::noinline]] std::optional<Signed> addWide(const Signed& a, const Signed& b) {
+    const int scale = std::max(a.scale, b.scale);
+    const U192 x = detail::mulWide(a.mantissa, kPow10[static_cast<std::size_t>(scale - a.scale)]);
+    const U192 y = detail::mulWide(b.mantissa, kPow10[static_cast<std::size_t>(scale - b.scale)]);
     U192 exact;
-    bool negative = a.m_negative;
-    if (a.m_negative == b.m_negative) {
+    bool negative = a.negative;
+    if (a.negative == b.negative) {
         exact = detail::add(x, y);
     } else if (detail::compare(x, y) >= 0) {
         exact = detail::sub(x, y);
     } else {
         exact = detail::sub(y, x);
-        negative = b.m_negative;
+        negative = b.negative;
     }
     if (exact.fitsMantissa()) {
         const U128 m = exact.low128();
-        return fromRaw(m, scale, negative && m != 0);
+        return Signed{m, scale, negative && m != 0};
     }
     const auto fitted = fitExact(exact, scale);
     if (!fitted) {
         return std::nullopt;
     }
-    return fromRaw(fitted->mantissa, fitted->scale, negative && fitted->mantissa != 0);
+    return Signed{fitted->mantissa, fitted->scale, negative && fitted->mantissa != 0};
+}
+
+} // namespace
+
+std::optional<Decimal> Decimal::add(const Decimal& rhs) const {
+    const Decimal& a = *this;
+    const Decimal& b = rhs;
+    const int diff = a.m_scale - b.m_scale;
+    if (((a.m_mantissa | b.m_mantissa) >> 64) == 0 && diff >= -18 && diff <= 18) {
+        // Money-sized operands: aligned at the finer scale they usually stay below 2^62, and
+        // then the whole sum is 64-bit arithmetic and always within range.
+        const int k = diff < 0 ? -diff : diff;
+        const auto ma = static_cast<std::uint64_t>(a.m_mantissa);
+        const auto mb = static_cast<std::uint64_t>(b.m_mantissa);
+        if ((ma | mb) < kSmallLimit[static_cast<std::size_t>(k)]) {
+            const auto x = static_cast<std::int64_t>(
+                ma * detail::kPow10u64[static_cast<std::size_t>(diff < 0 ? k : 0)]);
+            const auto y = static_cast<std::int64_t>(
+                mb * detail::kPow10u64[static_cast<std::size_t>(diff > 0 ? k : 0)]);
+            const std::int64_t sum = (a.m_negative ? -x : x) + (b.m_negative ? -y : y);
+            const auto magnitude = static_cast<std::uint64_t>(sum < 0 ? -sum : sum);
+            return fromRaw(magnitude, std::max<int>(a.m_scale, b.m_scale), sum < 0);
+        }
+        // Otherwise they stay below 2^127 and their signed sum fits 128 bits.
+        __extension__ using S128 = __int128;
+        const U128 x = U128{ma} * detail::kPow10u64[static_cast<std::size_t>(diff < 0 ? k : 0)];
+        const U128 y = U128{mb} * detail::kPow10u64[static_cast<std::size_t>(diff > 0 ? k : 0)];
+        const S128 sx = a.m_negative ? -static_cast<S128>(x) : static_cast<S128>(x);
+        const S128 sy = b.m_negative ? -static_cast<S128>(y) : static_cast<S128>(y);
+        const S128 sum = sx + sy;
+        const U128 magnitude = sum < 0 ? static_cast<U128>(-sum) : static_cast<U128>(sum);
+        if (magnitude <= kMax) {
+            return fromRaw(magnitude, std::max<int>(a.m_scale, b.m_scale), sum < 0);
+        }
+    }
+    const auto r =
+        addWide({a.m_mantissa, a.m_scale, a.m_negative}, {b.m_mantissa, b.m_scale, b.m_negative});
+    if (!r) {
+        return std::nullopt;
+    }
+    return fromRaw(r->mantissa, r->scale, r->negative);
 }
 
 std::optional<Decimal> Decimal::sub(const Decimal& rhs) const {
@@ -156,70 +175,28 @@ std::optional<Decimal> Decimal::mul(const Decimal& rhs) const {
 
 namespace {
 
-double approx(U128 x) {
-    return static_cast<double>(static_cast<std::uint64_t>(x >> 64)) * 0x1p64 +
-           static_cast<double>(static_cast<std::uint64_t>(x));
-}
-
-/// Long division state: q = floor(n * 10^e / d) and r the remainder, for the dividend
-/// mantissa n and some digit count e. Each step appends up to k quotient digits.
-struct Quotient {
-    U128 q;
-    U128 r;
-    U128 d;
-    double inverse = 1.0 / approx(d);
-
-    /// floor(x / d) with its remainder, for x / d < 2^31. A 128-bit division by a wide
-    /// divisor is a slow library call; the double estimate is within 2^-20 of the true
-    /// quotient (a few rounding errors of 2^-53 on a value below 2^31), so one correction
-    /// either way makes it exact.
-    U128 smallQuotient(U128 x, U128& rem) const {
-        auto est = static_cast<U128>(static_cast<std::uint64_t>(approx(x) * inverse));
-        U128 t = est * d;
-        if (t > x) {
-            --est;
-            t -= d;
-        }
-        rem = x - t;
-        if (rem >= d) {
-            ++est;
-            rem -= d;
-        }
-        return est;
-    }
-
-    /// Appends the next k digits if the quotient still fits in 96 bits; otherwise tries
-    /// fewer digits. Returns how many digits were appended (0 when not even one fits).
-    int extend(int k) {
-        k = std::min(k, detail::spareDigits(r));
-        // q < 2^b takes at least (96 - b) * log10(2) more digits; one more may still fit.
-        const int b = detail::bitLength(q);
-        int room = b >= 96 ? 0 : ((96 - b) * 77) >> 8;
-        if (room < Decimal::kMaxScale && q <= kMaxOverPow10[static_cast<std::size_t>(room + 1)]) {
-            ++room;
-        }
-        k = std::min(k, room);
-        for (; k > 0; --k) {
-            const U128 p = kPow10[static_cast<std::size_t>(k)];
-            const U128 rp = r * p;
-            U128 rem = 0;
-            U128 digits = 0;
-            if (k <= 9) {
-                digits = smallQuotient(rp, rem);
+/// Drops trailing zeros of an exact quotient while the scale stays at least minScale.
+void stripZeros(U128& q, int& scale, int minScale) {
+    for (const int step : {16, 8, 4, 2, 1}) {
+        const auto p = static_cast<std::uint64_t>(kPow10[static_cast<std::size_t>(step)]);
+        while (scale - minScale >= step) {
+            if ((q >> 64) == 0) {
+                const auto q64 = static_cast<std::uint64_t>(q);
+                if (q64 % p != 0) {
+                    break;
+                }
+                q = q64 / p;
             } else {
-                digits = rp / d;
-                rem = rp - digits * d;
-            }
-            const U128 next = q * p + digits;
-            if (next <= kMax) {
+                const U128 next = q / p;
+                if (next * p != q) {
+                    break;
+                }
                 q = next;
-                r = rem;
-                return k;
             }
+            scale -= step;
         }
-        return 0;
     }
-};
+}
 
 } // namespace
 
@@ -233,54 +210,48 @@ std::optional<Decimal> Decimal::div(const Decimal& rhs) const {
     if (m_mantissa == 0) {
         return fromRaw(0, minScale, false);
     }
+    const U128 n = m_mantissa;
     const U128 d = rhs.m_mantissa;
-    Quotient s{0, 0, d};
-    if (((m_mantissa | d) >> 64) == 0) {
-        s.q = static_cast<std::uint64_t>(m_mantissa) / static_cast<std::uint64_t>(d);
-        s.r = m_mantissa - s.q * d;
-    } else if (detail::bitLength(m_mantissa) <= detail::bitLength(d) + 29) {
-        s.q = s.smallQuotient(m_mantissa, s.r);
-    } else {
-        s.q = m_mantissa / d;
-        s.r = m_mantissa - s.q * d;
-    }
-    int scale = natural;
-    // A negative natural scale must be brought to 0: those digits are not optional.
-    while (scale < 0) {
-        const int added = s.extend(-scale);
-        if (added == 0) {
-            return std::nullopt;
-        }
-        scale += added;
-    }
-    while (s.r != 0 && scale < kMaxScale) {
-        const int added = s.extend(kMaxScale - scale);
-        if (added == 0) {
+    // The quotient at scale natural + e is n * 10^e / d. Take the largest e (up to scale 28)
+    // whose quotient still fits in 96 bits, i.e. n * 10^e < d * 2^96; a value that then
+    // turns out exact gives its trailing zeros back below.
+    U192 limit;
+    limit.limb[1] = static_cast<std::uint64_t>(d) << 32;
+    limit.limb[2] = static_cast<std::uint64_t>(d >> 32);
+    const int bn = detail::bitLength(n);
+    const int bd = detail::bitLength(d);
+    // n * 10^e < 2^bn * 2^(bd + 95 - bn) <= d * 2^96 for this e, so it always fits.
+    int e = std::min(((bd + 95 - bn) * 77) >> 8, kMaxScale - natural);
+    U192 x = detail::mulPow10(n, e);
+    while (e < kMaxScale - natural) {
+        U192 next = x;
+        if (detail::mulSmall(next, 10) != 0 || detail::compare(next, limit) >= 0) {
             break;
         }
-        scale += added;
+        x = next;
+        ++e;
     }
-    if (s.r == 0) {
-        // Exact: give back the digits appended beyond the natural scale.
-        U128 q = s.q;
-        while (scale > minScale && q % 10 == 0) {
-            q /= 10;
-            --scale;
-        }
+    int scale = natural + e;
+    if (scale < 0) {
+        return std::nullopt; // even the whole quotient exceeds the range
+    }
+    U128 rem = 0;
+    U128 q = detail::divWide(x, d, rem);
+    if (rem == 0) {
+        stripZeros(q, scale, minScale);
         return fromRaw(q, scale, negative);
     }
-    const U128 twice = 2 * s.r;
-    bool up = twice > d || (twice == d && (s.q & 1) != 0);
-    U128 q = s.q;
+    const U128 twice = 2 * rem;
+    bool up = twice > d || (twice == d && (q & 1) != 0);
     if (up && q == kMax) {
         // Rounding up would leave the range: round the exact quotient one digit earlier.
         if (scale == 0) {
             return std::nullopt;
         }
-        const U128 last = q % 10;
+        const auto last = static_cast<int>(q % 10);
         q /= 10;
         --scale;
-        up = last > 5 || (last == 5 && (s.r != 0 || (q & 1) != 0));
+        up = last >= 5; // the remainder makes any 5 more than half
     }
     q += up ? 1 : 0;
     return fromRaw(q, scale, negative && q != 0);

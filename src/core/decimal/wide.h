@@ -2,6 +2,7 @@
 
 // Integer helpers shared by the Decimal sources; not part of the public interface.
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -25,15 +26,16 @@ constexpr std::array<U128, 39> makePow10() {
 /// 10^0 .. 10^38, every power of ten a 128-bit integer holds.
 inline constexpr std::array<U128, 39> kPow10 = makePow10();
 
-constexpr std::array<U128, 29> makeMaxOverPow10() {
-    std::array<U128, 29> t{};
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        t[i] = kMax / kPow10[i];
+constexpr std::array<std::uint64_t, 20> makePow10u64() {
+    std::array<std::uint64_t, 20> t{};
+    t[0] = 1;
+    for (std::size_t i = 1; i < t.size(); ++i) {
+        t[i] = t[i - 1] * 10;
     }
     return t;
 }
-/// floor(kMax / 10^k): a mantissa q can take k more digits iff q <= kMaxOverPow10[k].
-inline constexpr std::array<U128, 29> kMaxOverPow10 = makeMaxOverPow10();
+/// 10^0 .. 10^19 as 64-bit integers, for products that need only one multiplication.
+inline constexpr std::array<std::uint64_t, 20> kPow10u64 = makePow10u64();
 
 inline constexpr std::uint64_t kPow10_19 = 10'000'000'000'000'000'000ULL;
 
@@ -43,11 +45,6 @@ inline int bitLength(U128 v) {
         return 128 - std::countl_zero(hi);
     }
     return 64 - std::countl_zero(static_cast<std::uint64_t>(v));
-}
-
-/// A lower bound of the number of decimal digits k with v * 10^k < 2^128.
-inline int spareDigits(U128 v) {
-    return ((128 - bitLength(v)) * 77) >> 8;
 }
 
 /// A 192-bit unsigned integer, least significant limb first: room for the product of two
@@ -74,7 +71,7 @@ struct U192 {
     }
 };
 
-/// a * b for a, b < 2^96 (the product stays below 2^192).
+/// a * b for a product below 2^192 (two mantissas, or a 64-bit number and a 128-bit one).
 inline U192 mulWide(U128 a, U128 b) {
     const auto a0 = static_cast<std::uint64_t>(a);
     const auto a1 = static_cast<std::uint64_t>(a >> 64);
@@ -126,16 +123,97 @@ inline int compare(const U192& a, const U192& b) {
     return 0;
 }
 
+/// x * m in place; returns the limb carried out of the top (0 when the product fits).
+inline std::uint64_t mulSmall(U192& x, std::uint64_t m) {
+    U128 carry = 0;
+    for (int i = 0; i < 3; ++i) {
+        const U128 t = U128{x.limb[i]} * m + carry;
+        x.limb[i] = static_cast<std::uint64_t>(t);
+        carry = t >> 64;
+    }
+    return static_cast<std::uint64_t>(carry);
+}
+
+/// m * 10^e for e in 0..57 when the product is known to stay below 2^192.
+inline U192 mulPow10(U128 m, int e) {
+    if (e <= 28) {
+        return mulWide(m, kPow10[static_cast<std::size_t>(e)]);
+    }
+    U192 x = mulWide(m, kPow10[28]);
+    for (e -= 28; e > 0; e -= 19) {
+        mulSmall(x, static_cast<std::uint64_t>(kPow10[static_cast<std::size_t>(std::min(e, 19))]));
+    }
+    return x;
+}
+
+/// (hi:lo) / d for hi < d, so that the quotient fits in 64 bits; the remainder goes to rem.
+inline std::uint64_t div128by64(std::uint64_t hi, std::uint64_t lo, std::uint64_t d,
+                                std::uint64_t& rem) {
+#if defined(__x86_64__)
+    // One hardware instruction; the compiler's 128-bit division is a library call.
+    std::uint64_t q = 0;
+    __asm__("divq %[d]" : "=a"(q), "=d"(rem) : "a"(lo), "d"(hi), [d] "rm"(d));
+    return q;
+#else
+    const U128 n = (U128{hi} << 64) | lo;
+    const auto q = static_cast<std::uint64_t>(n / d);
+    rem = static_cast<std::uint64_t>(n - U128{q} * d);
+    return q;
+#endif
+}
+
 /// Divides x in place by d (d != 0) and returns the remainder.
 inline std::uint64_t divSmall(U192& x, std::uint64_t d) {
-    U128 rem = 0;
+    std::uint64_t rem = 0;
     for (int i = 2; i >= 0; --i) {
-        const U128 cur = (rem << 64) | x.limb[i];
-        const U128 q = cur / d;
-        x.limb[i] = static_cast<std::uint64_t>(q);
-        rem = cur - q * d;
+        x.limb[i] = div128by64(rem, x.limb[i], d, rem);
     }
-    return static_cast<std::uint64_t>(rem);
+    return rem;
+}
+
+/// x / d and x % d for x < d * 2^96, so that the quotient fits in 96 bits; d != 0.
+inline U128 divWide(const U192& x, U128 d, U128& rem) {
+    if ((d >> 64) == 0) {
+        const auto d0 = static_cast<std::uint64_t>(d);
+        std::uint64_t r = x.limb[2]; // below d: the quotient has no third limb
+        const std::uint64_t q1 = div128by64(r, x.limb[1], d0, r);
+        const std::uint64_t q0 = div128by64(r, x.limb[0], d0, r);
+        rem = r;
+        return (U128{q1} << 64) | q0;
+    }
+    // Two-limb divisor: normalise it so its top bit is set, then find each quotient limb
+    // from the top limbs (Knuth's estimate, at most two too large) and correct it.
+    const int shift = std::countl_zero(static_cast<std::uint64_t>(d >> 64));
+    const U128 dn = d << shift;
+    const auto dn1 = static_cast<std::uint64_t>(dn >> 64);
+    std::uint64_t u[4];
+    u[0] = x.limb[0] << shift;
+    u[1] = (x.limb[1] << shift) | (x.limb[0] >> (64 - shift));
+    u[2] = (x.limb[2] << shift) | (x.limb[1] >> (64 - shift));
+    u[3] = x.limb[2] >> (64 - shift);
+    U128 r = (U128{u[3]} << 64) | u[2]; // below dn
+    std::uint64_t q[2];
+    for (int i = 1; i >= 0; --i) {
+        const auto r1 = static_cast<std::uint64_t>(r >> 64);
+        std::uint64_t qhat = ~std::uint64_t{0};
+        if (r1 < dn1) {
+            std::uint64_t ignored = 0;
+            qhat = div128by64(r1, static_cast<std::uint64_t>(r), dn1, ignored);
+        }
+        U192 n;
+        n.limb[0] = u[i];
+        n.limb[1] = static_cast<std::uint64_t>(r);
+        n.limb[2] = r1;
+        U192 p = mulWide(qhat, dn);
+        while (compare(p, n) > 0) {
+            --qhat;
+            p = sub(p, U192::from(dn));
+        }
+        r = sub(n, p).low128();
+        q[i] = qhat;
+    }
+    rem = r >> shift;
+    return (U128{q[1]} << 64) | q[0];
 }
 
 /// Writes the decimal digits of v so that they end just before `end`; returns the first digit.
