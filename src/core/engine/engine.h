@@ -175,6 +175,12 @@ private:
     void caretToEndOfText1();
     void requestFocus(FocusTarget target) { m_requests.focus = target; }
     void appendTape(std::u16string_view piece) { m_tape.append(piece); }
+    /// Appends the joined pieces as one piece, built in a buffer kept between calls.
+    template <typename... Pieces> void appendTapeJoined(const Pieces&... pieces) {
+        m_tapeScratch.clear();
+        (m_tapeScratch.append(std::u16string_view(pieces)), ...);
+        m_tape.append(m_tapeScratch);
+    }
     void setLabel5(std::u16string caption);
     void showTotal();
     /// Rewrites Label1 keeping its currency word: "USD", "JPY" or "Tot"(al) followed by
@@ -201,8 +207,7 @@ private:
     [[nodiscard]] bool evaluateOperatorRows(const std::u16string& t, char16_t op);
     [[nodiscard]] bool evaluatePlusRows(std::u16string& t);
     void evaluateMinusRows(const std::u16string& t);
-    void singleOperandStep(std::u16string_view tapeText, std::u16string_view operand, char16_t op,
-                           Amounts amounts);
+    void singleOperandStep(std::u16string_view operand, char16_t op, Amounts amounts);
     void twoOperandStep(const std::u16string& t, std::u16string_view a, std::u16string_view b,
                         char16_t op);
     void RecordTotal();
@@ -246,6 +251,7 @@ private:
     /// Counts evaluations that got past their first test; lets an evaluation notice that
     /// its own change of the input line was evaluated by the change handling.
     std::uint64_t m_evaluations = 0;
+    std::u16string m_tapeScratch;
 };
 
 } // namespace sumiplex::engine

@@ -34,13 +34,16 @@ std::optional<Decimal> power(const Decimal& base, const Decimal& exponent) {
 
 } // namespace
 
+// Every row writes its expression to the tape before it computes, so that a failing
+// computation leaves the expression there, followed by the error mark.
+
 void Engine::EvaluateLine() {
     const std::u16string t = m_view.text1;
     // A negative first operand followed by "-" is still being typed.
     if (t.empty() || (t.front() == u'-' && t.back() == u'-'))
         return;
     ++m_evaluations;
-    m_view.statusPanel1 = concat(u"         before    ", t);
+    assignConcat(m_view.statusPanel1, u"         before    ", t);
     if (contains(t, u'%')) {
         if (contains(t, u'/'))
             PercentDivide();
@@ -69,16 +72,16 @@ bool Engine::evaluateOperatorRows(const std::u16string& t, char16_t op) {
         return true;
     } else
         return false;
-    singleOperandStep(concat(kIndent, FormatAmount(m_totalValue), u" ", t), operand, op,
-                      Amounts::Replace);
+    appendTapeJoined(kIndent, FormatAmount(m_totalValue), u" ", t);
+    singleOperandStep(operand, op, Amounts::Replace);
     return true;
 }
 
 bool Engine::evaluatePlusRows(std::u16string& t) {
     if (t.back() == u'+') {
         const std::u16string_view x = std::u16string_view(t).substr(0, t.size() - 1);
-        singleOperandStep(concat(kIndent, FormatAmount(m_totalValue), u" +", x), x, u'+',
-                          Amounts::AppendOperand);
+        appendTapeJoined(kIndent, FormatAmount(m_totalValue), u" +", x);
+        singleOperandStep(x, u'+', Amounts::AppendOperand);
         return true;
     }
     if (t.front() == u'+') {
@@ -100,11 +103,10 @@ bool Engine::evaluatePlusRows(std::u16string& t) {
 
 void Engine::evaluateMinusRows(const std::u16string& t) {
     const std::u16string_view line = t;
-    const std::u16string total = FormatAmount(m_totalValue);
     if (t.back() == u'-') {
         const std::u16string_view x = line.substr(0, t.size() - 1);
-        singleOperandStep(concat(kIndent, total, u"  -", x), x, u'-',
-                          Amounts::AppendNegatedOperand);
+        appendTapeJoined(kIndent, FormatAmount(m_totalValue), u"  -", x);
+        singleOperandStep(x, u'-', Amounts::AppendNegatedOperand);
         return;
     }
     const auto p = t.find(u'-');
@@ -119,17 +121,14 @@ void Engine::evaluateMinusRows(const std::u16string& t) {
         // A bare number is added; the separator shows whether it was positive.
         const auto x = Decimal::parse(line);
         const bool positive = x && *x > Decimal{};
-        singleOperandStep(concat(kIndent, total, positive ? u"+" : u" ", t), line, u'+',
-                          Amounts::AppendOperand);
+        appendTapeJoined(kIndent, FormatAmount(m_totalValue), positive ? u"+" : u" ", t);
+        singleOperandStep(line, u'+', Amounts::AppendOperand);
         return;
     }
     twoOperandStep(t, line.substr(0, p), line.substr(p + 1), u'-');
 }
 
-void Engine::singleOperandStep(std::u16string_view tapeText, std::u16string_view operand,
-                               char16_t op, Amounts amounts) {
-    // The expression goes on the tape first, so a failing computation leaves it there.
-    appendTape(tapeText);
+void Engine::singleOperandStep(std::u16string_view operand, char16_t op, Amounts amounts) {
     const auto x = Decimal::parse(operand);
     if (!x)
         return reportError(ErrorMark::OnTape);
@@ -153,7 +152,7 @@ void Engine::singleOperandStep(std::u16string_view tapeText, std::u16string_view
 
 void Engine::twoOperandStep(const std::u16string& t, std::u16string_view a, std::u16string_view b,
                             char16_t op) {
-    appendTape(concat(u"      (", t, u"= "));
+    appendTapeJoined(u"      (", t, u"= ");
     const auto left = Decimal::parse(a);
     const auto right = Decimal::parse(b);
     if (!left || !right)
@@ -168,15 +167,15 @@ void Engine::twoOperandStep(const std::u16string& t, std::u16string_view a, std:
 void Engine::RecordTotal() {
     recordTotalInList1();
     const std::u16string shown = FormatAmount(m_totalValue);
-    appendTape(concat(u"= ", shown, kLineEnd));
-    m_view.label1 = concat(kTotalWord, shown);
+    appendTapeJoined(u"= ", shown, kLineEnd);
+    assignConcat(m_view.label1, kTotalWord, shown);
     setText1(std::u16string{});
     refreshTaxLines();
 }
 
 void Engine::WriteLineResult() {
     setText1(FormatAmount(m_lineValue));
-    appendTape(concat(m_view.text1, u")", kLineEnd));
+    appendTapeJoined(m_view.text1, u")", kLineEnd);
     caretToEndOfText1();
     m_lineValue = Decimal{};
     m_view.label2.clear();

@@ -20,8 +20,8 @@ void Engine::roundTotal(RoundMode mode) {
         rewriteLabel1(shown, 4);
         refreshTotalReading();
         recordTotalInList1();
-        appendTape(concat(kIndent, formatPattern(original, kPatternLong), roundingTapeWord(mode),
-                          shown, kLineEnd));
+        appendTapeJoined(kIndent, formatPattern(original, kPatternLong), roundingTapeWord(mode),
+                         shown, kLineEnd);
         m_view.mnuPopUndoEnabled = true;
     }
     // A place so far out that the scaled value leaves the decimal range keeps the total.
@@ -71,7 +71,7 @@ void Engine::Label2_Click() {
         return;
     }
     setText1(m_view.label2);
-    appendTape(concat(kIndent, m_view.text1, kLineEnd));
+    appendTapeJoined(kIndent, m_view.text1, kLineEnd);
     caretToEndOfText1();
     requestFocus(FocusTarget::Text1);
 }
@@ -84,7 +84,7 @@ void Engine::Label3_Click() {
         return;
     }
     setText1(m_view.label3);
-    appendTape(concat(kIndent, m_view.text1, kLineEnd));
+    appendTapeJoined(kIndent, m_view.text1, kLineEnd);
     caretToEndOfText1();
     requestFocus(FocusTarget::Text1);
 }
@@ -112,8 +112,8 @@ bool Engine::writeYenLine() {
     if (!line)
         return false;
     setText1(std::move(*line));
-    appendTape(concat(kIndent, m_view.text1, kLineEnd));
-    m_view.label1 = concat(u"USD    ", FormatAmount(m_totalValue));
+    appendTapeJoined(kIndent, m_view.text1, kLineEnd);
+    assignConcat(m_view.label1, u"USD    ", FormatAmount(m_totalValue));
     refreshTotalReading();
     return true;
 }
@@ -123,8 +123,8 @@ bool Engine::writeDollarLine() {
     if (!line)
         return false;
     setText1(std::move(*line));
-    appendTape(concat(kIndent, m_view.text1, kLineEnd));
-    m_view.label1 = concat(u"JPY    ", FormatAmount(m_totalValue));
+    appendTapeJoined(kIndent, m_view.text1, kLineEnd);
+    assignConcat(m_view.label1, u"JPY    ", FormatAmount(m_totalValue));
     refreshTotalReading();
     return true;
 }
@@ -187,7 +187,7 @@ void Engine::setExchangeRate(double yenPerDollar) {
 
 void Engine::Form_Activate() {
     const std::u16string rate = plainRateText(m_exchangeRate);
-    m_view.statusPanel2 = concat(u"1 USD ", rate);
+    assignConcat(m_view.statusPanel2, u"1 USD ", rate);
     setText2(rate);
     caretToEndOfText1();
     requestFocus(FocusTarget::Text1);

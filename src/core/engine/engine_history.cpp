@@ -24,7 +24,7 @@ void Engine::Command1_Click() {
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
     m_cashStep = 0;
-    m_view.label1 = concat(kTotalWord, formatPattern(m_totalValue, kPatternWhole));
+    assignConcat(m_view.label1, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
     m_view.label2.clear();
     m_view.label3.clear();
     setLabel5(std::u16string{});
@@ -53,12 +53,12 @@ void Engine::Command4_Click() {
         m_totalValue = *value;
     if (m_totalValue.isWhole()) {
         const std::u16string shown = formatPattern(m_totalValue, kPatternWhole);
-        m_view.label1 = concat(kTotalWord, shown);
-        appendTape(concat(u"      Back ", shown, kLineEnd));
+        assignConcat(m_view.label1, kTotalWord, shown);
+        appendTapeJoined(u"      Back ", shown, kLineEnd);
     } else {
         const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-        m_view.label1 = concat(kTotalWord, shown);
-        appendTape(concat(u"      back ", shown, kLineEnd));
+        assignConcat(m_view.label1, kTotalWord, shown);
+        appendTapeJoined(u"      back ", shown, kLineEnd);
     }
     refreshTotalReading();
     refreshTaxLines();
@@ -76,12 +76,12 @@ void Engine::Command5_Click() {
         m_totalValue = *value;
     if (m_totalValue.isWhole()) {
         const std::u16string shown = formatPattern(m_totalValue, kPatternWhole);
-        m_view.label1 = concat(kTotalWord, shown);
-        appendTape(concat(u"      Forward ", shown, kLineEnd));
+        assignConcat(m_view.label1, kTotalWord, shown);
+        appendTapeJoined(u"      Forward ", shown, kLineEnd);
     } else {
         const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-        m_view.label1 = concat(kTotalWord, shown);
-        appendTape(concat(u"      Forward", shown, kLineEnd));
+        assignConcat(m_view.label1, kTotalWord, shown);
+        appendTapeJoined(u"      Forward", shown, kLineEnd);
     }
     refreshTotalReading();
     refreshTaxLines();
@@ -94,12 +94,12 @@ void Engine::Command5_Click() {
 void Engine::mnuPopUndo_Click() {
     if (m_undoValue.isZero())
         return;
-    appendTape(concat(kIndent, formatPattern(m_totalValue, kPatternLong), u" Back "));
+    appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" Back ");
     m_totalValue = m_undoValue;
     const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
     rewriteLabel1(shown, 4);
     refreshTotalReading();
-    appendTape(concat(shown, kLineEnd));
+    appendTapeJoined(shown, kLineEnd);
     recordTotalInList1();
     resetUndo();
     requestFocus(FocusTarget::Text1);

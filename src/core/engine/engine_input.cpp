@@ -96,9 +96,9 @@ void Engine::PrefixDispatch() {
         m_view.text2Visible = false;
     } else {
         if (startsWith(t, u"Days")) {
-            appendTape(concat(kIndent, t));
+            appendTapeJoined(kIndent, t);
             setText1(m_view.text1.substr(4));
-            appendTape(concat(kIndent, kLineEnd));
+            appendTapeJoined(kIndent, kLineEnd);
         }
         CashStepDispatch();
     }
@@ -111,7 +111,7 @@ void Engine::ReEnterTotal() {
         return reportError(ErrorMark::OnTape);
     m_totalValue = *value;
     showTotal();
-    appendTape(concat(kIndent, m_view.label1, kLineEnd));
+    appendTapeJoined(kIndent, m_view.label1, kLineEnd);
     recordTotalInList1();
     setText1(std::u16string{});
     requestFocus(FocusTarget::Text1);
@@ -120,16 +120,16 @@ void Engine::ReEnterTotal() {
 }
 
 void Engine::ReEnterConvertedTotal(std::u16string_view currency) {
-    appendTape(concat(kIndent, formatPattern(m_totalValue, kPatternLong), u" "));
+    appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" ");
     setText1(m_view.text1.substr(3));
     const auto value = Decimal::parse(m_view.text1);
     if (!value)
         return reportError(ErrorMark::OnTape);
     m_totalValue = *value;
     replaceAmounts();
-    m_view.label1 = concat(currency, u"    ", FormatAmount(m_totalValue));
+    assignConcat(m_view.label1, currency, u"    ", FormatAmount(m_totalValue));
     refreshTotalReading();
-    appendTape(concat(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd));
+    appendTapeJoined(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd);
     recordTotalInList1();
     setLabel5(std::u16string(currency));
     m_view.text2Visible = false;

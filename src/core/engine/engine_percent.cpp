@@ -70,7 +70,7 @@ bool Engine::percentOfLine(const std::u16string& t, std::size_t pos, char16_t op
     if (!replaceLineWithinEvaluation(t.substr(0, t.size() - cut)))
         return true;
     const std::u16string& line = m_view.text1;
-    appendTape(concat(u"      (", line, mark));
+    appendTapeJoined(u"      (", line, mark);
     const auto a = Decimal::parse(std::u16string_view(t).substr(0, pos));
     const std::u16string_view b =
         pos + 1 < line.size() ? std::u16string_view(line).substr(pos + 1) : std::u16string_view{};
@@ -97,7 +97,7 @@ void Engine::percentOfTotal(const std::u16string& t, char16_t op) {
     const std::size_t cut = last == u'%' ? 1 : 2;
     if ((last != u'%' && last != u'+' && last != u'-') || t.size() < cut)
         return;
-    appendTape(concat(kIndent, FormatAmount(m_totalValue), std::u16string_view(&op, 1), t));
+    appendTapeJoined(kIndent, FormatAmount(m_totalValue), std::u16string_view(&op, 1), t);
     const auto f = fraction(Decimal::parse(std::u16string_view(t).substr(0, t.size() - cut)));
     std::optional<Decimal> result;
     if (f) {

@@ -25,6 +25,13 @@ inline constexpr std::u16string_view kLineEnd = u"\r\n";
     return text.find(part) != std::u16string_view::npos;
 }
 
+/// Replaces `out` by the joined pieces, reusing its storage.
+template <typename... Pieces> void assignConcat(std::u16string& out, const Pieces&... pieces) {
+    out.clear();
+    out.reserve((std::u16string_view(pieces).size() + ...));
+    (out.append(std::u16string_view(pieces)), ...);
+}
+
 /// Joins pieces into one text with a single allocation.
 template <typename... Pieces> [[nodiscard]] std::u16string concat(const Pieces&... pieces) {
     std::u16string out;

@@ -1,0 +1,121 @@
+// Engine throughput: typed lines per second through the change and key handling, with the
+// tape, the totals list, the captions and the tax lines updated as in the window; and the
+// cost of one tape line on a short and on a very long tape.
+
+#include "core/engine/engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace sumiplex::engine;
+
+struct Calculator {
+    Tape tape;
+    Engine engine{tape, [] { return std::chrono::seconds(9 * 3600); }};
+    std::size_t heard = 0;
+
+    Calculator() {
+        // A window listens to the tape and appends each piece to its own text.
+        tape.addListener([this](std::u16string_view piece) { heard += piece.size(); });
+    }
+
+    void type(std::u16string_view keys) {
+        for (const char16_t c : keys) {
+            const View& v = engine.view();
+            std::u16string text = v.text1;
+            const auto start = static_cast<std::size_t>(v.text1SelStart);
+            text.replace(start, static_cast<std::size_t>(v.text1SelLength), 1, c);
+            engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
+            engine.Text1_KeyUp(Key::Other);
+        }
+    }
+    void enter() { engine.Text1_KeyUp(Key::Enter); }
+};
+
+// One round of the mix counts six lines: "500+", "3*4" Enter then "+", "10%+", "/4" Enter,
+// Back, Forward.
+constexpr int kLinesPerRound = 6;
+// A fresh calculator now and then keeps the tape and the totals list at a realistic size.
+constexpr int kRoundsPerCalculator = 20000;
+
+void TypedLines(benchmark::State& state) {
+    auto calc = std::make_unique<Calculator>();
+    int rounds = 0;
+    for (auto _ : state) {
+        if (++rounds == kRoundsPerCalculator) {
+            calc = std::make_unique<Calculator>();
+            rounds = 0;
+        }
+        calc->type(u"500+");
+        calc->type(u"3*4");
+        calc->enter();
+        calc->type(u"+");
+        calc->type(u"10%+");
+        calc->type(u"/4");
+        calc->enter();
+        calc->engine.Command4_Click();
+        calc->engine.Command5_Click();
+        (void)calc->engine.takeRequests();
+        benchmark::DoNotOptimize(calc->engine.view().label1.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kLinesPerRound);
+    state.counters["lines/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * kLinesPerRound), benchmark::Counter::kIsRate);
+}
+BENCHMARK(TypedLines);
+
+// Appending one tape line, in the two pieces the engine writes, to a tape of about
+// state.range(0) lines. Each iteration appends a batch; once the tape has doubled it is
+// filled afresh (untimed). Growing from N to 2N lines spans one reallocation of the text on
+// average, so the figure is the amortised cost of a line at that size.
+constexpr int kBatch = 100;
+
+void fill(Tape& tape, std::int64_t lines) {
+    for (std::int64_t i = 0; i < lines; ++i) {
+        tape.append(u"      1,000 +500");
+        tape.append(u"= 1,500\r\n");
+    }
+}
+
+void TapeAppend(benchmark::State& state) {
+    const std::int64_t lines = state.range(0);
+    const std::int64_t refillAfter = std::max<std::int64_t>(kBatch, lines);
+    auto tape = std::make_unique<Tape>();
+    std::size_t heard = 0;
+    const auto listen = [&heard](std::u16string_view piece) { heard += piece.size(); };
+    tape->addListener(listen);
+    fill(*tape, lines);
+    std::int64_t grown = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < kBatch; ++i) {
+            tape->append(u"      1,000 +500");
+            tape->append(u"= 1,500\r\n");
+        }
+        grown += kBatch;
+        if (grown >= refillAfter) {
+            state.PauseTiming();
+            tape = std::make_unique<Tape>();
+            tape->addListener(listen);
+            fill(*tape, lines);
+            grown = 0;
+            state.ResumeTiming();
+        }
+    }
+    benchmark::DoNotOptimize(heard);
+    state.SetItemsProcessed(state.iterations() * kBatch);
+    state.counters["ns/line"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * kBatch),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(TapeAppend)->Arg(1000)->Arg(1000000);
+
+} // namespace
+
+BENCHMARK_MAIN();
