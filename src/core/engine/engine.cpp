@@ -25,7 +25,7 @@ void Engine::setText1(std::u16string text) {
     ChangeHandling();
 }
 
-bool Engine::replaceLineWithinEvaluation(std::u16string text) {
+bool Engine::setText1Unevaluated(std::u16string text) {
     const auto before = m_evaluations;
     setText1(std::move(text));
     return m_evaluations == before;

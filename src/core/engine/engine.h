@@ -169,9 +169,10 @@ private:
     /// The program's own assignment of the input line; runs the change handling when the
     /// text really changes, as a text box's change event does.
     void setText1(std::u16string text);
-    /// setText1 from inside an evaluation. Returns false when the change handling started
-    /// an evaluation of its own: that one has done the step, so the caller must stop.
-    [[nodiscard]] bool replaceLineWithinEvaluation(std::u16string text);
+    /// setText1 where the new line is to be worked on by the caller. Returns false when the
+    /// change handling evaluated the new line itself: that evaluation did the step, so the
+    /// caller must stop rather than apply it a second time.
+    [[nodiscard]] bool setText1Unevaluated(std::u16string text);
     void caretToEndOfText1();
     void requestFocus(FocusTarget target) { m_requests.focus = target; }
     void appendTape(std::u16string_view piece) { m_tape.append(piece); }

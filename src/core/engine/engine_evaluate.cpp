@@ -87,7 +87,7 @@ bool Engine::evaluatePlusRows(std::u16string& t) {
     if (t.front() == u'+') {
         // The change handling sees the shortened line; when it evaluates it, that
         // evaluation is the step and this one must not apply it a second time.
-        if (!replaceLineWithinEvaluation(t.substr(1)))
+        if (!setText1Unevaluated(t.substr(1)))
             return true;
         t = m_view.text1;
         if (t.empty())

@@ -97,8 +97,10 @@ void Engine::PrefixDispatch() {
     } else {
         if (startsWith(t, u"Days")) {
             appendTapeJoined(kIndent, t);
-            setText1(m_view.text1.substr(4));
+            const bool evaluated = !setText1Unevaluated(m_view.text1.substr(4));
             appendTapeJoined(kIndent, kLineEnd);
+            if (evaluated)
+                return;
         }
         CashStepDispatch();
     }

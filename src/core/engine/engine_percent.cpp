@@ -33,7 +33,7 @@ void Engine::percentOperation(char16_t op) {
         return;
     }
     if (t.front() == op) {
-        if (!replaceLineWithinEvaluation(t.substr(1)))
+        if (!setText1Unevaluated(t.substr(1)))
             return;
         t = m_view.text1;
         if (t.empty())
@@ -67,7 +67,7 @@ bool Engine::percentOfLine(const std::u16string& t, std::size_t pos, char16_t op
     }
     if (t.size() < cut)
         return false;
-    if (!replaceLineWithinEvaluation(t.substr(0, t.size() - cut)))
+    if (!setText1Unevaluated(t.substr(0, t.size() - cut)))
         return true;
     const std::u16string& line = m_view.text1;
     appendTapeJoined(u"      (", line, mark);
