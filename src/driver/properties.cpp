@@ -151,8 +151,10 @@ QString fontSizeText(const QWidget& w) {
 }
 
 PropertyValue geometryProperty(const QWidget& w, QStringView p) {
-    // A window is measured with its frame, a control within its parent, as twips.
-    const QRect r = w.isWindow() ? w.frameGeometry() : w.geometry();
+    // A window's position is where its frame is and its size is the size the program
+    // gives it (the frame around it belongs to the window manager); a control is measured
+    // within its parent.
+    const QRect r = w.isWindow() ? QRect(w.pos(), w.size()) : w.geometry();
     if (p == u"left")
         return ok(QString::number(pixelsToTwips(r.x(), w.logicalDpiX())));
     if (p == u"top")
