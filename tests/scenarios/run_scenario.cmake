@@ -1,4 +1,6 @@
-# Runs one golden scenario through the driver and compares its output with the expected file.
+# Runs one golden scenario through the driver and compares its output with the expected
+# file. On a difference the actual output is kept beside the test's working folder and a
+# unified diff is shown.
 execute_process(
   COMMAND ${DRIVER} ${SCRIPT}
   OUTPUT_VARIABLE actual
@@ -9,6 +11,13 @@ if(NOT status EQUAL 0)
 endif()
 file(READ ${EXPECTED} expected)
 if(NOT actual STREQUAL expected)
-  file(WRITE ${SCRIPT}.actual "${actual}")
-  message(FATAL_ERROR "output differs from ${EXPECTED}; actual output written to ${SCRIPT}.actual\n--- actual ---\n${actual}\n--- expected ---\n${expected}")
+  get_filename_component(name ${SCRIPT} NAME_WE)
+  set(kept ${CMAKE_CURRENT_BINARY_DIR}/${name}.actual)
+  file(WRITE ${kept} "${actual}")
+  # The diff goes straight to the output: a CMake message would fold its blanks.
+  find_program(DIFF diff)
+  if(DIFF)
+    execute_process(COMMAND ${DIFF} -u ${EXPECTED} ${kept})
+  endif()
+  message(FATAL_ERROR "output differs from ${EXPECTED}; actual output kept in ${kept}")
 endif()
