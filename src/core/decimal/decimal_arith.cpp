@@ -198,6 +198,30 @@ void stripZeros(U128& q, int& scale, int minScale) {
     }
 }
 
+/// The largest e <= eMax for which n * 10^e < d * 2^96, so that n * 10^e / d fits in 96
+/// bits; x receives n * 10^e. A quotient that then turns out exact gives its trailing
+/// zeros back afterwards.
+int widestDividend(U128 n, U128 d, int eMax, U192& x) {
+    U192 limit; // d * 2^96
+    limit.limb[1] = static_cast<std::uint64_t>(d) << 32;
+    limit.limb[2] = static_cast<std::uint64_t>(d >> 32);
+    const int bn = detail::bitLength(n);
+    const int bd = detail::bitLength(d);
+    // n * 10^e < 2^bn * 2^(bd + 95 - bn) <= d * 2^96 for this e, so it always fits; the
+    // answer is at most a digit or two more.
+    int e = std::min(((bd + 95 - bn) * 77) >> 8, eMax);
+    x = detail::mulPow10(n, e);
+    while (e < eMax) {
+        U192 next = x;
+        if (detail::mulSmall(next, 10) != 0 || detail::compare(next, limit) >= 0) {
+            break;
+        }
+        x = next;
+        ++e;
+    }
+    return e;
+}
+
 } // namespace
 
 std::optional<Decimal> Decimal::div(const Decimal& rhs) const {
@@ -210,27 +234,10 @@ std::optional<Decimal> Decimal::div(const Decimal& rhs) const {
     if (m_mantissa == 0) {
         return fromRaw(0, minScale, false);
     }
-    const U128 n = m_mantissa;
     const U128 d = rhs.m_mantissa;
-    // The quotient at scale natural + e is n * 10^e / d. Take the largest e (up to scale 28)
-    // whose quotient still fits in 96 bits, i.e. n * 10^e < d * 2^96; a value that then
-    // turns out exact gives its trailing zeros back below.
-    U192 limit;
-    limit.limb[1] = static_cast<std::uint64_t>(d) << 32;
-    limit.limb[2] = static_cast<std::uint64_t>(d >> 32);
-    const int bn = detail::bitLength(n);
-    const int bd = detail::bitLength(d);
-    // n * 10^e < 2^bn * 2^(bd + 95 - bn) <= d * 2^96 for this e, so it always fits.
-    int e = std::min(((bd + 95 - bn) * 77) >> 8, kMaxScale - natural);
-    U192 x = detail::mulPow10(n, e);
-    while (e < kMaxScale - natural) {
-        U192 next = x;
-        if (detail::mulSmall(next, 10) != 0 || detail::compare(next, limit) >= 0) {
-            break;
-        }
-        x = next;
-        ++e;
-    }
+    // The quotient at scale natural + e is n * 10^e / d: take the most digits that fit.
+    U192 x;
+    const int e = widestDividend(m_mantissa, d, kMaxScale - natural, x);
     int scale = natural + e;
     if (scale < 0) {
         return std::nullopt; // even the whole quotient exceeds the range

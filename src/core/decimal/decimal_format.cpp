@@ -68,76 +68,90 @@ PatternSpec readPattern(std::u16string_view pattern) {
     return spec;
 }
 
-std::u16string format(const Decimal& value, const PatternSpec& spec) {
+/// The digits a pattern writes for a value: the whole part from `first` to `point` with
+/// padWhole zeros in front, the fraction from `point` to `last` with padFraction zeros after.
+struct Layout {
+    char digits[48];
+    int first = 0;
+    int point = 0;
+    int last = 0;
+    int padWhole = 0;
+    int padFraction = 0;
+    bool negative = false;
+};
+
+Layout layOut(const Decimal& value, const PatternSpec& spec) {
     const Decimal v =
         value.roundedHalfAwayFromZero(std::min(spec.fractionPlaces, Decimal::kMaxScale));
-    char buf[48];
-    char* const end = buf + sizeof buf;
+    Layout l;
+    char* const end = l.digits + sizeof l.digits;
     char* first = detail::writeDigits(v.mantissa(), end);
     const int scale = v.scale();
     while (end - first <= scale) {
         *--first = '0';
     }
-    char* const point = end - scale;
+    l.first = static_cast<int>(first - l.digits);
+    l.last = static_cast<int>(sizeof l.digits);
+    l.point = l.last - scale;
     // Whole part: leading zeros go, down to the digits the pattern always writes.
-    while (first < point && *first == '0' && point - first > spec.minWhole) {
-        ++first;
+    while (l.first < l.point && l.digits[l.first] == '0' && l.point - l.first > spec.minWhole) {
+        ++l.first;
     }
-    const auto wholeDigits = static_cast<int>(point - first);
-    const int padWhole = std::max(0, spec.minWhole - wholeDigits);
+    l.padWhole = std::max(0, spec.minWhole - (l.point - l.first));
     // Fraction: trailing zeros go as far as "#" placeholders reach.
-    char* last = end;
-    while (last > point && last[-1] == '0' && last - point > spec.minFraction) {
-        --last;
+    while (l.last > l.point && l.digits[l.last - 1] == '0' && l.last - l.point > spec.minFraction) {
+        --l.last;
     }
-    const auto fractionDigits = static_cast<int>(last - point);
-    const int padFraction = std::max(0, spec.minFraction - fractionDigits);
+    l.padFraction = std::max(0, spec.minFraction - (l.last - l.point));
+    l.negative = v.isNegative(); // after rounding: a value shown as zero has no sign
+    return l;
+}
 
-    const int whole = wholeDigits + padWhole;
-    const int commas = spec.group && whole > 0 ? (whole - 1) / 3 : 0;
-    // Assembled in one buffer: the longest number part is "-", 29 digits, 9 commas, ".",
-    // and the fraction places.
-    const std::size_t size = 2 + static_cast<std::size_t>(whole + commas) +
-                             static_cast<std::size_t>(fractionDigits + padFraction);
-    char16_t small[64];
-    std::u16string large;
-    char16_t* out = small;
-    if (size > std::size(small)) {
-        large.resize(size);
-        out = large.data();
-    }
-    char16_t* const start = out;
-    if (v.isNegative()) {
+/// Writes the number part ("-", grouped whole part, "." and fraction) to out; returns the end.
+char16_t* writeNumber(const Layout& l, const PatternSpec& spec, char16_t* out) {
+    if (l.negative) {
         *out++ = u'-';
     }
+    const int whole = l.padWhole + (l.point - l.first);
     for (int i = 0; i < whole; ++i) {
         if (spec.group && i > 0 && (whole - i) % 3 == 0) {
             *out++ = u',';
         }
-        *out++ = i < padWhole ? u'0' : static_cast<char16_t>(first[i - padWhole]);
+        *out++ = i < l.padWhole ? u'0' : static_cast<char16_t>(l.digits[l.first + i - l.padWhole]);
     }
     if (spec.point) {
         *out++ = u'.';
-        for (const char* p = point; p != last; ++p) {
-            *out++ = static_cast<char16_t>(*p);
+        for (int i = l.point; i < l.last; ++i) {
+            *out++ = static_cast<char16_t>(l.digits[i]);
         }
-        for (int i = 0; i < padFraction; ++i) {
-            *out++ = u'0';
-        }
+        out = std::fill_n(out, l.padFraction, u'0');
     }
-    const std::u16string_view number(start, static_cast<std::size_t>(out - start));
+    return out;
+}
+
+std::u16string format(const Decimal& value, const PatternSpec& spec) {
+    const Layout l = layOut(value, spec);
+    const int whole = l.padWhole + (l.point - l.first);
+    const int commas = spec.group && whole > 0 ? (whole - 1) / 3 : 0;
+    const auto size =
+        static_cast<std::size_t>(2 + whole + commas + (l.last - l.point) + l.padFraction);
+    // Display amounts fit the stack buffer; only patterns with many "0" places need more.
+    char16_t small[64];
+    std::u16string large;
+    char16_t* start = small;
+    if (size > std::size(small)) {
+        large.resize(size);
+        start = large.data();
+    }
+    const std::u16string_view number(start,
+                                     static_cast<std::size_t>(writeNumber(l, spec, start) - start));
     if (spec.prefix.empty() && spec.suffix.empty()) {
         return std::u16string(number);
     }
-    std::u16string text;
-    text.reserve(number.size() + spec.prefix.size() + spec.suffix.size());
     // The minus sign leads, before any text the pattern puts in front of the number.
-    const bool minus = !number.empty() && number.front() == u'-';
-    if (minus) {
-        text.push_back(u'-');
-    }
+    std::u16string text(l.negative ? u"-" : u"");
     text.append(spec.prefix);
-    text.append(number.substr(minus ? 1 : 0));
+    text.append(number.substr(l.negative ? 1 : 0));
     text.append(spec.suffix);
     return text;
 }

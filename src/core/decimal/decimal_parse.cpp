@@ -30,66 +30,87 @@ char32_t narrow(char32_t c) {
     return c;
 }
 
-/// Reads the body of a number (digits, "," in the integer part, one ".") into a mantissa and
-/// a scale, rounding fraction digits that do not fit half to even.
+/// Collects digits into a mantissa and a scale. Fraction digits that no longer fit only
+/// decide the rounding: the first of them, and whether any later one is not zero.
+class DigitCollector {
+public:
+    /// False when the whole part leaves the range.
+    bool wholeDigit(unsigned d) {
+        if (!takesDigit(m_mantissa, d)) {
+            return false;
+        }
+        m_mantissa = m_mantissa * 10 + d;
+        return true;
+    }
+
+    void fractionDigit(unsigned d) {
+        if (m_roundDigit >= 0) {
+            m_sticky |= d != 0;
+        } else if (m_scale < Decimal::kMaxScale && takesDigit(m_mantissa, d)) {
+            m_mantissa = m_mantissa * 10 + d;
+            ++m_scale;
+        } else {
+            m_roundDigit = static_cast<int>(d);
+        }
+    }
+
+    /// The value rounded half to even at the last digit kept; empty when rounding up
+    /// leaves the range and no fraction digit is left to give up.
+    std::optional<Decimal> value(bool negative) {
+        if (m_roundDigit >= 0) {
+            bool up =
+                m_roundDigit > 5 || (m_roundDigit == 5 && (m_sticky || (m_mantissa & 1) != 0));
+            if (up && m_mantissa == kMax) {
+                // The rounded value needs one digit fewer.
+                if (m_scale == 0) {
+                    return std::nullopt;
+                }
+                const auto last = static_cast<int>(m_mantissa % 10);
+                m_mantissa /= 10;
+                --m_scale;
+                // The dropped round digit was at least 5, so a last 5 is more than half.
+                up = last >= 5;
+            }
+            m_mantissa += up ? 1 : 0;
+        }
+        return Decimal::fromParts(m_mantissa, m_scale, negative && m_mantissa != 0);
+    }
+
+private:
+    U128 m_mantissa = 0;
+    int m_scale = 0;
+    int m_roundDigit = -1;
+    bool m_sticky = false;
+};
+
+/// Reads the body of a number: digits, "," anywhere in the whole part, at most one ".",
+/// and at least one digit.
 template <class Ch> std::optional<Decimal> parseBody(const Ch* p, const Ch* end, bool negative) {
-    U128 m = 0;
-    int scale = 0;
+    DigitCollector digits;
     bool seenPoint = false;
     bool anyDigit = false;
-    bool full = false; // later fraction digits only decide the rounding
-    int roundDigit = -1;
-    bool sticky = false;
     for (; p != end; ++p) {
         const char32_t c = narrow(static_cast<char32_t>(*p));
         if (c >= u'0' && c <= u'9') {
             const auto d = static_cast<unsigned>(c - u'0');
             anyDigit = true;
             if (!seenPoint) {
-                if (!takesDigit(m, d)) {
+                if (!digits.wholeDigit(d)) {
                     return std::nullopt;
                 }
-                m = m * 10 + d;
-            } else if (full) {
-                sticky |= d != 0;
-            } else if (scale < Decimal::kMaxScale && takesDigit(m, d)) {
-                m = m * 10 + d;
-                ++scale;
             } else {
-                full = true;
-                roundDigit = static_cast<int>(d);
+                digits.fractionDigit(d);
             }
-        } else if (c == u',') {
-            if (seenPoint) {
-                return std::nullopt;
-            }
-        } else if (c == u'.') {
-            if (seenPoint) {
-                return std::nullopt;
-            }
-            seenPoint = true;
+        } else if ((c != u',' && c != u'.') || seenPoint) {
+            return std::nullopt; // a stray character, or a "," or "." after the point
         } else {
-            return std::nullopt;
+            seenPoint = c == u'.';
         }
     }
     if (!anyDigit) {
         return std::nullopt;
     }
-    if (roundDigit >= 0) {
-        bool up = roundDigit > 5 || (roundDigit == 5 && (sticky || (m & 1) != 0));
-        if (up && m == kMax) {
-            // The rounded value needs one digit fewer.
-            if (scale == 0) {
-                return std::nullopt;
-            }
-            const auto last = static_cast<int>(m % 10);
-            m /= 10;
-            --scale;
-            up = last > 5 || (last == 5 && (roundDigit > 0 || sticky || (m & 1) != 0));
-        }
-        m += up ? 1 : 0;
-    }
-    return Decimal::fromParts(m, scale, negative && m != 0);
+    return digits.value(negative);
 }
 
 template <class Ch> std::optional<Decimal> parseUnits(const Ch* begin, const Ch* end) {
