@@ -41,8 +41,20 @@ void Engine::setLabel5(std::u16string caption) {
     m_view.mnuCashEnabled = m_view.label5 != u"USD";
 }
 
+const std::u16string& Engine::shownTotal() {
+    if (!m_shownTotal || m_shownTotal->first != m_totalValue)
+        m_shownTotal.emplace(m_totalValue, FormatAmount(m_totalValue));
+    return m_shownTotal->second;
+}
+
+const std::u16string& Engine::plainTotal() {
+    if (!m_plainTotal || m_plainTotal->first != m_totalValue)
+        m_plainTotal.emplace(m_totalValue, m_totalValue.toPlainString());
+    return m_plainTotal->second;
+}
+
 void Engine::showTotal() {
-    m_view.label1 = std::u16string(kTotalWord) + FormatAmount(m_totalValue);
+    assignConcat(m_view.label1, kTotalWord, shownTotal());
 }
 
 void Engine::rewriteLabel1(std::u16string_view amount, int blanks) {
@@ -63,14 +75,14 @@ void Engine::rewriteLabel1(std::u16string_view amount, int blanks) {
 }
 
 void Engine::recordTotalInList1() {
-    m_view.list1.push_back(m_totalValue.toPlainString());
+    m_view.list1.push_back(plainTotal());
     m_historyPos = static_cast<std::int32_t>(std::min<std::size_t>(m_view.list1.size(), INT32_MAX));
     m_view.command4Enabled = true;
 }
 
 void Engine::replaceAmounts() {
     m_view.list3.clear();
-    m_view.list3.push_back(m_totalValue.toPlainString());
+    m_view.list3.push_back(plainTotal());
 }
 
 void Engine::refreshTotalReading() {

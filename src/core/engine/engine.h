@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sumiplex::engine {
@@ -183,6 +184,10 @@ private:
         m_tape.append(m_tapeScratch);
     }
     void setLabel5(std::u16string caption);
+    /// FormatAmount(TotalValue), kept until the total changes.
+    [[nodiscard]] const std::u16string& shownTotal();
+    /// The plain form of TotalValue, kept until the total changes.
+    [[nodiscard]] const std::u16string& plainTotal();
     void showTotal();
     /// Rewrites Label1 keeping its currency word: "USD", "JPY" or "Tot"(al) followed by
     /// `blanks` and `amount`; any other caption stays.
@@ -253,6 +258,18 @@ private:
     /// its own change of the input line was evaluated by the change handling.
     std::uint64_t m_evaluations = 0;
     std::u16string m_tapeScratch;
+
+    // Recently worked-out texts, reused while their inputs are unchanged.
+    struct TaxMemo {
+        Decimal total;
+        int rate = 0;
+        int rule = 0;
+        std::optional<TaxLines> lines;
+    };
+    std::array<TaxMemo, 2> m_taxMemos;
+    std::size_t m_nextTaxMemo = 0;
+    std::optional<std::pair<Decimal, std::u16string>> m_shownTotal;
+    std::optional<std::pair<Decimal, std::u16string>> m_plainTotal;
 };
 
 } // namespace sumiplex::engine

@@ -72,7 +72,7 @@ bool Engine::evaluateOperatorRows(const std::u16string& t, char16_t op) {
         return true;
     } else
         return false;
-    appendTapeJoined(kIndent, FormatAmount(m_totalValue), u" ", t);
+    appendTapeJoined(kIndent, shownTotal(), u" ", t);
     singleOperandStep(operand, op, Amounts::Replace);
     return true;
 }
@@ -80,7 +80,7 @@ bool Engine::evaluateOperatorRows(const std::u16string& t, char16_t op) {
 bool Engine::evaluatePlusRows(std::u16string& t) {
     if (t.back() == u'+') {
         const std::u16string_view x = std::u16string_view(t).substr(0, t.size() - 1);
-        appendTapeJoined(kIndent, FormatAmount(m_totalValue), u" +", x);
+        appendTapeJoined(kIndent, shownTotal(), u" +", x);
         singleOperandStep(x, u'+', Amounts::AppendOperand);
         return true;
     }
@@ -105,7 +105,7 @@ void Engine::evaluateMinusRows(const std::u16string& t) {
     const std::u16string_view line = t;
     if (t.back() == u'-') {
         const std::u16string_view x = line.substr(0, t.size() - 1);
-        appendTapeJoined(kIndent, FormatAmount(m_totalValue), u"  -", x);
+        appendTapeJoined(kIndent, shownTotal(), u"  -", x);
         singleOperandStep(x, u'-', Amounts::AppendNegatedOperand);
         return;
     }
@@ -121,7 +121,7 @@ void Engine::evaluateMinusRows(const std::u16string& t) {
         // A bare number is added; the separator shows whether it was positive.
         const auto x = Decimal::parse(line);
         const bool positive = x && *x > Decimal{};
-        appendTapeJoined(kIndent, FormatAmount(m_totalValue), positive ? u"+" : u" ", t);
+        appendTapeJoined(kIndent, shownTotal(), positive ? u"+" : u" ", t);
         singleOperandStep(line, u'+', Amounts::AppendOperand);
         return;
     }
@@ -166,7 +166,7 @@ void Engine::twoOperandStep(const std::u16string& t, std::u16string_view a, std:
 
 void Engine::RecordTotal() {
     recordTotalInList1();
-    const std::u16string shown = FormatAmount(m_totalValue);
+    const std::u16string& shown = shownTotal();
     appendTapeJoined(u"= ", shown, kLineEnd);
     assignConcat(m_view.label1, kTotalWord, shown);
     setText1(std::u16string{});

@@ -56,11 +56,22 @@ void Engine::Text3_LostFocus() {
 // --- tax lines --------------------------------------------------------------------------
 
 void Engine::refreshTaxLines() {
-    auto lines = computeTaxLines(m_totalValue, m_taxRate, m_taxRule);
-    if (lines.label2)
-        m_view.label2 = std::move(*lines.label2);
-    if (lines.label3)
-        m_view.label3 = std::move(*lines.label3);
+    // Back and Forward show totals again whose lines were worked out a moment ago.
+    const TaxMemo* memo = nullptr;
+    for (const TaxMemo& m : m_taxMemos)
+        if (m.lines && m.rate == m_taxRate && m.rule == m_taxRule && m.total == m_totalValue)
+            memo = &m;
+    if (!memo) {
+        TaxMemo& m = m_taxMemos[m_nextTaxMemo];
+        m_nextTaxMemo = (m_nextTaxMemo + 1) % m_taxMemos.size();
+        m = TaxMemo{m_totalValue, m_taxRate, m_taxRule,
+                    computeTaxLines(m_totalValue, m_taxRate, m_taxRule)};
+        memo = &m;
+    }
+    if (memo->lines->label2)
+        m_view.label2 = *memo->lines->label2;
+    if (memo->lines->label3)
+        m_view.label3 = *memo->lines->label3;
 }
 
 void Engine::Label2_Click() {
@@ -113,7 +124,7 @@ bool Engine::writeYenLine() {
         return false;
     setText1(std::move(*line));
     appendTapeJoined(kIndent, m_view.text1, kLineEnd);
-    assignConcat(m_view.label1, u"USD    ", FormatAmount(m_totalValue));
+    assignConcat(m_view.label1, u"USD    ", shownTotal());
     refreshTotalReading();
     return true;
 }
@@ -124,7 +135,7 @@ bool Engine::writeDollarLine() {
         return false;
     setText1(std::move(*line));
     appendTapeJoined(kIndent, m_view.text1, kLineEnd);
-    assignConcat(m_view.label1, u"JPY    ", FormatAmount(m_totalValue));
+    assignConcat(m_view.label1, u"JPY    ", shownTotal());
     refreshTotalReading();
     return true;
 }
@@ -215,7 +226,7 @@ void Engine::toggleFourDigit() {
     } else {
         m_view.label1FontName = m_inputFontName;
         m_view.text1FontName = m_inputFontName;
-        rewriteLabel1(FormatAmount(m_totalValue), 4);
+        rewriteLabel1(shownTotal(), 4);
         refreshReadingLine();
     }
     const auto width =

@@ -51,15 +51,10 @@ void Engine::Command4_Click() {
     --m_historyPos;
     if (const auto value = itemAt(m_view.list1, m_historyPos))
         m_totalValue = *value;
-    if (m_totalValue.isWhole()) {
-        const std::u16string shown = formatPattern(m_totalValue, kPatternWhole);
-        assignConcat(m_view.label1, kTotalWord, shown);
-        appendTapeJoined(u"      Back ", shown, kLineEnd);
-    } else {
-        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-        assignConcat(m_view.label1, kTotalWord, shown);
-        appendTapeJoined(u"      back ", shown, kLineEnd);
-    }
+    // The word is written in lower case for a total with a fraction.
+    const std::u16string& shown = shownTotal();
+    assignConcat(m_view.label1, kTotalWord, shown);
+    appendTapeJoined(m_totalValue.isWhole() ? u"      Back " : u"      back ", shown, kLineEnd);
     refreshTotalReading();
     refreshTaxLines();
     m_view.command5Enabled = true;
@@ -74,15 +69,11 @@ void Engine::Command5_Click() {
     ++m_historyPos;
     if (const auto value = itemAt(m_view.list1, m_historyPos))
         m_totalValue = *value;
-    if (m_totalValue.isWhole()) {
-        const std::u16string shown = formatPattern(m_totalValue, kPatternWhole);
-        assignConcat(m_view.label1, kTotalWord, shown);
-        appendTapeJoined(u"      Forward ", shown, kLineEnd);
-    } else {
-        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-        assignConcat(m_view.label1, kTotalWord, shown);
-        appendTapeJoined(u"      Forward", shown, kLineEnd);
-    }
+    // The blank after the word is left out for a total with a fraction.
+    const std::u16string& shown = shownTotal();
+    assignConcat(m_view.label1, kTotalWord, shown);
+    appendTapeJoined(m_totalValue.isWhole() ? u"      Forward " : u"      Forward", shown,
+                     kLineEnd);
     refreshTotalReading();
     refreshTaxLines();
     m_view.command4Enabled = true;
@@ -136,7 +127,7 @@ void Engine::Label1_Click() {
         word = u"USD    ";
     else if (startsWith(m_view.label1, u"JPY"))
         word = u"JPY    ";
-    setText1(concat(word, FormatAmount(m_totalValue)));
+    setText1(concat(word, shownTotal()));
     caretToEndOfText1();
     requestFocus(FocusTarget::Text1);
 }

@@ -129,7 +129,7 @@ void Engine::ReEnterConvertedTotal(std::u16string_view currency) {
         return reportError(ErrorMark::OnTape);
     m_totalValue = *value;
     replaceAmounts();
-    assignConcat(m_view.label1, currency, u"    ", FormatAmount(m_totalValue));
+    assignConcat(m_view.label1, currency, u"    ", shownTotal());
     refreshTotalReading();
     appendTapeJoined(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd);
     recordTotalInList1();

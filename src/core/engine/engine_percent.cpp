@@ -97,7 +97,7 @@ void Engine::percentOfTotal(const std::u16string& t, char16_t op) {
     const std::size_t cut = last == u'%' ? 1 : 2;
     if ((last != u'%' && last != u'+' && last != u'-') || t.size() < cut)
         return;
-    appendTapeJoined(kIndent, FormatAmount(m_totalValue), std::u16string_view(&op, 1), t);
+    appendTapeJoined(kIndent, shownTotal(), std::u16string_view(&op, 1), t);
     const auto f = fraction(Decimal::parse(std::u16string_view(t).substr(0, t.size() - cut)));
     std::optional<Decimal> result;
     if (f) {
