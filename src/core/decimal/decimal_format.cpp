@@ -11,7 +11,7 @@ namespace {
 /// A number pattern read once: how many whole digits are always written, whether the whole
 /// part is grouped, whether a point is written, and the fraction places (all of them, and
 /// those always written because a "0" placeholder ends them).
-struct PatternSpec {
+struct PatternRules {
     int minWhole = 1;
     bool group = false;
     bool point = false;
@@ -21,8 +21,8 @@ struct PatternSpec {
     std::u16string_view suffix;
 };
 
-constexpr PatternSpec kWholeSpec{1, true, false, 0, 0, {}, {}};
-constexpr PatternSpec kLongSpec{1, true, true, 28, 0, {}, {}};
+constexpr PatternRules kWholeRules{1, true, false, 0, 0, {}, {}};
+constexpr PatternRules kLongRules{1, true, true, 28, 0, {}, {}};
 
 bool isPatternChar(char16_t c) {
     return c == u'#' || c == u'0' || c == u',' || c == u'.';
@@ -30,19 +30,19 @@ bool isPatternChar(char16_t c) {
 
 /// Characters outside "#0,." are written as they stand: those before the first pattern
 /// character in front of the number, all others after it.
-PatternSpec readPattern(std::u16string_view pattern) {
-    PatternSpec spec;
-    spec.minWhole = 0;
+PatternRules readPattern(std::u16string_view pattern) {
+    PatternRules rules;
+    rules.minWhole = 0;
     std::size_t begin = 0;
     while (begin < pattern.size() && !isPatternChar(pattern[begin])) {
         ++begin;
     }
-    spec.prefix = pattern.substr(0, begin);
+    rules.prefix = pattern.substr(0, begin);
     std::size_t end = begin;
     while (end < pattern.size() && isPatternChar(pattern[end])) {
         ++end;
     }
-    spec.suffix = pattern.substr(end);
+    rules.suffix = pattern.substr(end);
     bool seenZero = false;
     bool inFraction = false;
     for (std::size_t i = begin; i < end; ++i) {
@@ -52,20 +52,20 @@ PatternSpec readPattern(std::u16string_view pattern) {
                 continue; // a second point has no meaning of its own
             }
             inFraction = true;
-            spec.point = true;
+            rules.point = true;
         } else if (c == u',') {
-            spec.group |= !inFraction;
+            rules.group |= !inFraction;
         } else if (inFraction) {
-            ++spec.fractionPlaces;
+            ++rules.fractionPlaces;
             if (c == u'0') {
-                spec.minFraction = spec.fractionPlaces;
+                rules.minFraction = rules.fractionPlaces;
             }
         } else {
             seenZero |= c == u'0';
-            spec.minWhole += seenZero ? 1 : 0;
+            rules.minWhole += seenZero ? 1 : 0;
         }
     }
-    return spec;
+    return rules;
 }
 
 /// The digits a pattern writes for a value: the whole part from `first` to `point` with
@@ -80,9 +80,9 @@ struct Layout {
     bool negative = false;
 };
 
-Layout layOut(const Decimal& value, const PatternSpec& spec) {
+Layout layOut(const Decimal& value, const PatternRules& rules) {
     const Decimal v =
-        value.roundedHalfAwayFromZero(std::min(spec.fractionPlaces, Decimal::kMaxScale));
+        value.roundedHalfAwayFromZero(std::min(rules.fractionPlaces, Decimal::kMaxScale));
     Layout l;
     char* const end = l.digits + sizeof l.digits;
     char* first = detail::writeDigits(v.mantissa(), end);
@@ -94,32 +94,33 @@ Layout layOut(const Decimal& value, const PatternSpec& spec) {
     l.last = static_cast<int>(sizeof l.digits);
     l.point = l.last - scale;
     // Whole part: leading zeros go, down to the digits the pattern always writes.
-    while (l.first < l.point && l.digits[l.first] == '0' && l.point - l.first > spec.minWhole) {
+    while (l.first < l.point && l.digits[l.first] == '0' && l.point - l.first > rules.minWhole) {
         ++l.first;
     }
-    l.padWhole = std::max(0, spec.minWhole - (l.point - l.first));
+    l.padWhole = std::max(0, rules.minWhole - (l.point - l.first));
     // Fraction: trailing zeros go as far as "#" placeholders reach.
-    while (l.last > l.point && l.digits[l.last - 1] == '0' && l.last - l.point > spec.minFraction) {
+    while (l.last > l.point && l.digits[l.last - 1] == '0' &&
+           l.last - l.point > rules.minFraction) {
         --l.last;
     }
-    l.padFraction = std::max(0, spec.minFraction - (l.last - l.point));
+    l.padFraction = std::max(0, rules.minFraction - (l.last - l.point));
     l.negative = v.isNegative(); // after rounding: a value shown as zero has no sign
     return l;
 }
 
 /// Writes the number part ("-", grouped whole part, "." and fraction) to out; returns the end.
-char16_t* writeNumber(const Layout& l, const PatternSpec& spec, char16_t* out) {
+char16_t* writeNumber(const Layout& l, const PatternRules& rules, char16_t* out) {
     if (l.negative) {
         *out++ = u'-';
     }
     const int whole = l.padWhole + (l.point - l.first);
     for (int i = 0; i < whole; ++i) {
-        if (spec.group && i > 0 && (whole - i) % 3 == 0) {
+        if (rules.group && i > 0 && (whole - i) % 3 == 0) {
             *out++ = u',';
         }
         *out++ = i < l.padWhole ? u'0' : static_cast<char16_t>(l.digits[l.first + i - l.padWhole]);
     }
-    if (spec.point) {
+    if (rules.point) {
         *out++ = u'.';
         for (int i = l.point; i < l.last; ++i) {
             *out++ = static_cast<char16_t>(l.digits[i]);
@@ -129,10 +130,10 @@ char16_t* writeNumber(const Layout& l, const PatternSpec& spec, char16_t* out) {
     return out;
 }
 
-std::u16string format(const Decimal& value, const PatternSpec& spec) {
-    const Layout l = layOut(value, spec);
+std::u16string format(const Decimal& value, const PatternRules& rules) {
+    const Layout l = layOut(value, rules);
     const int whole = l.padWhole + (l.point - l.first);
-    const int commas = spec.group && whole > 0 ? (whole - 1) / 3 : 0;
+    const int commas = rules.group && whole > 0 ? (whole - 1) / 3 : 0;
     const auto size =
         static_cast<std::size_t>(2 + whole + commas + (l.last - l.point) + l.padFraction);
     // Display amounts fit the stack buffer; only patterns with many "0" places need more.
@@ -143,16 +144,16 @@ std::u16string format(const Decimal& value, const PatternSpec& spec) {
         large.resize(size);
         start = large.data();
     }
-    const std::u16string_view number(start,
-                                     static_cast<std::size_t>(writeNumber(l, spec, start) - start));
-    if (spec.prefix.empty() && spec.suffix.empty()) {
+    const std::u16string_view number(
+        start, static_cast<std::size_t>(writeNumber(l, rules, start) - start));
+    if (rules.prefix.empty() && rules.suffix.empty()) {
         return std::u16string(number);
     }
     // The minus sign leads, before any text the pattern puts in front of the number.
     std::u16string text(l.negative ? u"-" : u"");
-    text.append(spec.prefix);
+    text.append(rules.prefix);
     text.append(number.substr(l.negative ? 1 : 0));
-    text.append(spec.suffix);
+    text.append(rules.suffix);
     return text;
 }
 
@@ -163,7 +164,7 @@ std::u16string formatPattern(const Decimal& value, std::u16string_view pattern) 
 }
 
 std::u16string FormatAmount(const Decimal& value) {
-    return format(value, value.isWhole() ? kWholeSpec : kLongSpec);
+    return format(value, value.isWhole() ? kWholeRules : kLongRules);
 }
 
 } // namespace sumiplex
