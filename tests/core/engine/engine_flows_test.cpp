@@ -178,6 +178,22 @@ TEST(TaxLines, ClickCopiesTheLineAndASecondClickTakesItAway) {
     EXPECT_EQ(calc.total(), "1000");
 }
 
+TEST(TaxLines, ANewRateOrRuleTakesEffectOnTheNextRefresh) {
+    Calc calc;
+    calc.startAt("1002");
+    calc.engine.setTaxRate(8);
+    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,052   (  50");
+    calc.engine.refreshTaxLines();
+    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,082   (  80");
+    calc.engine.setTaxRule(kTaxRoundUp);
+    calc.engine.refreshTaxLines();
+    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,083   (  81");
+    calc.engine.setTaxRate(5);
+    calc.engine.setTaxRule(kTaxTruncate);
+    calc.engine.refreshTaxLines();
+    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,052   (  50");
+}
+
 TEST(TaxLines, EmptyLineIsNotCopiedAndTheMenuTogglesThem) {
     Calc calc;
     calc.engine.Label2_Click();
