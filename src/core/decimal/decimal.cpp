@@ -27,8 +27,8 @@ std::optional<Decimal> Decimal::fromDouble(double v) {
     if (v == 0) {
         return Decimal{};
     }
-    // The shortest exact route to 15 significant digits rounded half to even on the binary
-    // value: scientific notation with 14 digits after the point.
+    // Scientific notation with 14 digits after the point: 15 significant digits, rounded
+    // half to even from the exact binary value.
     char buf[40];
     const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
     if (res.ec != std::errc{}) {
@@ -58,6 +58,7 @@ std::optional<Decimal> Decimal::fromDouble(double v) {
         m *= kPow10[static_cast<std::size_t>(-scale)];
         scale = 0;
     } else if (scale > kMaxScale) {
+        // Below 10^-14 fewer than 15 digits fit in 28 places: round those 15 digits again.
         const int drop = scale - kMaxScale;
         if (drop > 15) {
             return Decimal{};

@@ -28,8 +28,8 @@ bool isPatternChar(char16_t c) {
     return c == u'#' || c == u'0' || c == u',' || c == u'.';
 }
 
-/// Characters outside "#0,." are written as they stand: those before the first pattern
-/// character in front of the number, all others after it.
+/// The number is the first run of "#0,." characters; any text before that run is written in
+/// front of the number and everything after it behind, as it stands.
 PatternRules readPattern(std::u16string_view pattern) {
     PatternRules rules;
     rules.minWhole = 0;
