@@ -1,5 +1,6 @@
 #include "driver/runner.h"
 #include "driver/script.h"
+#include "ui/ui_fonts.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -8,11 +9,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-
-#if __has_include("ui/ui_fonts.h")
-#include "ui/ui_fonts.h"
-#define SUMIPLEX_HAS_FONT_SUBSTITUTIONS 1
-#endif
 
 namespace {
 
@@ -44,6 +40,13 @@ int main(int argc, char* argv[]) {
     QTemporaryDir configHome;
     if (configHome.isValid())
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+    // Qt wants a private runtime folder and warns on every run without one.
+    QTemporaryDir runtimeHome;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeHome.isValid()) {
+        QFile::setPermissions(runtimeHome.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeHome.path()));
+    }
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
@@ -68,9 +71,7 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 2;
     }
-#ifdef SUMIPLEX_HAS_FONT_SUBSTITUTIONS
     sumiplex::ui::installFontSubstitutions();
-#endif
     sumiplex::driver::ScriptRunner runner(std::move(parsed.commands), QFileInfo(path).absoluteDir(),
                                           stdout);
     runner.start();
