@@ -49,8 +49,9 @@ void Engine::Text3_KeyUp(Key key) {
 }
 
 void Engine::Text3_LostFocus() {
+    // push_back rather than assigning a literal: GCC 12 gives a false -Wrestrict for that.
     if (m_view.text3.empty())
-        m_view.text3 = u"1";
+        m_view.text3.push_back(u'1');
 }
 
 // --- tax lines --------------------------------------------------------------------------
