@@ -26,8 +26,39 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         g_previousHandler(type, context, message);
 }
 
+constexpr const char* kUsage = R"(usage: sumiplex-driver SCRIPT
+
+Runs an event script against the program's windows and prints what it asks for.
+One command a line; blank lines and lines starting with # are skipped. TEXT is the rest
+of the line after one blank, with \t \r \n \\ decoded.
+
+  clock YYYY-MM-DD HH:MM:SS        set the clock the program reads
+  setting KEY VALUE                put a value into the driver's settings store
+  open frmMain                     start as at launch
+  type WINDOW.CONTROL TEXT         focus the control, one key press and release a character
+  key WINDOW.CONTROL KEY           Enter Space Tab Backspace Delete Escape Up Down Left
+                                   Right Home End, or one character
+  set WINDOW.CONTROL TEXT          the program's own assignment of the text
+  click|rclick|dclick WINDOW.CONTROL
+  menu WINDOW.ACTION               trigger a menu item (a disabled one does nothing)
+  select WINDOW.CONTROL ITEM       a list or combo item by its text, or #N from 0
+  date WINDOW.CONTROL YYYY-MM-DD   time WINDOW.CONTROL HH:MM:SS
+  fire WINDOW.TIMER                one tick (the program's timers tick only so)
+  answer yes|no   file PATH|cancel   colour N|cancel   font FAMILY SIZE BOLD ITALIC|cancel
+                                   answers for the next standard dialog
+  close WINDOW                     the window's close box
+  print REF                        REF = "value", the value as a JSON string
+
+REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
+tape was last printed), memo, messages, setting KEY. PROPERTY: text enabled visible
+checked caret selection focus font fontsize bold italic colour background left top width
+height (positions and sizes in twips).
+
+Exit status 0 when every line ran, 2 at the first line that could not (named on stderr).
+)";
+
 int usage() {
-    std::fputs("usage: sumiplex-driver SCRIPT\n", stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -52,7 +83,7 @@ int main(int argc, char* argv[]) {
     app.setQuitOnLastWindowClosed(false);
     g_previousHandler = qInstallMessageHandler(quietHandler);
 
-    if (argc != 2)
+    if (argc != 2 || qstrcmp(argv[1], "--help") == 0)
         return usage();
     const QString path = QFile::decodeName(argv[1]);
     QFile file(path);
