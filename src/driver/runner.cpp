@@ -78,10 +78,17 @@ bool ScriptRunner::eventFilter(QObject* watched, QEvent* event) {
 
 bool ScriptRunner::settlePendingWindows() {
     bool waited = false;
+    QPointer<QWidget> owner;
     for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard) {
-        QApplication::activePopupWidget()->close();
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup->parentWidget())
+            owner = popup->parentWidget()->window();
+        popup->close();
         waited = true;
     }
+    // Closed, a popup hands the keyboard back to the window it was opened from.
+    if (owner && owner->isVisible())
+        activateWindow(*owner);
     if (auto* modal = QApplication::activeModalWidget()) {
         switch (m_answers.answer(*modal)) {
         case DialogAnswers::Outcome::Answered:

@@ -111,9 +111,16 @@ Failure ScriptRunner::mouse(Verb verb, const QString& ref) {
         doubleClickWidget(*w);
     else
         rightClickWidget(*w);
-    // A popup menu the click opened without blocking would swallow the next line's input.
-    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard)
+    // A popup menu the click opened without blocking would swallow the next line's input;
+    // closed, it hands the keyboard back to the window it was opened from.
+    QPointer<QWidget> from = w->window();
+    bool closed = false;
+    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard) {
         QApplication::activePopupWidget()->close();
+        closed = true;
+    }
+    if (closed && from && from->isVisible())
+        activateWindow(*from);
     return std::nullopt;
 }
 
@@ -125,8 +132,13 @@ Failure ScriptRunner::menu(const QString& ref) {
     auto* action = qobject_cast<QAction*>(o);
     if (!action)
         return QStringLiteral("%1 is not a menu item").arg(ref);
-    if (action->isEnabled())
-        action->trigger();
+    if (!action->isEnabled())
+        return std::nullopt;
+    // A user picks a menu item in the window that is active; a popup closed by an earlier
+    // line may have left no window active.
+    if (QWidget* w = window(ref.left(ref.indexOf(u'.')), error); w && w->isVisible())
+        activateWindow(*w);
+    action->trigger();
     return std::nullopt;
 }
 
