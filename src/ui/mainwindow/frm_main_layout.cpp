@@ -4,6 +4,7 @@
 #include "ui/mainwindow/frm_main.h"
 #include "ui/ui_fonts.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/glyph_icon.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -228,6 +229,12 @@ void frmMain::applyDesignFonts() {
 
     for (QFrame* line : {Line1, Line2, Line3, Line4})
         setFillColour(line, accent);
+
+    const QColor ink = palette().color(QPalette::ButtonText);
+    Command2->setIcon(glyphIcon(QStringLiteral("✎"), ink));
+    Command3->setIcon(glyphIcon(QStringLiteral("☰"), ink));
+    Command6->setIcon(glyphIcon(QStringLiteral("¥"), accent));
+    Command7->setIcon(glyphIcon(QStringLiteral("$"), accent));
 
     // Text3 covers the blank run of Label4's caption.
     const QFontMetrics metrics(Label4->font());

@@ -1,0 +1,161 @@
+// Costs of the windows as the user meets them: one keystroke in the input line while a long
+// tape is on record, and one tape line appended to the history window at growing lengths.
+// Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
+
+#include "core/engine/tape.h"
+#include "platform/clock.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/frm_tip2.h"
+#include "ui/ui_fonts.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using sumiplex::platform::FakeClock;
+using sumiplex::ui::frmMain;
+using sumiplex::ui::frmTip2;
+
+const std::u16string kTapeLine = u"      1,000 +500= 1,500\r\n";
+
+std::u16string tapeLines(int count) {
+    std::u16string text;
+    text.reserve(kTapeLine.size() * static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        text += kTapeLine;
+    return text;
+}
+
+void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+struct MainWindowWithTape {
+    FakeClock clock;
+    std::unique_ptr<frmMain> window;
+    QLineEdit* text1 = nullptr;
+
+    explicit MainWindowWithTape(int lines) {
+        window = std::make_unique<frmMain>(clock);
+        window->show();
+        window->tape().append(tapeLines(lines));
+        text1 = window->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        QApplication::processEvents();
+    }
+};
+
+// Built once per size and kept across the benchmark's runs; destroyed before the
+// application object at the end of main.
+std::map<int, std::unique_ptr<MainWindowWithTape>> g_mainWindows;
+
+MainWindowWithTape& mainWindow(int lines) {
+    auto& slot = g_mainWindows[lines];
+    if (!slot)
+        slot = std::make_unique<MainWindowWithTape>(lines);
+    return *slot;
+}
+
+// A digit typed into the input line: change handling, key release, render.
+void BM_DigitKeystrokeWithTape(benchmark::State& state) {
+    MainWindowWithTape& w = mainWindow(static_cast<int>(state.range(0)));
+    int typed = 0;
+    for (auto _ : state) {
+        keyStroke(w.text1, Qt::Key_5, QStringLiteral("5"));
+        if (++typed == 12) {
+            state.PauseTiming();
+            w.text1->clear();
+            typed = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.SetLabel("one key press and release");
+}
+BENCHMARK(BM_DigitKeystrokeWithTape)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The "+" that evaluates a line: a tape line is written, the totals list grows, and the
+// history window appends the line.
+void BM_EvaluatingKeystrokeWithTape(benchmark::State& state) {
+    MainWindowWithTape& w = mainWindow(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        keyStroke(w.text1, Qt::Key_7, QStringLiteral("7"));
+        state.ResumeTiming();
+        keyStroke(w.text1, Qt::Key_Plus, QStringLiteral("+"));
+    }
+    state.SetLabel("'+' after '7': evaluation and tape line");
+}
+BENCHMARK(BM_EvaluatingKeystrokeWithTape)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+std::unique_ptr<frmTip2> historyWindow(int lines, bool shown) {
+    auto window = std::make_unique<frmTip2>();
+    window->appendTape(tapeLines(lines));
+    if (shown)
+        window->show();
+    QApplication::processEvents();
+    return window;
+}
+
+// One tape line as the engine writes it, in two pieces. The window is rebuilt (untimed)
+// before the lines added by the benchmark itself amount to a tenth of its starting length,
+// so each size is measured at that size.
+void appendHistoryLine(benchmark::State& state, bool shown) {
+    const int lines = static_cast<int>(state.range(0));
+    const int rebuildEvery = std::max(lines / 10, 100);
+    std::unique_ptr<frmTip2> window = historyWindow(lines, shown);
+    int appended = 0;
+    for (auto _ : state) {
+        window->appendTape(u"      1,000 +500");
+        window->appendTape(u"= 1,500\r\n");
+        if (++appended == rebuildEvery) {
+            state.PauseTiming();
+            window = historyWindow(lines, shown);
+            appended = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+
+void BM_HistoryAppendHidden(benchmark::State& state) {
+    appendHistoryLine(state, false);
+}
+BENCHMARK(BM_HistoryAppendHidden)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_HistoryAppendShown(benchmark::State& state) {
+    appendHistoryLine(state, true);
+}
+BENCHMARK(BM_HistoryAppendShown)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    sumiplex::ui::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_mainWindows.clear();
+    return 0;
+}
