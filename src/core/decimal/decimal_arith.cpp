@@ -78,7 +78,7 @@ struct Signed {
 
 /// The general sum: both operands aligned at the finer scale in 192 bits, then brought into
 /// range. Kept out of line so that the fast path of add stays small.
-[[gnu::noinline]] std::optional<Signed> addWide(const Signed& a, const Signed& b) {
+[[gnu::noinline]] std::optional<Signed> addGeneral(const Signed& a, const Signed& b) {
     const int scale = std::max(a.scale, b.scale);
     const U192 x = detail::mulWide(a.mantissa, kPow10[static_cast<std::size_t>(scale - a.scale)]);
     const U192 y = detail::mulWide(b.mantissa, kPow10[static_cast<std::size_t>(scale - b.scale)]);
@@ -110,8 +110,8 @@ std::optional<Decimal> Decimal::add(const Decimal& rhs) const {
     const Decimal& b = rhs;
     const int diff = a.m_scale - b.m_scale;
     if (((a.m_mantissa | b.m_mantissa) >> 64) == 0 && diff >= -18 && diff <= 18) {
-        // Money-sized operands: aligned at the finer scale they usually stay below 2^62, and
-        // then the whole sum is 64-bit arithmetic and always within range.
+        // Money-sized operands: when both stay below 2^62 aligned at the finer scale, the sum
+        // is 64-bit arithmetic and always within range.
         const int k = diff < 0 ? -diff : diff;
         const auto ma = static_cast<std::uint64_t>(a.m_mantissa);
         const auto mb = static_cast<std::uint64_t>(b.m_mantissa);
@@ -124,20 +124,9 @@ std::optional<Decimal> Decimal::add(const Decimal& rhs) const {
             const auto magnitude = static_cast<std::uint64_t>(sum < 0 ? -sum : sum);
             return fromRaw(magnitude, std::max<int>(a.m_scale, b.m_scale), sum < 0);
         }
-        // Otherwise they stay below 2^127 and their signed sum fits 128 bits.
-        __extension__ using S128 = __int128;
-        const U128 x = U128{ma} * detail::kPow10u64[static_cast<std::size_t>(diff < 0 ? k : 0)];
-        const U128 y = U128{mb} * detail::kPow10u64[static_cast<std::size_t>(diff > 0 ? k : 0)];
-        const S128 sx = a.m_negative ? -static_cast<S128>(x) : static_cast<S128>(x);
-        const S128 sy = b.m_negative ? -static_cast<S128>(y) : static_cast<S128>(y);
-        const S128 sum = sx + sy;
-        const U128 magnitude = sum < 0 ? static_cast<U128>(-sum) : static_cast<U128>(sum);
-        if (magnitude <= kMax) {
-            return fromRaw(magnitude, std::max<int>(a.m_scale, b.m_scale), sum < 0);
-        }
     }
-    const auto r =
-        addWide({a.m_mantissa, a.m_scale, a.m_negative}, {b.m_mantissa, b.m_scale, b.m_negative});
+    const auto r = addGeneral({a.m_mantissa, a.m_scale, a.m_negative},
+                              {b.m_mantissa, b.m_scale, b.m_negative});
     if (!r) {
         return std::nullopt;
     }
@@ -148,29 +137,42 @@ std::optional<Decimal> Decimal::sub(const Decimal& rhs) const {
     return add(rhs.negated());
 }
 
-std::optional<Decimal> Decimal::mul(const Decimal& rhs) const {
-    const bool negative = m_negative != rhs.m_negative;
-    const int scale = m_scale + rhs.m_scale;
-    U192 exact;
-    if ((m_mantissa >> 64) == 0 && (rhs.m_mantissa >> 64) == 0) {
-        const U128 p = U128{static_cast<std::uint64_t>(m_mantissa)} *
-                       static_cast<std::uint64_t>(rhs.m_mantissa);
-        if (p <= kMax && scale <= kMaxScale) {
-            return fromRaw(p, scale, negative && p != 0);
-        }
-        exact = U192::from(p);
-    } else {
-        exact = detail::mulWide(m_mantissa, rhs.m_mantissa);
-        if (exact.fitsMantissa() && scale <= kMaxScale) {
-            const U128 p = exact.low128();
-            return fromRaw(p, scale, negative && p != 0);
-        }
+namespace {
+
+/// The general product: 192 bits exact, then brought into range. Out of line for the same
+/// reason as addGeneral.
+[[gnu::noinline]] std::optional<Signed> mulGeneral(const Signed& a, const Signed& b) {
+    const bool negative = a.negative != b.negative;
+    const int scale = a.scale + b.scale;
+    const U192 exact = detail::mulWide(a.mantissa, b.mantissa);
+    if (exact.fitsMantissa() && scale <= Decimal::kMaxScale) {
+        const U128 p = exact.low128();
+        return Signed{p, scale, negative && p != 0};
     }
     const auto fitted = fitExact(exact, scale);
     if (!fitted) {
         return std::nullopt;
     }
-    return fromRaw(fitted->mantissa, fitted->scale, negative && fitted->mantissa != 0);
+    return Signed{fitted->mantissa, fitted->scale, negative && fitted->mantissa != 0};
+}
+
+} // namespace
+
+std::optional<Decimal> Decimal::mul(const Decimal& rhs) const {
+    const int scale = m_scale + rhs.m_scale;
+    if (((m_mantissa | rhs.m_mantissa) >> 64) == 0) {
+        const U128 p = U128{static_cast<std::uint64_t>(m_mantissa)} *
+                       static_cast<std::uint64_t>(rhs.m_mantissa);
+        if (p <= kMax && scale <= kMaxScale) {
+            return fromRaw(p, scale, m_negative != rhs.m_negative && p != 0);
+        }
+    }
+    const auto r = mulGeneral({m_mantissa, m_scale, m_negative},
+                              {rhs.m_mantissa, rhs.m_scale, rhs.m_negative});
+    if (!r) {
+        return std::nullopt;
+    }
+    return fromRaw(r->mantissa, r->scale, r->negative);
 }
 
 namespace {
