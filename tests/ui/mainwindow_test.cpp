@@ -62,6 +62,7 @@ private slots:
     void backButtonFollowsRecordedTotals();
     void caretPlacedByUserStays();
     void clickOnTotalCopiesItIntoInputLine();
+    void clicksInInputLineAndClock();
     void pasteRunsChangeHandling();
     void decimalPlaceEditorOpensWithFocus();
     void taxLinesToggleFromMenu();
@@ -390,6 +391,18 @@ void MainWindowTest::clickOnTotalCopiesItIntoInputLine() {
     QCOMPARE(text1()->cursorPosition(), 14);
     QVERIFY(text1()->hasFocus());
     QTest::mouseClick(child<QLabel>("Label1"), Qt::LeftButton);
+    QCOMPARE(text1()->text(), QString());
+}
+
+void MainWindowTest::clicksInInputLineAndClock() {
+    auto* clock = child<QLineEdit>("txtTime");
+    type("123");
+    QTest::mouseClick(child<QLabel>("Label6"), Qt::LeftButton);
+    QVERIFY(clock->isVisibleTo(m_window.get()));
+    QTest::mouseClick(text1(), Qt::LeftButton);
+    QVERIFY(!clock->isVisibleTo(m_window.get()));
+    QCOMPARE(text1()->text(), QStringLiteral("123"));
+    QTest::mouseDClick(text1(), Qt::LeftButton);
     QCOMPARE(text1()->text(), QString());
 }
 

@@ -305,7 +305,8 @@ bool frmMain::filterText1(QEvent* event) {
         render();
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (Text1->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton &&
+            Text1->rect().contains(mouse->position().toPoint())) {
             m_engine->Text1_Click();
             render();
         }

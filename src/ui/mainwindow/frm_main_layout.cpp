@@ -171,7 +171,8 @@ void frmMain::buildControls() {
         buttons->addWidget(b, 3);
 
     auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(10, 4, 10, 6);
+    // The input line and the total span the window less 375 twips (25 pixels at 96 dpi).
+    column->setContentsMargins(12, 4, 13, 6);
     column->setSpacing(3);
     column->addLayout(top);
     column->addWidget(Text1);
