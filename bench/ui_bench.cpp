@@ -48,10 +48,12 @@ struct MainWindowWithTape {
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
-    explicit MainWindowWithTape(int lines) {
+    MainWindowWithTape(int lines, bool historyShown) {
         window = std::make_unique<frmMain>(clock);
         window->show();
         window->tape().append(tapeLines(lines));
+        if (historyShown)
+            window->historyWindow().show();
         text1 = window->findChild<QLineEdit*>(QStringLiteral("Text1"));
         QApplication::processEvents();
     }
@@ -59,18 +61,20 @@ struct MainWindowWithTape {
 
 // Built once per size and kept across the benchmark's runs; destroyed before the
 // application object at the end of main.
-std::map<int, std::unique_ptr<MainWindowWithTape>> g_mainWindows;
+std::map<std::pair<int, bool>, std::unique_ptr<MainWindowWithTape>> g_mainWindows;
 
-MainWindowWithTape& mainWindow(int lines) {
-    auto& slot = g_mainWindows[lines];
+MainWindowWithTape& mainWindow(const benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    const bool historyShown = state.range(1) != 0;
+    auto& slot = g_mainWindows[{lines, historyShown}];
     if (!slot)
-        slot = std::make_unique<MainWindowWithTape>(lines);
+        slot = std::make_unique<MainWindowWithTape>(lines, historyShown);
     return *slot;
 }
 
 // A digit typed into the input line: change handling, key release, render.
 void BM_DigitKeystrokeWithTape(benchmark::State& state) {
-    MainWindowWithTape& w = mainWindow(static_cast<int>(state.range(0)));
+    MainWindowWithTape& w = mainWindow(state);
     int typed = 0;
     for (auto _ : state) {
         keyStroke(w.text1, Qt::Key_5, QStringLiteral("5"));
@@ -83,12 +87,15 @@ void BM_DigitKeystrokeWithTape(benchmark::State& state) {
     }
     state.SetLabel("one key press and release");
 }
-BENCHMARK(BM_DigitKeystrokeWithTape)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DigitKeystrokeWithTape)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 // The "+" that evaluates a line: a tape line is written, the totals list grows, and the
 // history window appends the line.
 void BM_EvaluatingKeystrokeWithTape(benchmark::State& state) {
-    MainWindowWithTape& w = mainWindow(static_cast<int>(state.range(0)));
+    MainWindowWithTape& w = mainWindow(state);
     for (auto _ : state) {
         state.PauseTiming();
         keyStroke(w.text1, Qt::Key_7, QStringLiteral("7"));
@@ -97,7 +104,10 @@ void BM_EvaluatingKeystrokeWithTape(benchmark::State& state) {
     }
     state.SetLabel("'+' after '7': evaluation and tape line");
 }
-BENCHMARK(BM_EvaluatingKeystrokeWithTape)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluatingKeystrokeWithTape)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 std::unique_ptr<frmTip2> historyWindow(int lines, bool shown) {
     auto window = std::make_unique<frmTip2>();
