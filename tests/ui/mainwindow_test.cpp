@@ -76,6 +76,7 @@ private slots:
 
     void historyWindowShowsTapeAndSurvivesClose();
     void historyWindowOpensFromButtonAndMenu();
+    void closingMainWindowClosesHistory();
 
     void tapePieceForDisplay_data();
     void tapePieceForDisplay();
@@ -560,6 +561,15 @@ void MainWindowTest::historyWindowOpensFromButtonAndMenu() {
     child<QAction>("mnuRireki")->trigger();
     QVERIFY(history.isVisible());
     history.hide();
+}
+
+void MainWindowTest::closingMainWindowClosesHistory() {
+    auto& history = m_window->historyWindow();
+    history.show();
+    QVERIFY(history.isVisible());
+    child<QAction>("mnuFileExit")->trigger();
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!history.isVisible());
 }
 
 void MainWindowTest::tapePieceForDisplay_data() {
