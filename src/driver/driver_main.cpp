@@ -45,7 +45,8 @@ of the line after one blank, with \t \r \n \\ decoded.
   date WINDOW.CONTROL YYYY-MM-DD   time WINDOW.CONTROL HH:MM:SS
   fire WINDOW.TIMER                one tick (the program's timers tick only so)
   answer yes|no   file PATH|cancel   colour N|cancel   font FAMILY SIZE BOLD ITALIC|cancel
-                                   answers for the next standard dialog
+                                   answers for the next standard dialog (a relative
+                                   PATH is taken from the script's folder)
   close WINDOW                     the window's close box
   print REF                        REF = "value", the value as a JSON string
 
