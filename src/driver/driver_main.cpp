@@ -51,9 +51,9 @@ of the line after one blank, with \t \r \n \\ decoded.
   print REF                        REF = "value", the value as a JSON string
 
 REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
-tape was last printed), memo, messages, setting KEY. PROPERTY: text enabled visible
-checked caret selection focus font fontsize bold italic colour background left top width
-height (positions and sizes in twips).
+tape was last printed), memo, messages (each box shown: title, tab, text), setting KEY.
+PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
+colour background left top width height (positions and sizes in twips).
 
 Exit status 0 when every line ran, 2 at the first line that could not (named on stderr).
 )";

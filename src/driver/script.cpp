@@ -205,7 +205,10 @@ QString decodeEscapes(QStringView text) {
 
 ParsedScript parseScript(const QString& text) {
     ParsedScript result;
-    const auto lines = QStringView(text).split(u'\n');
+    QStringView all(text);
+    if (all.startsWith(QChar(0xfeff))) // a byte-order mark some editors write
+        all = all.mid(1);
+    const auto lines = all.split(u'\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QStringView line = lines[i];
         if (line.endsWith(u'\r'))

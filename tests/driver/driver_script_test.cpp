@@ -25,6 +25,7 @@ private slots:
     void refusesMalformedLines_data();
     void refusesMalformedLines();
     void skipsCommentsAndBlankLinesButCountsThem();
+    void readsAScriptWithAByteOrderMark();
     void decodesEscapes_data();
     void decodesEscapes();
     void quotesJson_data();
@@ -126,6 +127,13 @@ void DriverScriptTest::refusesMalformedLines() {
     QVERIFY(parsed.error.has_value());
     QCOMPARE(parsed.error->line, 2);
     QCOMPARE(parsed.error->source, line);
+}
+
+void DriverScriptTest::readsAScriptWithAByteOrderMark() {
+    const auto parsed = parseScript(QString(QChar(0xfeff)) + QStringLiteral("open frmMain\n"));
+    QVERIFY(!parsed.error);
+    QCOMPARE(parsed.commands.size(), 1);
+    QCOMPARE(parsed.commands[0].target, QStringLiteral("frmMain"));
 }
 
 void DriverScriptTest::skipsCommentsAndBlankLinesButCountsThem() {
