@@ -2,7 +2,6 @@
 
 #include "core/engine/engine.h"
 #include "core/engine/tape.h"
-
 #include "core/settings/values.h"
 #include "platform/clock.h"
 #include "ui/mainwindow/dialog_doll.h"
@@ -103,7 +102,7 @@ void runOnFocusedEdit(EditCommand command) {
 } // namespace
 
 frmMain::frmMain(platform::Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_tape(std::make_unique<engine::Tape>()),
+    : QMainWindow(parent), m_tape(std::make_unique<engine::Tape>()),
       m_engine(std::make_unique<engine::Engine>(*m_tape, timeOfDayFrom(clock))),
       m_tip2(std::make_unique<frmTip2>()) {
     setObjectName(QStringLiteral("frmMain"));
@@ -128,9 +127,6 @@ frmMain::~frmMain() {
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are
     // destroyed; destroy them while the engine they forward to still exists.
-    for (QObject* child : children())
-        if (child->isWidgetType())
-            child->removeEventFilter(this);
     delete takeCentralWidget();
 }
 

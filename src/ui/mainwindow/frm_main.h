@@ -90,7 +90,6 @@ private:
     void applyRequests(const ::sumiplex::engine::Requests& requests);
     void resizeToTwips(int widthTwips, int heightTwips);
 
-    platform::Clock& m_clock;
     std::unique_ptr<::sumiplex::engine::Tape> m_tape;
     std::unique_ptr<::sumiplex::engine::Engine> m_engine;
     std::unique_ptr<frmTip2> m_tip2;
