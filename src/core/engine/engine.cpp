@@ -25,10 +25,11 @@ void Engine::setText1(std::u16string text) {
     ChangeHandling();
 }
 
-bool Engine::setText1Unevaluated(std::u16string text) {
-    const auto before = m_evaluations;
+void Engine::setText1Unevaluated(std::u16string text) {
+    const bool outer = m_lineHeldForCaller;
+    m_lineHeldForCaller = true;
     setText1(std::move(text));
-    return m_evaluations == before;
+    m_lineHeldForCaller = outer;
 }
 
 void Engine::caretToEndOfText1() {

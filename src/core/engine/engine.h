@@ -170,10 +170,10 @@ private:
     /// The program's own assignment of the input line; runs the change handling when the
     /// text really changes, as a text box's change event does.
     void setText1(std::u16string text);
-    /// setText1 where the new line is to be worked on by the caller. Returns false when the
-    /// change handling evaluated the new line itself: that evaluation did the step, so the
-    /// caller must stop rather than apply it a second time.
-    [[nodiscard]] bool setText1Unevaluated(std::u16string text);
+    /// setText1 for a line the caller goes on to evaluate itself: the change handling runs,
+    /// but a trailing sign does not start an evaluation of its own, so the step is applied
+    /// once, as the caller reads the line.
+    void setText1Unevaluated(std::u16string text);
     void caretToEndOfText1();
     void requestFocus(FocusTarget target) { m_requests.focus = target; }
     void appendTape(std::u16string_view piece) { m_tape.append(piece); }
@@ -254,9 +254,10 @@ private:
     int m_taxRate = 5;
     int m_taxRule = kTaxTruncate;
     double m_exchangeRate = 80.0;
-    /// Counts evaluations that got past their first test; lets an evaluation notice that
-    /// its own change of the input line was evaluated by the change handling.
+    /// Counts evaluations that got past their first test.
     std::uint64_t m_evaluations = 0;
+    /// Set while the caller of setText1Unevaluated owns the evaluation of the new line.
+    bool m_lineHeldForCaller = false;
     std::u16string m_tapeScratch;
 
     // Recently worked-out texts, reused while their inputs are unchanged.

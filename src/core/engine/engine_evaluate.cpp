@@ -85,10 +85,9 @@ bool Engine::evaluatePlusRows(std::u16string& t) {
         return true;
     }
     if (t.front() == u'+') {
-        // The change handling sees the shortened line; when it evaluates it, that
-        // evaluation is the step and this one must not apply it a second time.
-        if (!setText1Unevaluated(t.substr(1)))
-            return true;
+        // This evaluation goes on with the shortened line; the change handling must not
+        // evaluate it as well, or a trailing sign would apply the step twice.
+        setText1Unevaluated(t.substr(1));
         t = m_view.text1;
         if (t.empty())
             return true;

@@ -40,6 +40,8 @@ void Engine::ChangeHandling() {
     }
     m_view.command2Enabled = true;
     if (t.size() > 1 && isOneOf(t.back(), u"+-")) {
+        if (m_lineHeldForCaller)
+            return;
         const auto before = m_evaluations;
         EvaluateLine();
         // An evaluation ends a rounding run, whichever way it was started.
@@ -97,10 +99,8 @@ void Engine::PrefixDispatch() {
     } else {
         if (startsWith(t, u"Days")) {
             appendTapeJoined(kIndent, t);
-            const bool evaluated = !setText1Unevaluated(m_view.text1.substr(4));
+            setText1Unevaluated(m_view.text1.substr(4));
             appendTapeJoined(kIndent, kLineEnd);
-            if (evaluated)
-                return;
         }
         CashStepDispatch();
     }

@@ -33,8 +33,8 @@ void Engine::percentOperation(char16_t op) {
         return;
     }
     if (t.front() == op) {
-        if (!setText1Unevaluated(t.substr(1)))
-            return;
+        // The line then acts once, as typed: "/10%+" stays a division.
+        setText1Unevaluated(t.substr(1));
         t = m_view.text1;
         if (t.empty())
             return;
@@ -67,8 +67,7 @@ bool Engine::percentOfLine(const std::u16string& t, std::size_t pos, char16_t op
     }
     if (t.size() < cut)
         return false;
-    if (!setText1Unevaluated(t.substr(0, t.size() - cut)))
-        return true;
+    setText1Unevaluated(t.substr(0, t.size() - cut));
     const std::u16string& line = m_view.text1;
     appendTapeJoined(u"      (", line, mark);
     const auto a = Decimal::parse(std::u16string_view(t).substr(0, pos));

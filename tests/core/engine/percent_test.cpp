@@ -67,7 +67,8 @@ TEST(Percent, ErrorSelectsTheLineAndWritesNoErrorMark) {
 }
 
 // Mended: a leading operator removed from the line leaves a trailing sign that the change
-// handling evaluates at once; that evaluation is the step and is not repeated.
+// handling would evaluate at once, before the evaluation that removed the operator applied
+// the same step again. The line acts once, as typed: "/10%+" stays a division.
 struct LeadingOperatorCase {
     const char* keys;
     const char* tape;
@@ -90,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
     TypedPercentLines, LeadingOperatorOnce,
     ::testing::Values(LeadingOperatorCase{"*10%+", "      1,000*10%+= 1,100\r\n", "1100"},
                       LeadingOperatorCase{"*10%-", "      1,000*10%-= 900\r\n", "900"},
-                      LeadingOperatorCase{"/10%+", "      1,000*10%+= 1,100\r\n", "1100"},
-                      LeadingOperatorCase{"/10%-", "      1,000*10%-= 900\r\n", "900"}));
+                      LeadingOperatorCase{"/10%+", "      1,000/10%+= 11,000\r\n", "11000"},
+                      LeadingOperatorCase{"/10%-", "      1,000/10%-= 900\r\n", "900"}));
 
 } // namespace
 } // namespace sumiplex::engine::testing
