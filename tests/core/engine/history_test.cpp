@@ -223,7 +223,7 @@ TEST(ClickOnTotal, FourDigitModeCopiesTheReadingInItsOwnFont) {
     EXPECT_EQ(calc.total(), "12345678");
 }
 
-TEST(ClickOnTotal, DoesNothingWhileADecimalPlaceEditorIsHiddenByMouseDown) {
+TEST(MouseDownOnTotal, HidesTheDecimalPlaceEditorAndAsksForThePopupOnTheRightButton) {
     Calc calc;
     calc.engine.mnuPopDcl_Click();
     ASSERT_TRUE(calc.view().label4Visible);
