@@ -45,12 +45,8 @@ std::string expandExponent(const std::string& text) {
     const auto ePos = text.find('e');
     if (ePos == std::string::npos)
         return text;
-    std::string sign;
-    std::string significand = text.substr(0, ePos);
-    if (!significand.empty() && significand[0] == '-') {
-        sign = "-";
-        significand.erase(0, 1);
-    }
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string significand = text.substr(negative ? 1 : 0, ePos - (negative ? 1 : 0));
     const int exponent = std::stoi(text.substr(ePos + 1));
     std::string digits;
     int pointAt = static_cast<int>(significand.size()); // digits before the point
@@ -61,12 +57,24 @@ std::string expandExponent(const std::string& text) {
         digits = significand;
     }
     pointAt += exponent;
-    if (pointAt <= 0)
-        return sign + "0." + std::string(static_cast<std::size_t>(-pointAt), '0') + digits;
-    if (pointAt >= static_cast<int>(digits.size()))
-        return sign + digits + std::string(static_cast<std::size_t>(pointAt) - digits.size(), '0');
-    return sign + digits.substr(0, static_cast<std::size_t>(pointAt)) + "." +
-           digits.substr(static_cast<std::size_t>(pointAt));
+    // Built by appending into one string: GCC 12 warns falsely (-Wrestrict) about assigning
+    // short literals and chains of operator+ on temporaries here.
+    std::string out;
+    if (negative)
+        out.push_back('-');
+    if (pointAt <= 0) {
+        out.append("0.");
+        out.append(static_cast<std::size_t>(-pointAt), '0');
+        out.append(digits);
+    } else if (pointAt >= static_cast<int>(digits.size())) {
+        out.append(digits);
+        out.append(static_cast<std::size_t>(pointAt) - digits.size(), '0');
+    } else {
+        out.append(digits, 0, static_cast<std::size_t>(pointAt));
+        out.push_back('.');
+        out.append(digits, static_cast<std::size_t>(pointAt));
+    }
+    return out;
 }
 
 } // namespace

@@ -255,10 +255,14 @@ void Engine::tmrClock_Timer() {
         m_view.txtTimeVisible = true;
         return;
     }
-    // Whole minutes of the clock face since the last input, across the hour and midnight.
+    // The clock face's minute and hour fields are compared each on its own: five minutes
+    // on within the hour, or any later hour (10:58 to 11:02 counts, as the hour went up).
+    // A time of day earlier than the last input means the day rolled over; the fields alone
+    // would then keep the clock hidden for good, so that counts as a later hour too.
     const minutes last = minuteOfDay(*m_lastInputTime);
-    const minutes idle = (now - last + kDay) % kDay;
-    if (idle >= minutes(5))
+    const auto lastHour = last.count() / 60;
+    const auto lastMinute = last.count() % 60;
+    if (mm >= lastMinute + 5 || hh >= lastHour + 1 || now < last)
         m_view.txtTimeVisible = true;
 }
 

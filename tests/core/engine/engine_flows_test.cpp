@@ -408,21 +408,22 @@ TEST_P(IdleClock, ShowsAfterFiveMinutesWithAnEmptyLine) {
     EXPECT_EQ(calc.view().txtTimeVisible, GetParam().shown);
 }
 
-// Mended: the minutes elapsed on the clock face count, so crossing an hour or midnight
-// neither shows the clock early nor keeps it hidden.
+// The minute and hour fields count each on its own, so a new hour shows the clock early;
+// mended: a new day shows it too instead of keeping it hidden for good.
 INSTANTIATE_TEST_SUITE_P(
-    MinutesOfTheDay, IdleClock,
+    ClockFields, IdleClock,
     ::testing::Values(
         ClockCase{"four minutes", hours(10), hours(10) + minutes(4), false},
         ClockCase{"five minutes", hours(10) + seconds(59), hours(10) + minutes(5), true},
+        ClockCase{"over the hour, two minutes", hours(10) + minutes(58), hours(11), true},
         ClockCase{"over the hour, four minutes", hours(10) + minutes(58), hours(11) + minutes(2),
-                  false},
-        ClockCase{"over the hour, five minutes", hours(10) + minutes(58), hours(11) + minutes(3),
                   true},
         ClockCase{"an hour later, earlier minute", hours(10) + minutes(30), hours(11) + minutes(10),
                   true},
-        ClockCase{"over midnight, four minutes", hours(23) + minutes(58), minutes(2), false},
-        ClockCase{"over midnight, five minutes", hours(23) + minutes(58), minutes(3), true}));
+        ClockCase{"same hour, minute 56 on", hours(10) + minutes(56), hours(10) + minutes(59),
+                  false},
+        ClockCase{"over midnight", hours(23) + minutes(58), minutes(2), true},
+        ClockCase{"over midnight, much later", hours(23) + minutes(30), hours(22), true}));
 
 TEST(IdleClock, WritesTheTimeAndWaitsForAnEmptyLine) {
     Calc calc;
