@@ -160,6 +160,13 @@ std::u16string format(const Decimal& value, const PatternRules& rules) {
 } // namespace
 
 std::u16string formatPattern(const Decimal& value, std::u16string_view pattern) {
+    // The two display patterns are by far the most frequent; their rules are known.
+    if (pattern == kPatternWhole) {
+        return format(value, kWholeRules);
+    }
+    if (pattern == kPatternLong) {
+        return format(value, kLongRules);
+    }
     return format(value, readPattern(pattern));
 }
 

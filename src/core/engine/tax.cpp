@@ -7,6 +7,15 @@ namespace sumiplex::engine {
 
 namespace {
 
+// One allocation for a caption; these are rebuilt for every new total.
+std::u16string joinCaption(std::u16string_view head, const std::u16string& amount,
+                           std::u16string_view gap, const std::u16string& tax) {
+    std::u16string caption;
+    caption.reserve(head.size() + amount.size() + gap.size() + tax.size());
+    caption.append(head).append(amount).append(gap).append(tax);
+    return caption;
+}
+
 // The tax added on top of `total`, brought to a whole number by the rule. The offset is
 // applied before truncating, so rule 2 rounds up only from a tenths digit of 1 (50.05
 // stays 50) and rule 3 rounds half away from zero.
@@ -35,8 +44,8 @@ std::optional<std::u16string> taxAddedLine(const Decimal& total, const Decimal& 
     const auto withTax = total.add(*t1);
     if (!withTax)
         return std::nullopt;
-    return u"Tax +   " + formatPattern(*withTax, pattern) + u"   (  " +
-           formatPattern(*t1, kPatternWhole);
+    return joinCaption(u"Tax +   ", formatPattern(*withTax, pattern), u"   (  ",
+                       formatPattern(*t1, kPatternWhole));
 }
 
 std::optional<std::u16string> taxContainedLine(const Decimal& total, const Decimal& rate,
@@ -53,15 +62,19 @@ std::optional<std::u16string> taxContainedLine(const Decimal& total, const Decim
     const auto net = total.sub(*t2);
     if (!net)
         return std::nullopt;
-    return u"Tax  -   " + formatPattern(*net, pattern) + u"      " +
-           formatPattern(*t2, kPatternWhole);
+    return joinCaption(u"Tax  -   ", formatPattern(*net, pattern), u"      ",
+                       formatPattern(*t2, kPatternWhole));
 }
 
 } // namespace
 
 TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode) {
     TaxLines lines;
-    const auto rate = Decimal::fromInt(ratePercent).div(Decimal::fromInt(100));
+    // rate / 100 exactly: the same digits two places further right.
+    const auto rate = Decimal::fromParts(
+        static_cast<Decimal::Mantissa>(ratePercent < 0 ? -static_cast<long long>(ratePercent)
+                                                       : static_cast<long long>(ratePercent)),
+        2, ratePercent < 0);
     if (!rate)
         return lines;
     const std::u16string_view pattern = total.isWhole() ? kPatternWhole : kPatternLong;
