@@ -133,6 +133,17 @@ public:
     // --- four-digit display ---------------------------------------------------------
     void toggleFourDigit(); ///< mnuOku, mnuJapan, Label7 click
 
+    // --- memo pad -------------------------------------------------------------------
+    /// Command2: the text to append to the memo (the input line, or the total label's
+    /// caption when the line is empty) and the button disabled until the line changes
+    /// again. Nothing while the button is disabled.
+    [[nodiscard]] std::optional<std::u16string> Command2_Click();
+    /// mnuEditPasteSpecial: "Total    " and the total in the pattern its wholeness picks,
+    /// whatever currency the total label shows; nothing when the total is 0.
+    [[nodiscard]] std::optional<std::u16string> totalMemoLine();
+    /// Bold of the input line's font, from the settings at start-up.
+    void setInputFontBold(bool bold);
+
     // --- window-level ---------------------------------------------------------------
     /// The main window became active: the rate box and status panel 2 show the rate.
     void Form_Activate();
