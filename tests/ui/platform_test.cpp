@@ -10,7 +10,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
