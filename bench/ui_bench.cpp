@@ -4,6 +4,9 @@
 
 #include "core/engine/tape.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/ui_fonts.h"
@@ -45,11 +48,17 @@ void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
 
 struct MainWindowWithTape {
     FakeClock clock;
+    sumiplex::platform::FakeSettingsStore settings;
+    sumiplex::platform::FakeFileDialogs files;
+    sumiplex::platform::FakeMessageBoxes messages;
+    sumiplex::platform::FakeShell shell;
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
     MainWindowWithTape(int lines, bool historyShown) {
-        window = std::make_unique<frmMain>(clock);
+        // An empty folder name: no picture search through the build tree.
+        window = std::make_unique<frmMain>(
+            sumiplex::ui::Services{clock, settings, files, messages, shell, QString()});
         window->show();
         window->tape().append(tapeLines(lines));
         if (historyShown)

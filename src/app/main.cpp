@@ -1,4 +1,7 @@
 #include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/picture/picture_file.h"
 #include "ui/ui_fonts.h"
@@ -23,7 +26,16 @@ int main(int argc, char* argv[]) {
     sumiplex::ui::installFontSubstitutions();
 
     sumiplex::platform::SystemClock clock;
-    sumiplex::ui::frmMain frmMain(clock);
+    // Declared before the window, so the settings it writes while it unloads reach the file
+    // when the store is destroyed after it.
+    sumiplex::platform::IniSettingsStore settings;
+    sumiplex::platform::QtFileDialogs files;
+    sumiplex::platform::QtMessageBoxes messages;
+    sumiplex::platform::SystemShell shell;
+    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{clock, settings, files, messages, shell,
+                                                         QCoreApplication::applicationDirPath()});
     frmMain.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    (void)settings.sync();
+    return status;
 }

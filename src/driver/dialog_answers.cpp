@@ -16,6 +16,26 @@ void DialogAnswers::recordShown(QMessageBox& box) {
     m_messages.append(box.windowTitle() + u'\t' + box.text());
 }
 
+void DialogAnswers::recordMessage(const QString& title, const QString& text) {
+    m_messages.append(title + u'\t' + text);
+}
+
+std::optional<bool> DialogAnswers::takeYesNo() {
+    if (m_yesNo.empty())
+        return std::nullopt;
+    const bool yes = m_yesNo.front();
+    m_yesNo.pop();
+    return yes;
+}
+
+std::optional<std::optional<QString>> DialogAnswers::takeFile() {
+    if (m_files.empty())
+        return std::nullopt;
+    auto path = m_files.front();
+    m_files.pop();
+    return path;
+}
+
 QString DialogAnswers::messages() const {
     QString all;
     for (const auto& m : m_messages)

@@ -26,6 +26,14 @@ public:
 
     /// Notes a message box the first time it is shown.
     void recordShown(QMessageBox& box);
+    /// Notes a message the program showed through its message-box service.
+    void recordMessage(const QString& title, const QString& text);
+
+    /// The next yes/no answer, taken off the queue; nothing when none was given.
+    [[nodiscard]] std::optional<bool> takeYesNo();
+    /// The next file answer (a path, or nothing to cancel), taken off the queue; nothing
+    /// when none was given.
+    [[nodiscard]] std::optional<std::optional<QString>> takeFile();
     /// Every message box shown so far, one line each: title, tab, text.
     [[nodiscard]] QString messages() const;
 

@@ -51,7 +51,12 @@ of the line after one blank, with \t \r \n \\ decoded.
   print REF                        REF = "value", the value as a JSON string
 
 REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
-tape was last printed), memo, messages (each box shown: title, tab, text), setting KEY.
+tape was last printed), memo (lines ended by CR LF), messages (each box shown: title, tab,
+text), urls (each address given to the browser), setting KEY (what the program stored).
+
+The program starts with the driver's own settings store (filled by `setting` lines), and
+its picture search looks in the script's folder instead of the program's. A question or
+file dialog the script gave no answer for fails the line that opened it.
 PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
 colour background left top width height (positions and sizes in twips).
 

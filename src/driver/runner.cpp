@@ -5,9 +5,12 @@
 #include "driver/json.h"
 #include "driver/properties.h"
 #include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/frm_tip3.h"
+#include "ui/picture/picture_list.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,6 +23,7 @@ namespace {
 // A line may wait this many turns for a nested event loop that is about to end (a dialog
 // closed by the previous line returns from exec() only once its loop runs again).
 constexpr int kMaxDeferrals = 1000;
+constexpr int kPictureSearchLimitMs = 10000;
 
 bool isOwnedByWidget(const QObject& object) {
     for (const QObject* p = object.parent(); p; p = p->parent())
@@ -130,8 +134,10 @@ void ScriptRunner::step() {
     ++m_next;
     m_stepTimer.start(0);
     ++m_running;
-    const Failure failure = run(c);
+    Failure failure = run(c);
     --m_running;
+    if (!failure)
+        failure = unansweredDialogs();
     if (failure)
         fail(c, *failure);
 }
@@ -203,10 +209,26 @@ Failure ScriptRunner::open(const QString& name) {
         return QStringLiteral("%1 cannot be opened from a script").arg(name);
     if (m_main)
         return QStringLiteral("frmMain is already open");
-    m_main = new ui::frmMain(m_clock);
+    // The script's own folder stands for the program's folder in the picture search, so a
+    // scenario decides which pictures there are.
+    m_main = new ui::frmMain(ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes,
+                                          m_shell, m_scriptFolder.absolutePath()});
     m_main->show();
     activateWindow(*m_main);
+    // The picture search runs beside the first window; a script reads its outcome only
+    // once it is done, so what it prints never depends on the machine's speed.
+    QDeadlineTimer deadline(kPictureSearchLimitMs);
+    while (m_main && m_main->pictureList().collecting() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return std::nullopt;
+}
+
+Failure ScriptRunner::unansweredDialogs() {
+    QStringList missing = m_messageBoxes.takeUnanswered() + m_fileDialogs.takeUnanswered();
+    if (missing.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("%1 asked for an answer the script did not give")
+        .arg(missing.join(QStringLiteral(", ")));
 }
 
 Failure ScriptRunner::setting(const QString& key, const QString& value) {
@@ -251,8 +273,20 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
     }
     if (ref == u"messages")
         return m_answers.messages();
-    if (ref == u"memo")
-        return readReference(QStringLiteral("frmTip3.Text1"), error);
+    if (ref == u"urls") {
+        QString all;
+        for (const QUrl& url : m_shell.openedUrls())
+            all += url.toString() + u'\n';
+        return all;
+    }
+    if (ref == u"memo") {
+        if (!m_main) {
+            error = QStringLiteral("frmMain is not open");
+            return std::nullopt;
+        }
+        // The memo as the program keeps and saves it: lines ended by CR LF.
+        return m_main->memoPad().memoText();
+    }
     if (ref.startsWith(u"setting ")) {
         return m_settings.read(QStringView(ref).mid(8), QString());
     }

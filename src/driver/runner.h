@@ -2,8 +2,10 @@
 
 #include "driver/dialog_answers.h"
 #include "driver/script.h"
+#include "driver/script_services.h"
 #include "platform/clock.h"
 #include "platform/settings_store.h"
+#include "platform/shell.h"
 
 #include <QDir>
 #include <QList>
@@ -63,6 +65,9 @@ private:
     Failure queueAnswer(const Command& c);
     Failure close(const QString& window);
     Failure print(const QString& ref);
+    /// A failure when the program asked a question or opened a file dialog that the script
+    /// had given no answer for.
+    Failure unansweredDialogs();
     [[nodiscard]] std::optional<QString> special(const QString& ref, QString& error);
     [[nodiscard]] std::optional<QString> readReference(const QString& ref, QString& error) const;
 
@@ -84,8 +89,11 @@ private:
     platform::FakeClock m_clock;
     /// The settings the program starts with and saves to.
     platform::FakeSettingsStore m_settings;
-    QPointer<ui::frmMain> m_main;
     DialogAnswers m_answers;
+    ScriptMessageBoxes m_messageBoxes{m_answers};
+    ScriptFileDialogs m_fileDialogs{m_answers};
+    platform::FakeShell m_shell;
+    QPointer<ui::frmMain> m_main;
     /// The tape as the last `print tape` or `print tape.new` saw it.
     QString m_tapeSeen;
 };

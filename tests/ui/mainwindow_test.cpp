@@ -8,6 +8,9 @@
 #endif
 #include "platform/clock.h"
 #include "platform/colour.h"
+#include "platform/dialogs.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/ui_fonts.h"
@@ -28,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -100,7 +104,12 @@ private:
     QString tapeShown() { return m_window->historyWindow().text().toPlainText(); }
 
     std::unique_ptr<FakeClock> m_clock;
+    sumiplex::platform::FakeSettingsStore m_settings;
+    sumiplex::platform::FakeFileDialogs m_files;
+    sumiplex::platform::FakeMessageBoxes m_messages;
+    sumiplex::platform::FakeShell m_shell;
     std::unique_ptr<frmMain> m_window;
+    QTemporaryDir m_emptyFolder;
     QTimer m_watchdog;
     bool m_watchdogFired = false;
 };
@@ -138,7 +147,9 @@ void MainWindowTest::init() {
     m_watchdogFired = false;
     m_watchdog.start();
     m_clock = std::make_unique<FakeClock>();
-    m_window = std::make_unique<frmMain>(*m_clock);
+    // No pictures in an empty folder: the search ends at once.
+    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{
+        *m_clock, m_settings, m_files, m_messages, m_shell, m_emptyFolder.path()});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->activateWindow();
@@ -253,14 +264,25 @@ void MainWindowTest::pendingItemsAreDisabled_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("enabled");
     for (const char* name :
-         {"mnuNew", "mnuFilePageSetup", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuOpen",
-          "mnuSaveMemo", "mnuPrintMemo", "mnuFilePrint", "mnuEditPasteSpecial", "mnuMemo",
-          "mnuViewOptions", "mnuHelpAbout", "mnuPopCash"})
+         {"mnuNew", "mnuFilePageSetup", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuPrintMemo",
+          "mnuFilePrint", "mnuViewOptions", "mnuHelpAbout", "mnuPopCash", "mnuEge", "mnuDay",
+          "mnuTime", "mmnuTon", "mnuCashTotal", "mnuCash", "mnuTip", "mnuPopEge", "mnuPopupDay",
+          "mnuPopTime"})
         QTest::newRow(name) << QString::fromLatin1(name) << false;
-    for (const char* name :
-         {"mnuEditUndo", "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuDoller", "mnuYen",
-          "mnuTaxRate", "mnuDoll", "mnuFix", "mnuJapan", "mnuTax", "mnuViewStatusBar", "mnuRireki",
-          "mnuFileExit", "mnuPopFix", "mnuPopu", "mnuPopB", "mnuPopDcl", "mnuOku"})
+    for (const char* name : {"mnuEditUndo", "mnuEditCut",
+                             "mnuEditCopy", "mnuEditPaste",
+                             "mnuDoller",   "mnuYen",
+                             "mnuTaxRate",  "mnuDoll",
+                             "mnuFix",      "mnuJapan",
+                             "mnuTax",      "mnuViewStatusBar",
+                             "mnuRireki",   "mnuFileExit",
+                             "mnuPopFix",   "mnuPopu",
+                             "mnuPopB",     "mnuPopDcl",
+                             "mnuOku",      "mnuOpen",
+                             "mnuSaveMemo", "mnuEditPasteSpecial",
+                             "mnuMemo",     "mnuCalender",
+                             "mnuPic",      "mnuViewRefresh",
+                             "mnuWWW",      "mnuPopNext"})
         QTest::newRow(name) << QString::fromLatin1(name) << true;
 }
 

@@ -4,16 +4,22 @@
 #include "core/engine/tape.h"
 #include "core/settings/values.h"
 #include "platform/clock.h"
+#include "platform/settings_keys.h"
 #include "ui/mainwindow/dialog_doll.h"
 #include "ui/mainwindow/dialog_tax.h"
 #include "ui/mainwindow/frm_tip2.h"
+#include "ui/mainwindow/frm_tip3.h"
+#include "ui/picture/picture_list.h"
 #include "ui/widgets/clickable_label.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -36,7 +42,8 @@ using sumiplex::engine::RoundMode;
 const QString kMainCaption = QStringLiteral("電卓");
 const QString kCredit = QStringLiteral("Presents by Velquor");
 constexpr int kStartWidthTwips = 5220;
-constexpr int kHeightTwips = 5000;
+constexpr int kShortHeightTwips = 5000;
+constexpr int kTallHeightTwips = 7000;
 
 std::function<std::chrono::seconds()> timeOfDayFrom(const platform::Clock& clock) {
     return
@@ -101,23 +108,31 @@ void runOnFocusedEdit(EditCommand command) {
 
 } // namespace
 
-frmMain::frmMain(platform::Clock& clock, QWidget* parent)
-    : QMainWindow(parent), m_tape(std::make_unique<engine::Tape>()),
-      m_engine(std::make_unique<engine::Engine>(*m_tape, timeOfDayFrom(clock))),
-      m_tip2(std::make_unique<frmTip2>()) {
+frmMain::frmMain(Services services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services)),
+      m_tape(std::make_unique<engine::Tape>()),
+      m_engine(std::make_unique<engine::Engine>(*m_tape, timeOfDayFrom(m_services.clock))),
+      m_tip2(std::make_unique<frmTip2>()), m_tip3(std::make_unique<frmTip3>()),
+      m_pictures(std::make_unique<PictureList>()),
+      m_backColour(platform::kMeBackColorRead.defaultValue),
+      m_lineColour(platform::kLin1.defaultValue), m_totalColour(platform::kLabel1c.defaultValue) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kMainCaption);
+    setAutoFillBackground(true);
 
     buildControls();
+    buildPictureArea();
     buildMenus();
     connectControls();
     connectMenus();
+    connectFeatures();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });
 
+    resizeToTwips(kStartWidthTwips, kShortHeightTwips);
+    loadSettings();
     render();
-    resizeToTwips(kStartWidthTwips, kHeightTwips);
     Text1->setFocus();
     tmrClock->start();
 }
@@ -224,9 +239,6 @@ void frmMain::connectMenus() {
     connect(mnuTaxRate, &QAction::triggered, this, &frmMain::openTaxDialog);
     connect(mnuDoll, &QAction::triggered, this, &frmMain::openExchangeRateDialog);
     connect(mnuRireki, &QAction::triggered, this, &frmMain::showHistory);
-    connect(mnuViewStatusBar, &QAction::toggled, this,
-            [this](bool shown) { statusBar()->setVisible(shown); });
-    statusBar()->setVisible(mnuViewStatusBar->isChecked());
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -277,13 +289,23 @@ void frmMain::showEvent(QShowEvent* event) {
 void frmMain::activate() {
     setWindowTitle(kMainCaption);
     m_tip2->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　計算履歴"));
+    m_tip3->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　メモ帳"));
     m_tip2->setCredit(kCredit);
-    resize(width(), settings::twipsToPixels(kHeightTwips, logicalDpiY()));
+    m_tip3->setCredit(kCredit);
+    const bool tall = MonthView1->isVisibleTo(this) || Image1->isVisibleTo(this);
+    resize(width(),
+           settings::twipsToPixels(tall ? kTallHeightTwips : kShortHeightTwips, logicalDpiY()));
+    Line4->setVisible(!Image1->isVisibleTo(this));
     m_engine->Form_Activate();
     render();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1)
+        return filterImage1(event);
+    if (auto* w = qobject_cast<QWidget*>(watched);
+        w && (w == MonthView1 || MonthView1->isAncestorOf(w)))
+        return filterMonthView1(event);
     // Enter is acted on when the key is released; its press is swallowed so no control
     // takes it as a command of its own.
     if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event)->key()))
@@ -329,7 +351,12 @@ bool frmMain::filterText3(QEvent* event) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    m_tip2->hide();
+    // Closing is never refused; whatever the memo pad's question gets for an answer, the
+    // program ends.
+    if (!m_unloaded) {
+        queryUnload();
+        unloadWindow();
+    }
     event->accept();
 }
 

@@ -3,22 +3,30 @@
 #include "ui/widgets/list_mirror.h"
 
 #include <QMainWindow>
+#include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 class QAction;
+class QCalendarWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QPixmap;
 class QTimer;
 
 namespace sumiplex::platform {
 class Clock;
-}
+class FileDialogs;
+class MessageBoxes;
+class SettingsStore;
+class Shell;
+} // namespace sumiplex::platform
 
 namespace sumiplex::engine {
 class Engine;
@@ -31,14 +39,28 @@ enum class FocusTarget;
 namespace sumiplex::ui {
 
 class ClickableLabel;
+class PictureList;
 class frmTip2;
+class frmTip3;
+
+/// What the main window takes from its surroundings; the program passes the real ones,
+/// tests and the script driver pass fakes. Everything must outlive the window.
+struct Services {
+    platform::Clock& clock;
+    platform::SettingsStore& settings;
+    platform::FileDialogs& files;
+    platform::MessageBoxes& messages;
+    platform::Shell& shell;
+    /// Searched, with its subfolders, for pictures to show under the calculator.
+    QString programFolder;
+};
 
 /// The calculator window. It assembles the controls and menus, forwards every user event
 /// to the engine and renders the engine's view back; it computes nothing itself.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(platform::Clock& clock, QWidget* parent = nullptr);
+    explicit frmMain(Services services, QWidget* parent = nullptr);
     ~frmMain() override;
 
     frmMain(const frmMain&) = delete;
@@ -47,6 +69,8 @@ public:
     [[nodiscard]] ::sumiplex::engine::Tape& tape() { return *m_tape; }
     [[nodiscard]] ::sumiplex::engine::Engine& engine() { return *m_engine; }
     [[nodiscard]] frmTip2& historyWindow() { return *m_tip2; }
+    [[nodiscard]] frmTip3& memoPad() { return *m_tip3; }
+    [[nodiscard]] PictureList& pictureList() { return *m_pictures; }
 
     /// Copies the engine's view into the widgets and carries out its pending requests.
     /// Every handler ends with it; a render asked for while one runs repeats that one.
@@ -82,6 +106,42 @@ private:
     void openTaxDialog();
     void openExchangeRateDialog();
 
+    // Settings and lifecycle (frm_main_settings.cpp).
+    void loadSettings();
+    void loadViewToggles();
+    void loadColours();
+    void loadInputFont();
+    void loadTotalFont();
+    void loadCompanionFonts();
+    void loadPicture();
+    void queryUnload();
+    void unloadWindow();
+    void saveSettings();
+
+    // Memo pad, toggles, picture and calendar (frm_main_features.cpp).
+    void buildPictureArea();
+    void connectFeatures();
+    void showMemo();
+    void Command2_Click();
+    void mnuEditPasteSpecial_Click();
+    void mnuOpen_Click();
+    void mnuSaveMemo_Click();
+    void mnuCalender_Click();
+    void mnuViewStatusBar_Click();
+    void mnuPic_Click();
+    void mnuViewRefresh_Click();
+    void showNextPicture();
+    void showPicture(const QString& path, const QPixmap& pixmap);
+    void Image1_Click();
+    void openPicturePopup();
+    void openCalendarPopup();
+    bool filterImage1(QEvent* event);
+    bool filterMonthView1(QEvent* event);
+    void applyAccentColour();
+    void fitHeight();
+    [[nodiscard]] bool pictureAreaShown() const;
+    [[nodiscard]] QString mainCaption() const;
+
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
     void renderCaptions(const ::sumiplex::engine::View& view);
@@ -90,9 +150,12 @@ private:
     void applyRequests(const ::sumiplex::engine::Requests& requests);
     void resizeToTwips(int widthTwips, int heightTwips);
 
+    Services m_services;
     std::unique_ptr<::sumiplex::engine::Tape> m_tape;
     std::unique_ptr<::sumiplex::engine::Engine> m_engine;
     std::unique_ptr<frmTip2> m_tip2;
+    std::unique_ptr<frmTip3> m_tip3;
+    std::unique_ptr<PictureList> m_pictures;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
@@ -107,6 +170,17 @@ private:
     bool m_inRender = false;
     bool m_renderAgain = false;
     bool m_shownOnce = false;
+    bool m_unloaded = false;
+    // A double click on the picture ends with a release that is no click of its own.
+    bool m_image1ReleaseIsDoubleClick = false;
+
+    // Colours in their stored form: a system colour keeps its index, which the QColor it
+    // resolves to no longer tells.
+    std::int32_t m_backColour;
+    std::int32_t m_lineColour;
+    std::int32_t m_totalColour;
+    /// The picture shown, saved as "PictureFile"; empty for the built-in picture.
+    QString m_pictureFile;
 
     QLabel* Label10 = nullptr;        // prompt above the input line
     QLineEdit* Text1 = nullptr;       // the input line
@@ -134,11 +208,27 @@ private:
     QFrame* Line2 = nullptr;
     QFrame* Line3 = nullptr;
     QFrame* Line4 = nullptr;
+    QListWidget* List2 = nullptr;     // paths of the pictures that can be shown
+    QWidget* m_pictureArea = nullptr; // holds the picture and the calendar
+    QLabel* Image1 = nullptr;         // picture under the calculator
+    QCalendarWidget* MonthView1 = nullptr;
     QLabel* sbPanel1 = nullptr; // the line being evaluated
     QLabel* sbPanel2 = nullptr; // the exchange rate
     QTimer* tmrClock = nullptr;
     ListMirror m_list1Mirror;
     ListMirror m_list3Mirror;
+
+    QMenu* mnuPopup = nullptr;
+    QMenu* mnuPopup3 = nullptr;
+    QAction* mnuPopNext = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSaveMemo = nullptr;
+    QAction* mnuEditPasteSpecial = nullptr;
+    QAction* mnuCalender = nullptr;
+    QAction* mnuPic = nullptr;
+    QAction* mnuViewRefresh = nullptr;
+    QAction* mnuMemo = nullptr;
+    QAction* mnuWWW = nullptr;
 
     QMenu* mnuPopup2 = nullptr;
     QAction* mnuEditUndo = nullptr;

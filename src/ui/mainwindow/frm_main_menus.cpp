@@ -57,8 +57,8 @@ void frmMain::buildFileMenu() {
     menuBar()->addMenu(mnuFile);
     addPendingAction(mnuFile, "mnuNew", QStringLiteral("新規作成(&N)"));
     addSeparator(mnuFile, "mnuBar07");
-    addPendingAction(mnuFile, "mnuOpen", QStringLiteral("メモ帳を開く(&O)"));
-    addPendingAction(mnuFile, "mnuSaveMemo", QStringLiteral("名前を付けてメモ帳を保存(&S)"));
+    mnuOpen = addAction(mnuFile, "mnuOpen", QStringLiteral("メモ帳を開く(&O)"));
+    mnuSaveMemo = addAction(mnuFile, "mnuSaveMemo", QStringLiteral("名前を付けてメモ帳を保存(&S)"));
     addSeparator(mnuFile, "mnuBar08");
     addPendingAction(mnuFile, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)..."));
     addPendingAction(mnuFile, "mnuPrintMemo", QStringLiteral("メモ帳を印刷(&M)"));
@@ -82,9 +82,9 @@ void frmMain::buildEditMenu() {
     mnuDoller = addAction(mnuEdit, "mnuDoller", QStringLiteral("TOTALをドルに換算(&D)"));
     mnuYen = addAction(mnuEdit, "mnuYen", QStringLiteral("TOTALを日本円に換算(&Y)"));
     addSeparator(mnuEdit, "mnuBar06");
-    addPendingAction(mnuEdit, "mnuEditPasteSpecial",
-                     QStringLiteral("TOTALをメモ帳に貼り付け(&M)..."))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    mnuEditPasteSpecial =
+        addAction(mnuEdit, "mnuEditPasteSpecial", QStringLiteral("TOTALをメモ帳に貼り付け(&M)..."));
+    mnuEditPasteSpecial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     addSeparator(mnuEdit, "mnuViewBar0");
     mnuTaxRate = addAction(mnuEdit, "mnuTaxRate", QStringLiteral("消費税の設定(&S)"));
     mnuDoll = addAction(mnuEdit, "mnuDoll", QStringLiteral("為替レートの設定(&D)"));
@@ -96,17 +96,18 @@ void frmMain::buildViewMenu() {
     menuBar()->addMenu(mnuView);
     mnuJapan = checkable(addAction(mnuView, "mnuJapan", QStringLiteral("四桁表示(&J)")), false);
     mnuTax = checkable(addAction(mnuView, "mnuTax", QStringLiteral("消費税額を表示(&F)")), true);
-    checkable(addPendingAction(mnuView, "mnuCalender", QStringLiteral("カレンダーを表示(&W)")),
-              false);
+    mnuCalender =
+        checkable(addAction(mnuView, "mnuCalender", QStringLiteral("カレンダーを表示(&W)")), false);
     mnuViewStatusBar =
         checkable(addAction(mnuView, "mnuViewStatusBar", QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&B)")), false);
     addSeparator(mnuView, "mnuBar02");
-    checkable(addPendingAction(mnuView, "mnuPic", QStringLiteral("フォームの画像を表示(&P)")),
-              true);
-    addPendingAction(mnuView, "mnuViewRefresh", QStringLiteral("フォームの画像を更新(&N)"));
+    mnuPic =
+        checkable(addAction(mnuView, "mnuPic", QStringLiteral("フォームの画像を表示(&P)")), true);
+    mnuViewRefresh =
+        addAction(mnuView, "mnuViewRefresh", QStringLiteral("フォームの画像を更新(&N)"));
     addSeparator(mnuView, "mnuBar01");
     mnuRireki = addAction(mnuView, "mnuRireki", QStringLiteral("計算履歴を表示(&R)"));
-    addPendingAction(mnuView, "mnuMemo", QStringLiteral("メモ帳を表示(&M)"));
+    mnuMemo = addAction(mnuView, "mnuMemo", QStringLiteral("メモ帳を表示(&M)"));
     addSeparator(mnuView, "mnuBar03");
     addPendingAction(mnuView, "mnuEge", QStringLiteral("年齢計算(&E)"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -128,8 +129,8 @@ void frmMain::buildHelpMenu() {
     addPendingAction(mnuHelp, "mnuHelpContents", QStringLiteral("目次(&C)"));
     addPendingAction(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)..."));
     addPendingAction(mnuHelp, "mnuTip", QStringLiteral("基本的な使い方(&T)"));
-    addPendingAction(mnuHelp, "mnuWWW", QStringLiteral("Velquor Web(&W)"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    mnuWWW = addAction(mnuHelp, "mnuWWW", QStringLiteral("Velquor Web(&W)"));
+    mnuWWW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addSeparator(mnuHelp, "mnuHelpBar0");
     addPendingAction(mnuHelp, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }
@@ -137,8 +138,8 @@ void frmMain::buildHelpMenu() {
 void frmMain::buildContextMenus() {
     // Context menus live outside the menu bar; they open on the picture, the total and the
     // calendar.
-    QMenu* mnuPopup = namedMenu(this, "mnuPopup", QStringLiteral("Ｐｏｐｕｐ"));
-    addPendingAction(mnuPopup, "mnuPopNext", QStringLiteral("Change the picture.(&N)"));
+    mnuPopup = namedMenu(this, "mnuPopup", QStringLiteral("Ｐｏｐｕｐ"));
+    mnuPopNext = addAction(mnuPopup, "mnuPopNext", QStringLiteral("Change the picture.(&N)"));
 
     mnuPopup2 = namedMenu(this, "mnuPopup2", QStringLiteral("Popup2"));
     mnuPopUndo = addAction(mnuPopup2, "mnuPopUndo", QStringLiteral("元に戻す(&U)"));
@@ -153,7 +154,7 @@ void frmMain::buildContextMenus() {
     addSeparator(mnuPopup2, "mnuPopBar4");
     mnuPopCash = addPendingAction(mnuPopup2, "mnuPopCash", QStringLiteral("金種計算(&C)"));
 
-    QMenu* mnuPopup3 = namedMenu(this, "mnuPopup3", QStringLiteral("Popup3"));
+    mnuPopup3 = namedMenu(this, "mnuPopup3", QStringLiteral("Popup3"));
     addPendingAction(mnuPopup3, "mnuPopEge", QStringLiteral("年齢計算(&E)"));
     addPendingAction(mnuPopup3, "mnuPopupDay", QStringLiteral("日数計算(&T)"));
     addSeparator(mnuPopup3, "mnuPopBar5");

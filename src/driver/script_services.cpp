@@ -1,0 +1,54 @@
+#include "driver/script_services.h"
+
+namespace sumiplex::driver {
+
+bool ScriptMessageBoxes::question(QWidget*, const QString& text, const QString& title) {
+    m_answers.recordMessage(title, text);
+    const std::optional<bool> yes = m_answers.takeYesNo();
+    if (!yes) {
+        m_unanswered.append(QStringLiteral("the question \"%1\"").arg(text));
+        return false;
+    }
+    return *yes;
+}
+
+void ScriptMessageBoxes::information(QWidget*, const QString& text, const QString& title) {
+    m_answers.recordMessage(title, text);
+}
+
+void ScriptMessageBoxes::warning(QWidget*, const QString& text, const QString& title) {
+    m_answers.recordMessage(title, text);
+}
+
+void ScriptMessageBoxes::critical(QWidget*, const QString& text, const QString& title) {
+    m_answers.recordMessage(title, text);
+}
+
+QStringList ScriptMessageBoxes::takeUnanswered() {
+    return std::exchange(m_unanswered, {});
+}
+
+std::optional<QString> ScriptFileDialogs::getOpenFileName(QWidget*, const QString& title,
+                                                          const QString&, int) {
+    return answer(title);
+}
+
+std::optional<QString> ScriptFileDialogs::getSaveFileName(QWidget*, const QString& title,
+                                                          const QString&) {
+    return answer(title);
+}
+
+std::optional<QString> ScriptFileDialogs::answer(const QString& title) {
+    auto path = m_answers.takeFile();
+    if (!path) {
+        m_unanswered.append(QStringLiteral("the file dialog \"%1\"").arg(title));
+        return std::nullopt;
+    }
+    return *path;
+}
+
+QStringList ScriptFileDialogs::takeUnanswered() {
+    return std::exchange(m_unanswered, {});
+}
+
+} // namespace sumiplex::driver

@@ -1,0 +1,253 @@
+// What the main window reads from the settings store when it starts and writes back when it
+// unloads. Every step stands on its own: a value that does not convert leaves the property
+// as it was and the next step runs.
+
+#include "core/engine/engine.h"
+#include "platform/clock.h"
+#include "platform/colour.h"
+#include "platform/settings_keys.h"
+#include "platform/window_placement.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/frm_tip2.h"
+#include "ui/mainwindow/frm_tip3.h"
+#include "ui/picture/picture_file.h"
+#include "ui/picture/picture_list.h"
+#include "ui/widgets/clickable_label.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace sumiplex::ui {
+
+namespace {
+
+using platform::readDouble;
+using platform::readInt16;
+using platform::readInt32;
+using platform::readSingle;
+using platform::readText;
+using platform::readTruth;
+using platform::SettingsStore;
+using platform::writeNumber;
+using platform::writeTruth;
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, colour);
+    widget->setPalette(p);
+}
+
+/// The font of `widget` with name, bold and italic taken from the store.
+QFont storedFont(const SettingsStore& store, const QFont& current, platform::TextSetting name,
+                 platform::TruthSetting bold, platform::TruthSetting italic) {
+    QFont font = current;
+    const QString family = readText(store, name);
+    if (!family.isEmpty())
+        font.setFamily(family);
+    font.setBold(readTruth(store, bold, current.bold()));
+    font.setItalic(readTruth(store, italic, current.italic()));
+    return font;
+}
+
+QFont storedFont(const SettingsStore& store, const QFont& current, platform::TextSetting name,
+                 platform::TruthSetting bold, platform::TruthSetting italic,
+                 platform::SingleSetting size) {
+    QFont font = storedFont(store, current, name, bold, italic);
+    const float points = readSingle(store, size, static_cast<float>(current.pointSizeF()));
+    // A size a font cannot have keeps the one it had.
+    if (points > 0 && points < 1000)
+        font.setPointSizeF(points);
+    return font;
+}
+
+void writeFont(SettingsStore& store, const QFont& font, QStringView name, QStringView bold,
+               QStringView italic) {
+    store.write(name, font.family());
+    writeTruth(store, bold, font.bold());
+    writeTruth(store, italic, font.italic());
+}
+
+/// The name the input line's font goes by. A name the desktop maps to an installed family
+/// (directly or through a stand-in) stays as written, so closing writes back what was read;
+/// a name nothing stands in for becomes the family the line really got.
+QString resolvedFontName(const QFont& font) {
+    const QString wanted = font.family();
+    const QString got = QFontInfo(font).family();
+    if (got.compare(wanted, Qt::CaseInsensitive) == 0)
+        return wanted;
+    for (const QString& standIn : QFont::substitutes(wanted))
+        if (got.compare(standIn, Qt::CaseInsensitive) == 0)
+            return wanted;
+    return got.isEmpty() ? wanted : got;
+}
+
+} // namespace
+
+void frmMain::loadSettings() {
+    const SettingsStore& store = m_services.settings;
+    platform::restoreWindowPosition(*this, store, platform::kMainLeft, platform::kMainTop);
+    loadViewToggles();
+    m_engine->setTaxRate(readInt16(store, platform::kTaxRate, qint16(m_engine->taxRate())));
+    m_engine->setTaxRule(readInt16(store, platform::kTaxOP, qint16(m_engine->taxRule())));
+    m_engine->setExchangeRate(readDouble(store, platform::kDollRate, m_engine->exchangeRate()));
+    m_engine->Text3_Change(readText(store, platform::kRoundD).toStdU16String(), 0);
+    loadColours();
+    loadInputFont();
+    loadTotalFont();
+    loadCompanionFonts();
+    loadPicture();
+    // Label4 and Text3 start hidden: the engine's view says so, and render carries it.
+}
+
+void frmMain::loadViewToggles() {
+    const SettingsStore& store = m_services.settings;
+    m_engine->setTaxLinesVisible(readTruth(store, platform::kMnuTax, mnuTax->isChecked()));
+    mnuViewStatusBar->setChecked(
+        readTruth(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked()));
+    statusBar()->setVisible(mnuViewStatusBar->isChecked());
+    mnuCalender->setChecked(readTruth(store, platform::kMnuCalender, mnuCalender->isChecked()));
+    MonthView1->setVisible(mnuCalender->isChecked());
+    mnuPic->setChecked(readTruth(store, platform::kMnuPicRead, mnuPic->isChecked()));
+    Image1->setVisible(mnuPic->isChecked());
+    m_pictureArea->setVisible(pictureAreaShown());
+}
+
+void frmMain::loadColours() {
+    const SettingsStore& store = m_services.settings;
+    m_backColour = readInt32(store, platform::kMeBackColorRead, m_backColour);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, platform::colourFromValue(m_backColour, palette()));
+    setPalette(p);
+
+    m_lineColour = readInt32(store, platform::kLin1, m_lineColour);
+    applyAccentColour();
+    MonthView1->setSelectedDate(m_services.clock.now().date());
+}
+
+void frmMain::loadInputFont() {
+    const SettingsStore& store = m_services.settings;
+    const QFont font =
+        storedFont(store, Text1->font(), platform::kText1f, platform::kText1b, platform::kText1i);
+    Text1->setFont(font);
+    m_engine->setInputFontBold(font.bold());
+    m_engine->setInputFontName(resolvedFontName(font).toStdU16String());
+}
+
+void frmMain::loadTotalFont() {
+    const SettingsStore& store = m_services.settings;
+    const QFont total = storedFont(store, Label1->font(), platform::kLabel1f, platform::kLabel1b,
+                                   platform::kLabel1i);
+    Label1->setFont(total);
+    m_engine->setLabel1FontName(total.family().toStdU16String());
+    m_totalColour = readInt32(store, platform::kLabel1c, m_totalColour);
+    const QColor ink = platform::colourFromValue(m_totalColour, palette());
+    setTextColour(Label1, ink);
+
+    // The tax lines and the AC button dress like the total, at their own sizes.
+    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(Command1)}) {
+        QFont f = w->font();
+        f.setFamily(total.family());
+        f.setBold(total.bold());
+        f.setItalic(total.italic());
+        w->setFont(f);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
+                       static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
+                       static_cast<QWidget*>(Label6)})
+        setTextColour(w, ink);
+}
+
+void frmMain::loadCompanionFonts() {
+    const SettingsStore& store = m_services.settings;
+    m_tip2->text().setFont(storedFont(store, m_tip2->text().font(), platform::kTip2Textf,
+                                      platform::kTip2Textb, platform::kTip2Texti,
+                                      platform::kTip2Texts));
+    m_tip3->setMemoFont(storedFont(store, m_tip3->memoFont(), platform::kTip3Textf,
+                                   platform::kTip3Textb, platform::kTip3Texti,
+                                   platform::kTip3Texts));
+    platform::restoreWindowPosition(*m_tip2, store, platform::kTip2Left, platform::kTip2Top);
+    platform::restoreWindowPosition(*m_tip3, store, platform::kTip3Left, platform::kTip3Top);
+}
+
+void frmMain::loadPicture() {
+    const QString path = readText(m_services.settings, platform::kPictureFile);
+    bool shown = false;
+    if (!path.isEmpty()) {
+        PictureLoad load = ::sumiplex::ui::loadPicture(path);
+        if (load.status == PictureStatus::Loaded) {
+            showPicture(path, load.pixmap);
+            shown = true;
+        } else {
+            // The built-in picture shows meanwhile; the path is kept, as the file may be
+            // back (a disk plugged in again) when the program next starts.
+            m_pictureFile = path;
+        }
+    }
+    if (!shown)
+        Image1->setPixmap(builtInPicture());
+    // The search of the program's folder runs beside the first window, not before it.
+    m_pictures->collectAsync(m_services.programFolder);
+}
+
+void frmMain::queryUnload() {
+    Label1->hide();
+    // Closing in the four-digit reading would store its font as the user's.
+    const std::u16string& input = m_engine->inputFontName();
+    if (m_engine->view().mnuOkuChecked ||
+        m_engine->view().label1FontName == engine::kFourDigitFontName) {
+        m_engine->setLabel1FontName(input);
+        m_engine->setInputFontName(input);
+    } else if (m_engine->view().text1FontName != input) {
+        m_engine->setInputFontName(input);
+    }
+    render();
+}
+
+void frmMain::unloadWindow() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    saveSettings();
+    // The other windows unload newest first; each saves its own position.
+    m_tip3->unload(m_services.files, m_services.messages);
+    platform::saveWindowPosition(*m_tip3, m_services.settings, platform::kTip3Left,
+                                 platform::kTip3Top);
+    m_tip2->hide();
+    platform::saveWindowPosition(*m_tip2, m_services.settings, platform::kTip2Left,
+                                 platform::kTip2Top);
+}
+
+void frmMain::saveSettings() {
+    SettingsStore& store = m_services.settings;
+    platform::saveWindowPosition(*this, store, platform::kMainLeft, platform::kMainTop);
+    store.write(platform::kPictureFile, m_pictureFile);
+    writeTruth(store, platform::kMnuTax, mnuTax->isChecked());
+    writeTruth(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked());
+    writeTruth(store, platform::kMnuCalender, mnuCalender->isChecked());
+    writeTruth(store, platform::kMnuPicWrite, mnuPic->isChecked());
+    writeNumber(store, platform::kTaxRate, m_engine->taxRate());
+    writeNumber(store, platform::kTaxOP, m_engine->taxRule());
+    writeNumber(store, platform::kDollRate, m_engine->exchangeRate());
+    store.write(platform::kRoundD, Text3->text());
+    writeNumber(store, platform::kMeBackColorWrite, int(m_backColour));
+    writeFont(store, Text1->font(), platform::kText1f, platform::kText1b, platform::kText1i);
+    writeNumber(store, platform::kLin1, int(m_lineColour));
+    writeFont(store, Label1->font(), platform::kLabel1f, platform::kLabel1b, platform::kLabel1i);
+    writeNumber(store, platform::kLabel1c, int(m_totalColour));
+    const QFont tape = m_tip2->text().font();
+    writeFont(store, tape, platform::kTip2Textf, platform::kTip2Textb, platform::kTip2Texti);
+    writeNumber(store, platform::kTip2Texts, float(tape.pointSizeF()));
+    const QFont memo = m_tip3->memoFont();
+    writeFont(store, memo, platform::kTip3Textf, platform::kTip3Textb, platform::kTip3Texti);
+    writeNumber(store, platform::kTip3Texts, float(memo.pointSizeF()));
+}
+
+} // namespace sumiplex::ui
