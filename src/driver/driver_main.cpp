@@ -34,6 +34,8 @@ of the line after one blank, with \t \r \n \\ decoded.
 
   clock YYYY-MM-DD HH:MM:SS        set the clock the program reads
   setting KEY VALUE                put a value into the driver's settings store
+  folder PATH                      the folder searched for pictures as the program's own
+                                   (before open; without it no picture is found)
   open frmMain                     start as at launch
   type WINDOW.CONTROL TEXT         focus the control, one key press and release a character
   key WINDOW.CONTROL KEY           Enter Space Tab Backspace Delete Escape Up Down Left
@@ -46,16 +48,18 @@ of the line after one blank, with \t \r \n \\ decoded.
   fire WINDOW.TIMER                one tick (the program's timers tick only so)
   answer yes|no   file PATH|cancel   colour N|cancel   font FAMILY SIZE BOLD ITALIC|cancel
                                    answers for the next standard dialog (a relative
-                                   PATH is taken from the script's folder)
+                                   PATH is taken from the script's folder; {tmp}/NAME
+                                   is in a private folder removed when the script ends)
   close WINDOW                     the window's close box
   print REF                        REF = "value", the value as a JSON string
 
 REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
 tape was last printed), memo (lines ended by CR LF), messages (each box shown: title, tab,
-text), urls (each address given to the browser), setting KEY (what the program stored).
+text), urls (each address given to the browser), setting KEY (what the program stored),
+file PATH (a file's content, read as UTF-8).
 
-The program starts with the driver's own settings store (filled by `setting` lines), and
-its picture search looks in the script's folder instead of the program's. A question or
+Printed values show the private folder as {tmp} and the script's folder as {script}.
+The program starts with the driver's own settings store (filled by `setting` lines). A question or
 file dialog the script gave no answer for fails the line that opened it.
 PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
 colour background left top width height (positions and sizes in twips).

@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QQueue>
@@ -169,6 +170,9 @@ Failure ScriptRunner::run(const Command& c) {
         return std::nullopt;
     case Verb::Setting:
         return setting(c.target, c.argument);
+    case Verb::Folder:
+        m_programFolder = resolvePath(c.argument);
+        return std::nullopt;
     case Verb::Open:
         return open(c.target);
     case Verb::Type:
@@ -209,10 +213,10 @@ Failure ScriptRunner::open(const QString& name) {
         return QStringLiteral("%1 cannot be opened from a script").arg(name);
     if (m_main)
         return QStringLiteral("frmMain is already open");
-    // The script's own folder stands for the program's folder in the picture search, so a
-    // scenario decides which pictures there are.
-    m_main = new ui::frmMain(ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes,
-                                          m_shell, m_scriptFolder.absolutePath()});
+    // The script decides which pictures there are: it names the folder that stands for the
+    // program's own, and without one there is none.
+    m_main = new ui::frmMain(
+        ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes, m_shell, m_programFolder});
     m_main->show();
     activateWindow(*m_main);
     // The picture search runs beside the first window; a script reads its outcome only
@@ -221,6 +225,13 @@ Failure ScriptRunner::open(const QString& name) {
     while (m_main && m_main->pictureList().collecting() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return std::nullopt;
+}
+
+QString ScriptRunner::resolvePath(const QString& path) const {
+    static constexpr QStringView kTemp = u"{tmp}";
+    if (path.startsWith(kTemp))
+        return m_tempFolder.path() + path.mid(kTemp.size());
+    return m_scriptFolder.absoluteFilePath(path);
 }
 
 Failure ScriptRunner::unansweredDialogs() {
@@ -252,6 +263,11 @@ Failure ScriptRunner::print(const QString& ref) {
         value = readReference(ref, error);
     if (!value)
         return error;
+    // The private folder's name changes with every run; scripts know it as {tmp}.
+    if (m_tempFolder.isValid())
+        value->replace(m_tempFolder.path(), QStringLiteral("{tmp}"));
+    // So is the checkout's place; scripts see their own folder as {script}.
+    value->replace(m_scriptFolder.absolutePath(), QStringLiteral("{script}"));
     const QByteArray line = ref.toUtf8() + " = " + jsonQuote(*value) + '\n';
     std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), m_out);
     return std::nullopt;
@@ -286,6 +302,14 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
         }
         // The memo as the program keeps and saves it: lines ended by CR LF.
         return m_main->memoPad().memoText();
+    }
+    if (ref.startsWith(u"file ")) {
+        QFile file(resolvePath(ref.mid(5)));
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = QStringLiteral("cannot read %1").arg(ref.mid(5));
+            return std::nullopt;
+        }
+        return QString::fromUtf8(file.readAll());
     }
     if (ref.startsWith(u"setting ")) {
         return m_settings.read(QStringView(ref).mid(8), QString());

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -69,6 +70,9 @@ private:
     /// had given no answer for.
     Failure unansweredDialogs();
     [[nodiscard]] std::optional<QString> special(const QString& ref, QString& error);
+    /// A path of a script line: "{tmp}/…" in the private folder, others from the script's
+    /// folder.
+    [[nodiscard]] QString resolvePath(const QString& path) const;
     [[nodiscard]] std::optional<QString> readReference(const QString& ref, QString& error) const;
 
     // Name lookup. Each returns null and sets the error when the name is unknown.
@@ -79,6 +83,10 @@ private:
     QList<Command> m_commands;
     qsizetype m_next = 0;
     QDir m_scriptFolder;
+    /// A private folder for the files a script saves: "{tmp}" at the start of a path.
+    QTemporaryDir m_tempFolder;
+    /// Stands for the program's folder in the picture search; empty searches nothing.
+    QString m_programFolder;
     std::FILE* m_out;
     QTimer m_stepTimer;
     int m_running = 0;   ///< commands in progress (more than one inside a modal loop)

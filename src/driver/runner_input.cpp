@@ -230,7 +230,7 @@ Failure ScriptRunner::queueAnswer(const Command& c) {
         if (a == u"cancel")
             m_answers.queueFile(std::nullopt);
         else
-            m_answers.queueFile(m_scriptFolder.absoluteFilePath(a));
+            m_answers.queueFile(resolvePath(a));
         break;
     case Verb::Colour:
         if (a == u"cancel")

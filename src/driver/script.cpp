@@ -28,6 +28,7 @@ constexpr std::array kVerbs{
     VerbName{u"answer", Verb::Answer}, VerbName{u"file", Verb::File},
     VerbName{u"colour", Verb::Colour}, VerbName{u"font", Verb::Font},
     VerbName{u"close", Verb::Close},   VerbName{u"print", Verb::Print},
+    VerbName{u"folder", Verb::Folder},
 };
 
 std::optional<Verb> verbFor(QStringView word) {
@@ -135,6 +136,10 @@ std::optional<QString> checkShape(const Command& c) {
         if (a.isEmpty())
             return QStringLiteral("file wants a path or cancel");
         break;
+    case Verb::Folder:
+        if (a.isEmpty())
+            return QStringLiteral("folder wants a path");
+        break;
     case Verb::Colour:
         if (!isColourAnswer(a))
             return QStringLiteral("colour wants a number or cancel");
@@ -157,6 +162,7 @@ void splitArguments(Command& c, QStringView rest) {
     case Verb::Clock:
     case Verb::Answer:
     case Verb::File:
+    case Verb::Folder:
     case Verb::Colour:
     case Verb::Font:
         c.argument = rest.toString();

@@ -11,6 +11,7 @@ namespace sumiplex::driver {
 enum class Verb {
     Clock,
     Setting,
+    Folder,
     Open,
     Type,
     Key,

@@ -94,10 +94,8 @@ void frmMain::connectFeatures() {
         List2->addItems(m_pictures->paths());
     });
     m_tip3->setCloseServices(&m_services.files, &m_services.messages);
-    connect(m_tip3.get(), &frmTip3::unloaded, this, [this] {
-        platform::saveWindowPosition(*m_tip3, m_services.settings, platform::kTip3Left,
-                                     platform::kTip3Top);
-    });
+    connect(m_tip3.get(), &frmTip3::unloaded, this,
+            [this] { savePlace(*m_tip3, platform::kTip3Left, platform::kTip3Top, m_tip3Place); });
 }
 
 QString frmMain::mainCaption() const {

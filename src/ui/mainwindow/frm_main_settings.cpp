@@ -3,6 +3,7 @@
 // as it was and the next step runs.
 
 #include "core/engine/engine.h"
+#include "core/settings/values.h"
 #include "platform/clock.h"
 #include "platform/colour.h"
 #include "platform/settings_keys.h"
@@ -90,9 +91,34 @@ QString resolvedFontName(const QFont& font) {
 
 } // namespace
 
+void frmMain::restorePlace(QWidget& window, const platform::SingleSetting& left,
+                           const platform::SingleSetting& top, StoredPlace& place) {
+    const SettingsStore& store = m_services.settings;
+    platform::restoreWindowPosition(window, store, left, top);
+    const double dpi = platform::twipsDotsPerInch();
+    place.leftTwips = readSingle(store, left);
+    place.topTwips = readSingle(store, top);
+    place.pixels = window.pos();
+    place.exact = place.pixels == QPoint(settings::twipsToPixels(place.leftTwips, dpi),
+                                         settings::twipsToPixels(place.topTwips, dpi));
+}
+
+void frmMain::savePlace(const QWidget& window, const platform::SingleSetting& left,
+                        const platform::SingleSetting& top, const StoredPlace& place) {
+    SettingsStore& store = m_services.settings;
+    if (window.isMinimized())
+        return;
+    if (place.exact && window.pos() == place.pixels) {
+        writeNumber(store, left, place.leftTwips);
+        writeNumber(store, top, place.topTwips);
+        return;
+    }
+    platform::saveWindowPosition(window, store, left, top);
+}
+
 void frmMain::loadSettings() {
     const SettingsStore& store = m_services.settings;
-    platform::restoreWindowPosition(*this, store, platform::kMainLeft, platform::kMainTop);
+    restorePlace(*this, platform::kMainLeft, platform::kMainTop, m_mainPlace);
     loadViewToggles();
     m_engine->setTaxRate(readInt16(store, platform::kTaxRate, qint16(m_engine->taxRate())));
     m_engine->setTaxRule(readInt16(store, platform::kTaxOP, qint16(m_engine->taxRule())));
@@ -173,8 +199,8 @@ void frmMain::loadCompanionFonts() {
     m_tip3->setMemoFont(storedFont(store, m_tip3->memoFont(), platform::kTip3Textf,
                                    platform::kTip3Textb, platform::kTip3Texti,
                                    platform::kTip3Texts));
-    platform::restoreWindowPosition(*m_tip2, store, platform::kTip2Left, platform::kTip2Top);
-    platform::restoreWindowPosition(*m_tip3, store, platform::kTip3Left, platform::kTip3Top);
+    restorePlace(*m_tip2, platform::kTip2Left, platform::kTip2Top, m_tip2Place);
+    restorePlace(*m_tip3, platform::kTip3Left, platform::kTip3Top, m_tip3Place);
 }
 
 void frmMain::loadPicture() {
@@ -217,17 +243,15 @@ void frmMain::unloadWindow() {
     m_unloaded = true;
     saveSettings();
     // The other windows unload newest first; each saves its own position.
+    // (The memo pad saves its position when it reports itself unloaded.)
     m_tip3->unload(m_services.files, m_services.messages);
-    platform::saveWindowPosition(*m_tip3, m_services.settings, platform::kTip3Left,
-                                 platform::kTip3Top);
     m_tip2->hide();
-    platform::saveWindowPosition(*m_tip2, m_services.settings, platform::kTip2Left,
-                                 platform::kTip2Top);
+    savePlace(*m_tip2, platform::kTip2Left, platform::kTip2Top, m_tip2Place);
 }
 
 void frmMain::saveSettings() {
     SettingsStore& store = m_services.settings;
-    platform::saveWindowPosition(*this, store, platform::kMainLeft, platform::kMainTop);
+    savePlace(*this, platform::kMainLeft, platform::kMainTop, m_mainPlace);
     store.write(platform::kPictureFile, m_pictureFile);
     writeTruth(store, platform::kMnuTax, mnuTax->isChecked());
     writeTruth(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked());
