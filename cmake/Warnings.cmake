@@ -5,5 +5,5 @@
 # test command uses, keep every warning an error.
 function(sumiplex_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
-    $<$<NOT:$<CONFIG:Debug>>:-Wno-maybe-uninitialized -Wno-restrict>)
+    $<$<AND:$<CXX_COMPILER_ID:GNU>,$<NOT:$<CONFIG:Debug>>>:-Wno-maybe-uninitialized -Wno-restrict>)
 endfunction()
