@@ -221,6 +221,8 @@ Failure ScriptRunner::open(const QString& name) {
     activateWindow(*m_main);
     // The picture search runs beside the first window; a script reads its outcome only
     // once it is done, so what it prints never depends on the machine's speed.
+    // Work the window leaves for after its first showing is done before the next line too.
+    QCoreApplication::processEvents();
     QDeadlineTimer deadline(kPictureSearchLimitMs);
     while (m_main && m_main->pictureList().collecting() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

@@ -283,6 +283,7 @@ void frmMain::showEvent(QShowEvent* event) {
     if (!m_shownOnce) {
         m_shownOnce = true;
         activate();
+        QTimer::singleShot(0, this, &frmMain::ensureCalendar);
     }
 }
 
@@ -292,10 +293,10 @@ void frmMain::activate() {
     m_tip3->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　メモ帳"));
     m_tip2->setCredit(kCredit);
     m_tip3->setCredit(kCredit);
-    const bool tall = MonthView1->isVisibleTo(this) || Image1->isVisibleTo(this);
+    const bool tall = calendarShown() || !Image1->isHidden();
     resize(width(),
            settings::twipsToPixels(tall ? kTallHeightTwips : kShortHeightTwips, logicalDpiY()));
-    Line4->setVisible(!Image1->isVisibleTo(this));
+    Line4->setVisible(Image1->isHidden());
     m_engine->Form_Activate();
     render();
 }
@@ -304,7 +305,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1)
         return filterImage1(event);
     if (auto* w = qobject_cast<QWidget*>(watched);
-        w && (w == MonthView1 || MonthView1->isAncestorOf(w)))
+        w && MonthView1 && (w == MonthView1 || MonthView1->isAncestorOf(w)))
         return filterMonthView1(event);
     // Enter is acted on when the key is released; its press is swallowed so no control
     // takes it as a command of its own.

@@ -140,6 +140,9 @@ private:
     bool filterImage1(QEvent* event);
     bool filterMonthView1(QEvent* event);
     void applyAccentColour();
+    void ensureCalendar();
+    void setCalendarShown(bool shown);
+    [[nodiscard]] bool calendarShown() const;
     void fitHeight();
     [[nodiscard]] bool pictureAreaShown() const;
     [[nodiscard]] QString mainCaption() const;

@@ -2,6 +2,7 @@
 
 #include "core/engine/engine.h"
 #include "core/settings/values.h"
+#include "platform/clock.h"
 #include "platform/colour.h"
 #include "platform/settings_keys.h"
 #include "platform/shell.h"
@@ -48,9 +49,37 @@ void frmMain::buildPictureArea() {
     Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     Image1->installEventFilter(this);
 
+    auto* grid = new QGridLayout(m_pictureArea);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->addWidget(Image1, 0, 0);
+
+    List2 = new QListWidget(central);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->hide();
+
+    auto* column = qobject_cast<QVBoxLayout*>(central->layout());
+    column->addWidget(m_pictureArea, 100);
+}
+
+void frmMain::setCalendarShown(bool shown) {
+    if (shown)
+        ensureCalendar();
+    if (MonthView1)
+        MonthView1->setVisible(shown);
+}
+
+bool frmMain::calendarShown() const {
+    return MonthView1 && !MonthView1->isHidden();
+}
+
+void frmMain::ensureCalendar() {
+    if (MonthView1)
+        return;
     // The calendar lies over the picture; a click on the picture brings it up or takes it
-    // away.
+    // away. It costs as much as the rest of the window together, so a window that starts
+    // without it builds it once it is on the screen.
     MonthView1 = new QCalendarWidget(m_pictureArea);
+    MonthView1->hide();
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView1->setGridVisible(false);
@@ -61,19 +90,10 @@ void frmMain::buildPictureArea() {
     MonthView1->installEventFilter(this);
     for (QWidget* part : MonthView1->findChildren<QWidget*>())
         part->installEventFilter(this);
-
-    auto* grid = new QGridLayout(m_pictureArea);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(Image1, 0, 0);
-    grid->addWidget(MonthView1, 0, 0);
+    static_cast<QGridLayout*>(m_pictureArea->layout())->addWidget(MonthView1, 0, 0);
     MonthView1->raise();
-
-    List2 = new QListWidget(central);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->hide();
-
-    auto* column = qobject_cast<QVBoxLayout*>(central->layout());
-    column->addWidget(m_pictureArea, 100);
+    MonthView1->setSelectedDate(m_services.clock.now().date());
+    applyAccentColour();
 }
 
 void frmMain::connectFeatures() {
@@ -145,7 +165,7 @@ void frmMain::fitHeight() {
 
 void frmMain::mnuCalender_Click() {
     // The action's own check mark has flipped already; the calendar follows it.
-    MonthView1->setVisible(mnuCalender->isChecked());
+    setCalendarShown(mnuCalender->isChecked());
     fitHeight();
 }
 
@@ -161,7 +181,7 @@ void frmMain::mnuPic_Click() {
 
 void frmMain::Image1_Click() {
     mnuCalender->setChecked(!mnuCalender->isChecked());
-    MonthView1->setVisible(mnuCalender->isChecked());
+    setCalendarShown(mnuCalender->isChecked());
 }
 
 void frmMain::mnuViewRefresh_Click() {
@@ -201,6 +221,8 @@ void frmMain::applyAccentColour() {
         p.setColor(QPalette::Window, accent);
         line->setPalette(p);
     }
+    if (!MonthView1)
+        return;
     QPalette p = MonthView1->palette();
     p.setColor(QPalette::Highlight, accent);
     MonthView1->setPalette(p);

@@ -139,7 +139,7 @@ void frmMain::loadViewToggles() {
         readTruth(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked()));
     statusBar()->setVisible(mnuViewStatusBar->isChecked());
     mnuCalender->setChecked(readTruth(store, platform::kMnuCalender, mnuCalender->isChecked()));
-    MonthView1->setVisible(mnuCalender->isChecked());
+    setCalendarShown(mnuCalender->isChecked());
     mnuPic->setChecked(readTruth(store, platform::kMnuPicRead, mnuPic->isChecked()));
     Image1->setVisible(mnuPic->isChecked());
     m_pictureArea->setVisible(pictureAreaShown());
@@ -154,7 +154,6 @@ void frmMain::loadColours() {
 
     m_lineColour = readInt32(store, platform::kLin1, m_lineColour);
     applyAccentColour();
-    MonthView1->setSelectedDate(m_services.clock.now().date());
 }
 
 void frmMain::loadInputFont() {
