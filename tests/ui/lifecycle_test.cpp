@@ -127,6 +127,8 @@ private slots:
     void missingPictureKeepsItsPath();
     void contextMenusOpenOnTheirControls();
     void webItemOpensProjectPage();
+    void resizeKeepsEdges_data();
+    void resizeKeepsEdges();
 
 private:
     frmMain& open(SettingsStore& store);
@@ -530,6 +532,30 @@ void LifecycleTest::webItemOpensProjectPage() {
     QCOMPARE(web->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
     web->trigger();
     QCOMPARE(m_shell.openedUrls(), QList<QUrl>{sumiplex::platform::projectPage()});
+}
+
+void LifecycleTest::resizeKeepsEdges_data() {
+    QTest::addColumn<int>("widthTwips");
+    QTest::newRow("start width") << 5220;
+    QTest::newRow("wide") << 9000;
+    QTest::newRow("wider") << 12000;
+}
+
+void LifecycleTest::resizeKeepsEdges() {
+    QFETCH(int, widthTwips);
+    m_store.write(QStringLiteral("mnuPic"), QStringLiteral("False"));
+    frmMain& w = open(m_store);
+    w.resize(pixels(widthTwips), w.height());
+    QTRY_COMPARE(w.width(), pixels(widthTwips));
+    QApplication::processEvents();
+    const auto rightEdge = [&w](const QWidget* c) {
+        return c->mapTo(&w, QPoint(c->width(), 0)).x();
+    };
+    QCOMPARE(child<QLineEdit>("Text1")->width(), w.width() - pixels(375));
+    QCOMPARE(child<QLabel>("Label1")->width(), w.width() - pixels(375));
+    for (const char* line : {"Line1", "Line3", "Line4"})
+        QCOMPARE(rightEdge(child<QFrame>(line)), w.width() - pixels(270));
+    QCOMPARE(child<QFrame>("Line2")->width(), w.width());
 }
 
 QTEST_MAIN(LifecycleTest)

@@ -18,6 +18,7 @@
 #include <QCursor>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -34,6 +35,8 @@ namespace {
 constexpr int kShortHeightTwips = 5000;
 constexpr int kTallHeightTwips = 7000;
 constexpr int kCalendarPointSize = 8;
+constexpr int kPictureLeftInset = 12;
+constexpr int kPictureRightInset = 13;
 
 } // namespace
 
@@ -58,7 +61,11 @@ void frmMain::buildPictureArea() {
     List2->hide();
 
     auto* column = qobject_cast<QVBoxLayout*>(central->layout());
-    column->addWidget(m_pictureArea, 100);
+    auto* box = new QHBoxLayout;
+    // The picture sits within the same margins as the input line.
+    box->setContentsMargins(kPictureLeftInset, 0, kPictureRightInset, 0);
+    box->addWidget(m_pictureArea);
+    column->addLayout(box, 100);
 }
 
 void frmMain::setCalendarShown(bool shown) {

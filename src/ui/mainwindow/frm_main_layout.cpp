@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <type_traits>
+
 namespace sumiplex::ui {
 
 namespace {
@@ -26,6 +28,9 @@ constexpr int kInputPointSize = 14;
 constexpr int kTotalPointSize = 18;
 constexpr int kTaxPointSize = 10;
 constexpr int kClockIntervalMs = 1000;
+constexpr int kLeftInset = 12;
+constexpr int kRightInset = 13;
+constexpr int kLineRightInset = 18;
 
 template <typename W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -170,22 +175,33 @@ void frmMain::buildControls() {
     for (QPushButton* b : {Command2, Command3, Command6, Command7})
         buttons->addWidget(b, 3);
 
+    // The input line and the total span the window less 375 twips (25 pixels at 96 dpi);
+    // the rule lines under them end 270 twips (18 pixels) before the right edge, and the
+    // one above the picture runs the full width.
     auto* column = new QVBoxLayout(central);
-    // The input line and the total span the window less 375 twips (25 pixels at 96 dpi).
-    column->setContentsMargins(12, 4, 13, 6);
+    column->setContentsMargins(0, 4, 0, 6);
     column->setSpacing(3);
-    column->addLayout(top);
-    column->addWidget(Text1);
-    column->addWidget(Line1);
-    column->addWidget(Label1);
-    column->addLayout(reading);
-    column->addWidget(Line3);
-    column->addWidget(Label2);
-    column->addWidget(Label3);
-    column->addLayout(place);
-    column->addWidget(Line4);
+    const auto row = [column](auto* item, int right) {
+        auto* box = new QHBoxLayout;
+        box->setContentsMargins(kLeftInset, 0, right, 0);
+        if constexpr (std::is_base_of_v<QLayout, std::remove_pointer_t<decltype(item)>>)
+            box->addLayout(item);
+        else
+            box->addWidget(item);
+        column->addLayout(box);
+    };
+    row(top, kRightInset);
+    row(Text1, kRightInset);
+    row(Line1, kLineRightInset);
+    row(Label1, kRightInset);
+    row(reading, kRightInset);
+    row(Line3, kLineRightInset);
+    row(Label2, kRightInset);
+    row(Label3, kRightInset);
+    row(place, kRightInset);
+    row(Line4, kLineRightInset);
     column->addStretch(1);
-    column->addLayout(buttons);
+    row(buttons, kRightInset);
     column->addWidget(Line2);
 
     auto* bar = named(new QStatusBar(this), "sbStatusBar");
