@@ -57,12 +57,12 @@ REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended sinc
 tape was last printed), memo (lines ended by CR LF), messages (each box shown: title, tab,
 text), urls (each address given to the browser), setting KEY (what the program stored),
 file PATH (a file's content, read as UTF-8).
-
-Printed values show the private folder as {tmp} and the script's folder as {script}.
-The program starts with the driver's own settings store (filled by `setting` lines). A question or
-file dialog the script gave no answer for fails the line that opened it.
 PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
 colour background left top width height (positions and sizes in twips).
+
+The program starts with the driver's own settings store (filled by `setting` lines).
+Printed values show the private folder as {tmp} and the script's folder as {script}.
+A question or file dialog the script gave no answer for fails the line that opened it.
 
 Exit status 0 when every line ran, 2 at the first line that could not (named on stderr).
 )";

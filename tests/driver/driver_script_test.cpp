@@ -77,6 +77,8 @@ void DriverScriptTest::readsCommands_data() {
         << "Times New Roman 10.5 1 0";
     QTest::newRow("file path with blanks") << "file my memo.txt" << Verb::File << ""
                                            << "my memo.txt";
+    QTest::newRow("folder of pictures") << "folder my pictures" << Verb::Folder << ""
+                                        << "my pictures";
     QTest::newRow("select by index")
         << "select DialogCash.Combo1 #2" << Verb::Select << "DialogCash.Combo1"
         << "#2";
@@ -119,6 +121,7 @@ void DriverScriptTest::refusesMalformedLines_data() {
     QTest::newRow("empty print") << "print";
     QTest::newRow("bad date") << "date DialogDays.DTPicker1 2026-02-30";
     QTest::newRow("reference with three dots") << "click a.b.c";
+    QTest::newRow("folder without a path") << "folder";
 }
 
 void DriverScriptTest::refusesMalformedLines() {
