@@ -18,7 +18,6 @@
 #include <QCursor>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -53,19 +52,16 @@ void frmMain::buildPictureArea() {
     Image1->installEventFilter(this);
 
     auto* grid = new QGridLayout(m_pictureArea);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // The picture sits within the same margins as the input line.
+    grid->setContentsMargins(kPictureLeftInset, 0, kPictureRightInset, 0);
     grid->addWidget(Image1, 0, 0);
 
     List2 = new QListWidget(central);
     List2->setObjectName(QStringLiteral("List2"));
     List2->hide();
 
-    auto* column = qobject_cast<QVBoxLayout*>(central->layout());
-    auto* box = new QHBoxLayout;
-    // The picture sits within the same margins as the input line.
-    box->setContentsMargins(kPictureLeftInset, 0, kPictureRightInset, 0);
-    box->addWidget(m_pictureArea);
-    column->addLayout(box, 100);
+    // Added on its own, so that hidden it takes no room from the calculator above.
+    qobject_cast<QVBoxLayout*>(central->layout())->addWidget(m_pictureArea, 100);
 }
 
 void frmMain::setCalendarShown(bool shown) {
