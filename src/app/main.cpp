@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -16,12 +17,6 @@ int main(int argc, char* argv[]) {
     // The desktop pairs the program's windows with its installed entry and icon by this name.
     QApplication::setDesktopFileName(QStringLiteral("sumiplex"));
     QApplication::setWindowIcon(sumiplex::ui::applicationIcon());
-
-    // The standard dialogs (files, colours, fonts, printing) speak the user's language.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
 
     sumiplex::ui::installFontSubstitutions();
 
@@ -35,6 +30,16 @@ int main(int argc, char* argv[]) {
     sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{clock, settings, files, messages, shell,
                                                          QCoreApplication::applicationDirPath()});
     frmMain.show();
+
+    // The standard dialogs (files, colours, fonts, printing) speak the user's language. No
+    // dialog can open before the event loop's first turn, so the translation is loaded then,
+    // after the window is on the screen.
+    QTranslator qtTranslator;
+    QTimer::singleShot(0, &app, [&qtTranslator] {
+        if (qtTranslator.load(QStringLiteral("qtbase_ja"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&qtTranslator);
+    });
     const int status = QApplication::exec();
     (void)settings.sync();
     return status;
