@@ -304,9 +304,6 @@ void frmMain::activate() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1)
         return filterImage1(event);
-    if (auto* w = qobject_cast<QWidget*>(watched);
-        w && MonthView1 && (w == MonthView1 || MonthView1->isAncestorOf(w)))
-        return filterMonthView1(event);
     // Enter is acted on when the key is released; its press is swallowed so no control
     // takes it as a command of its own.
     if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event)->key()))

@@ -138,7 +138,6 @@ private:
     void openPicturePopup();
     void openCalendarPopup();
     bool filterImage1(QEvent* event);
-    bool filterMonthView1(QEvent* event);
     void applyAccentColour();
     void ensureCalendar();
     void setCalendarShown(bool shown);

@@ -27,6 +27,8 @@
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace sumiplex::ui {
 
 namespace {
@@ -36,6 +38,27 @@ constexpr int kTallHeightTwips = 7000;
 constexpr int kCalendarPointSize = 8;
 constexpr int kPictureLeftInset = 12;
 constexpr int kPictureRightInset = 13;
+
+// Calls back on a press of the right button in any of the watched widgets. It lives and dies
+// with the calendar whose parts it watches, so no event reaches it after them.
+class RightPressFilter final : public QObject {
+public:
+    RightPressFilter(QObject* parent, std::function<void()> onPress)
+        : QObject(parent), m_onPress(std::move(onPress)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            m_onPress();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onPress;
+};
 
 } // namespace
 
@@ -90,9 +113,10 @@ void frmMain::ensureCalendar() {
     QFont small = MonthView1->font();
     small.setPointSize(kCalendarPointSize);
     MonthView1->setFont(small);
-    MonthView1->installEventFilter(this);
+    auto* rightPress = new RightPressFilter(MonthView1, [this] { openCalendarPopup(); });
+    MonthView1->installEventFilter(rightPress);
     for (QWidget* part : MonthView1->findChildren<QWidget*>())
-        part->installEventFilter(this);
+        part->installEventFilter(rightPress);
     static_cast<QGridLayout*>(m_pictureArea->layout())->addWidget(MonthView1, 0, 0);
     MonthView1->raise();
     MonthView1->setSelectedDate(m_services.clock.now().date());
@@ -264,15 +288,6 @@ bool frmMain::filterImage1(QEvent* event) {
     default:
         return false;
     }
-}
-
-bool frmMain::filterMonthView1(QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        openCalendarPopup();
-        return true;
-    }
-    return false;
 }
 
 } // namespace sumiplex::ui
