@@ -117,7 +117,8 @@ void frmMain::ensureCalendar() {
     MonthView1->installEventFilter(rightPress);
     for (QWidget* part : MonthView1->findChildren<QWidget*>())
         part->installEventFilter(rightPress);
-    static_cast<QGridLayout*>(m_pictureArea->layout())->addWidget(MonthView1, 0, 0);
+    // On the left of the picture, which stays in view (and clickable) beside it.
+    static_cast<QGridLayout*>(m_pictureArea->layout())->addWidget(MonthView1, 0, 0, Qt::AlignLeft);
     MonthView1->raise();
     MonthView1->setSelectedDate(m_services.clock.now().date());
     applyAccentColour();
