@@ -16,7 +16,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Sumiplex"));
     // The desktop pairs the program's windows with its installed entry and icon by this name.
     QApplication::setDesktopFileName(QStringLiteral("sumiplex"));
-    QApplication::setWindowIcon(sumiplex::ui::applicationIcon());
 
     sumiplex::ui::installFontSubstitutions();
 
@@ -36,6 +35,8 @@ int main(int argc, char* argv[]) {
     // after the window is on the screen.
     QTranslator qtTranslator;
     QTimer::singleShot(0, &app, [&qtTranslator] {
+        // The icon is decoded from three PNG sizes; the window manager takes it once mapped.
+        QApplication::setWindowIcon(sumiplex::ui::applicationIcon());
         if (qtTranslator.load(QStringLiteral("qtbase_ja"),
                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QApplication::installTranslator(&qtTranslator);
