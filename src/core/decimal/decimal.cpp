@@ -165,24 +165,26 @@ std::strong_ordering Decimal::compare(const Decimal& a, const Decimal& b) {
     return sa > 0 ? mag : 0 <=> mag;
 }
 
-std::string Decimal::toPlainAscii() const {
+namespace {
+
+// The plain form in either character type: optional "-", the whole digits, and "." with the
+// fraction only when a fraction digit other than a trailing zero remains.
+template <class String> String plainForm(Decimal::Mantissa mantissa, int scale, bool negative) {
     char buf[64];
     char* const end = buf + sizeof buf;
-    char* first = detail::writeDigits(m_mantissa, end);
-    const int scale = m_scale;
+    char* first = detail::writeDigits(mantissa, end);
     while (end - first <= scale) {
         *--first = '0';
     }
-    // Trailing zeros of the fraction are not written, nor a point without digits after it.
     char* last = end;
     int fraction = scale;
     while (fraction > 0 && last[-1] == '0') {
         --last;
         --fraction;
     }
-    std::string out;
+    String out;
     out.reserve(static_cast<std::size_t>(last - first) + 2);
-    if (isNegative()) {
+    if (negative) {
         out.push_back('-');
     }
     char* const point = last - fraction;
@@ -194,9 +196,14 @@ std::string Decimal::toPlainAscii() const {
     return out;
 }
 
+} // namespace
+
+std::string Decimal::toPlainAscii() const {
+    return plainForm<std::string>(m_mantissa, m_scale, isNegative());
+}
+
 std::u16string Decimal::toPlainString() const {
-    const std::string ascii = toPlainAscii();
-    return std::u16string(ascii.begin(), ascii.end());
+    return plainForm<std::u16string>(m_mantissa, m_scale, isNegative());
 }
 
 } // namespace sumiplex

@@ -114,10 +114,14 @@ char16_t* writeNumber(const Layout& l, const PatternRules& rules, char16_t* out)
         *out++ = u'-';
     }
     const int whole = l.padWhole + (l.point - l.first);
+    // Digits left before the next ",": the first group takes what the threes leave over.
+    int untilComma = rules.group ? (whole % 3 == 0 ? 3 : whole % 3) : whole + 1;
     for (int i = 0; i < whole; ++i) {
-        if (rules.group && i > 0 && (whole - i) % 3 == 0) {
+        if (untilComma == 0) {
             *out++ = u',';
+            untilComma = 3;
         }
+        --untilComma;
         *out++ = i < l.padWhole ? u'0' : static_cast<char16_t>(l.digits[l.first + i - l.padWhole]);
     }
     if (rules.point) {
