@@ -71,6 +71,31 @@ void TypedLines(benchmark::State& state) {
 }
 BENCHMARK(TypedLines);
 
+// The same typed lines on a tape that already holds state.range(0) lines: the cost of a
+// line through the engine, tape append included, should not grow with the tape.
+void TypedLinesOnLongTape(benchmark::State& state) {
+    auto calc = std::make_unique<Calculator>();
+    for (std::int64_t i = 0; i < state.range(0); ++i)
+        calc->tape.append(u"      1,000 +500= 1,500\r\n");
+    for (auto _ : state) {
+        calc->type(u"500+");
+        calc->type(u"3*4");
+        calc->enter();
+        calc->type(u"+");
+        calc->type(u"10%+");
+        calc->type(u"/4");
+        calc->enter();
+        calc->engine.Command4_Click();
+        calc->engine.Command5_Click();
+        (void)calc->engine.takeRequests();
+        benchmark::DoNotOptimize(calc->engine.view().label1.data());
+    }
+    state.counters["ns/line"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * kLinesPerRound),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(TypedLinesOnLongTape)->Arg(1000)->Arg(1000000);
+
 // Appending one tape line, in the two pieces the engine writes, to a tape of about
 // state.range(0) lines. Each iteration appends a batch; once the tape has doubled it is
 // filled afresh (untimed). Growing from N to 2N lines spans one reallocation of the text on
