@@ -45,6 +45,20 @@ constexpr int kLinesPerRound = 6;
 // A fresh calculator now and then keeps the tape and the totals list at a realistic size.
 constexpr int kRoundsPerCalculator = 20000;
 
+void typeOneRound(Calculator& calc) {
+    calc.type(u"500+");
+    calc.type(u"3*4");
+    calc.enter();
+    calc.type(u"+");
+    calc.type(u"10%+");
+    calc.type(u"/4");
+    calc.enter();
+    calc.engine.Command4_Click();
+    calc.engine.Command5_Click();
+    (void)calc.engine.takeRequests();
+    benchmark::DoNotOptimize(calc.engine.view().label1.data());
+}
+
 void TypedLines(benchmark::State& state) {
     auto calc = std::make_unique<Calculator>();
     int rounds = 0;
@@ -53,17 +67,7 @@ void TypedLines(benchmark::State& state) {
             calc = std::make_unique<Calculator>();
             rounds = 0;
         }
-        calc->type(u"500+");
-        calc->type(u"3*4");
-        calc->enter();
-        calc->type(u"+");
-        calc->type(u"10%+");
-        calc->type(u"/4");
-        calc->enter();
-        calc->engine.Command4_Click();
-        calc->engine.Command5_Click();
-        (void)calc->engine.takeRequests();
-        benchmark::DoNotOptimize(calc->engine.view().label1.data());
+        typeOneRound(*calc);
     }
     state.SetItemsProcessed(state.iterations() * kLinesPerRound);
     state.counters["lines/s"] = benchmark::Counter(
@@ -78,17 +82,7 @@ void TypedLinesOnLongTape(benchmark::State& state) {
     for (std::int64_t i = 0; i < state.range(0); ++i)
         calc->tape.append(u"      1,000 +500= 1,500\r\n");
     for (auto _ : state) {
-        calc->type(u"500+");
-        calc->type(u"3*4");
-        calc->enter();
-        calc->type(u"+");
-        calc->type(u"10%+");
-        calc->type(u"/4");
-        calc->enter();
-        calc->engine.Command4_Click();
-        calc->engine.Command5_Click();
-        (void)calc->engine.takeRequests();
-        benchmark::DoNotOptimize(calc->engine.view().label1.data());
+        typeOneRound(*calc);
     }
     state.counters["ns/line"] =
         benchmark::Counter(static_cast<double>(state.iterations() * kLinesPerRound),
