@@ -1,13 +1,12 @@
 #include "ui/mainwindow/frm_tip2.h"
+#include "ui/widgets/text_window_frame.h"
 
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QVBoxLayout>
 
 namespace sumiplex::ui {
 
@@ -53,23 +52,9 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
     tapeFont.setBold(true);
     Text1->setFont(tapeFont);
 
-    Label9 = new QLabel(this);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setTextFormat(Qt::PlainText);
-
-    cmdOK = new QPushButton(QStringLiteral("Close"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label9, 1);
-    bottom->addWidget(cmdOK);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(Text1, 1);
-    layout->addLayout(bottom);
-
-    resize(360, 420);
+    const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
+    Label9 = frame.Label9;
+    cmdOK = frame.cmdOK;
 }
 
 void frmTip2::appendTape(std::u16string_view piece) {

@@ -1,17 +1,16 @@
 #include "ui/mainwindow/frm_tip3.h"
+#include "ui/widgets/text_window_frame.h"
 
 #include "platform/dialogs.h"
 #include "platform/memo_file.h"
 
 #include <QCloseEvent>
 #include <QFont>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QVBoxLayout>
 
 namespace sumiplex::ui {
 namespace {
@@ -67,23 +66,9 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setFont(memoFont);
     connect(Text1->document(), &QTextDocument::contentsChanged, this, &frmTip3::markEdited);
 
-    Label9 = new QLabel(this);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setTextFormat(Qt::PlainText);
-
-    cmdOK = new QPushButton(QStringLiteral("Close"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    connect(cmdOK, &QPushButton::clicked, this, &QWidget::hide);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label9, 1);
-    bottom->addWidget(cmdOK);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(Text1, 1);
-    layout->addLayout(bottom);
-
-    resize(360, 420);
+    const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
+    Label9 = frame.Label9;
+    cmdOK = frame.cmdOK;
 }
 
 void frmTip3::markEdited() {
