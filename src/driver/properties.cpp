@@ -1,5 +1,7 @@
 #include "driver/properties.h"
 
+#include "platform/twips_geometry.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
@@ -153,15 +155,18 @@ QString fontSizeText(const QWidget& w) {
 PropertyValue geometryProperty(const QWidget& w, QStringView p) {
     // A window's position is where its frame is and its size is the size the program
     // gives it (the frame around it belongs to the window manager); a control is measured
-    // within its parent.
+    // within its parent. What the program set in twips reads back as those twips.
     const QRect r = w.isWindow() ? QRect(w.pos(), w.size()) : w.geometry();
+    const auto twips = [&w](platform::TwipsEdge edge, int pixels, int dpi) {
+        return ok(QString::number(std::lround(platform::twipsOf(w, edge, pixels, dpi))));
+    };
     if (p == u"left")
-        return ok(QString::number(pixelsToTwips(r.x(), w.logicalDpiX())));
+        return twips(platform::TwipsEdge::Left, r.x(), w.logicalDpiX());
     if (p == u"top")
-        return ok(QString::number(pixelsToTwips(r.y(), w.logicalDpiY())));
+        return twips(platform::TwipsEdge::Top, r.y(), w.logicalDpiY());
     if (p == u"width")
-        return ok(QString::number(pixelsToTwips(r.width(), w.logicalDpiX())));
-    return ok(QString::number(pixelsToTwips(r.height(), w.logicalDpiY())));
+        return twips(platform::TwipsEdge::Width, r.width(), w.logicalDpiX());
+    return twips(platform::TwipsEdge::Height, r.height(), w.logicalDpiY());
 }
 
 PropertyValue widgetProperty(const QWidget& w, QStringView p) {

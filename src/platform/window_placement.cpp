@@ -1,5 +1,7 @@
 #include "platform/window_placement.h"
 
+#include "platform/twips_geometry.h"
+
 #include "core/settings/values.h"
 
 #include <QGuiApplication>
@@ -52,15 +54,23 @@ double twipsDotsPerInch() {
 void restoreWindowPosition(QWidget& window, const SettingsStore& store, SingleSetting left,
                            SingleSetting top) {
     const double dpi = twipsDotsPerInch();
-    const QPoint stored(settings::twipsToPixels(readSingle(store, left), dpi),
-                        settings::twipsToPixels(readSingle(store, top), dpi));
-    const QPoint fallback(settings::twipsToPixels(left.defaultValue, dpi),
-                          settings::twipsToPixels(top.defaultValue, dpi));
+    const QPointF storedTwips(readSingle(store, left), readSingle(store, top));
+    const QPointF defaultTwips(left.defaultValue, top.defaultValue);
+    const auto toPixels = [dpi](const QPointF& twips) {
+        return QPoint(settings::twipsToPixels(twips.x(), dpi),
+                      settings::twipsToPixels(twips.y(), dpi));
+    };
     QSize size = window.frameGeometry().size();
     if (size.isEmpty()) {
         size = window.sizeHint().expandedTo(QSize(1, 1));
     }
-    window.move(placedPosition(QRect(stored, size), screenGeometries(), fallback));
+    const QPoint stored = toPixels(storedTwips);
+    const QPoint placed =
+        placedPosition(QRect(stored, size), screenGeometries(), toPixels(defaultTwips));
+    window.move(placed);
+    const QPointF& twips = placed == stored ? storedTwips : defaultTwips;
+    noteTwips(window, TwipsEdge::Left, twips.x(), placed.x());
+    noteTwips(window, TwipsEdge::Top, twips.y(), placed.y());
 }
 
 void saveWindowPosition(const QWidget& window, SettingsStore& store, QStringView leftKey,
@@ -68,10 +78,12 @@ void saveWindowPosition(const QWidget& window, SettingsStore& store, QStringView
     if (window.isMinimized()) {
         return;
     }
+    // A window the user has not moved writes back the very twips it was placed from, so a
+    // position does not creep by the rounding to whole pixels at every start.
     const double dpi = twipsDotsPerInch();
     const QPoint pos = window.pos();
-    writeNumber(store, leftKey, settings::pixelsToTwips(pos.x(), dpi));
-    writeNumber(store, topKey, settings::pixelsToTwips(pos.y(), dpi));
+    writeNumber(store, leftKey, twipsOf(window, TwipsEdge::Left, pos.x(), dpi));
+    writeNumber(store, topKey, twipsOf(window, TwipsEdge::Top, pos.y(), dpi));
 }
 
 } // namespace sumiplex::platform

@@ -5,6 +5,7 @@
 #include "core/settings/values.h"
 #include "platform/clock.h"
 #include "platform/settings_keys.h"
+#include "platform/twips_geometry.h"
 #include "ui/mainwindow/dialog_doll.h"
 #include "ui/mainwindow/dialog_tax.h"
 #include "ui/mainwindow/frm_tip2.h"
@@ -294,8 +295,7 @@ void frmMain::activate() {
     m_tip2->setCredit(kCredit);
     m_tip3->setCredit(kCredit);
     const bool tall = calendarShown() || !Image1->isHidden();
-    resize(width(),
-           settings::twipsToPixels(tall ? kTallHeightTwips : kShortHeightTwips, logicalDpiY()));
+    platform::resizeInTwips(*this, -1, tall ? kTallHeightTwips : kShortHeightTwips);
     Line4->setVisible(Image1->isHidden());
     m_engine->Form_Activate();
     render();

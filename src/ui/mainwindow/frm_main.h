@@ -186,23 +186,6 @@ private:
     /// The picture shown, saved as "PictureFile"; empty for the built-in picture.
     QString m_pictureFile;
 
-    // Where a window was put from its stored position. A window the user has not moved
-    // writes back the very twips it was read from, so positions do not creep by the rounding
-    // to whole pixels at every start.
-    struct StoredPlace {
-        QPoint pixels;
-        float leftTwips = 0;
-        float topTwips = 0;
-        bool exact = false; ///< false when the window went to the default instead
-    };
-    StoredPlace m_mainPlace;
-    StoredPlace m_tip2Place;
-    StoredPlace m_tip3Place;
-    void restorePlace(QWidget& window, const platform::SingleSetting& left,
-                      const platform::SingleSetting& top, StoredPlace& place);
-    void savePlace(const QWidget& window, const platform::SingleSetting& left,
-                   const platform::SingleSetting& top, const StoredPlace& place);
-
     QLabel* Label10 = nullptr;        // prompt above the input line
     QLineEdit* Text1 = nullptr;       // the input line
     ClickableLabel* Label1 = nullptr; // the total

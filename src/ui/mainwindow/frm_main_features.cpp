@@ -6,6 +6,7 @@
 #include "platform/colour.h"
 #include "platform/settings_keys.h"
 #include "platform/shell.h"
+#include "platform/twips_geometry.h"
 #include "platform/window_placement.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
@@ -142,8 +143,10 @@ void frmMain::connectFeatures() {
         List2->addItems(m_pictures->paths());
     });
     m_tip3->setCloseServices(&m_services.files, &m_services.messages);
-    connect(m_tip3.get(), &frmTip3::unloaded, this,
-            [this] { savePlace(*m_tip3, platform::kTip3Left, platform::kTip3Top, m_tip3Place); });
+    connect(m_tip3.get(), &frmTip3::unloaded, this, [this] {
+        platform::saveWindowPosition(*m_tip3, m_services.settings, platform::kTip3Left.key,
+                                     platform::kTip3Top.key);
+    });
 }
 
 QString frmMain::mainCaption() const {
@@ -188,7 +191,7 @@ bool frmMain::pictureAreaShown() const {
 void frmMain::fitHeight() {
     m_pictureArea->setVisible(pictureAreaShown());
     const int twips = pictureAreaShown() ? kTallHeightTwips : kShortHeightTwips;
-    resize(width(), settings::twipsToPixels(twips, logicalDpiY()));
+    platform::resizeInTwips(*this, -1, twips);
 }
 
 void frmMain::mnuCalender_Click() {

@@ -1,6 +1,7 @@
 // Carrying the engine's view into the widgets.
 
 #include "core/settings/values.h"
+#include "platform/twips_geometry.h"
 #include "ui/mainwindow/frm_main.h"
 
 #include "core/engine/engine.h"
@@ -170,12 +171,11 @@ void frmMain::applyRequests(const engine::Requests& requests) {
         break;
     }
     if (requests.windowWidthTwips)
-        resize(settings::twipsToPixels(*requests.windowWidthTwips, logicalDpiX()), height());
+        platform::resizeInTwips(*this, *requests.windowWidthTwips, -1);
 }
 
 void frmMain::resizeToTwips(int widthTwips, int heightTwips) {
-    resize(settings::twipsToPixels(widthTwips, logicalDpiX()),
-           settings::twipsToPixels(heightTwips, logicalDpiY()));
+    platform::resizeInTwips(*this, widthTwips, heightTwips);
 }
 
 } // namespace sumiplex::ui

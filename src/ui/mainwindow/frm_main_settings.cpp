@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/colour.h"
 #include "platform/settings_keys.h"
+#include "platform/twips_geometry.h"
 #include "platform/window_placement.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
@@ -91,34 +92,9 @@ QString resolvedFontName(const QFont& font) {
 
 } // namespace
 
-void frmMain::restorePlace(QWidget& window, const platform::SingleSetting& left,
-                           const platform::SingleSetting& top, StoredPlace& place) {
-    const SettingsStore& store = m_services.settings;
-    platform::restoreWindowPosition(window, store, left, top);
-    const double dpi = platform::twipsDotsPerInch();
-    place.leftTwips = readSingle(store, left);
-    place.topTwips = readSingle(store, top);
-    place.pixels = window.pos();
-    place.exact = place.pixels == QPoint(settings::twipsToPixels(place.leftTwips, dpi),
-                                         settings::twipsToPixels(place.topTwips, dpi));
-}
-
-void frmMain::savePlace(const QWidget& window, const platform::SingleSetting& left,
-                        const platform::SingleSetting& top, const StoredPlace& place) {
-    SettingsStore& store = m_services.settings;
-    if (window.isMinimized())
-        return;
-    if (place.exact && window.pos() == place.pixels) {
-        writeNumber(store, left, place.leftTwips);
-        writeNumber(store, top, place.topTwips);
-        return;
-    }
-    platform::saveWindowPosition(window, store, left, top);
-}
-
 void frmMain::loadSettings() {
     const SettingsStore& store = m_services.settings;
-    restorePlace(*this, platform::kMainLeft, platform::kMainTop, m_mainPlace);
+    platform::restoreWindowPosition(*this, store, platform::kMainLeft, platform::kMainTop);
     loadViewToggles();
     m_engine->setTaxRate(readInt16(store, platform::kTaxRate, qint16(m_engine->taxRate())));
     m_engine->setTaxRule(readInt16(store, platform::kTaxOP, qint16(m_engine->taxRule())));
@@ -198,8 +174,8 @@ void frmMain::loadCompanionFonts() {
     m_tip3->setMemoFont(storedFont(store, m_tip3->memoFont(), platform::kTip3Textf,
                                    platform::kTip3Textb, platform::kTip3Texti,
                                    platform::kTip3Texts));
-    restorePlace(*m_tip2, platform::kTip2Left, platform::kTip2Top, m_tip2Place);
-    restorePlace(*m_tip3, platform::kTip3Left, platform::kTip3Top, m_tip3Place);
+    platform::restoreWindowPosition(*m_tip2, store, platform::kTip2Left, platform::kTip2Top);
+    platform::restoreWindowPosition(*m_tip3, store, platform::kTip3Left, platform::kTip3Top);
 }
 
 void frmMain::loadPicture() {
@@ -245,12 +221,14 @@ void frmMain::unloadWindow() {
     // (The memo pad saves its position when it reports itself unloaded.)
     m_tip3->unload(m_services.files, m_services.messages);
     m_tip2->hide();
-    savePlace(*m_tip2, platform::kTip2Left, platform::kTip2Top, m_tip2Place);
+    platform::saveWindowPosition(*m_tip2, m_services.settings, platform::kTip2Left.key,
+                                 platform::kTip2Top.key);
 }
 
 void frmMain::saveSettings() {
     SettingsStore& store = m_services.settings;
-    savePlace(*this, platform::kMainLeft, platform::kMainTop, m_mainPlace);
+    platform::saveWindowPosition(*this, m_services.settings, platform::kMainLeft.key,
+                                 platform::kMainTop.key);
     store.write(platform::kPictureFile, m_pictureFile);
     writeTruth(store, platform::kMnuTax, mnuTax->isChecked());
     writeTruth(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked());
