@@ -1,7 +1,9 @@
+#include "core/settings/values.h"
 #include "platform/dialogs.h"
 #include "platform/find_files.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
+#include "platform/twips_geometry.h"
 #include "platform/window_placement.h"
 
 #include <QApplication>
@@ -131,6 +133,35 @@ class PlatformTest : public QObject {
 
 private slots:
     void init() { QVERIFY(m_dir.isValid()); }
+
+    // 1000 twips are 66.7 px at 96 dpi: what was set in twips must read back unchanged
+    // while the window keeps those pixels, and the pixels speak once it has moved.
+    void geometrySetInTwipsReadsBackInTwips() {
+        QWidget window;
+        const double dpi = twipsDotsPerInch();
+        resizeInTwips(window, 5220, 7000);
+        QCOMPARE(twipsOf(window, TwipsEdge::Width, window.width(), dpi), 5220.0);
+        QCOMPARE(twipsOf(window, TwipsEdge::Height, window.height(), dpi), 7000.0);
+        resizeInTwips(window, -1, 5000);
+        QCOMPARE(twipsOf(window, TwipsEdge::Width, window.width(), dpi), 5220.0);
+        QCOMPARE(twipsOf(window, TwipsEdge::Height, window.height(), dpi), 5000.0);
+
+        FakeSettingsStore store;
+        restoreWindowPosition(window, store, kMainLeft, kMainTop);
+        saveWindowPosition(window, store, kMainLeft.key, kMainTop.key);
+        QCOMPARE(store.read(QStringLiteral("MainLeft"), {}), QStringLiteral("1000"));
+        window.move(window.pos() + QPoint(10, 0));
+        saveWindowPosition(window, store, kMainLeft.key, kMainTop.key);
+        QCOMPARE(store.read(QStringLiteral("MainLeft"), {}),
+                 QString::number(sumiplex::settings::pixelsToTwips(window.x(), dpi)));
+        QCOMPARE(store.read(QStringLiteral("MainTop"), {}), QStringLiteral("1000"));
+
+        // A minimum size that keeps the window larger than asked: the pixels speak.
+        window.setMinimumHeight(600);
+        resizeInTwips(window, -1, 5000);
+        QCOMPARE(twipsOf(window, TwipsEdge::Height, window.height(), dpi),
+                 sumiplex::settings::pixelsToTwips(600, dpi));
+    }
 
     void everyKeySurvivesClosingAndReopeningTheFile() {
         const QString path = m_dir.filePath(QStringLiteral("nested/folder/Sumiplex.conf"));
