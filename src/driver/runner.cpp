@@ -391,13 +391,7 @@ QObject* ScriptRunner::named(const QString& ref, QString& error) const {
 }
 
 QWidget* ScriptRunner::control(const QString& ref, QString& error) const {
-    QObject* o = named(ref, error);
-    if (!o)
-        return nullptr;
-    auto* w = qobject_cast<QWidget*>(o);
-    if (!w)
-        error = QStringLiteral("%1 is not a control").arg(ref);
-    return w;
+    return namedAs<QWidget>(ref, "a control", error);
 }
 
 } // namespace sumiplex::driver

@@ -79,6 +79,17 @@ private:
     [[nodiscard]] QWidget* window(const QString& name, QString& error) const;
     [[nodiscard]] QObject* named(const QString& ref, QString& error) const;
     [[nodiscard]] QWidget* control(const QString& ref, QString& error) const;
+    /// The named object as a T; null with "REF is not KIND" when it is something else.
+    template <class T>
+    [[nodiscard]] T* namedAs(const QString& ref, const char* kind, QString& error) const {
+        QObject* o = named(ref, error);
+        if (!o)
+            return nullptr;
+        auto* t = qobject_cast<T*>(o);
+        if (!t)
+            error = QStringLiteral("%1 is not %2").arg(ref, QLatin1String(kind));
+        return t;
+    }
 
     QList<Command> m_commands;
     qsizetype m_next = 0;

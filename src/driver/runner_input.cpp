@@ -126,12 +126,9 @@ Failure ScriptRunner::mouse(Verb verb, const QString& ref) {
 
 Failure ScriptRunner::menu(const QString& ref) {
     QString error;
-    QObject* o = named(ref, error);
-    if (!o)
-        return error;
-    auto* action = qobject_cast<QAction*>(o);
+    auto* action = namedAs<QAction>(ref, "a menu item", error);
     if (!action)
-        return QStringLiteral("%1 is not a menu item").arg(ref);
+        return error;
     if (!action->isEnabled())
         return std::nullopt;
     // A user picks a menu item in the window that is active; a popup closed by an earlier
@@ -193,24 +190,18 @@ Failure ScriptRunner::setDate(const QString& ref, const QString& date) {
 
 Failure ScriptRunner::setTime(const QString& ref, const QString& time) {
     QString error;
-    QWidget* w = control(ref, error);
-    if (!w)
-        return error;
-    auto* edit = qobject_cast<QDateTimeEdit*>(w);
+    auto* edit = namedAs<QDateTimeEdit>(ref, "a time picker", error);
     if (!edit)
-        return QStringLiteral("%1 is not a time picker").arg(ref);
+        return error;
     edit->setTime(QTime::fromString(time, QStringLiteral("HH:mm:ss")));
     return std::nullopt;
 }
 
 Failure ScriptRunner::fire(const QString& ref) {
     QString error;
-    QObject* o = named(ref, error);
-    if (!o)
-        return error;
-    auto* timer = qobject_cast<QTimer*>(o);
+    auto* timer = namedAs<QTimer>(ref, "a timer", error);
     if (!timer)
-        return QStringLiteral("%1 is not a timer").arg(ref);
+        return error;
     if (!timer->isActive())
         return std::nullopt; // a stopped timer does not tick
     QTimerEvent tick(timer->timerId());

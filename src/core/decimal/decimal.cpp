@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 #include "core/decimal/wide.h"
 
@@ -100,27 +101,34 @@ Decimal Decimal::truncated() const {
     return fromRaw(m_mantissa / kPow10[m_scale], 0, m_negative);
 }
 
-Decimal Decimal::roundedHalfAwayFromZero(int places) const {
-    places = std::clamp(places, 0, kMaxScale);
-    if (places >= m_scale) {
-        return *this;
+namespace {
+
+enum class Tie { AwayFromZero, Even };
+
+// Keeps `places` fraction digits of ±mantissa / 10^scale, a dropped half going by `tie`.
+// Returns the new mantissa and scale; the value is unchanged when it has no more places.
+std::pair<U128, int> roundMantissa(U128 mantissa, int scale, int places, Tie tie) {
+    places = std::clamp(places, 0, Decimal::kMaxScale);
+    if (places >= scale) {
+        return {mantissa, scale};
     }
-    const U128 p = kPow10[static_cast<std::size_t>(m_scale - places)];
-    const U128 q = m_mantissa / p;
-    const U128 r = m_mantissa - q * p;
-    return fromRaw(q + (2 * r >= p ? 1 : 0), places, m_negative);
+    const U128 p = kPow10[static_cast<std::size_t>(scale - places)];
+    const U128 q = mantissa / p;
+    const U128 r = mantissa - q * p;
+    const bool up = 2 * r > p || (2 * r == p && (tie == Tie::AwayFromZero || (q & 1) != 0));
+    return {q + (up ? 1 : 0), places};
+}
+
+} // namespace
+
+Decimal Decimal::roundedHalfAwayFromZero(int places) const {
+    const auto [m, s] = roundMantissa(m_mantissa, m_scale, places, Tie::AwayFromZero);
+    return fromRaw(m, s, m_negative);
 }
 
 Decimal Decimal::roundedHalfEven(int places) const {
-    places = std::clamp(places, 0, kMaxScale);
-    if (places >= m_scale) {
-        return *this;
-    }
-    const U128 p = kPow10[static_cast<std::size_t>(m_scale - places)];
-    const U128 q = m_mantissa / p;
-    const U128 r = m_mantissa - q * p;
-    const bool up = 2 * r > p || (2 * r == p && (q & 1) != 0);
-    return fromRaw(q + (up ? 1 : 0), places, m_negative);
+    const auto [m, s] = roundMantissa(m_mantissa, m_scale, places, Tie::Even);
+    return fromRaw(m, s, m_negative);
 }
 
 std::optional<Decimal> Decimal::pow10(int k) {
