@@ -27,6 +27,21 @@ QPoint clickPoint(const QWidget& w) {
     return w.rect().center();
 }
 
+// As a window system does, a key comes up in whatever has the focus once its press has
+// been handled: when the press closed a dialog, in the window the dialog belongs to (which
+// the offscreen platform only activates a turn later).
+QWidget* releaseTarget(QWidget* pressed) {
+    if (QWidget* focused = QApplication::focusWidget())
+        return focused;
+    if (!pressed || pressed->window()->isVisible())
+        return pressed;
+    QWidget* owner = pressed->window()->parentWidget();
+    if (!owner)
+        return pressed;
+    QWidget* below = owner->window();
+    return below->focusWidget() ? below->focusWidget() : below;
+}
+
 } // namespace
 
 void activateWindow(QWidget& window) {
@@ -45,6 +60,7 @@ void pressAndRelease(QWidget& fallback, const KeyStroke& key) {
         target = &fallback;
     const auto code = static_cast<Qt::Key>(key.key);
     QTest::sendKeyEvent(QTest::Press, target, code, key.text, Qt::NoModifier);
+    target = releaseTarget(target);
     if (!target)
         return;
     QTest::sendKeyEvent(QTest::Release, target, code, key.text, Qt::NoModifier);

@@ -12,6 +12,7 @@
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_list.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/stray_key_release_filter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,6 +119,9 @@ frmMain::frmMain(Services services, QWidget* parent)
       m_backColour(platform::kMeBackColorRead.defaultValue),
       m_lineColour(platform::kLin1.defaultValue), m_totalColour(platform::kLabel1c.defaultValue) {
     setObjectName(QStringLiteral("frmMain"));
+    // For every window of the program, not only this one: a key that closes a dialog on
+    // its press must not come up in the window below.
+    qApp->installEventFilter(new StrayKeyReleaseFilter(this));
     setWindowTitle(kMainCaption);
     setAutoFillBackground(true);
 
@@ -133,6 +137,10 @@ frmMain::frmMain(Services services, QWidget* parent)
 
     resizeToTwips(kStartWidthTwips, kShortHeightTwips);
     loadSettings();
+    // The height activation would give, set while the window has no native window yet: a
+    // window resized between being mapped and being framed by a window manager is placed
+    // by its client area, and would open a title bar higher at every start.
+    fitActivationHeight();
     render();
     Text1->setFocus();
     tmrClock->start();
@@ -294,11 +302,15 @@ void frmMain::activate() {
     m_tip3->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　メモ帳"));
     m_tip2->setCredit(kCredit);
     m_tip3->setCredit(kCredit);
-    const bool tall = calendarShown() || !Image1->isHidden();
-    platform::resizeInTwips(*this, -1, tall ? kTallHeightTwips : kShortHeightTwips);
+    fitActivationHeight();
     Line4->setVisible(Image1->isHidden());
     m_engine->Form_Activate();
     render();
+}
+
+void frmMain::fitActivationHeight() {
+    const bool tall = calendarShown() || !Image1->isHidden();
+    platform::resizeInTwips(*this, -1, tall ? kTallHeightTwips : kShortHeightTwips);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -103,6 +103,7 @@ private:
     bool filterText1(QEvent* event);
     bool filterText3(QEvent* event);
     void activate();
+    void fitActivationHeight();
     void openPopup2();
     void showHistory();
     void openTaxDialog();

@@ -21,6 +21,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -110,6 +111,10 @@ void frmMain::ensureCalendar() {
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView1->setGridVisible(false);
+    // Japanese month and day names, Sunday first, as on a Japanese wall calendar, whatever
+    // the desktop's own locale is: every other text of the program is Japanese too.
+    MonthView1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    MonthView1->setFirstDayOfWeek(Qt::Sunday);
     MonthView1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     QFont small = MonthView1->font();
     small.setPointSize(kCalendarPointSize);

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Drives the real program on a real X server with a window manager, keys typed with
+# xdotool: what only shows with window frames and real focus changes.
+#   1. A key that closes a dialog on its press must not come up in the calculator.
+#   2. Closing and starting again leaves every stored window position where it was,
+#      with and without a window manager.
+# Usage: real_window_test.sh PATH-TO-sumiplex
+set -uo pipefail
+app=$1
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+check() { # NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+conf="$XDG_CONFIG_HOME/Sumiplex/Sumiplex.conf"
+
+wm_pid=
+start_wm() {
+  openbox >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  pids+=("$wm_pid")
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "openbox did not start"
+  exit 1
+}
+stop_wm() {
+  kill "$wm_pid"
+  wait "$wm_pid" 2>/dev/null
+  xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null
+}
+
+app_pid=
+main_window=
+start_app() {
+  "$app" >>"$work/app.log" 2>&1 &
+  app_pid=$!
+  pids+=("$app_pid")
+  main_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^電卓$' | head -n 1)
+  [ -n "$main_window" ] || { echo "the main window did not appear"; exit 1; }
+  timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null ||
+    timeout 5 xdotool windowfocus --sync "$main_window"
+  sleep 0.5
+}
+close_app() {
+  if [ -n "$wm_pid" ] && kill -0 "$wm_pid" 2>/dev/null; then
+    wmctrl -c '電卓'
+  else
+    # No frame to close it by: the File menu's Exit.
+    timeout 5 xdotool windowfocus --sync "$main_window"
+    press alt+f x
+  fi
+  for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$app_pid" 2>/dev/null; then
+    echo "the program did not close"
+    exit 1
+  fi
+}
+setting() { sed -n "s/^$1=//p" "$conf" | tr -d '\r'; }
+positions() {
+  echo "$(setting MainLeft),$(setting MainTop) $(setting Tip2Left),$(setting Tip2Top)" \
+    "$(setting Tip3Left),$(setting Tip3Top)"
+}
+# Copies the focused text box's whole text through the clipboard.
+focused_text() {
+  printf '' | xclip -selection clipboard >/dev/null 2>&1
+  xdotool key ctrl+a ctrl+c
+  sleep 0.3
+  timeout 5 xclip -selection clipboard -o 2>/dev/null
+}
+type_keys() { xdotool type --delay 60 "$1"; sleep 0.3; }
+press() { xdotool key --delay 80 "$@"; sleep 0.5; }
+wait_window() {
+  timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null || echo "no window $1"
+  sleep 0.3
+}
+
+start_wm
+
+echo "-- Enter that closes a dialog"
+start_app
+type_keys '1000+'
+type_keys '3*4'
+press Return
+check "line result before the dialogs" "12" "$(focused_text)"
+press alt+e s
+wait_window '消費税の設定'
+press Return
+sleep 0.5
+check "input line after Enter in the tax dialog" "12" "$(focused_text)"
+press alt+e d d Return
+wait_window '為替レートの設定'
+press Return
+sleep 0.5
+check "input line after Enter in the rate dialog" "12" "$(focused_text)"
+press alt+v r
+wait_window '　電卓　計算履歴'
+tape=$(focused_text | tr -d '\r')
+check "tape after both dialogs" $'      0 +1000= 1,000\n      (3*4= 12)' "$tape"
+close_app
+
+echo "-- window positions across restarts"
+placed="3000,2400 9000,2400 9000,7500"
+mkdir -p "$(dirname "$conf")"
+printf '[Settings]\nMainLeft=3000\nMainTop=2400\nTip2Left=9000\nTip2Top=2400\nTip3Left=9000\nTip3Top=7500\n' >"$conf"
+show_companions() {
+  press alt+v r
+  wait_window '　電卓　計算履歴'
+  timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
+  press alt+v m
+  wait_window '　電卓　メモ帳'
+}
+start_app
+show_companions
+close_app
+check "positions after a start with a window manager" "$placed" "$(positions)"
+for run in 2 3 4 5 6; do
+  start_app
+  show_companions
+  close_app
+done
+check "positions after five more restarts with a window manager" "$placed" "$(positions)"
+
+stop_wm
+start_app
+close_app
+check "positions after a restart without a window manager" "$placed" "$(positions)"
+
+[ "$failures" -eq 0 ] || { echo "app log:"; cat "$work/app.log"; exit 1; }
+echo "all passed"
