@@ -51,6 +51,7 @@ struct MainWindowWithTape {
     sumiplex::platform::FakeSettingsStore settings;
     sumiplex::platform::FakeFileDialogs files;
     sumiplex::platform::FakeMessageBoxes messages;
+    sumiplex::platform::FakePickerDialogs pickers;
     sumiplex::platform::FakeShell shell;
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
@@ -58,7 +59,7 @@ struct MainWindowWithTape {
     MainWindowWithTape(int lines, bool historyShown) {
         // An empty folder name: no picture search through the build tree.
         window = std::make_unique<frmMain>(
-            sumiplex::ui::Services{clock, settings, files, messages, shell, QString()});
+            sumiplex::ui::Services{clock, settings, files, messages, pickers, shell, QString()});
         window->show();
         window->tape().append(tapeLines(lines));
         if (historyShown)

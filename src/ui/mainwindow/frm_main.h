@@ -25,6 +25,7 @@ namespace sumiplex::platform {
 class Clock;
 class FileDialogs;
 class MessageBoxes;
+class PickerDialogs;
 class SettingsStore;
 class Shell;
 struct SingleSetting;
@@ -52,6 +53,7 @@ struct Services {
     platform::SettingsStore& settings;
     platform::FileDialogs& files;
     platform::MessageBoxes& messages;
+    platform::PickerDialogs& pickers;
     platform::Shell& shell;
     /// Searched, with its subfolders, for pictures to show under the calculator.
     QString programFolder;
