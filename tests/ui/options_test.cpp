@@ -5,12 +5,10 @@
 #include "ui/dialogs/dialog_font.h"
 #include "ui/dialogs/frm_about.h"
 #include "ui/mainwindow/frm_main.h"
-#include "ui/mainwindow/frm_tip3.h"
 #include "ui/ui_fonts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,7 +19,6 @@
 #include <QtTest>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 using sumiplex::platform::FakeClock;
@@ -96,25 +93,19 @@ private slots:
     void cleanup();
 
     void everyMenuItemIsEnabledUnlessARuleDisablesIt();
-    void previewsStartFromTheLiveLooks();
     void pickersCarryTitleAndInitialValue_data();
     void pickersCarryTitleAndInitialValue();
     void okAppliesUpToTheFirstSizeThatIsNoSize_data();
     void okAppliesUpToTheFirstSizeThatIsNoSize();
     void cancelAppliesNothing();
-    void presetsShowInPreviewAndValueBoxes_data();
-    void presetsShowInPreviewAndValueBoxes();
     void systemInformationStartsOrExplains_data();
     void systemInformationStartsOrExplains();
     void firstInstalledProgramIsChosen_data();
     void firstInstalledProgramIsChosen();
     void guideIsOneWindowAndLeavesWithTheCalculator();
-    void okReachesTheCalculatorAndItsCompanions();
 
 private:
     frmMain& openMain();
-    /// Opens the options dialog from the menu and runs `act` inside its modal loop.
-    void withOptionsDialog(const std::function<void(QDialog&)>& act);
 
     FakeClock m_clock;
     FakeSettingsStore m_store;
@@ -148,20 +139,6 @@ frmMain& OptionsTest::openMain() {
     return *m_main;
 }
 
-void OptionsTest::withOptionsDialog(const std::function<void(QDialog&)>& act) {
-    bool ran = false;
-    QTimer::singleShot(0, m_main.get(), [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog && dialog->objectName() == QStringLiteral("DialogFont"));
-        ran = true;
-        act(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    child<QAction>(*m_main, QStringLiteral("mnuViewOptions"))->trigger();
-    QVERIFY(ran);
-}
-
 void OptionsTest::everyMenuItemIsEnabledUnlessARuleDisablesIt() {
     frmMain& main = openMain();
     int walked = 0;
@@ -186,21 +163,6 @@ void OptionsTest::everyMenuItemIsEnabledUnlessARuleDisablesIt() {
     }
     // The five menus and three context menus hold more than fifty items.
     QVERIFY(walked > 50);
-}
-
-void OptionsTest::previewsStartFromTheLiveLooks() {
-    const WindowLooks looks = startingLooks();
-    DialogFont dialog(looks, QStringLiteral("電卓"), m_pickers, [](const WindowLooks&) {});
-    QCOMPARE(child<QLineEdit>(dialog, "Text1")->text(), QStringLiteral("Times New Roman"));
-    QVERIFY(child<QLineEdit>(dialog, "Text1")->font().bold());
-    QCOMPARE(child<QLineEdit>(dialog, "Text2")->text(), QStringLiteral("Times New Roman     14"));
-    QCOMPARE(child<QLineEdit>(dialog, "Text4")->text(), QStringLiteral("14"));
-    QCOMPARE(child<QLineEdit>(dialog, "Text3")->text(), QStringLiteral("ＭＳ Ｐゴシック     12"));
-    QCOMPARE(child<QLineEdit>(dialog, "Text5")->text(), QStringLiteral("12"));
-    QCOMPARE(child<QLineEdit>(dialog, "Text8")->text(), QStringLiteral("12632256"));
-    QCOMPARE(child<QLineEdit>(dialog, "Text9")->text(), QStringLiteral("255"));
-    // The previews keep their own size: a 40-point tape font would not fit the dialog.
-    QVERIFY(child<QLineEdit>(dialog, "Text2")->font().pointSizeF() < 14);
 }
 
 void OptionsTest::pickersCarryTitleAndInitialValue_data() {
@@ -326,36 +288,6 @@ void OptionsTest::cancelAppliesNothing() {
     QVERIFY(!dialog.isVisible());
 }
 
-void OptionsTest::presetsShowInPreviewAndValueBoxes_data() {
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("back");
-    QTest::addColumn<QString>("accent");
-    QTest::newRow("defaults") << "Option1"
-                              << "-2147483643"
-                              << "8355711";
-    QTest::newRow("recommended") << "Option2"
-                                 << "-2147483643"
-                                 << "1006847";
-}
-
-void OptionsTest::presetsShowInPreviewAndValueBoxes() {
-    QFETCH(QString, option);
-    QFETCH(QString, back);
-    QFETCH(QString, accent);
-    std::optional<WindowLooks> applied;
-    DialogFont dialog(startingLooks(), QStringLiteral("電卓"), m_pickers,
-                      [&applied](const WindowLooks& looks) { applied = looks; });
-    dialog.show();
-    QTest::mouseClick(child<QRadioButton>(dialog, option), Qt::LeftButton);
-    QCOMPARE(child<QLineEdit>(dialog, "Text8")->text(), back);
-    QCOMPARE(child<QLineEdit>(dialog, "Text9")->text(), accent);
-    QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
-    QVERIFY(applied.has_value());
-    // A system colour stays one: stored as its index, not as what it looks like today.
-    QCOMPARE(QString::number(applied->windowBack), back);
-    QCOMPARE(QString::number(applied->accent), accent);
-}
-
 void OptionsTest::systemInformationStartsOrExplains_data() {
     QTest::addColumn<bool>("installed");
     QTest::addColumn<int>("messages");
@@ -417,33 +349,6 @@ void OptionsTest::guideIsOneWindowAndLeavesWithTheCalculator() {
     main.close();
     QVERIFY(!watched || !watched->isVisible());
     QTRY_VERIFY(!watched);
-}
-
-void OptionsTest::okReachesTheCalculatorAndItsCompanions() {
-    frmMain& main = openMain();
-    m_pickers.queueFont(font(QStringLiteral("DejaVu Sans"), 30, false, true));
-    m_pickers.queueFont(font(QStringLiteral("DejaVu Serif"), 18, true));
-    withOptionsDialog([](QDialog& dialog) {
-        QTest::mouseClick(child<QRadioButton>(dialog, "Option1"), Qt::LeftButton);
-        QTest::mouseClick(child<QLineEdit>(dialog, "Text1"), Qt::LeftButton);
-        QTest::mouseClick(child<QLineEdit>(dialog, "Text3"), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(dialog, "OKButton"), Qt::LeftButton);
-    });
-    auto* text1 = child<QLineEdit>(main, QStringLiteral("Text1"));
-    QCOMPARE(text1->font().family(), QStringLiteral("DejaVu Sans"));
-    QVERIFY(text1->font().italic());
-    QVERIFY(!text1->font().bold());
-    for (const char* name : {"Label1", "Label2", "Label3"}) {
-        auto* label = child<QLabel>(main, QString::fromLatin1(name));
-        QCOMPARE(label->font().family(), QStringLiteral("DejaVu Sans"));
-        QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0x7F, 0x7F, 0x7F));
-    }
-    QCOMPARE(main.memoPad().memoFont().family(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(main.memoPad().memoFont().pointSizeF(), 18.0);
-    main.close();
-    QCOMPARE(m_store.read(QStringLiteral("text1f"), QString()), QStringLiteral("DejaVu Sans"));
-    QCOMPARE(m_store.read(QStringLiteral("lin1"), QString()), QStringLiteral("8355711"));
-    QCOMPARE(m_store.read(QStringLiteral("tip3Texts"), QString()), QStringLiteral("18"));
 }
 
 QTEST_MAIN(OptionsTest)
