@@ -7,6 +7,9 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "ui/dialogs/dialog_font.h"
+#include "ui/dialogs/frm_about.h"
+#include "ui/dialogs/frm_tip1.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/ui_fonts.h"
@@ -51,6 +54,7 @@ struct MainWindowWithTape {
     sumiplex::platform::FakeSettingsStore settings;
     sumiplex::platform::FakeFileDialogs files;
     sumiplex::platform::FakeMessageBoxes messages;
+    sumiplex::platform::FakePickerDialogs pickers;
     sumiplex::platform::FakeShell shell;
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
@@ -58,7 +62,7 @@ struct MainWindowWithTape {
     MainWindowWithTape(int lines, bool historyShown) {
         // An empty folder name: no picture search through the build tree.
         window = std::make_unique<frmMain>(
-            sumiplex::ui::Services{clock, settings, files, messages, shell, QString()});
+            sumiplex::ui::Services{clock, settings, files, messages, pickers, shell, QString()});
         window->show();
         window->tape().append(tapeLines(lines));
         if (historyShown)
@@ -164,6 +168,43 @@ BENCHMARK(BM_HistoryAppendShown)
     ->Arg(100000)
     ->Arg(1000000)
     ->Unit(benchmark::kMicrosecond);
+
+enum class HelpWindow { Options, Guide, About };
+
+std::unique_ptr<QWidget> helpWindow(HelpWindow which, sumiplex::platform::PickerDialogs& pickers,
+                                    sumiplex::platform::Shell& shell,
+                                    sumiplex::platform::MessageBoxes& messages) {
+    switch (which) {
+    case HelpWindow::Options: {
+        const QFont face(QStringLiteral("Times New Roman"));
+        return std::make_unique<sumiplex::ui::DialogFont>(
+            sumiplex::ui::WindowLooks{-2147483643, 1006847, face, face, face},
+            QStringLiteral("電卓"), pickers, [](const sumiplex::ui::WindowLooks&) {});
+    }
+    case HelpWindow::Guide:
+        return std::make_unique<sumiplex::ui::frmTip1>();
+    case HelpWindow::About:
+        return std::make_unique<sumiplex::ui::frmAbout>(QStringLiteral("電卓"), shell, messages);
+    }
+    return nullptr;
+}
+
+// The options dialog, the usage guide and the about box: built, shown and laid out (the
+// pictures decoded), then closed, as one opening from the menu.
+void BM_OpenHelpWindow(benchmark::State& state) {
+    const auto which = static_cast<HelpWindow>(state.range(0));
+    sumiplex::platform::FakePickerDialogs pickers;
+    sumiplex::platform::FakeShell shell;
+    sumiplex::platform::FakeMessageBoxes messages;
+    for (auto _ : state) {
+        std::unique_ptr<QWidget> window = helpWindow(which, pickers, shell, messages);
+        window->show();
+        QApplication::processEvents();
+    }
+    static const char* const kNames[] = {"DialogFont", "frmTip1", "frmAbout"};
+    state.SetLabel(kNames[state.range(0)]);
+}
+BENCHMARK(BM_OpenHelpWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -25,9 +25,10 @@ int main(int argc, char* argv[]) {
     sumiplex::platform::IniSettingsStore settings;
     sumiplex::platform::QtFileDialogs files;
     sumiplex::platform::QtMessageBoxes messages;
+    sumiplex::platform::QtPickerDialogs pickers;
     sumiplex::platform::SystemShell shell;
-    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{clock, settings, files, messages, shell,
-                                                         QCoreApplication::applicationDirPath()});
+    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{
+        clock, settings, files, messages, pickers, shell, QCoreApplication::applicationDirPath()});
     frmMain.show();
 
     // The standard dialogs (files, colours, fonts, printing) speak the user's language. No

@@ -36,6 +36,22 @@ std::optional<std::optional<QString>> DialogAnswers::takeFile() {
     return path;
 }
 
+std::optional<std::optional<QColor>> DialogAnswers::takeColour() {
+    if (m_colours.empty())
+        return std::nullopt;
+    auto colour = m_colours.front();
+    m_colours.pop();
+    return colour;
+}
+
+std::optional<std::optional<QFont>> DialogAnswers::takeFont() {
+    if (m_fonts.empty())
+        return std::nullopt;
+    auto font = m_fonts.front();
+    m_fonts.pop();
+    return font;
+}
+
 QString DialogAnswers::messages() const {
     QString all;
     for (const auto& m : m_messages)

@@ -34,6 +34,10 @@ public:
     /// The next file answer (a path, or nothing to cancel), taken off the queue; nothing
     /// when none was given.
     [[nodiscard]] std::optional<std::optional<QString>> takeFile();
+    /// The next colour answer (a colour, or nothing to cancel); nothing when none was given.
+    [[nodiscard]] std::optional<std::optional<QColor>> takeColour();
+    /// The next font answer (a font, or nothing to cancel); nothing when none was given.
+    [[nodiscard]] std::optional<std::optional<QFont>> takeFont();
     /// Every message box shown so far, one line each: title, tab, text.
     [[nodiscard]] QString messages() const;
 

@@ -215,8 +215,8 @@ Failure ScriptRunner::open(const QString& name) {
         return QStringLiteral("frmMain is already open");
     // The script decides which pictures there are: it names the folder that stands for the
     // program's own, and without one there is none.
-    m_main = new ui::frmMain(
-        ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes, m_shell, m_programFolder});
+    m_main = new ui::frmMain(ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes,
+                                          m_pickers, m_shell, m_programFolder});
     m_main->show();
     activateWindow(*m_main);
     // The picture search runs beside the first window; a script reads its outcome only
@@ -237,7 +237,8 @@ QString ScriptRunner::resolvePath(const QString& path) const {
 }
 
 Failure ScriptRunner::unansweredDialogs() {
-    QStringList missing = m_messageBoxes.takeUnanswered() + m_fileDialogs.takeUnanswered();
+    QStringList missing = m_messageBoxes.takeUnanswered() + m_fileDialogs.takeUnanswered() +
+                          m_pickers.takeUnanswered();
     if (missing.isEmpty())
         return std::nullopt;
     return QStringLiteral("%1 asked for an answer the script did not give")

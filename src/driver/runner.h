@@ -111,6 +111,7 @@ private:
     DialogAnswers m_answers;
     ScriptMessageBoxes m_messageBoxes{m_answers};
     ScriptFileDialogs m_fileDialogs{m_answers};
+    ScriptPickerDialogs m_pickers{m_answers};
     platform::FakeShell m_shell;
     QPointer<ui::frmMain> m_main;
     /// The tape as the last `print tape` or `print tape.new` saw it.

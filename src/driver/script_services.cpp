@@ -51,4 +51,27 @@ QStringList ScriptFileDialogs::takeUnanswered() {
     return std::exchange(m_unanswered, {});
 }
 
+std::optional<QColor> ScriptPickerDialogs::getColour(QWidget*, const QString& title,
+                                                     const QColor&) {
+    auto colour = m_answers.takeColour();
+    if (!colour) {
+        m_unanswered.append(QStringLiteral("the colour picker \"%1\"").arg(title));
+        return std::nullopt;
+    }
+    return *colour;
+}
+
+std::optional<QFont> ScriptPickerDialogs::getFont(QWidget*, const QString& title, const QFont&) {
+    auto font = m_answers.takeFont();
+    if (!font) {
+        m_unanswered.append(QStringLiteral("the font picker \"%1\"").arg(title));
+        return std::nullopt;
+    }
+    return *font;
+}
+
+QStringList ScriptPickerDialogs::takeUnanswered() {
+    return std::exchange(m_unanswered, {});
+}
+
 } // namespace sumiplex::driver

@@ -50,4 +50,22 @@ private:
     QStringList m_unanswered;
 };
 
+// The program's colour and font pickers, answered from the script's `colour` and `font`
+// lines; a picker with no answer given is cancelled and reported.
+class ScriptPickerDialogs final : public platform::PickerDialogs {
+public:
+    explicit ScriptPickerDialogs(DialogAnswers& answers) : m_answers(answers) {}
+
+    [[nodiscard]] std::optional<QColor> getColour(QWidget* parent, const QString& title,
+                                                  const QColor& initial) override;
+    [[nodiscard]] std::optional<QFont> getFont(QWidget* parent, const QString& title,
+                                               const QFont& initial) override;
+
+    [[nodiscard]] QStringList takeUnanswered();
+
+private:
+    DialogAnswers& m_answers;
+    QStringList m_unanswered;
+};
+
 } // namespace sumiplex::driver

@@ -1,6 +1,8 @@
 #include "platform/dialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -76,6 +78,25 @@ void QtMessageBoxes::critical(QWidget* parent, const QString& text, const QStrin
     QMessageBox::critical(parent, title, text);
 }
 
+std::optional<QColor> QtPickerDialogs::getColour(QWidget* parent, const QString& title,
+                                                 const QColor& initial) {
+    const QColor colour = QColorDialog::getColor(initial, parent, title);
+    if (!colour.isValid()) {
+        return std::nullopt;
+    }
+    return colour;
+}
+
+std::optional<QFont> QtPickerDialogs::getFont(QWidget* parent, const QString& title,
+                                              const QFont& initial) {
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, initial, parent, title);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return font;
+}
+
 std::optional<QString> FakeFileDialogs::answer(Request request) {
     m_requests.push_back(std::move(request));
     if (m_answers.empty()) {
@@ -120,6 +141,30 @@ void FakeMessageBoxes::warning(QWidget*, const QString& text, const QString& tit
 
 void FakeMessageBoxes::critical(QWidget*, const QString& text, const QString& title) {
     m_shown.push_back({MessageIcon::Critical, text, title, std::nullopt});
+}
+
+std::optional<QColor> FakePickerDialogs::getColour(QWidget*, const QString& title,
+                                                   const QColor& initial) {
+    m_requests.push_back({title, initial, QFont()});
+    if (m_colours.empty()) {
+        ++m_unanswered;
+        return std::nullopt;
+    }
+    std::optional<QColor> colour = std::move(m_colours.front());
+    m_colours.pop_front();
+    return colour;
+}
+
+std::optional<QFont> FakePickerDialogs::getFont(QWidget*, const QString& title,
+                                                const QFont& initial) {
+    m_requests.push_back({title, QColor(), initial});
+    if (m_fonts.empty()) {
+        ++m_unanswered;
+        return std::nullopt;
+    }
+    std::optional<QFont> font = std::move(m_fonts.front());
+    m_fonts.pop_front();
+    return font;
 }
 
 } // namespace sumiplex::platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -53,6 +55,20 @@ public:
     virtual void critical(QWidget* parent, const QString& text, const QString& title) = 0;
 };
 
+// The standard colour and font pickers.
+class PickerDialogs {
+public:
+    virtual ~PickerDialogs() = default;
+
+    /// The chosen colour, or nothing when the user cancels.
+    [[nodiscard]] virtual std::optional<QColor> getColour(QWidget* parent, const QString& title,
+                                                          const QColor& initial) = 0;
+    /// The chosen font with its family, size, bold and italic, or nothing when the user
+    /// cancels.
+    [[nodiscard]] virtual std::optional<QFont> getFont(QWidget* parent, const QString& title,
+                                                       const QFont& initial) = 0;
+};
+
 class QtFileDialogs final : public FileDialogs {
 public:
     [[nodiscard]] std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
@@ -69,6 +85,14 @@ public:
     void information(QWidget* parent, const QString& text, const QString& title) override;
     void warning(QWidget* parent, const QString& text, const QString& title) override;
     void critical(QWidget* parent, const QString& text, const QString& title) override;
+};
+
+class QtPickerDialogs final : public PickerDialogs {
+public:
+    [[nodiscard]] std::optional<QColor> getColour(QWidget* parent, const QString& title,
+                                                  const QColor& initial) override;
+    [[nodiscard]] std::optional<QFont> getFont(QWidget* parent, const QString& title,
+                                               const QFont& initial) override;
 };
 
 // File dialogs answered from a queue (the driver's `file PATH|cancel`); every request is
@@ -130,6 +154,36 @@ public:
 private:
     std::deque<bool> m_answers;
     std::vector<Shown> m_shown;
+    int m_unanswered = 0;
+};
+
+// Pickers answered from two queues, one for colours and one for fonts; every request is
+// kept so tests can check titles and initial values. A picker with no answer queued is
+// cancelled and counted as unanswered.
+class FakePickerDialogs final : public PickerDialogs {
+public:
+    struct Request {
+        QString title;
+        QColor initialColour; ///< colour pickers only
+        QFont initialFont;    ///< font pickers only
+    };
+
+    /// A colour to choose, or nothing to cancel.
+    void queueColour(std::optional<QColor> colour) { m_colours.push_back(std::move(colour)); }
+    /// A font to choose, or nothing to cancel.
+    void queueFont(std::optional<QFont> font) { m_fonts.push_back(std::move(font)); }
+    [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
+    [[nodiscard]] int unanswered() const { return m_unanswered; }
+
+    [[nodiscard]] std::optional<QColor> getColour(QWidget* parent, const QString& title,
+                                                  const QColor& initial) override;
+    [[nodiscard]] std::optional<QFont> getFont(QWidget* parent, const QString& title,
+                                               const QFont& initial) override;
+
+private:
+    std::deque<std::optional<QColor>> m_colours;
+    std::deque<std::optional<QFont>> m_fonts;
+    std::vector<Request> m_requests;
     int m_unanswered = 0;
 };
 

@@ -140,6 +140,7 @@ private:
     FakeClock m_clock;
     FakeFileDialogs m_files;
     FakeMessageBoxes m_messages;
+    sumiplex::platform::FakePickerDialogs m_pickers;
     FakeShell m_shell;
     FakeSettingsStore m_store;
     QTemporaryDir m_programFolder;
@@ -163,8 +164,8 @@ void LifecycleTest::cleanup() {
 }
 
 frmMain& LifecycleTest::open(SettingsStore& store) {
-    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{m_clock, store, m_files, m_messages,
-                                                                m_shell, m_programFolder.path()});
+    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{
+        m_clock, store, m_files, m_messages, m_pickers, m_shell, m_programFolder.path()});
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("window not exposed");

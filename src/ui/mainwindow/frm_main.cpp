@@ -6,6 +6,8 @@
 #include "platform/clock.h"
 #include "platform/settings_keys.h"
 #include "platform/twips_geometry.h"
+#include "ui/dialogs/frm_tip1.h"
+#include "ui/mainwindow/credit.h"
 #include "ui/mainwindow/dialog_doll.h"
 #include "ui/mainwindow/dialog_tax.h"
 #include "ui/mainwindow/frm_tip2.h"
@@ -42,7 +44,6 @@ using sumiplex::engine::MouseButton;
 using sumiplex::engine::RoundMode;
 
 const QString kMainCaption = QStringLiteral("電卓");
-const QString kCredit = QStringLiteral("Presents by Velquor");
 constexpr int kStartWidthTwips = 5220;
 constexpr int kShortHeightTwips = 5000;
 constexpr int kTallHeightTwips = 7000;
@@ -131,6 +132,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectControls();
     connectMenus();
     connectFeatures();
+    connectOptionsMenus();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });
@@ -148,6 +150,7 @@ frmMain::frmMain(Services services, QWidget* parent)
 
 frmMain::~frmMain() {
     m_tape->removeListener(m_tapeListener);
+    delete m_tip1;
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are
     // destroyed; destroy them while the engine they forward to still exists.
@@ -302,6 +305,7 @@ void frmMain::activate() {
     m_tip3->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　メモ帳"));
     m_tip2->setCredit(kCredit);
     m_tip3->setCredit(kCredit);
+    captionUsageGuide();
     fitActivationHeight();
     Line4->setVisible(Image1->isHidden());
     m_engine->Form_Activate();

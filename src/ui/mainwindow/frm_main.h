@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 #include <cstddef>
@@ -25,6 +26,7 @@ namespace sumiplex::platform {
 class Clock;
 class FileDialogs;
 class MessageBoxes;
+class PickerDialogs;
 class SettingsStore;
 class Shell;
 struct SingleSetting;
@@ -42,6 +44,8 @@ namespace sumiplex::ui {
 
 class ClickableLabel;
 class PictureList;
+struct WindowLooks;
+class frmTip1;
 class frmTip2;
 class frmTip3;
 
@@ -52,6 +56,7 @@ struct Services {
     platform::SettingsStore& settings;
     platform::FileDialogs& files;
     platform::MessageBoxes& messages;
+    platform::PickerDialogs& pickers;
     platform::Shell& shell;
     /// Searched, with its subfolders, for pictures to show under the calculator.
     QString programFolder;
@@ -116,6 +121,9 @@ private:
     void loadInputFont();
     void loadTotalFont();
     void loadCompanionFonts();
+    /// The total label takes `face` (family, bold, italic) and `ink`; the tax lines and the
+    /// AC button take its face at their own sizes, the small labels its ink.
+    void dressLikeTotal(const QFont& face, std::int32_t ink);
     void loadPicture();
     void queryUnload();
     void unloadWindow();
@@ -147,6 +155,15 @@ private:
     [[nodiscard]] bool pictureAreaShown() const;
     [[nodiscard]] QString mainCaption() const;
 
+    // Options dialog, usage guide and about box (frm_main_options.cpp).
+    void connectOptionsMenus();
+    void mnuViewOptions_Click();
+    void mnuTip_Click();
+    void mnuHelpAbout_Click();
+    void captionUsageGuide();
+    [[nodiscard]] WindowLooks currentLooks() const;
+    void applyLooks(const WindowLooks& looks);
+
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
     void renderCaptions(const ::sumiplex::engine::View& view);
@@ -161,6 +178,8 @@ private:
     std::unique_ptr<frmTip2> m_tip2;
     std::unique_ptr<frmTip3> m_tip3;
     std::unique_ptr<PictureList> m_pictures;
+    /// The usage guide while it is open; it deletes itself when it unloads.
+    QPointer<frmTip1> m_tip1;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
@@ -234,6 +253,9 @@ private:
     QAction* mnuViewRefresh = nullptr;
     QAction* mnuMemo = nullptr;
     QAction* mnuWWW = nullptr;
+    QAction* mnuViewOptions = nullptr;
+    QAction* mnuTip = nullptr;
+    QAction* mnuHelpAbout = nullptr;
 
     QMenu* mnuPopup2 = nullptr;
     QAction* mnuEditUndo = nullptr;

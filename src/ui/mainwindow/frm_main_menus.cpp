@@ -120,7 +120,7 @@ void frmMain::buildViewMenu() {
     addPendingAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
     mnuCash = addPendingAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));
     addSeparator(mnuView, "mnuBar12");
-    addPendingAction(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
+    mnuViewOptions = addAction(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
 }
 
 void frmMain::buildHelpMenu() {
@@ -128,11 +128,11 @@ void frmMain::buildHelpMenu() {
     menuBar()->addMenu(mnuHelp);
     addPendingAction(mnuHelp, "mnuHelpContents", QStringLiteral("目次(&C)"));
     addPendingAction(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)..."));
-    addPendingAction(mnuHelp, "mnuTip", QStringLiteral("基本的な使い方(&T)"));
+    mnuTip = addAction(mnuHelp, "mnuTip", QStringLiteral("基本的な使い方(&T)"));
     mnuWWW = addAction(mnuHelp, "mnuWWW", QStringLiteral("Velquor Web(&W)"));
     mnuWWW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     addSeparator(mnuHelp, "mnuHelpBar0");
-    addPendingAction(mnuHelp, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    mnuHelpAbout = addAction(mnuHelp, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 }
 
 void frmMain::buildContextMenus() {

@@ -9,6 +9,7 @@
 #include "platform/settings_keys.h"
 #include "platform/twips_geometry.h"
 #include "platform/window_placement.h"
+#include "ui/dialogs/frm_tip1.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/mainwindow/frm_tip3.h"
@@ -145,11 +146,19 @@ void frmMain::loadTotalFont() {
     const SettingsStore& store = m_services.settings;
     const QFont total = storedFont(store, Label1->font(), platform::kLabel1f, platform::kLabel1b,
                                    platform::kLabel1i);
+    dressLikeTotal(total, readInt32(store, platform::kLabel1c, m_totalColour));
+}
+
+void frmMain::dressLikeTotal(const QFont& face, std::int32_t ink) {
+    QFont total = Label1->font();
+    total.setFamily(face.family());
+    total.setBold(face.bold());
+    total.setItalic(face.italic());
     Label1->setFont(total);
     m_engine->setLabel1FontName(total.family().toStdU16String());
-    m_totalColour = readInt32(store, platform::kLabel1c, m_totalColour);
-    const QColor ink = platform::colourFromValue(m_totalColour, palette());
-    setTextColour(Label1, ink);
+    m_totalColour = ink;
+    const QColor colour = platform::colourFromValue(m_totalColour, palette());
+    setTextColour(Label1, colour);
 
     // The tax lines and the AC button dress like the total, at their own sizes.
     for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
@@ -163,7 +172,7 @@ void frmMain::loadTotalFont() {
     for (QWidget* w : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
                        static_cast<QWidget*>(Label4), static_cast<QWidget*>(Label5),
                        static_cast<QWidget*>(Label6)})
-        setTextColour(w, ink);
+        setTextColour(w, colour);
 }
 
 void frmMain::loadCompanionFonts() {
@@ -219,6 +228,8 @@ void frmMain::unloadWindow() {
     saveSettings();
     // The other windows unload newest first; each saves its own position.
     // (The memo pad saves its position when it reports itself unloaded.)
+    if (m_tip1)
+        m_tip1->close();
     m_tip3->unload(m_services.files, m_services.messages);
     m_tip2->hide();
     platform::saveWindowPosition(*m_tip2, m_services.settings, platform::kTip2Left.key,

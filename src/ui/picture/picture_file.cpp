@@ -75,6 +75,11 @@ QPixmap builtInPicture() {
     return QPixmap(QStringLiteral(":/sumiplex/picture.jpg"));
 }
 
+QPixmap guidePicture() {
+    ensureResources();
+    return QPixmap(QStringLiteral(":/sumiplex/guide.png"));
+}
+
 QIcon applicationIcon() {
     ensureResources();
     QIcon icon;

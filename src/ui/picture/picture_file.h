@@ -46,6 +46,9 @@ struct ChosenPicture {
 /// The landscape shown under the calculator until the user picks a picture file.
 [[nodiscard]] QPixmap builtInPicture();
 
+/// The usage guide's picture, compiled into the program.
+[[nodiscard]] QPixmap guidePicture();
+
 /// The program's icon in the sizes it ships (48, 128 and 256 pixels).
 [[nodiscard]] QIcon applicationIcon();
 
