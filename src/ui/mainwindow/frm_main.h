@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 #include <cstddef>
@@ -41,6 +42,7 @@ enum class FocusTarget;
 namespace sumiplex::ui {
 
 class ClickableLabel;
+class DialogTon;
 class PictureList;
 class frmTip2;
 class frmTip3;
@@ -73,6 +75,10 @@ public:
     [[nodiscard]] frmTip2& historyWindow() { return *m_tip2; }
     [[nodiscard]] frmTip3& memoPad() { return *m_tip3; }
     [[nodiscard]] PictureList& pictureList() { return *m_pictures; }
+
+    /// A tool window's result for the input line: the program's own assignment of the line
+    /// (its change handling runs), the caret at its end and the keyboard focus in it.
+    void takeToolResult(const QString& text);
 
     /// Copies the engine's view into the widgets and carries out its pending requests.
     /// Every handler ends with it; a render asked for while one runs repeats that one.
@@ -107,6 +113,7 @@ private:
     void showHistory();
     void openTaxDialog();
     void openExchangeRateDialog();
+    void mmnuTon_Click();
 
     // Settings and lifecycle (frm_main_settings.cpp).
     void loadSettings();
@@ -160,6 +167,8 @@ private:
     std::unique_ptr<frmTip2> m_tip2;
     std::unique_ptr<frmTip3> m_tip3;
     std::unique_ptr<PictureList> m_pictures;
+    /// The unit window, created when first opened and deleted when it unloads.
+    QPointer<DialogTon> m_ton;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
@@ -257,6 +266,7 @@ private:
     QAction* mnuOku = nullptr;
     QAction* mnuPopCash = nullptr;
     QAction* mnuCash = nullptr;
+    QAction* mmnuTon = nullptr;
 };
 
 } // namespace sumiplex::ui

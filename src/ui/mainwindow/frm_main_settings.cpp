@@ -14,6 +14,7 @@
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_file.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 
 #include <QAction>
@@ -218,6 +219,8 @@ void frmMain::unloadWindow() {
     m_unloaded = true;
     saveSettings();
     // The other windows unload newest first; each saves its own position.
+    if (m_ton)
+        m_ton->close();
     // (The memo pad saves its position when it reports itself unloaded.)
     m_tip3->unload(m_services.files, m_services.messages);
     m_tip2->hide();
