@@ -156,16 +156,17 @@ void DialogTon::connectControls() {
 }
 
 void DialogTon::connectPanel(Kind kind) {
+    // A user's choice converts even when it picks the unit already shown.
     const Panel& p = m_panels[static_cast<std::size_t>(kind) - 1];
     connect(p.quantity, &QLineEdit::textChanged, this, [this, kind](const QString& text) {
         m_model->quantityChanged(kind, text.toStdU16String());
         render();
     });
-    connect(p.source, &QComboBox::currentIndexChanged, this, [this, kind](int index) {
+    connect(p.source, &QComboBox::activated, this, [this, kind](int index) {
         m_model->sourceChosen(kind, index + 1);
         render();
     });
-    connect(p.target, &QComboBox::currentIndexChanged, this, [this, kind](int index) {
+    connect(p.target, &QComboBox::activated, this, [this, kind](int index) {
         m_model->targetChosen(kind, index + 1);
         render();
     });
