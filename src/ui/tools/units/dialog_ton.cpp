@@ -253,7 +253,9 @@ void DialogTon::renderPanel(const Panel& panel, const units::PanelView& view) {
 }
 
 bool DialogTon::eventFilter(QObject* watched, QEvent* event) {
-    if (isEnterKey(event)) {
+    // A list's open drop-down is a window of its own, where Enter picks the item.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (isEnterKey(event) && widget && widget->window() == this) {
         focusNextChild();
         return true;
     }
