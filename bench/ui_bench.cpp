@@ -14,6 +14,7 @@
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/ui_fonts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -205,6 +206,62 @@ void BM_OpenHelpWindow(benchmark::State& state) {
     state.SetLabel(kNames[state.range(0)]);
 }
 BENCHMARK(BM_OpenHelpWindow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+// The unit window opened from the menu: built and loaded (six lists filled, three panels
+// converted) when it is not there, only shown again when it was hidden.
+QWidget* unitWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("DialogTon"))
+            return w;
+    return nullptr;
+}
+
+void openUnitWindow(MainWindowWithTape& w) {
+    w.window->findChild<QAction*>(QStringLiteral("mmnuTon"))->trigger();
+}
+
+void BM_UnitWindowOpening(benchmark::State& state) {
+    MainWindowWithTape& w = mainWindow(state);
+    const bool hiddenBefore = state.range(2) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (QWidget* ton = unitWindow()) {
+            if (hiddenBefore) {
+                ton->hide();
+            } else {
+                ton->close(); // unloads: the next opening builds and loads it again
+                QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+        }
+        state.ResumeTiming();
+        openUnitWindow(w);
+        QApplication::processEvents();
+    }
+    state.SetLabel(hiddenBefore ? "opened again while hidden" : "built, loaded and shown");
+}
+BENCHMARK(BM_UnitWindowOpening)->Args({0, 0, 0})->Args({0, 0, 1})->Unit(benchmark::kMillisecond);
+
+// A digit typed into the length quantity: the copy into Q'TY, the conversion, the unit price
+// and the render.
+void BM_UnitConversionKeystroke(benchmark::State& state) {
+    MainWindowWithTape& w = mainWindow(state);
+    openUnitWindow(w);
+    QWidget* ton = unitWindow();
+    auto* price = ton->findChild<QLineEdit*>(QStringLiteral("Text4"));
+    auto* quantity = ton->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    price->setText(QStringLiteral("1000"));
+    int typed = 0;
+    for (auto _ : state) {
+        keyStroke(quantity, Qt::Key_7, QStringLiteral("7"));
+        if (++typed == 12) {
+            state.PauseTiming();
+            quantity->setText(QStringLiteral("1"));
+            typed = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.SetLabel("one key press and release");
+}
+BENCHMARK(BM_UnitConversionKeystroke)->Args({0, 0})->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -72,7 +72,7 @@ const QSet<QString> kDisabledUntilUsable{QStringLiteral("mnuPopUndo")};
 const QSet<QString> kAwaitingTheirWindows{
     QStringLiteral("mnuPrintMemo"), QStringLiteral("mnuFilePrint"), QStringLiteral("mnuPopCash"),
     QStringLiteral("mnuEge"),       QStringLiteral("mnuDay"),       QStringLiteral("mnuTime"),
-    QStringLiteral("mmnuTon"),      QStringLiteral("mnuCashTotal"), QStringLiteral("mnuCash"),
+    QStringLiteral("mnuCashTotal"), QStringLiteral("mnuCash"),
     QStringLiteral("mnuPopEge"),    QStringLiteral("mnuPopupDay"),  QStringLiteral("mnuPopTime")};
 
 // The offscreen platform reports every window hint it cannot carry out; those reports say

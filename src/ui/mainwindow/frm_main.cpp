@@ -13,6 +13,7 @@
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/stray_key_release_filter.h"
 
@@ -149,6 +150,7 @@ frmMain::frmMain(Services services, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+    delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
     delete m_tip1;
     tmrClock->stop();
@@ -251,6 +253,7 @@ void frmMain::connectMenus() {
     connect(mnuTaxRate, &QAction::triggered, this, &frmMain::openTaxDialog);
     connect(mnuDoll, &QAction::triggered, this, &frmMain::openExchangeRateDialog);
     connect(mnuRireki, &QAction::triggered, this, &frmMain::showHistory);
+    connect(mmnuTon, &QAction::triggered, this, &frmMain::mmnuTon_Click);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -280,6 +283,25 @@ void frmMain::openExchangeRateDialog() {
     // Closing the modal dialog hands the activation back to this window, which carries the
     // rate into the rate box and the status bar.
     activate();
+}
+
+void frmMain::mmnuTon_Click() {
+    // Created on first use, it keeps its contents while hidden; once unloaded it is
+    // created (and loaded) again.
+    if (!m_ton)
+        m_ton = new DialogTon(m_services.settings, *this);
+    if (!m_engine->totalValue().isZero())
+        m_ton->takeTotal(m_engine->totalValue());
+    m_ton->show();
+    m_ton->raise();
+    m_ton->activateWindow();
+}
+
+void frmMain::takeToolResult(const QString& text) {
+    Text1->setText(text);
+    Text1->setCursorPosition(static_cast<int>(Text1->text().size()));
+    activateWindow();
+    Text1->setFocus();
 }
 
 bool frmMain::event(QEvent* event) {

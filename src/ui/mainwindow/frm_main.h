@@ -43,6 +43,7 @@ enum class FocusTarget;
 namespace sumiplex::ui {
 
 class ClickableLabel;
+class DialogTon;
 class PictureList;
 struct WindowLooks;
 class frmTip1;
@@ -79,6 +80,10 @@ public:
     [[nodiscard]] frmTip3& memoPad() { return *m_tip3; }
     [[nodiscard]] PictureList& pictureList() { return *m_pictures; }
 
+    /// A tool window's result for the input line: the program's own assignment of the line
+    /// (its change handling runs), the caret at its end and the keyboard focus in it.
+    void takeToolResult(const QString& text);
+
     /// Copies the engine's view into the widgets and carries out its pending requests.
     /// Every handler ends with it; a render asked for while one runs repeats that one.
     void render();
@@ -113,6 +118,7 @@ private:
     void showHistory();
     void openTaxDialog();
     void openExchangeRateDialog();
+    void mmnuTon_Click();
 
     // Settings and lifecycle (frm_main_settings.cpp).
     void loadSettings();
@@ -180,6 +186,8 @@ private:
     std::unique_ptr<PictureList> m_pictures;
     /// The usage guide while it is open; it deletes itself when it unloads.
     QPointer<frmTip1> m_tip1;
+    /// The unit window, created when first opened and deleted when it unloads.
+    QPointer<DialogTon> m_ton;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
@@ -280,6 +288,7 @@ private:
     QAction* mnuOku = nullptr;
     QAction* mnuPopCash = nullptr;
     QAction* mnuCash = nullptr;
+    QAction* mmnuTon = nullptr;
 };
 
 } // namespace sumiplex::ui

@@ -114,8 +114,8 @@ void frmMain::buildViewMenu() {
     addPendingAction(mnuView, "mnuDay", QStringLiteral("日数計算(&T)"));
     addPendingAction(mnuView, "mnuTime", QStringLiteral("時間計算(&H)"));
     addSeparator(mnuView, "mnuBar20");
-    addPendingAction(mnuView, "mmnuTon", QStringLiteral("単位換算(&K)"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mmnuTon = addAction(mnuView, "mmnuTon", QStringLiteral("単位換算(&K)"));
+    mmnuTon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     addSeparator(mnuView, "mnuBar25");
     addPendingAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
     mnuCash = addPendingAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));

@@ -15,6 +15,7 @@
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_file.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 
 #include <QAction>
@@ -227,6 +228,8 @@ void frmMain::unloadWindow() {
     m_unloaded = true;
     saveSettings();
     // The other windows unload newest first; each saves its own position.
+    if (m_ton)
+        m_ton->close();
     // (The memo pad saves its position when it reports itself unloaded.)
     if (m_tip1)
         m_tip1->close();
