@@ -11,6 +11,8 @@
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/datetime/dialog_days.h"
+#include "ui/tools/datetime/dialog_time.h"
 #include "ui/widgets/clickable_label.h"
 
 #include <QAction>
@@ -127,6 +129,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectControls();
     connectMenus();
     connectFeatures();
+    connectDateTimeTools();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });

@@ -38,9 +38,17 @@ struct Requests;
 enum class FocusTarget;
 } // namespace sumiplex::engine
 
+namespace sumiplex::datetime {
+enum class DaysMode;
+} // namespace sumiplex::datetime
+
 namespace sumiplex::ui {
 
 class ClickableLabel;
+class DialogDays;
+class DialogTime;
+enum class InputLineFocus;
+struct ToolLinks;
 class PictureList;
 class frmTip2;
 class frmTip3;
@@ -146,6 +154,14 @@ private:
     [[nodiscard]] bool pictureAreaShown() const;
     [[nodiscard]] QString mainCaption() const;
 
+    // Date and time tool windows (frm_main_datetime.cpp).
+    void connectDateTimeTools();
+    [[nodiscard]] ToolLinks toolLinks();
+    void replaceInputLine(const QString& text, InputLineFocus focus);
+    void openDaysDialog(datetime::DaysMode mode);
+    void openTimeDialog();
+    void unloadDateTimeTools();
+
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
     void renderCaptions(const ::sumiplex::engine::View& view);
@@ -160,6 +176,9 @@ private:
     std::unique_ptr<frmTip2> m_tip2;
     std::unique_ptr<frmTip3> m_tip3;
     std::unique_ptr<PictureList> m_pictures;
+    // Built when first opened; a closed one is replaced at the next opening.
+    std::unique_ptr<DialogDays> m_days;
+    std::unique_ptr<DialogTime> m_time;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved

@@ -217,6 +217,7 @@ void frmMain::unloadWindow() {
         return;
     m_unloaded = true;
     saveSettings();
+    unloadDateTimeTools();
     // The other windows unload newest first; each saves its own position.
     // (The memo pad saves its position when it reports itself unloaded.)
     m_tip3->unload(m_services.files, m_services.messages);
