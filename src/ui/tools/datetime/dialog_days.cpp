@@ -270,6 +270,8 @@ void DialogDays::Command2_Click() {
     // The memo ends each appended piece with a line end of its own.
     m_links.appendMemo(QString::fromStdU16String(text).chopped(2));
     Command2->hide();
+    // The memo pad stays in view behind this window, which keeps the keyboard.
+    activateWindow();
     OKButton->setFocus();
 }
 

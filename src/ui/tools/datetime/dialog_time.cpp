@@ -180,6 +180,8 @@ void DialogTime::Command1_Click() {
     m_links.appendMemo(Label5->text() + QStringLiteral("\r\n") + Label7->text() +
                        QStringLiteral("\r\n"));
     Command1->hide();
+    // The memo pad stays in view behind this window, which keeps the keyboard.
+    activateWindow();
     OKButton->setFocus();
 }
 
