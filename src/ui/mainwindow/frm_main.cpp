@@ -13,6 +13,8 @@
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/datetime/dialog_days.h"
+#include "ui/tools/datetime/dialog_time.h"
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/stray_key_release_filter.h"
@@ -134,6 +136,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectMenus();
     connectFeatures();
     connectOptionsMenus();
+    connectDateTimeTools();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });

@@ -40,10 +40,18 @@ struct Requests;
 enum class FocusTarget;
 } // namespace sumiplex::engine
 
+namespace sumiplex::datetime {
+enum class DaysMode;
+} // namespace sumiplex::datetime
+
 namespace sumiplex::ui {
 
 class ClickableLabel;
 class DialogTon;
+class DialogDays;
+class DialogTime;
+enum class InputLineFocus;
+struct ToolLinks;
 class PictureList;
 struct WindowLooks;
 class frmTip1;
@@ -169,6 +177,13 @@ private:
     void captionUsageGuide();
     [[nodiscard]] WindowLooks currentLooks() const;
     void applyLooks(const WindowLooks& looks);
+    // Date and time tool windows (frm_main_datetime.cpp).
+    void connectDateTimeTools();
+    [[nodiscard]] ToolLinks toolLinks();
+    void replaceInputLine(const QString& text, InputLineFocus focus);
+    void openDaysDialog(datetime::DaysMode mode);
+    void openTimeDialog();
+    void unloadDateTimeTools();
 
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
@@ -188,6 +203,9 @@ private:
     QPointer<frmTip1> m_tip1;
     /// The unit window, created when first opened and deleted when it unloads.
     QPointer<DialogTon> m_ton;
+    // Built when first opened; a closed one is replaced at the next opening.
+    std::unique_ptr<DialogDays> m_days;
+    std::unique_ptr<DialogTime> m_time;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved

@@ -109,10 +109,10 @@ void frmMain::buildViewMenu() {
     mnuRireki = addAction(mnuView, "mnuRireki", QStringLiteral("計算履歴を表示(&R)"));
     mnuMemo = addAction(mnuView, "mnuMemo", QStringLiteral("メモ帳を表示(&M)"));
     addSeparator(mnuView, "mnuBar03");
-    addPendingAction(mnuView, "mnuEge", QStringLiteral("年齢計算(&E)"))
+    addAction(mnuView, "mnuEge", QStringLiteral("年齢計算(&E)"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    addPendingAction(mnuView, "mnuDay", QStringLiteral("日数計算(&T)"));
-    addPendingAction(mnuView, "mnuTime", QStringLiteral("時間計算(&H)"));
+    addAction(mnuView, "mnuDay", QStringLiteral("日数計算(&T)"));
+    addAction(mnuView, "mnuTime", QStringLiteral("時間計算(&H)"));
     addSeparator(mnuView, "mnuBar20");
     mmnuTon = addAction(mnuView, "mmnuTon", QStringLiteral("単位換算(&K)"));
     mmnuTon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -155,10 +155,10 @@ void frmMain::buildContextMenus() {
     mnuPopCash = addPendingAction(mnuPopup2, "mnuPopCash", QStringLiteral("金種計算(&C)"));
 
     mnuPopup3 = namedMenu(this, "mnuPopup3", QStringLiteral("Popup3"));
-    addPendingAction(mnuPopup3, "mnuPopEge", QStringLiteral("年齢計算(&E)"));
-    addPendingAction(mnuPopup3, "mnuPopupDay", QStringLiteral("日数計算(&T)"));
+    addAction(mnuPopup3, "mnuPopEge", QStringLiteral("年齢計算(&E)"));
+    addAction(mnuPopup3, "mnuPopupDay", QStringLiteral("日数計算(&T)"));
     addSeparator(mnuPopup3, "mnuPopBar5");
-    addPendingAction(mnuPopup3, "mnuPopTime", QStringLiteral("時間計算(&H)"));
+    addAction(mnuPopup3, "mnuPopTime", QStringLiteral("時間計算(&H)"));
 }
 
 } // namespace sumiplex::ui

@@ -227,6 +227,7 @@ void frmMain::unloadWindow() {
         return;
     m_unloaded = true;
     saveSettings();
+    unloadDateTimeTools();
     // The other windows unload newest first; each saves its own position.
     if (m_ton)
         m_ton->close();

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/tools/datetime/day_span.h"
+#include "ui/tools/datetime/tool_links.h"
+
+#include <QDate>
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace sumiplex::ui {
+
+class ClickableLabel;
+class SpinButton;
+
+/// Days between two dates (or an age), a date plus a number of days, and era years to
+/// Western years. Modeless; closing it unloads it, and the main window builds a new one for
+/// the next opening.
+class DialogDays : public QWidget {
+    Q_OBJECT
+public:
+    explicit DialogDays(ToolLinks links, QWidget* parent = nullptr);
+
+    /// What the main window's menu items set before showing the window: the mode, the
+    /// calendar's date in the first and third pickers, today in the second, and in day-count
+    /// mode a total that is not 0 as the number of days to add.
+    void prepare(datetime::DaysMode mode, const QDate& calendarDate, const QDate& today,
+                 const std::optional<QString>& total);
+
+    /// True once the window has been closed.
+    [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Which conversion row; the first drives DTPicker1, the second DTPicker2.
+    enum class Row { First, Second };
+    // Whether an empty era year box stops the conversion before the span is recomputed.
+    enum class EmptyYear { Stop, Recalculate };
+
+    void buildControls();
+    void layOutControls();
+    void connectControls();
+    void Form_Load();
+    void RecalcDays();
+    void convertEraRow(Row row, EmptyYear empty);
+    void addDays();
+    void Label1_Click();
+    void Command2_Click();
+    [[nodiscard]] datetime::DaysMode mode() const;
+
+    ToolLinks m_links;
+    datetime::DaySpan m_span;
+    bool m_unloaded = false;
+
+    QGroupBox* Frame1 = nullptr; // era years to Western years
+    QComboBox* Combo1 = nullptr;
+    QLineEdit* Text39 = nullptr; // era year of the first row
+    SpinButton* UpDown1 = nullptr;
+    QLabel* Label44 = nullptr; // Western year of the first row
+    QComboBox* Combo2 = nullptr;
+    QLineEdit* Text3 = nullptr; // era year of the second row
+    SpinButton* UpDown2 = nullptr;
+    QLabel* Label6 = nullptr; // Western year of the second row
+
+    QGroupBox* Frame2 = nullptr; // its caption carries the mode
+    QDateEdit* DTPicker1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QDateEdit* DTPicker2 = nullptr;
+    QLineEdit* Text1 = nullptr;       // the day count
+    ClickableLabel* Label1 = nullptr; // the result line; a click hands it to the main window
+    QPushButton* Command2 = nullptr;  // to the memo pad
+    QLabel* Label7 = nullptr;         // the two dates in era form
+
+    QGroupBox* Frame3 = nullptr; // a date plus a number of days
+    QDateEdit* DTPicker3 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Text2 = nullptr; // days to add
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr; // the resulting date
+
+    QPushButton* OKButton = nullptr;
+};
+
+} // namespace sumiplex::ui
