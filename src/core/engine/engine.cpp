@@ -100,8 +100,9 @@ void Engine::resetUndo() {
 
 void Engine::reportError(ErrorMark mark) {
     setText1(m_view.text1 + u" ERROR ");
-    if (mark == ErrorMark::OnTape)
-        appendTape(u"ERROR\r\n");
+    // Without the word, the tape line the failed step began still ends, so the next entry
+    // starts a line of its own.
+    appendTape(mark == ErrorMark::OnTape ? u"ERROR\r\n" : u"\r\n");
     m_opTyped = 0;
     requestFocus(FocusTarget::Text1);
     m_view.text1SelStart = 0;

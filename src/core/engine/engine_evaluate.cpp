@@ -170,6 +170,9 @@ void Engine::RecordTotal() {
     assignConcat(m_view.label1, kTotalWord, shown);
     setText1(std::u16string{});
     refreshTaxLines();
+    // The four-digit total or the reading line follows every new total, whether Enter or a
+    // trailing operator started the evaluation.
+    refreshTotalReading();
 }
 
 void Engine::WriteLineResult() {

@@ -44,8 +44,11 @@ void Engine::Text3_Change(std::u16string text, int caret) {
 }
 
 void Engine::Text3_KeyUp(Key key) {
-    if (key == Key::Enter)
-        m_view.label4Visible = false;
+    if (key != Key::Enter)
+        return;
+    m_view.label4Visible = false;
+    // The box goes away with the focus in it; typing goes on in the input line.
+    requestFocus(FocusTarget::Text1);
 }
 
 void Engine::Text3_LostFocus() {

@@ -2,6 +2,7 @@
 
 #include "core/engine/engine_text.h"
 #include "core/engine/four_digit.h"
+#include "core/engine/input_forms.h"
 
 namespace sumiplex::engine {
 
@@ -14,6 +15,8 @@ bool isOneOf(char16_t c, std::u16string_view set) {
 } // namespace
 
 void Engine::Text1_Change(std::u16string text, int caret) {
+    // What an input method commits in full width is read, and shown, as the ASCII keys.
+    toAsciiInputForms(text);
     m_view.text1 = std::move(text);
     m_view.text1SelStart = std::clamp(caret, 0, static_cast<int>(m_view.text1.size()));
     m_view.text1SelLength = 0;

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include <type_traits>
 
 namespace sumiplex::ui {
@@ -104,6 +106,9 @@ void frmMain::buildControls() {
     keepPlaceWhenHidden(txtTime);
 
     Text1 = named(new QLineEdit(central), "Text1");
+    // A line edit cuts what is typed or pasted past 32,767 characters without a word; a
+    // number shortened that way would be added as another figure.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
     Label10->setBuddy(Text1);
 
     Label1 = clickableLabel(central, "Label1", QStringLiteral("Total"));

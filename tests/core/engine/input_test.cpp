@@ -165,10 +165,11 @@ TEST(PostEvaluation, EnterEndsTheRoundingRunAndRefreshesTheReading) {
     EXPECT_EQ(utf8(calc.view().label7), "1万2348");
 }
 
-TEST(PostEvaluation, TrailingSignLeavesTheReadingLineAsItWas) {
+// Mended: the reading line follows a total that a trailing sign gave, as it does on Enter.
+TEST(PostEvaluation, TrailingSignRefreshesTheReadingLine) {
     Calc calc;
     calc.type("12345+");
-    EXPECT_EQ(utf8(calc.view().label7), "");
+    EXPECT_EQ(utf8(calc.view().label7), "1万2345");
     calc.line("1");
     EXPECT_EQ(utf8(calc.view().label7), "1万2346");
 }
@@ -244,6 +245,42 @@ TEST(InputLine, ClickHidesTheClockAndStampsTheTime) {
     EXPECT_FALSE(calc.view().txtTimeVisible);
     EXPECT_EQ(calc.engine.lastInputTime(), calc.clock);
 }
+
+// Mended: what an input method commits in full width, as a whole string or key by key,
+// works as the ASCII keys do, and the line shows the ASCII forms.
+struct FullWidthCase {
+    const char* commits; // each piece arrives whole; "\n" presses Enter
+    const char* total;
+    const char* text1;
+};
+
+class FullWidthInput : public ::testing::TestWithParam<FullWidthCase> {};
+
+TEST_P(FullWidthInput, ActsAsTheAsciiKeys) {
+    Calc calc;
+    calc.startAt("1000");
+    std::string_view rest = GetParam().commits;
+    while (!rest.empty()) {
+        const auto enter = rest.find('\n');
+        calc.paste(rest.substr(0, enter));
+        if (enter == std::string_view::npos)
+            break;
+        calc.enter();
+        rest.remove_prefix(enter + 1);
+    }
+    EXPECT_EQ(calc.total(), GetParam().total);
+    EXPECT_EQ(calc.text1(), GetParam().text1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commits, FullWidthInput,
+    ::testing::Values(FullWidthCase{"１２３＋", "1123", ""},
+                      FullWidthCase{"３＊４\n", "1000", "12"},
+                      FullWidthCase{"１０％－\n", "900", ""}, FullWidthCase{"５０ー", "950", ""},
+                      FullWidthCase{"２．５−", "997.5", ""},
+                      FullWidthCase{"１，０００＋", "2000", ""},
+                      FullWidthCase{"／４", "1000", "/4"}, FullWidthCase{"２＾\n", "1000000", ""},
+                      FullWidthCase{"１２", "1000", "12"}, FullWidthCase{"あ１", "1000", "あ1"}));
 
 } // namespace
 } // namespace sumiplex::engine::testing

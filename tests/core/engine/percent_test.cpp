@@ -45,10 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PercentCase{"%10\n\n", "      1,000*10%= 100\r\n", "100", ""},
                       PercentCase{"10%x\n", "", "1000", "10%x"},
                       PercentCase{"200*10%x\n", "", "1000", "200*10%x"},
-                      PercentCase{"200/0%\n", "      (200/0% =", "1000", "200/0 ERROR "},
-                      PercentCase{"/0%\n", "      1,000/0%", "1000", "0% ERROR "},
-                      PercentCase{"a%\n", "      1,000*a%", "1000", "a% ERROR "},
-                      PercentCase{"a*10%\n", "      (a*10% =", "1000", "a*10 ERROR "}));
+                      PercentCase{"200/0%\n", "      (200/0% =\r\n", "1000", "200/0 ERROR "},
+                      PercentCase{"/0%\n", "      1,000/0%\r\n", "1000", "0% ERROR "},
+                      PercentCase{"a%\n", "      1,000*a%\r\n", "1000", "a% ERROR "},
+                      PercentCase{"a*10%\n", "      (a*10% =\r\n", "1000", "a*10 ERROR "}));
 
 TEST(Percent, StepReplacesTheAmountsList) {
     Calc calc;
