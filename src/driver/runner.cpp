@@ -211,8 +211,14 @@ Failure ScriptRunner::run(const Command& c) {
 Failure ScriptRunner::open(const QString& name) {
     if (name != u"frmMain")
         return QStringLiteral("%1 cannot be opened from a script").arg(name);
-    if (m_main)
+    if (m_main && m_main->isVisible())
         return QStringLiteral("frmMain is already open");
+    // Opened again after its close, the program starts afresh and reads what the close
+    // wrote, as a user starting it a second time would see.
+    if (m_main) {
+        delete m_main.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // The script decides which pictures there are: it names the folder that stands for the
     // program's own, and without one there is none.
     m_main = new ui::frmMain(ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes,
@@ -222,10 +228,14 @@ Failure ScriptRunner::open(const QString& name) {
     // The picture search runs beside the first window; a script reads its outcome only
     // once it is done, so what it prints never depends on the machine's speed.
     // Work the window leaves for after its first showing is done before the next line too.
+    // The next line waits meanwhile: the loop run here must not start it.
+    m_stepTimer.stop();
     QCoreApplication::processEvents();
     QDeadlineTimer deadline(kPictureSearchLimitMs);
     while (m_main && m_main->pictureList().collecting() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!m_done)
+        m_stepTimer.start(0);
     return std::nullopt;
 }
 
