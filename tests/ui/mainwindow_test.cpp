@@ -14,7 +14,7 @@
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/ui_fonts.h"
-#include "ui/widgets/list_mirror.h"
+#include "ui/widgets/text_list_model.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +24,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -173,7 +174,7 @@ void MainWindowTest::everyControlHasItsName_data() {
         {"Text2", "QLineEdit"},      {"Label6", "QLabel"},          {"txtTime", "QLineEdit"},
         {"Command1", "QPushButton"}, {"Command2", "QPushButton"},   {"Command3", "QPushButton"},
         {"Command4", "QPushButton"}, {"Command5", "QPushButton"},   {"Command6", "QPushButton"},
-        {"Command7", "QPushButton"}, {"List1", "QListWidget"},      {"List3", "QListWidget"},
+        {"Command7", "QPushButton"}, {"List1", "QListView"},        {"List3", "QListView"},
         {"Text4", "QLineEdit"},      {"sbStatusBar", "QStatusBar"}, {"sbPanel1", "QLabel"},
         {"sbPanel2", "QLabel"},      {"tmrClock", "QTimer"},        {"mnuPopup2", "QMenu"},
         {"Line1", "QFrame"},         {"Line4", "QFrame"},
@@ -496,13 +497,14 @@ void MainWindowTest::widthFollowsLongTotal() {
 void MainWindowTest::listsMirrorRecordedTotals() {
     type("100+");
     type("12.5+");
-    auto* list1 = child<QListWidget>("List1");
-    QCOMPARE(list1->count(), 2);
-    QCOMPARE(list1->item(1)->text(), QStringLiteral("112.5"));
-    QCOMPARE(child<QListWidget>("List3")->count(), 2);
+    const QAbstractItemModel* list1 = child<QListView>("List1")->model();
+    const QAbstractItemModel* list3 = child<QListView>("List3")->model();
+    QCOMPARE(list1->rowCount(), 2);
+    QCOMPARE(list1->index(1, 0).data().toString(), QStringLiteral("112.5"));
+    QCOMPARE(list3->rowCount(), 2);
     type(" ");
-    QCOMPARE(list1->count(), 0);
-    QCOMPARE(child<QListWidget>("List3")->count(), 0);
+    QCOMPARE(list1->rowCount(), 0);
+    QCOMPARE(list3->rowCount(), 0);
 }
 
 void MainWindowTest::taxDialogChangesRate() {
@@ -630,33 +632,47 @@ void MainWindowTest::tapePieceForDisplay() {
 }
 
 void MainWindowTest::listMirrorFollowsChanges() {
-    QListWidget list;
-    sumiplex::ui::ListMirror mirror;
-    mirror.attach(&list);
-    const auto texts = [&list] {
+    std::vector<std::u16string> items;
+    sumiplex::ui::TextListModel model(items, nullptr);
+    // A view's own copy of the rows, kept only from what the model signals.
+    QStringList seen;
+    connect(&model, &QAbstractItemModel::rowsInserted, &model,
+            [&](const QModelIndex&, int first, int last) {
+                for (int row = first; row <= last; ++row)
+                    seen.insert(row, model.index(row, 0).data().toString());
+            });
+    connect(&model, &QAbstractItemModel::modelReset, &model, [&] {
+        seen.clear();
+        for (int row = 0; row < model.rowCount(); ++row)
+            seen.append(model.index(row, 0).data().toString());
+    });
+    const auto texts = [&seen] {
         std::vector<std::u16string> out;
-        for (int i = 0; i < list.count(); ++i)
-            out.push_back(list.item(i)->text().toStdU16String());
+        for (const QString& text : seen)
+            out.push_back(text.toStdU16String());
         return out;
     };
-    std::vector<std::u16string> items;
+    const auto sync = [&](const std::vector<std::u16string>& step) {
+        items = step;
+        model.sync();
+    };
     const std::vector<std::vector<std::u16string>> steps{
         {u"100"}, {u"100", u"250"}, {}, {u"7"}, {u"8"}, {u"8", u"3"}, {u"5"}, {u"5", u"3"}};
     for (const auto& step : steps) {
-        mirror.sync(step);
+        sync(step);
         QCOMPARE(texts(), step);
     }
     // Long lists: grown, then replaced by one of the same length.
     std::vector<std::u16string> many;
     for (int i = 0; i < 500; ++i)
         many.push_back(QString::number(i).toStdU16String());
-    mirror.sync(many);
+    sync(many);
     QCOMPARE(texts(), many);
     many.push_back(u"x");
-    mirror.sync(many);
+    sync(many);
     QCOMPARE(texts(), many);
     std::vector<std::u16string> other(many.size(), u"0");
-    mirror.sync(other);
+    sync(other);
     QCOMPARE(texts(), other);
 }
 

@@ -85,6 +85,7 @@ private slots:
     void nextPictureSkipsWhatDoesNotLoad();
     void loadPictureJudgesContent_data();
     void loadPictureJudgesContent();
+    void largePictureIsKeptNoLargerThanTheScreen();
     void choosePicture_data();
     void choosePicture();
     void builtInPictureComesFromResources();
@@ -209,6 +210,18 @@ void PictureTest::nextPictureSkipsWhatDoesNotLoad() {
     QCOMPARE(list.nextPicture().has_value(), false);
     QCOMPARE(list.nextPicture().has_value(), false);
     QCOMPARE(list.nextPicture().has_value(), true);
+}
+
+void PictureTest::largePictureIsKeptNoLargerThanTheScreen() {
+    QTemporaryDir root;
+    const QString path = root.filePath(QStringLiteral("camera.png"));
+    writeImage(path, "PNG", {4000, 3000});
+    const auto load = sumiplex::ui::loadPicture(path);
+    QCOMPARE(load.status, PictureStatus::Loaded);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    QVERIFY(load.pixmap.width() <= screen.width() && load.pixmap.height() <= screen.height());
+    // Scaled as a whole: the proportions stay.
+    QCOMPARE(load.pixmap.width() * 3000 / 4000, load.pixmap.height());
 }
 
 void PictureTest::loadPictureJudgesContent_data() {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/widgets/list_mirror.h"
-
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -16,6 +14,7 @@ class QCalendarWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -53,6 +52,7 @@ class DialogTime;
 enum class InputLineFocus;
 struct ToolLinks;
 class PictureList;
+class TextListModel;
 struct WindowLooks;
 class frmTip1;
 class frmTip2;
@@ -251,8 +251,8 @@ private:
     QPushButton* Command3 = nullptr;  // show the history window
     QPushButton* Command6 = nullptr;  // total to yen
     QPushButton* Command7 = nullptr;  // total to dollars
-    QListWidget* List1 = nullptr;     // recorded totals
-    QListWidget* List3 = nullptr;     // amounts that make up the total
+    QListView* List1 = nullptr;       // recorded totals
+    QListView* List3 = nullptr;       // amounts that make up the total
     QLineEdit* Text4 = nullptr;       // plain copy of the total for the tool windows
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
@@ -265,8 +265,8 @@ private:
     QLabel* sbPanel1 = nullptr; // the line being evaluated
     QLabel* sbPanel2 = nullptr; // the exchange rate
     QTimer* tmrClock = nullptr;
-    ListMirror m_list1Mirror;
-    ListMirror m_list3Mirror;
+    TextListModel* m_list1Model = nullptr;
+    TextListModel* m_list3Model = nullptr;
 
     QMenu* mnuPopup = nullptr;
     QMenu* mnuPopup3 = nullptr;

@@ -1,16 +1,18 @@
 // The controls of the main window and where they sit.
 
+#include "core/engine/engine.h"
 #include "platform/colour.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/ui_fonts.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/glyph_icon.h"
+#include "ui/widgets/text_list_model.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -144,14 +146,20 @@ void frmMain::buildControls() {
     Command7 =
         button(central, "Command7", QStringLiteral("(&D)"), QStringLiteral("TOTALをドルに換算"));
 
-    List1 = named(new QListWidget(central), "List1");
-    List3 = named(new QListWidget(central), "List3");
+    // The engine's lists shown as they are, never copied: a long day's totals cost the
+    // window nothing per line.
+    List1 = named(new QListView(central), "List1");
+    List3 = named(new QListView(central), "List3");
+    m_list1Model = new TextListModel(m_engine->view().list1, List1);
+    m_list3Model = new TextListModel(m_engine->view().list3, List3);
+    List1->setModel(m_list1Model);
+    List3->setModel(m_list3Model);
+    for (QListView* list : {List1, List3})
+        list->setUniformItemSizes(true);
     Text4 = named(new QLineEdit(QStringLiteral("Text4"), central), "Text4");
     for (QWidget* hidden :
          {static_cast<QWidget*>(List1), static_cast<QWidget*>(List3), static_cast<QWidget*>(Text4)})
         hidden->hide();
-    m_list1Mirror.attach(List1);
-    m_list3Mirror.attach(List3);
 
     Line1 = ruleLine(central, "Line1");
     Line2 = ruleLine(central, "Line2");

@@ -3,6 +3,7 @@
 #include "core/settings/values.h"
 #include "platform/twips_geometry.h"
 #include "ui/mainwindow/frm_main.h"
+#include "ui/widgets/text_list_model.h"
 
 #include "core/engine/engine.h"
 #include "core/engine/tape.h"
@@ -96,8 +97,8 @@ void frmMain::renderOnce() {
     renderFlags(view);
     renderInputLine(view, requests.focus == FocusTarget::Text1);
     renderBoxes(view, requests.focus);
-    m_list1Mirror.sync(view.list1);
-    m_list3Mirror.sync(view.list3);
+    m_list1Model->sync();
+    m_list3Model->sync();
     m_shown = {view.text1SelStart, view.text1SelLength, view.text2Caret, view.text3Caret};
     applyRequests(requests);
 }

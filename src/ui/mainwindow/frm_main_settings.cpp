@@ -48,12 +48,16 @@ void setTextColour(QWidget* widget, const QColor& colour) {
     widget->setPalette(p);
 }
 
+// No installed family has a name near this long; a longer stored name is damage, and
+// matching it against every installed font could slow every start.
+constexpr qsizetype kLongestFontName = 127;
+
 /// The font of `widget` with name, bold and italic taken from the store.
 QFont storedFont(const SettingsStore& store, const QFont& current, platform::TextSetting name,
                  platform::TruthSetting bold, platform::TruthSetting italic) {
     QFont font = current;
     const QString family = readText(store, name);
-    if (!family.isEmpty())
+    if (!family.isEmpty() && family.size() <= kLongestFontName)
         font.setFamily(family);
     font.setBold(readTruth(store, bold, current.bold()));
     font.setItalic(readTruth(store, italic, current.italic()));

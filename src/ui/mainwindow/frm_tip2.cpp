@@ -58,9 +58,20 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void frmTip2::appendTape(std::u16string_view piece) {
-    const QString text = tapePieceForDisplay(piece, m_pendingCr);
+    QString text = tapePieceForDisplay(piece, m_pendingCr);
     if (text.isEmpty())
         return;
+    // A text block costs several hundred bytes beside its text, so a block holds a run of
+    // tape lines joined by line separators (which read back as line ends) rather than one.
+    for (QChar& c : text) {
+        if (c != QLatin1Char('\n'))
+            continue;
+        if (++m_linesInBlock < kLinesPerBlock) {
+            c = QChar::LineSeparator;
+        } else {
+            m_linesInBlock = 0;
+        }
+    }
     QTextCursor end(Text1->document());
     end.movePosition(QTextCursor::End);
     end.insertText(text);

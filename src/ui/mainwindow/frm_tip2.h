@@ -40,6 +40,8 @@ private:
     QPushButton* cmdOK;
     QLabel* Label9; // credit line
     bool m_pendingCr = false;
+    static constexpr int kLinesPerBlock = 16;
+    int m_linesInBlock = 0; // line ends in the last block so far
 };
 
 } // namespace sumiplex::ui

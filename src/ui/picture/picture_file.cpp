@@ -3,8 +3,10 @@
 #include "platform/dialogs.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QScreen>
 
 #include <mutex>
 
@@ -28,6 +30,13 @@ const QString kDialogTitleTail = QStringLiteral(" 　画像ファイルを開く
 const QString kPictureFilters = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|画像 (*.jpg)|*.jpg|");
 constexpr int kJpegFilter = 1;
 
+QSize largestShownSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {1920, 1080};
+    return (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize();
+}
+
 } // namespace
 
 PictureLoad loadPicture(const QString& path) {
@@ -41,6 +50,12 @@ PictureLoad loadPicture(const QString& path) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    // The picture is never shown larger than the screen: a camera's full resolution would
+    // cost a hundred megabytes or more and show nothing more.
+    const QSize full = reader.size();
+    const QSize bound = largestShownSize();
+    if (full.isValid() && (full.width() > bound.width() || full.height() > bound.height()))
+        reader.setScaledSize(full.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     const QImage image = reader.read();
     if (image.isNull()) {
         return {PictureStatus::Unreadable, {}};
