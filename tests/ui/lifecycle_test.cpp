@@ -329,6 +329,9 @@ void LifecycleTest::emptyStoreGivesDefaults() {
     QCOMPARE(w.memoPad().memoFont().family(), QStringLiteral("ＭＳ Ｐゴシック"));
     QCOMPARE(w.historyWindow().text().font().pointSizeF(), 14.0);
     QCOMPARE(child<QCalendarWidget>("MonthView1")->selectedDate(), m_clock.now().date());
+    // Japanese names, Sunday first, whatever the desktop's locale.
+    QCOMPARE(child<QCalendarWidget>("MonthView1")->locale().language(), QLocale::Japanese);
+    QCOMPARE(child<QCalendarWidget>("MonthView1")->firstDayOfWeek(), Qt::Sunday);
     QVERIFY(!w.memoPad().isVisible());
     QVERIFY(!w.historyWindow().isVisible());
 }

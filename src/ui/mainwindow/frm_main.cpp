@@ -345,6 +345,11 @@ void frmMain::fitActivationHeight() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1)
         return filterImage1(event);
+    if (watched == Label4) {
+        if (event->type() == QEvent::FontChange)
+            placeDecimalPlaceBox();
+        return false;
+    }
     // Enter is acted on when the key is released; its press is swallowed so no control
     // takes it as a command of its own.
     if (event->type() == QEvent::KeyPress && isEnterKey(static_cast<QKeyEvent*>(event)->key()))

@@ -113,6 +113,7 @@ private:
     void connectControls();
     void connectMenus();
     void applyDesignFonts();
+    void placeDecimalPlaceBox();
 
     QAction* addAction(QMenu* menu, const char* name, const QString& caption);
     QAction* addPendingAction(QMenu* menu, const char* name, const QString& caption);

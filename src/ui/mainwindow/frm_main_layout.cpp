@@ -266,13 +266,20 @@ void frmMain::applyDesignFonts() {
     Command6->setIcon(glyphIcon(QStringLiteral("¥"), accent));
     Command7->setIcon(glyphIcon(QStringLiteral("$"), accent));
 
-    // Text3 covers the blank run of Label4's caption.
+    placeDecimalPlaceBox();
+    Label4->installEventFilter(this);
+}
+
+void frmMain::placeDecimalPlaceBox() {
+    // Text3 lies in the blank run of Label4's caption, clear of the characters on either
+    // side, in whatever font the caption has now.
+    constexpr int kClearance = 2;
     const QFontMetrics metrics(Label4->font());
     const int gapStart = metrics.horizontalAdvance(QStringLiteral("小数点以下第"));
     const int gapWidth = metrics.horizontalAdvance(QStringLiteral("　　　"));
     const int height = Text3->sizeHint().height();
     Label4->setFixedSize(metrics.horizontalAdvance(Label4->text()) + 2, height);
-    Text3->setGeometry(gapStart, 0, gapWidth, height);
+    Text3->setGeometry(gapStart + kClearance, 0, gapWidth - 2 * kClearance, height);
 }
 
 } // namespace sumiplex::ui
