@@ -1,6 +1,7 @@
 #include "core/engine/engine.h"
 
 #include "core/engine/engine_text.h"
+#include "core/engine/kanji_amount.h"
 
 namespace sumiplex::engine {
 
@@ -118,7 +119,7 @@ void Engine::evaluateMinusRows(const std::u16string& t) {
     }
     if (p == npos || p == 0) {
         // A bare number is added; the separator shows whether it was positive.
-        const auto x = Decimal::parse(line);
+        const auto x = parseAmount(line);
         const bool positive = x && *x > Decimal{};
         appendTapeJoined(kIndent, shownTotal(), positive ? u"+" : u" ", t);
         singleOperandStep(line, u'+', Amounts::AppendOperand);
@@ -128,7 +129,7 @@ void Engine::evaluateMinusRows(const std::u16string& t) {
 }
 
 void Engine::singleOperandStep(std::u16string_view operand, char16_t op, Amounts amounts) {
-    const auto x = Decimal::parse(operand);
+    const auto x = parseAmount(operand);
     if (!x)
         return reportError(ErrorMark::OnTape);
     const auto result = op == u'^' ? power(m_totalValue, *x) : apply(op, m_totalValue, *x);
@@ -152,8 +153,8 @@ void Engine::singleOperandStep(std::u16string_view operand, char16_t op, Amounts
 void Engine::twoOperandStep(const std::u16string& t, std::u16string_view a, std::u16string_view b,
                             char16_t op) {
     appendTapeJoined(u"      (", t, u"= ");
-    const auto left = Decimal::parse(a);
-    const auto right = Decimal::parse(b);
+    const auto left = parseAmount(a);
+    const auto right = parseAmount(b);
     if (!left || !right)
         return reportError(ErrorMark::OnTape);
     const auto result = op == u'^' ? power(*left, *right) : apply(op, *left, *right);

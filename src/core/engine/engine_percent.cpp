@@ -1,6 +1,7 @@
 #include "core/engine/engine.h"
 
 #include "core/engine/engine_text.h"
+#include "core/engine/kanji_amount.h"
 
 namespace sumiplex::engine {
 
@@ -70,10 +71,10 @@ bool Engine::percentOfLine(const std::u16string& t, std::size_t pos, char16_t op
     setText1Unevaluated(t.substr(0, t.size() - cut));
     const std::u16string& line = m_view.text1;
     appendTapeJoined(u"      (", line, mark);
-    const auto a = Decimal::parse(std::u16string_view(t).substr(0, pos));
+    const auto a = parseAmount(std::u16string_view(t).substr(0, pos));
     const std::u16string_view b =
         pos + 1 < line.size() ? std::u16string_view(line).substr(pos + 1) : std::u16string_view{};
-    const auto f = fraction(Decimal::parse(b));
+    const auto f = fraction(parseAmount(b));
     std::optional<Decimal> result;
     if (a && f) {
         const auto part = share(op, *a, *f);
@@ -97,7 +98,7 @@ void Engine::percentOfTotal(const std::u16string& t, char16_t op) {
     if ((last != u'%' && last != u'+' && last != u'-') || t.size() < cut)
         return;
     appendTapeJoined(kIndent, shownTotal(), std::u16string_view(&op, 1), t);
-    const auto f = fraction(Decimal::parse(std::u16string_view(t).substr(0, t.size() - cut)));
+    const auto f = fraction(parseAmount(std::u16string_view(t).substr(0, t.size() - cut)));
     std::optional<Decimal> result;
     if (f) {
         // Taking a percentage off multiplies in both procedures.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/decimal/decimal.h"
+
+#include <optional>
+#include <string_view>
+
+namespace sumiplex::engine {
+
+/// Reads a number of the input line as a user types it: a plain number as
+/// Decimal::parse reads it, or an amount written with the unit words 万 (10^4), 億 (10^8),
+/// 兆 (10^12), 京 (10^16) and 垓 (10^20) as Japanese people write amounts: "3億2500万",
+/// "1万5千", "2.5万", "-3万", "3億0370万" (the four-digit reading's own form, leading
+/// zeros and a trailing fraction included). Units come in descending order, each after a
+/// group of its own; a group below the first has at most four digits, or is written with
+/// 千 ("5千", "5千300"); a fraction belongs to the first group when a single unit follows
+/// it, or to the last. Anything else with those characters is no number.
+[[nodiscard]] std::optional<Decimal> parseAmount(std::u16string_view text);
+
+} // namespace sumiplex::engine
