@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
@@ -109,6 +110,7 @@ private:
     sumiplex::platform::FakeMessageBoxes m_messages;
     sumiplex::platform::FakePickerDialogs m_pickers;
     sumiplex::platform::FakeShell m_shell;
+    sumiplex::platform::FakePrinting m_printing;
     std::unique_ptr<frmMain> m_window;
     QTemporaryDir m_emptyFolder;
     QTimer m_watchdog;
@@ -149,8 +151,9 @@ void MainWindowTest::init() {
     m_watchdog.start();
     m_clock = std::make_unique<FakeClock>();
     // No pictures in an empty folder: the search ends at once.
-    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{
-        *m_clock, m_settings, m_files, m_messages, m_pickers, m_shell, m_emptyFolder.path()});
+    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{*m_clock, m_settings, m_files,
+                                                                m_messages, m_pickers, m_shell,
+                                                                m_printing, m_emptyFolder.path()});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->activateWindow();

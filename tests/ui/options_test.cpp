@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "ui/dialogs/dialog_font.h"
@@ -111,6 +112,7 @@ private:
     FakeMessageBoxes m_messages;
     FakePickerDialogs m_pickers;
     FakeShell m_shell;
+    sumiplex::platform::FakePrinting m_printing;
     QTemporaryDir m_emptyFolder;
     std::unique_ptr<frmMain> m_main;
 };
@@ -129,8 +131,9 @@ void OptionsTest::cleanup() {
 }
 
 frmMain& OptionsTest::openMain() {
-    m_main = std::make_unique<frmMain>(sumiplex::ui::Services{
-        m_clock, m_store, m_files, m_messages, m_pickers, m_shell, m_emptyFolder.path()});
+    m_main = std::make_unique<frmMain>(sumiplex::ui::Services{m_clock, m_store, m_files, m_messages,
+                                                              m_pickers, m_shell, m_printing,
+                                                              m_emptyFolder.path()});
     m_main->show();
     if (!QTest::qWaitForWindowExposed(m_main.get()))
         qWarning("window not exposed");
