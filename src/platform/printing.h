@@ -3,6 +3,7 @@
 #include "core/print/page.h"
 
 #include <QList>
+#include <QPointF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,8 @@ public:
     [[nodiscard]] virtual const print::TextMeasure& measure() const = 0;
     /// The printable area of the page in millimetres.
     [[nodiscard]] virtual QSizeF printableMm() const = 0;
+    /// Where the printable area starts on the paper, in millimetres from its corner.
+    [[nodiscard]] virtual QPointF printableOriginMm() const = 0;
     /// Draws one page; false once the job has failed (finish() tells why).
     virtual bool addPage(const print::Page& page) = 0;
     /// Ends the document and hands it to the printer: nothing when the printer took it,

@@ -124,6 +124,10 @@ public:
         return m_pdf.pageLayout().paintRect(QPageLayout::Millimeter).size();
     }
 
+    QPointF printableOriginMm() const override {
+        return m_pdf.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
+    }
+
     bool addPage(const print::Page& page) override {
         if (!m_painter.isActive())
             return false;
@@ -244,9 +248,11 @@ QStringList CupsPrinting::printerNames() {
 }
 
 QString CupsPrinting::currentPrinter() {
-    const QStringList names = printerNames();
-    if (names.contains(m_current))
+    // A chosen printer stays chosen even when its queue has gone: printing must then fail
+    // with the queue's reason rather than go quietly to another printer.
+    if (!m_current.isEmpty())
         return m_current;
+    const QStringList names = printerNames();
     const QString fallback = QPrinterInfo::defaultPrinterName();
     return names.contains(fallback) ? fallback : names.value(0);
 }

@@ -17,6 +17,7 @@ public:
 
     const print::TextMeasure& measure() const override { return m_measure; }
     QSizeF printableMm() const override { return {kPrintableWidthMm, kPrintableHeightMm}; }
+    QPointF printableOriginMm() const override { return {5, 5}; }
     bool addPage(const print::Page& page) override {
         if (!m_failure.isEmpty())
             return false;

@@ -37,23 +37,25 @@ if ! scheduler_up; then
   scheduler_up || skip "cupsd did not start (see /var/log/cups/error_log)"
 fi
 
-if ! lpstat -p "$queue" >/dev/null 2>&1; then
+uri="cups-pdf:/$queue"
+if ! lpstat -v "$queue" 2>/dev/null | grep -q "$uri\$"; then
   [ "$is_root" -eq 1 ] || skip "the queue $queue is missing and adding it needs root"
-  # This queue writes into its own folder, named after the queue in cups-pdf's per-queue
-  # configuration, so the tests never look through a user's PDF folder.
+  # cups-pdf reads the configuration named after the queue's address, so this queue writes
+  # into a folder of its own and the tests never look through a user's PDF folder.
   mkdir -p "$outdir"
   chmod 0777 "$outdir"
   cat >"/etc/cups/cups-pdf-$queue.conf" <<CONF
 Out $outdir
 AnonDirName $outdir
-Label 0
-TitlePref 1
+Label 1
 DecodeHexStrings 1
 CONF
-  lpadmin -p "$queue" -E -v "cups-pdf:/" -P "$ppd" -o printer-error-policy=abort-job
+  lpadmin -p "$queue" -E -v "$uri" -P "$ppd" -o printer-error-policy=abort-job 2>/dev/null
 fi
-# A queue left stopped or rejecting by an earlier failure takes jobs again.
+# A queue left stopped or rejecting by an earlier failure takes jobs again. The cairo
+# renderer keeps the text of the pages readable by pdftotext through the PostScript step.
 if [ "$is_root" -eq 1 ]; then
+  lpadmin -p "$queue" -o pdftops-renderer-default=pdftocairo 2>/dev/null || true
   cupsenable "$queue" 2>/dev/null || /usr/sbin/cupsenable "$queue" 2>/dev/null || true
   cupsaccept "$queue" 2>/dev/null || /usr/sbin/cupsaccept "$queue" 2>/dev/null || true
 fi
