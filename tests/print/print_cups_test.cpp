@@ -197,6 +197,7 @@ private slots:
     void longTapeContinuesOnFurtherPages();
     void memoPrintsJapaneseAndWrapsAWideLine();
     void denominationTableLinesAtTheirMillimetres();
+    void paperChosenInTheDialogBecomesTheQueueDefault();
     void vanishedQueueReportsTheFailure();
 
 private:
@@ -319,6 +320,32 @@ void PrintCupsTest::denominationTableLinesAtTheirMillimetres() {
     // Rounded corners: the very corner point stays white, the arc passes beside it.
     QVERIFY(!raster.dark(px(ox + 25), px(oy + 20)));
     QVERIFY(!raster.dark(px(ox + 135), px(oy + 130)));
+}
+
+void PrintCupsTest::paperChosenInTheDialogBecomesTheQueueDefault() {
+    m_printing.setCurrentPrinter(kQueue);
+    const auto describe = [this] {
+        frmPrinter dialog(m_printing);
+        return dialog.findChild<QComboBox*>(QStringLiteral("Combo2"))->currentText();
+    };
+    QCOMPARE(describe(), QStringLiteral("A4、210 x 297 mm"));
+    {
+        frmPrinter dialog(m_printing);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label6"))->text(),
+                 QStringLiteral("このプリンターの最大印刷部数は　9999枚です。"));
+        auto* papers = dialog.findChild<QComboBox*>(QStringLiteral("Combo2"));
+        auto* codes = dialog.findChild<QComboBox*>(QStringLiteral("Combo1"));
+        const int letter = codes->findText(QStringLiteral("LETTER"));
+        QVERIFY(letter >= 0);
+        papers->setCurrentIndex(letter);
+        emit papers->activated(letter);
+    }
+    const QString chosen = describe();
+    // Back to the queue's own default before anything can fail.
+    run(QStringLiteral("lpoptions"),
+        {QStringLiteral("-p"), kQueue, QStringLiteral("-r"), QStringLiteral("PageSize")});
+    QCOMPARE(chosen, QStringLiteral("レター、8 1/2 x 11 インチ"));
+    QCOMPARE(describe(), QStringLiteral("A4、210 x 297 mm"));
 }
 
 void PrintCupsTest::vanishedQueueReportsTheFailure() {
