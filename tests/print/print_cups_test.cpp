@@ -74,19 +74,11 @@ QString awaitNewPdf(const QSet<QString>& before) {
     return {};
 }
 
-int pageCount(const QString& pdf) {
-    const Run info = run(QStringLiteral("pdfinfo"), {pdf});
-    for (const QByteArray& line : info.out.split('\n'))
-        if (line.startsWith("Pages:"))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QString pageSize(const QString& pdf) {
-    const Run info = run(QStringLiteral("pdfinfo"), {pdf});
-    for (const QByteArray& line : info.out.split('\n'))
-        if (line.startsWith("Page size:"))
-            return QString::fromUtf8(line.mid(10).trimmed());
+// A field of pdfinfo's report ("Pages", "Page size").
+QString pdfInfo(const QString& pdf, const char* field) {
+    for (const QByteArray& line : run(QStringLiteral("pdfinfo"), {pdf}).out.split('\n'))
+        if (line.startsWith(QByteArray(field) + ':'))
+            return QString::fromUtf8(line.mid(qstrlen(field) + 1).trimmed());
     return {};
 }
 
@@ -237,8 +229,9 @@ void PrintCupsTest::longTapeContinuesOnFurtherPages() {
              PrintOutcome::Printed);
     const QString pdf = awaitNewPdf(before);
     QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
-    QCOMPARE(pageCount(pdf), (kLines + perPage - 1) / perPage);
-    QVERIFY2(pageSize(pdf).contains(QStringLiteral("A4")), qPrintable(pageSize(pdf)));
+    QCOMPARE(pdfInfo(pdf, "Pages").toInt(), (kLines + perPage - 1) / perPage);
+    QVERIFY2(pdfInfo(pdf, "Page size").contains(QStringLiteral("A4")),
+             qPrintable(pdfInfo(pdf, "Page size")));
     const QString text = pdfText(pdf);
     qsizetype at = 0;
     for (int i = 1; i <= kLines; ++i) {
@@ -258,7 +251,7 @@ void PrintCupsTest::memoPrintsJapaneseAndWrapsAWideLine() {
              PrintOutcome::Printed);
     const QString pdf = awaitNewPdf(before);
     QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
-    QCOMPARE(pageCount(pdf), 1);
+    QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("1"));
     QString text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("合計 12,345円")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("最後の行")), qPrintable(text));
@@ -293,7 +286,7 @@ void PrintCupsTest::denominationTableLinesAtTheirMillimetres() {
              PrintOutcome::Printed);
     const QString pdf = awaitNewPdf(before);
     QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
-    QCOMPARE(pageCount(pdf), 1);
+    QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("1"));
     const QString text = pdfText(pdf);
     // The figures go through the queue's PostScript step as glyphs without text, so only
     // the captions can be read back; the figures' places are checked in the layout tests.

@@ -57,17 +57,13 @@ class PrintDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void paperListNamesTheDriversCodes();
-    void paperSourceAndCopiesMessages_data();
-    void paperSourceAndCopiesMessages();
     void userDefinedPaperDescribesThePhysicalPage();
     void failedDriverQueryGreysThePaperGroup_data();
     void failedDriverQueryGreysThePaperGroup();
-    void noPrinterInstalledCanOnlyBeCancelled();
     void choosingPaperWritesTheDefaultEvenWhenCancelled();
     void propertiesReselectsThePrinterChosenAtLoad();
     void printsOnlyWhenConfirmed_data();
     void printsOnlyWhenConfirmed();
-    void failedPrintShowsPrinterAndReason();
     void denominationTableGoesToTheChosenPrinter();
 };
 
@@ -84,32 +80,6 @@ void PrintDialogTest::paperListNamesTheDriversCodes() {
     QCOMPARE(child<QComboBox>(dialog, "Combo2")->currentText(), QStringLiteral("A4、210 x 297 mm"));
     QCOMPARE(dialog.SelectedPrinterIndex(), 0);
     QVERIFY(!dialog.PrintConfirmed());
-}
-
-void PrintDialogTest::paperSourceAndCopiesMessages_data() {
-    QTest::addColumn<int>("bin");
-    QTest::addColumn<int>("copies");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("copiesLine");
-    QTest::newRow("upper tray") << 1 << 999 << "上段のトレーの用紙を使います。"
-                                << "このプリンターの最大印刷部数は　999枚です。";
-    QTest::newRow("manual") << 4 << 1 << "用紙が1枚ずつ手差しで供給されるまで待機します。"
-                            << "このプリンターの最大印刷部数は　1枚です。";
-    QTest::newRow("unknown bin") << 12 << 9999 << ""
-                                 << "このプリンターの最大印刷部数は　9999枚です。";
-}
-
-void PrintDialogTest::paperSourceAndCopiesMessages() {
-    QFETCH(int, bin);
-    QFETCH(int, copies);
-    FakePrinting printing;
-    FakePrinting::Printer p = printer(QStringLiteral("P1"), {9});
-    p.paperSource = bin;
-    p.maxCopies = copies;
-    printing.setPrinters({p}, 0);
-    frmPrinter dialog(printing);
-    QTEST(child<QLabel>(dialog, "Label7")->text(), "source");
-    QTEST(child<QLabel>(dialog, "Label6")->text(), "copiesLine");
 }
 
 void PrintDialogTest::userDefinedPaperDescribesThePhysicalPage() {
@@ -144,23 +114,6 @@ void PrintDialogTest::failedDriverQueryGreysThePaperGroup() {
     QVERIFY(!child<QLabel>(dialog, "Label7")->isEnabled());
     // Printing itself stays possible on that printer.
     QVERIFY(child<QPushButton>(dialog, "Command1")->isEnabled());
-}
-
-void PrintDialogTest::noPrinterInstalledCanOnlyBeCancelled() {
-    FakePrinting printing;
-    printing.setPrinters({}, -1);
-    FakeMessageBoxes messages;
-    frmPrinter dialog(printing);
-    QCOMPARE(child<QLabel>(dialog, "Label6")->text(),
-             QStringLiteral("プリンタがインストールされていません。"));
-    QVERIFY(!child<QPushButton>(dialog, "Command1")->isEnabled());
-    QVERIFY(!child<QPushButton>(dialog, "Command3")->isEnabled());
-    QCOMPARE(dialog.SelectedPrinterIndex(), -1);
-    pressWhenShown("Command5");
-    QCOMPARE(sumiplex::ui::printPlainText(nullptr, printing, messages, QStringLiteral("t"),
-                                          QStringLiteral("x"), {u"", 10}),
-             PrintOutcome::Cancelled);
-    QVERIFY(printing.documents().empty());
 }
 
 void PrintDialogTest::choosingPaperWritesTheDefaultEvenWhenCancelled() {
@@ -222,22 +175,6 @@ void PrintDialogTest::printsOnlyWhenConfirmed() {
                                                       QStringLiteral("title"), text, {u"", 14});
     QTEST(int(outcome), "outcome");
     QTEST(int(printing.documents().size()), "documents");
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-}
-
-void PrintDialogTest::failedPrintShowsPrinterAndReason() {
-    FakePrinting printing;
-    printing.printers()[0].failure = QStringLiteral("lp: The printer or class does not exist.");
-    FakeMessageBoxes messages;
-    pressWhenShown("Command1");
-    QCOMPARE(sumiplex::ui::printPlainText(nullptr, printing, messages, QStringLiteral("t"),
-                                          QStringLiteral("500"), {u"", 10}),
-             PrintOutcome::Failed);
-    QVERIFY(printing.documents().empty());
-    QCOMPARE(messages.shown().size(), std::size_t{1});
-    QCOMPARE(messages.shown()[0].text,
-             QStringLiteral("プリンタ「Office-Laser」で印刷できませんでした。\n"
-                            "lp: The printer or class does not exist."));
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
