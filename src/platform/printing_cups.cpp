@@ -129,10 +129,12 @@ public:
     }
 
     bool addPage(const print::Page& page) override {
-        if (!m_painter.isActive())
+        if (!m_failure.isEmpty())
             return false;
-        if (m_pages > 0 && !m_pdf.newPage())
+        if (!m_painter.isActive() || (m_pages > 0 && !m_pdf.newPage())) {
+            m_failure = QStringLiteral("page %1 could not be started").arg(m_pages + 1);
             return false;
+        }
         ++m_pages;
         for (const print::PageOp& op : page.ops)
             draw(op);
@@ -140,6 +142,9 @@ public:
     }
 
     std::optional<QString> finish() override {
+        // A document missing a page is never sent as if it were whole.
+        if (!m_failure.isEmpty())
+            return m_failure;
         if (m_painter.isActive() && !m_painter.end())
             return QStringLiteral("the document could not be finished");
         if (m_pages == 0)
@@ -200,6 +205,7 @@ private:
     QPainter m_painter;
     PrinterMeasure m_measure;
     int m_pages = 0;
+    QString m_failure;
 };
 
 QString printerUri(const QString& printer) {
