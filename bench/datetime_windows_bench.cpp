@@ -5,6 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
@@ -29,11 +30,12 @@ struct MainWindow {
     sumiplex::platform::FakeMessageBoxes messages;
     sumiplex::platform::FakePickerDialogs pickers;
     sumiplex::platform::FakeShell shell;
+    sumiplex::platform::FakePrinting printing;
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     MainWindow() {
-        window = std::make_unique<sumiplex::ui::frmMain>(
-            sumiplex::ui::Services{clock, settings, files, messages, pickers, shell, QString()});
+        window = std::make_unique<sumiplex::ui::frmMain>(sumiplex::ui::Services{
+            clock, settings, files, messages, pickers, shell, printing, QString()});
         window->show();
         QApplication::processEvents();
     }

@@ -5,6 +5,7 @@
 #include "core/engine/tape.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "ui/dialogs/dialog_font.h"
@@ -57,13 +58,14 @@ struct MainWindowWithTape {
     sumiplex::platform::FakeMessageBoxes messages;
     sumiplex::platform::FakePickerDialogs pickers;
     sumiplex::platform::FakeShell shell;
+    sumiplex::platform::FakePrinting printing;
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
     MainWindowWithTape(int lines, bool historyShown) {
         // An empty folder name: no picture search through the build tree.
-        window = std::make_unique<frmMain>(
-            sumiplex::ui::Services{clock, settings, files, messages, pickers, shell, QString()});
+        window = std::make_unique<frmMain>(sumiplex::ui::Services{
+            clock, settings, files, messages, pickers, shell, printing, QString()});
         window->show();
         window->tape().append(tapeLines(lines));
         if (historyShown)

@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
@@ -27,8 +28,10 @@ int main(int argc, char* argv[]) {
     sumiplex::platform::QtMessageBoxes messages;
     sumiplex::platform::QtPickerDialogs pickers;
     sumiplex::platform::SystemShell shell;
-    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{
-        clock, settings, files, messages, pickers, shell, QCoreApplication::applicationDirPath()});
+    sumiplex::platform::CupsPrinting printing;
+    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{clock, settings, files, messages, pickers,
+                                                         shell, printing,
+                                                         QCoreApplication::applicationDirPath()});
     frmMain.show();
 
     // The standard dialogs (files, colours, fonts, printing) speak the user's language. No

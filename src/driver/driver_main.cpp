@@ -51,12 +51,15 @@ of the line after one blank, with \t \r \n \\ decoded.
                                    PATH is taken from the script's folder; {tmp}/NAME
                                    is in a private folder removed when the script ends)
   close WINDOW                     the window's close box
+  printer none|ok|fail REASON      the made-up printers: none installed, working, or
+                                   refusing every document with REASON
   print REF                        REF = "value", the value as a JSON string
 
 REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
 tape was last printed), memo (lines ended by CR LF), messages (each box shown: title, tab,
 text), urls (each address given to the browser), setting KEY (what the program stored),
-file PATH (a file's content, read as UTF-8).
+file PATH (a file's content, read as UTF-8), printed (page set-ups and documents since
+the last look: each page's paper and its lines, arcs and texts in millimetres).
 PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
 colour background left top width height (positions and sizes in twips).
 

@@ -3,6 +3,7 @@
 #include "core/engine/tape.h"
 #include "driver/input.h"
 #include "driver/json.h"
+#include "driver/printed.h"
 #include "driver/properties.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip3.h"
@@ -204,6 +205,8 @@ Failure ScriptRunner::run(const Command& c) {
         return close(c.target);
     case Verb::Print:
         return print(c.target);
+    case Verb::Printer:
+        return printer(c.argument);
     }
     return QStringLiteral("unknown command");
 }
@@ -222,7 +225,7 @@ Failure ScriptRunner::open(const QString& name) {
     // The script decides which pictures there are: it names the folder that stands for the
     // program's own, and without one there is none.
     m_main = new ui::frmMain(ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes,
-                                          m_pickers, m_shell, m_programFolder});
+                                          m_pickers, m_shell, m_printing, m_programFolder});
     m_main->show();
     activateWindow(*m_main);
     // The picture search runs beside the first window; a script reads its outcome only
@@ -253,6 +256,18 @@ Failure ScriptRunner::unansweredDialogs() {
         return std::nullopt;
     return QStringLiteral("%1 asked for an answer the script did not give")
         .arg(missing.join(QStringLiteral(", ")));
+}
+
+Failure ScriptRunner::printer(const QString& state) {
+    // The office printer (the current one) works normally, has no printers at all, or
+    // refuses every document with the reason given.
+    if (state == u"none") {
+        m_printing.setPrinters({}, -1);
+        return std::nullopt;
+    }
+    for (auto& p : m_printing.printers())
+        p.failure = state.startsWith(u"fail ") ? state.mid(5) : QString();
+    return std::nullopt;
 }
 
 Failure ScriptRunner::setting(const QString& key, const QString& value) {
@@ -302,6 +317,19 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
     }
     if (ref == u"messages")
         return m_answers.messages();
+    if (ref == u"printed") {
+        // What was printed since the last look: page set-ups first, then the documents.
+        QString out;
+        const QStringList& setups = m_printing.pageSetupTitles();
+        for (qsizetype i = m_pageSetupsSeen; i < setups.size(); ++i)
+            out += QStringLiteral("page setup: ") + setups[i] + u'\n';
+        m_pageSetupsSeen = setups.size();
+        const auto& documents = m_printing.documents();
+        for (std::size_t i = m_documentsSeen; i < documents.size(); ++i)
+            out += describeDocument(documents[i]);
+        m_documentsSeen = documents.size();
+        return out;
+    }
     if (ref == u"urls") {
         QString all;
         for (const QUrl& url : m_shell.openedUrls())

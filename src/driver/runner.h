@@ -4,6 +4,7 @@
 #include "driver/script.h"
 #include "driver/script_services.h"
 #include "platform/clock.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 
@@ -66,6 +67,7 @@ private:
     Failure queueAnswer(const Command& c);
     Failure close(const QString& window);
     Failure print(const QString& ref);
+    Failure printer(const QString& state);
     /// A failure when the program asked a question or opened a file dialog that the script
     /// had given no answer for.
     Failure unansweredDialogs();
@@ -113,6 +115,10 @@ private:
     ScriptFileDialogs m_fileDialogs{m_answers};
     ScriptPickerDialogs m_pickers{m_answers};
     platform::FakeShell m_shell;
+    platform::FakePrinting m_printing;
+    /// Documents and page set-ups already shown by `print printed`.
+    std::size_t m_documentsSeen = 0;
+    qsizetype m_pageSetupsSeen = 0;
     QPointer<ui::frmMain> m_main;
     /// The tape as the last `print tape` or `print tape.new` saw it.
     QString m_tapeSeen;

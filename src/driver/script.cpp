@@ -28,7 +28,7 @@ constexpr std::array kVerbs{
     VerbName{u"answer", Verb::Answer}, VerbName{u"file", Verb::File},
     VerbName{u"colour", Verb::Colour}, VerbName{u"font", Verb::Font},
     VerbName{u"close", Verb::Close},   VerbName{u"print", Verb::Print},
-    VerbName{u"folder", Verb::Folder},
+    VerbName{u"folder", Verb::Folder}, VerbName{u"printer", Verb::Printer},
 };
 
 std::optional<Verb> verbFor(QStringView word) {
@@ -136,6 +136,10 @@ std::optional<QString> checkShape(const Command& c) {
         if (a.isEmpty())
             return QStringLiteral("file wants a path or cancel");
         break;
+    case Verb::Printer:
+        if (a != u"none" && a != u"ok" && !a.startsWith(u"fail "))
+            return QStringLiteral("printer wants none, ok or fail REASON");
+        break;
     case Verb::Folder:
         if (a.isEmpty())
             return QStringLiteral("folder wants a path");
@@ -165,6 +169,7 @@ void splitArguments(Command& c, QStringView rest) {
     case Verb::Folder:
     case Verb::Colour:
     case Verb::Font:
+    case Verb::Printer:
         c.argument = rest.toString();
         return;
     case Verb::Print:

@@ -30,6 +30,7 @@ enum class Verb {
     Font,
     Close,
     Print,
+    Printer,
 };
 
 /// One line of an event script, split into its verb, the object it names and its argument.

@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -142,6 +143,7 @@ private:
     FakeMessageBoxes m_messages;
     sumiplex::platform::FakePickerDialogs m_pickers;
     FakeShell m_shell;
+    sumiplex::platform::FakePrinting m_printing;
     FakeSettingsStore m_store;
     QTemporaryDir m_programFolder;
     std::unique_ptr<frmMain> m_window;
@@ -164,8 +166,9 @@ void LifecycleTest::cleanup() {
 }
 
 frmMain& LifecycleTest::open(SettingsStore& store) {
-    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{
-        m_clock, store, m_files, m_messages, m_pickers, m_shell, m_programFolder.path()});
+    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{m_clock, store, m_files, m_messages,
+                                                                m_pickers, m_shell, m_printing,
+                                                                m_programFolder.path()});
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window.get()))
         qWarning("window not exposed");

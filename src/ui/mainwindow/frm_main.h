@@ -26,6 +26,7 @@ class Clock;
 class FileDialogs;
 class MessageBoxes;
 class PickerDialogs;
+class Printing;
 class SettingsStore;
 class Shell;
 struct SingleSetting;
@@ -67,6 +68,7 @@ struct Services {
     platform::MessageBoxes& messages;
     platform::PickerDialogs& pickers;
     platform::Shell& shell;
+    platform::Printing& printing;
     /// Searched, with its subfolders, for pictures to show under the calculator.
     QString programFolder;
 };
@@ -152,6 +154,9 @@ private:
     void mnuEditPasteSpecial_Click();
     void mnuOpen_Click();
     void mnuSaveMemo_Click();
+    void mnuFilePrint_Click();
+    void mnuPrintMemo_Click();
+    void mnuFilePageSetup_Click();
     void mnuCalender_Click();
     void mnuViewStatusBar_Click();
     void mnuPic_Click();

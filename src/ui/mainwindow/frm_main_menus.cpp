@@ -60,9 +60,12 @@ void frmMain::buildFileMenu() {
     mnuOpen = addAction(mnuFile, "mnuOpen", QStringLiteral("メモ帳を開く(&O)"));
     mnuSaveMemo = addAction(mnuFile, "mnuSaveMemo", QStringLiteral("名前を付けてメモ帳を保存(&S)"));
     addSeparator(mnuFile, "mnuBar08");
-    addPendingAction(mnuFile, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)..."));
-    addPendingAction(mnuFile, "mnuPrintMemo", QStringLiteral("メモ帳を印刷(&M)"));
-    addPendingAction(mnuFile, "mnuFilePrint", QStringLiteral("計算履歴を印刷(&P)..."));
+    connect(addAction(mnuFile, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)...")),
+            &QAction::triggered, this, &frmMain::mnuFilePageSetup_Click);
+    connect(addAction(mnuFile, "mnuPrintMemo", QStringLiteral("メモ帳を印刷(&M)")),
+            &QAction::triggered, this, &frmMain::mnuPrintMemo_Click);
+    connect(addAction(mnuFile, "mnuFilePrint", QStringLiteral("計算履歴を印刷(&P)...")),
+            &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
     addSeparator(mnuFile, "mnuFileBar3");
     mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("終了(&X)"));
 }

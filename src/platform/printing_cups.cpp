@@ -1,0 +1,371 @@
+#include "platform/printing.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace sumiplex::platform {
+
+namespace {
+
+// Pen widths are given in device pixels of a common office printer.
+constexpr int kResolutionDpi = 600;
+constexpr double kMillimetresPerInch = 25.4;
+constexpr int kToolTimeoutMs = 10000;
+constexpr int kSubmitTimeoutMs = 60000;
+
+struct ToolResult {
+    bool ok = false;
+    QString output;
+    QString error;
+};
+
+// Runs a CUPS command-line tool directly (never through a shell) and waits for it.
+ToolResult runTool(const QString& program, const QStringList& arguments, int timeoutMs) {
+    QProcess process;
+    process.start(program, arguments);
+    ToolResult result;
+    if (!process.waitForStarted(timeoutMs)) {
+        result.error = QStringLiteral("%1 could not be started").arg(program);
+        return result;
+    }
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        result.error = QStringLiteral("%1 did not answer").arg(program);
+        return result;
+    }
+    result.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.error = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+    result.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!result.ok && result.error.isEmpty())
+        result.error =
+            QStringLiteral("%1 ended with status %2").arg(program).arg(process.exitCode());
+    return result;
+}
+
+double toPixels(double mm) {
+    return mm * kResolutionDpi / kMillimetresPerInch;
+}
+
+QFont fontFor(const print::PageFont& pageFont) {
+    QFont font;
+    if (!pageFont.family.empty())
+        font.setFamily(QString::fromStdU16String(pageFont.family));
+    font.setPointSizeF(pageFont.points > 0 ? pageFont.points : font.pointSizeF());
+    return font;
+}
+
+class PrinterMeasure final : public print::TextMeasure {
+public:
+    explicit PrinterMeasure(QPaintDevice& device) : m_device(device) {}
+    double widthMm(std::u16string_view text, const print::PageFont& font) const override {
+        const QFontMetricsF metrics(fontFor(font), &m_device);
+        return metrics.horizontalAdvance(
+                   QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))) *
+               kMillimetresPerInch / kResolutionDpi;
+    }
+    double lineHeightMm(const print::PageFont& font) const override {
+        const QFontMetricsF metrics(fontFor(font), &m_device);
+        return metrics.lineSpacing() * kMillimetresPerInch / kResolutionDpi;
+    }
+
+private:
+    QPaintDevice& m_device;
+};
+
+// The document is drawn into a PDF file page by page, then handed to the queue with lp,
+// whose answer tells whether the queue took it.
+class CupsJob final : public PrintJob {
+public:
+    CupsJob(QString printer, QString title, const QPageSize& size, print::Orientation orientation)
+        : m_printer(std::move(printer)), m_title(std::move(title)), m_mediaKey(size.key()),
+          m_measure(m_pdf) {
+        const QPageLayout::Orientation o = orientation == print::Orientation::Landscape
+                                               ? QPageLayout::Landscape
+                                               : QPageLayout::Portrait;
+        // The printable area is the one the printer's driver declares.
+        QPrinter native(QPrinterInfo::printerInfo(m_printer), QPrinter::HighResolution);
+        native.setPageSize(size);
+        QPageLayout nativeLayout = native.pageLayout();
+        nativeLayout.setUnits(QPageLayout::Millimeter);
+        const QMarginsF margins = nativeLayout.minimumMargins();
+
+        m_file = m_folder.filePath(QStringLiteral("document.pdf"));
+        m_pdf.setOutputFormat(QPrinter::PdfFormat);
+        m_pdf.setOutputFileName(m_file);
+        m_pdf.setResolution(kResolutionDpi);
+        m_pdf.setDocName(m_title);
+        m_pdf.setFullPage(false);
+        m_pdf.setPageLayout(QPageLayout(size, o, margins, QPageLayout::Millimeter));
+    }
+
+    [[nodiscard]] QString begin() {
+        if (!m_folder.isValid())
+            return QStringLiteral("no temporary folder for the document: %1")
+                .arg(m_folder.errorString());
+        if (!m_painter.begin(&m_pdf))
+            return QStringLiteral("the document could not be started in %1").arg(m_file);
+        return {};
+    }
+
+    const print::TextMeasure& measure() const override { return m_measure; }
+
+    QSizeF printableMm() const override {
+        return m_pdf.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    }
+
+    QPointF printableOriginMm() const override {
+        return m_pdf.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
+    }
+
+    bool addPage(const print::Page& page) override {
+        if (!m_failure.isEmpty())
+            return false;
+        if (!m_painter.isActive() || (m_pages > 0 && !m_pdf.newPage())) {
+            m_failure = QStringLiteral("page %1 could not be started").arg(m_pages + 1);
+            return false;
+        }
+        ++m_pages;
+        for (const print::PageOp& op : page.ops)
+            draw(op);
+        return true;
+    }
+
+    std::optional<QString> finish() override {
+        // A document missing a page is never sent as if it were whole.
+        if (!m_failure.isEmpty())
+            return m_failure;
+        if (m_painter.isActive() && !m_painter.end())
+            return QStringLiteral("the document could not be finished");
+        if (m_pages == 0)
+            return QStringLiteral("the document has no pages");
+        // A full disk leaves a short or empty file behind without telling the painter.
+        QFile file(m_file);
+        if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
+            return QStringLiteral("the document could not be written to %1").arg(m_file);
+        file.seek(file.size() - 8);
+        if (!file.read(8).contains("%%EOF"))
+            return QStringLiteral("the document in %1 is incomplete (is the disk full?)")
+                .arg(m_file);
+        file.close();
+        const ToolResult submitted =
+            runTool(QStringLiteral("lp"),
+                    {QStringLiteral("-d"), m_printer, QStringLiteral("-t"), m_title,
+                     QStringLiteral("-o"), QStringLiteral("media=") + m_mediaKey, m_file},
+                    kSubmitTimeoutMs);
+        if (!submitted.ok)
+            return submitted.error;
+        return std::nullopt;
+    }
+
+private:
+    void draw(const print::PageOp& op) {
+        QPen pen(Qt::black);
+        pen.setWidth(std::max(op.penWidth, 1));
+        pen.setCapStyle(Qt::FlatCap);
+        m_painter.setPen(pen);
+        switch (op.kind) {
+        case print::PageOp::Kind::Line:
+            m_painter.drawLine(QPointF(toPixels(op.x1), toPixels(op.y1)),
+                               QPointF(toPixels(op.x2), toPixels(op.y2)));
+            break;
+        case print::PageOp::Kind::Arc: {
+            const double r = toPixels(op.radius);
+            const QRectF box(toPixels(op.x1) - r, toPixels(op.y1) - r, 2 * r, 2 * r);
+            m_painter.drawArc(box, static_cast<int>(op.startDegrees * 16),
+                              static_cast<int>(op.spanDegrees * 16));
+            break;
+        }
+        case print::PageOp::Kind::Text: {
+            m_painter.setFont(fontFor(op.font));
+            const QString text = QString::fromStdU16String(op.text);
+            const QRectF box(toPixels(op.x1), toPixels(op.y1), toPixels(1000), toPixels(1000));
+            m_painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+            break;
+        }
+        }
+    }
+
+    QString m_printer;
+    QString m_title;
+    QString m_mediaKey;
+    QTemporaryDir m_folder;
+    QString m_file;
+    QPrinter m_pdf{QPrinter::HighResolution};
+    QPainter m_painter;
+    PrinterMeasure m_measure;
+    int m_pages = 0;
+    QString m_failure;
+};
+
+QString printerUri(const QString& printer) {
+    return QStringLiteral("ipp://localhost/printers/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
+
+} // namespace
+
+int binCodeForMediaSource(const QString& keyword) {
+    static const std::map<QString, int> kBins = {
+        {QStringLiteral("top"), 1},
+        {QStringLiteral("upper"), 1},
+        {QStringLiteral("tray-1"), 1},
+        {QStringLiteral("bottom"), 2},
+        {QStringLiteral("lower"), 2},
+        {QStringLiteral("middle"), 3},
+        {QStringLiteral("manual"), 4},
+        {QStringLiteral("envelope"), 5},
+        {QStringLiteral("by-pass-tray"), 4},
+        {QStringLiteral("auto"), 7},
+        {QStringLiteral("main"), 7},
+        {QStringLiteral("continuous"), 8},
+        {QStringLiteral("large-capacity"), 11},
+        {QStringLiteral("cassette"), 14},
+    };
+    const auto it = kBins.find(keyword.trimmed().toLower());
+    return it == kBins.end() ? 0 : it->second;
+}
+
+std::optional<int> rangeUpperBound(const QString& value) {
+    static const QRegularExpression kRange(QStringLiteral("^\\s*(\\d+)\\s*(?:-\\s*(\\d+))?\\s*$"));
+    const auto match = kRange.match(value);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const int upper =
+        (match.captured(2).isEmpty() ? match.captured(1) : match.captured(2)).toInt(&ok);
+    return ok && upper > 0 ? std::optional<int>(upper) : std::nullopt;
+}
+
+CupsPrinting::CupsPrinting() : m_current(QPrinterInfo::defaultPrinterName()) {}
+
+QStringList CupsPrinting::printerNames() {
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString CupsPrinting::currentPrinter() {
+    // A chosen printer stays chosen even when its queue has gone: printing must then fail
+    // with the queue's reason rather than go quietly to another printer.
+    if (!m_current.isEmpty())
+        return m_current;
+    const QStringList names = printerNames();
+    const QString fallback = QPrinterInfo::defaultPrinterName();
+    return names.contains(fallback) ? fallback : names.value(0);
+}
+
+void CupsPrinting::setCurrentPrinter(const QString& name) {
+    m_current = name;
+    // Chosen again, the printer is asked afresh: its driver settings may have changed.
+    m_attributes.erase(name);
+}
+
+const std::map<QString, QString>& CupsPrinting::attributes(const QString& printer) {
+    auto it = m_attributes.find(printer);
+    if (it != m_attributes.end())
+        return it->second;
+    std::map<QString, QString> values;
+    const ToolResult answer = runTool(
+        QStringLiteral("ipptool"),
+        {QStringLiteral("-tv"), printerUri(printer), QStringLiteral("get-printer-attributes.test")},
+        kToolTimeoutMs);
+    static const QRegularExpression kLine(QStringLiteral("^\\s+([a-z0-9-]+) \\([^)]*\\) = (.*)$"));
+    for (const QString& line : answer.output.split(u'\n')) {
+        const auto match = kLine.match(line);
+        if (match.hasMatch())
+            values[match.captured(1)] = match.captured(2).trimmed();
+    }
+    return m_attributes[printer] = std::move(values);
+}
+
+std::optional<QList<PaperSize>> CupsPrinting::papers(const QString& printer) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    if (info.isNull())
+        return std::nullopt;
+    QList<PaperSize> out;
+    for (const QPageSize& size : info.supportedPageSizes())
+        out.append(PaperSize{size.windowsId(), size.name(), size.key()});
+    if (out.isEmpty())
+        return std::nullopt;
+    return out;
+}
+
+std::optional<int> CupsPrinting::maxCopies(const QString& printer) {
+    const auto& values = attributes(printer);
+    const auto it = values.find(QStringLiteral("copies-supported"));
+    return it == values.end() ? std::nullopt : rangeUpperBound(it->second);
+}
+
+int CupsPrinting::paperSource(const QString& printer) {
+    const auto& values = attributes(printer);
+    const auto it = values.find(QStringLiteral("media-source-default"));
+    return it == values.end() ? 0 : binCodeForMediaSource(it->second);
+}
+
+int CupsPrinting::currentPaper(const QString& printer) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    return info.isNull() ? 0 : info.defaultPageSize().windowsId();
+}
+
+QSizeF CupsPrinting::physicalPageTwips(const QString& printer) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    if (info.isNull())
+        return {};
+    return info.defaultPageSize().sizePoints().toSizeF() * 20;
+}
+
+bool CupsPrinting::setDefaultPaper(const QString& printer, const PaperSize& paper) {
+    if (printer.isEmpty() || paper.key.isEmpty())
+        return false;
+    // The user's own default for the queue, which every CUPS program reads.
+    return runTool(QStringLiteral("lpoptions"),
+                   {QStringLiteral("-p"), printer, QStringLiteral("-o"),
+                    QStringLiteral("PageSize=") + paper.key},
+                   kToolTimeoutMs)
+        .ok;
+}
+
+bool CupsPrinting::showDriverSettings(QWidget* parent, const QString& printer) {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    if (info.isNull())
+        return false;
+    QPrinter device(info, QPrinter::HighResolution);
+    QPageSetupDialog dialog(&device, parent);
+    if (dialog.exec() == QDialog::Accepted) {
+        const QPageSize size = device.pageLayout().pageSize();
+        (void)setDefaultPaper(printer, PaperSize{size.windowsId(), size.name(), size.key()});
+    }
+    m_attributes.erase(printer);
+    return true;
+}
+
+void CupsPrinting::showPageSetup(QWidget* parent, const QString& title) {
+    QPrinter device(QPrinterInfo::printerInfo(currentPrinter()), QPrinter::HighResolution);
+    QPageSetupDialog dialog(&device, parent);
+    dialog.setWindowTitle(title);
+    dialog.exec();
+}
+
+JobStart CupsPrinting::startJob(const QString& title, int paperCode,
+                                print::Orientation orientation) {
+    const QString printer = currentPrinter();
+    if (printer.isEmpty())
+        return {nullptr, QStringLiteral("no printer is installed")};
+    const QPageSize size(QPageSize::id(paperCode));
+    auto job = std::make_unique<CupsJob>(printer, title, size, orientation);
+    const QString error = job->begin();
+    if (!error.isEmpty())
+        return {nullptr, error};
+    return {std::move(job), QString()};
+}
+
+} // namespace sumiplex::platform
