@@ -7,6 +7,7 @@
 #include "core/engine/tape.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "ui/mainwindow/frm_main.h"
@@ -47,8 +48,9 @@ void measure(long lines) {
     sumiplex::platform::FakeMessageBoxes messages;
     sumiplex::platform::FakePickerDialogs pickers;
     sumiplex::platform::FakeShell shell;
-    auto window = std::make_unique<sumiplex::ui::frmMain>(
-        sumiplex::ui::Services{clock, settings, files, messages, pickers, shell, QString()});
+    sumiplex::platform::FakePrinting printing;
+    auto window = std::make_unique<sumiplex::ui::frmMain>(sumiplex::ui::Services{
+        clock, settings, files, messages, pickers, shell, printing, QString()});
     window->show();
     window->historyWindow().show();
     QApplication::processEvents();
