@@ -122,7 +122,7 @@ std::optional<Decimal> moneyValue(const Counts& counts) {
     return sum;
 }
 
-CashTables BuildCashTables(std::span<const std::u16string> entries) {
+CashTables BuildCashTables(const std::vector<std::u16string>& entries) {
     CashTables t;
     // Whole sums in a wider integer: every entry is below 2^96, so no count of entries a
     // list can hold makes them overflow before the result is checked.

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +54,7 @@ struct CashTables {
     bool sound = true;
 };
 
-[[nodiscard]] CashTables BuildCashTables(std::span<const std::u16string> entries);
+[[nodiscard]] CashTables BuildCashTables(const std::vector<std::u16string>& entries);
 
 /// Whether the summary and the fractions make the main window's total (`mainTotal`, its
 /// plain text), compared in the integer part. A total that does not read never matches.
