@@ -72,7 +72,7 @@ void DialogCash::buildControls() {
     Command2->setToolTip(QStringLiteral("メモ帳に貼り付け"));
     Command2->setIcon(glyphIcon(QStringLiteral("✎"), palette().color(QPalette::ButtonText)));
     Command3 = named(new QPushButton(QStringLiteral("(&P)"), Frame1), "Command3");
-    Command3->setIcon(glyphIcon(QStringLiteral("⎙"), palette().color(QPalette::ButtonText)));
+    Command3->setIcon(glyphIcon(QStringLiteral("印"), palette().color(QPalette::ButtonText)));
     // The print-out arrives with the print dialog.
     Command3->setToolTip(QStringLiteral("印刷"));
     Command3->setEnabled(false);
