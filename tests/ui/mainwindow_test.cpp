@@ -264,10 +264,11 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder() {
 void MainWindowTest::pendingItemsAreDisabled_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("enabled");
-    for (const char* name :
-         {"mnuNew", "mnuFilePageSetup", "mnuHelpContents", "mnuHelpSearchForHelpOn", "mnuPrintMemo",
-          "mnuFilePrint", "mnuPopCash", "mnuCashTotal", "mnuCash"})
+    for (const char* name : {"mnuNew", "mnuFilePageSetup", "mnuHelpContents",
+                             "mnuHelpSearchForHelpOn", "mnuPrintMemo", "mnuFilePrint"})
         QTest::newRow(name) << QString::fromLatin1(name) << false;
+    for (const char* name : {"mnuPopCash", "mnuCashTotal", "mnuCash"})
+        QTest::newRow(name) << QString::fromLatin1(name) << true;
     for (const char* name : {"mnuEditUndo", "mnuEditCut",
                              "mnuEditCopy", "mnuEditPaste",
                              "mnuDoller",   "mnuYen",

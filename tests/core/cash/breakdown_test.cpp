@@ -222,30 +222,6 @@ TEST(BreakdownWindow, PastesTheSummaryFieldByField) {
     EXPECT_FALSE(window.view().command2Visible);
 }
 
-TEST(BreakdownWindow, ExchangeRenamesTheSummaryAndAPrincipalThatIsNoNumberIsSelected) {
-    CashBreakdown window;
-    window.Form_Activate(list({"3200", "1500"}), u"4700");
-    EXPECT_EQ(utf8(window.view().text1), "4700");
-    EXPECT_EQ(utf8(window.view().label1), "合計　　4,700");
-    EXPECT_EQ(utf8(window.summary()[2].name), "千円券");
-
-    window.Text1_Change(u"10000");
-    EXPECT_EQ(window.Command1_Click(), CashBreakdown::ExchangeOutcome::Exchanged);
-    EXPECT_EQ(utf8(window.view().label2), "5,300");
-    EXPECT_EQ(utf8(window.view().label1), "合計　　10,000");
-    EXPECT_EQ(utf8(window.summary()[2].name), "千円券　");
-    EXPECT_EQ(window.printout().total, u"10,000");
-
-    window.Text1_Change(u"abc");
-    EXPECT_EQ(window.Command1_Click(), CashBreakdown::ExchangeOutcome::PrincipalNotANumber);
-    EXPECT_EQ(window.view().label2, u"");
-    EXPECT_TRUE(window.view().text1Selected);
-    EXPECT_EQ(utf8(window.view().label1), "合計　　4,700");
-
-    window.Text1_Change(u"");
-    EXPECT_EQ(window.Command1_Click(), CashBreakdown::ExchangeOutcome::NothingToDo);
-}
-
 TEST(BreakdownWindow, NothingToPasteDisablesTheButton) {
     CashBreakdown window;
     window.Form_Activate({}, u"0");
