@@ -12,11 +12,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTextEdit>
 #include <QTimeEdit>
 #include <QTimer>
@@ -54,6 +56,14 @@ QString itemViewText(const QAbstractItemView& view) {
     if (!model)
         return {};
     QStringList rows;
+    // A grid's header row comes first.
+    if (auto* grid = qobject_cast<const QTableView*>(&view);
+        grid && !grid->horizontalHeader()->isHidden()) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            cells.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        rows.append(cells.join(u'\t'));
+    }
     for (int r = 0; r < model->rowCount(); ++r) {
         QStringList cells;
         for (int c = 0; c < model->columnCount(); ++c)

@@ -67,10 +67,6 @@ const QSet<QString> kDisabledByDesign{QStringLiteral("mnuNew"), QStringLiteral("
                                       QStringLiteral("mnuHelpSearchForHelpOn")};
 // Disabled at start-up by a rule of their own: there is no rounding to undo yet.
 const QSet<QString> kDisabledUntilUsable{QStringLiteral("mnuPopUndo")};
-// Items whose windows arrive with the printing, money, date and unit tools. Remove a name
-// here once its window is wired; until then the item may be either way.
-const QSet<QString> kAwaitingTheirWindows{
-    QStringLiteral("mnuPopCash"), QStringLiteral("mnuCashTotal"), QStringLiteral("mnuCash")};
 
 // The offscreen platform reports every window hint it cannot carry out; those reports say
 // nothing about the windows under test.
@@ -151,8 +147,6 @@ void OptionsTest::everyMenuItemIsEnabledUnlessARuleDisablesIt() {
                 QVERIFY2(!item->isEnabled(), qPrintable(name + QStringLiteral(" is enabled")));
                 continue;
             }
-            if (kAwaitingTheirWindows.contains(name))
-                continue;
             if (kDisabledUntilUsable.contains(name))
                 continue;
             QVERIFY2(item->isEnabled(),

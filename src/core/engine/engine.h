@@ -50,6 +50,10 @@ struct View {
     std::u16string statusPanel2; ///< "1 USD " + rate
 
     bool command2Enabled = false; ///< memo paste
+    // The history, yen and dollar buttons rest while a cash tally runs.
+    bool command3Enabled = true;
+    bool command6Enabled = true;
+    bool command7Enabled = true;
     bool command4Enabled = false; ///< Back
     bool command5Enabled = false; ///< Forward
     bool mnuPopUndoEnabled = false;
@@ -76,6 +80,8 @@ struct View {
 struct Requests {
     FocusTarget focus = FocusTarget::None;
     std::optional<int> windowWidthTwips;
+    /// A cash tally has ended: the tally window is to be filled from cashCounts() and shown.
+    bool showCashTally = false;
 };
 
 /// The calculator state of the main window and every handler that acts on it, free of
@@ -143,6 +149,14 @@ public:
     [[nodiscard]] std::optional<std::u16string> totalMemoLine();
     /// Bold of the input line's font, from the settings at start-up.
     void setInputFontBold(bool bold);
+
+    // --- cash tally (engine_cash.cpp) -------------------------------------------------
+    /// mnuCashTotal: starts the tally from a total of 0 with "10000*" in the input line.
+    void mnuCashTotal_Click();
+    /// mnuCash, mnuPopCash: the plain copy of the total for the breakdown window.
+    void mnuCash_Click();
+    /// Index 0 the total the last tally step reached, index k the count of denomination k.
+    [[nodiscard]] const std::array<double, 10>& cashCounts() const { return m_cashCounts; }
 
     // --- window-level ---------------------------------------------------------------
     /// The main window became active: the rate box and status panel 2 show the rate.
@@ -216,6 +230,13 @@ private:
     void ReEnterTotal();
     void ReEnterConvertedTotal(std::u16string_view currency);
     void CashStepDispatch();
+    // engine_cash.cpp
+    /// Records one count; false when the line does not count (it is then marked on the
+    /// tape and nothing else changes).
+    [[nodiscard]] bool CashTallyLine();
+    void CashTallySummary();
+    /// Ends a running tally without its summary, giving back the buttons it rested.
+    void abandonCashTally();
     void PostEvaluationSteps();
     void fitWindowWidth();
 

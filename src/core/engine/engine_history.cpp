@@ -23,7 +23,7 @@ void Engine::Command1_Click() {
     }
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
-    m_cashStep = 0;
+    abandonCashTally();
     assignConcat(m_view.label1, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
     m_view.label2.clear();
     m_view.label3.clear();
@@ -45,7 +45,7 @@ void Engine::Command4_Click() {
     if (!m_view.command4Enabled)
         return;
     if (m_cashStep != 0) {
-        m_cashStep = 0;
+        abandonCashTally();
         setText1(std::u16string{});
     }
     --m_historyPos;

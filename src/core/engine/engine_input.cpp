@@ -149,16 +149,24 @@ void Engine::CashStepDispatch() {
         PostEvaluationSteps();
         return;
     }
-    // Each count of the tally sequence moves on to the next denomination; recording the
-    // count itself and the closing summary belong to the cash tools.
+    // Each count of the tally sequence moves on to the next denomination; a count that does
+    // not read asks for the same denomination again.
     static constexpr std::int16_t kSteps[] = {10000, 5000, 1000, 500, 100, 50, 10, 5, 1};
     const auto* it = std::find(std::begin(kSteps), std::end(kSteps), m_cashStep);
-    if (it == std::end(kSteps) || *it == 1) {
+    if (it == std::end(kSteps)) {
         m_cashStep = 0;
         setText1(std::u16string{});
         return;
     }
-    m_cashStep = *(it + 1);
+    const bool counted = CashTallyLine();
+    if (counted && *it == 1) {
+        setText1(std::u16string{});
+        CashTallySummary();
+        m_cashStep = 0;
+        return;
+    }
+    if (counted)
+        m_cashStep = *(it + 1);
     std::u16string next;
     for (char c : std::to_string(m_cashStep))
         next.push_back(static_cast<char16_t>(c));

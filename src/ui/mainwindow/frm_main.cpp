@@ -13,6 +13,8 @@
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/cash/dialog_cash.h"
+#include "ui/tools/cash/dialog_cash2.h"
 #include "ui/tools/datetime/dialog_days.h"
 #include "ui/tools/datetime/dialog_time.h"
 #include "ui/tools/units/dialog_ton.h"
@@ -137,6 +139,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectFeatures();
     connectOptionsMenus();
     connectDateTimeTools();
+    connectCashTools();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });

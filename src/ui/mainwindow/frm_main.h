@@ -47,6 +47,8 @@ enum class DaysMode;
 namespace sumiplex::ui {
 
 class ClickableLabel;
+class DialogCash;
+class DialogCash2;
 class DialogTon;
 class DialogDays;
 class DialogTime;
@@ -190,6 +192,11 @@ private:
     void openDaysDialog(datetime::DaysMode mode);
     void openTimeDialog();
     void unloadDateTimeTools();
+    // Denomination breakdown and cash tally (frm_main_cash.cpp).
+    void connectCashTools();
+    void openCashDialog();
+    void showCashTally();
+    void unloadCashTools();
 
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
@@ -212,6 +219,8 @@ private:
     // Built when first opened; a closed one is replaced at the next opening.
     std::unique_ptr<DialogDays> m_days;
     std::unique_ptr<DialogTime> m_time;
+    std::unique_ptr<DialogCash> m_cash;
+    std::unique_ptr<DialogCash2> m_cash2;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
@@ -312,6 +321,7 @@ private:
     QAction* mnuOku = nullptr;
     QAction* mnuPopCash = nullptr;
     QAction* mnuCash = nullptr;
+    QAction* mnuCashTotal = nullptr;
     QAction* mmnuTon = nullptr;
 };
 

@@ -120,8 +120,8 @@ void frmMain::buildViewMenu() {
     mmnuTon = addAction(mnuView, "mmnuTon", QStringLiteral("単位換算(&K)"));
     mmnuTon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     addSeparator(mnuView, "mnuBar25");
-    addPendingAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
-    mnuCash = addPendingAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));
+    mnuCashTotal = addAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
+    mnuCash = addAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));
     addSeparator(mnuView, "mnuBar12");
     mnuViewOptions = addAction(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
 }
@@ -155,7 +155,7 @@ void frmMain::buildContextMenus() {
     addSeparator(mnuPopup2, "mnuPopBar3");
     mnuOku = checkable(addAction(mnuPopup2, "mnuOku", QStringLiteral("四桁表示(&J)")), false);
     addSeparator(mnuPopup2, "mnuPopBar4");
-    mnuPopCash = addPendingAction(mnuPopup2, "mnuPopCash", QStringLiteral("金種計算(&C)"));
+    mnuPopCash = addAction(mnuPopup2, "mnuPopCash", QStringLiteral("金種計算(&C)"));
 
     mnuPopup3 = namedMenu(this, "mnuPopup3", QStringLiteral("Popup3"));
     addAction(mnuPopup3, "mnuPopEge", QStringLiteral("年齢計算(&E)"));

@@ -120,6 +120,11 @@ void frmMain::renderFlags(const View& view) {
     Command2->setEnabled(view.command2Enabled);
     Command4->setEnabled(view.command4Enabled);
     Command5->setEnabled(view.command5Enabled);
+    Command3->setEnabled(view.command3Enabled);
+    Command6->setEnabled(view.command6Enabled);
+    Command7->setEnabled(view.command7Enabled);
+    mnuCash->setEnabled(view.mnuCashEnabled);
+    mnuPopCash->setEnabled(view.mnuCashEnabled);
     mnuPopUndo->setEnabled(view.mnuPopUndoEnabled);
     setChecked(mnuOku, view.mnuOkuChecked);
     setChecked(mnuJapan, view.mnuOkuChecked);
@@ -173,6 +178,8 @@ void frmMain::applyRequests(const engine::Requests& requests) {
     }
     if (requests.windowWidthTwips)
         platform::resizeInTwips(*this, *requests.windowWidthTwips, -1);
+    if (requests.showCashTally)
+        showCashTally();
 }
 
 void frmMain::resizeToTwips(int widthTwips, int heightTwips) {

@@ -1,0 +1,95 @@
+// The denomination breakdown and the cash tally as the main window opens them.
+
+#include "core/engine/engine.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/frm_tip3.h"
+#include "ui/print/print_outs.h"
+#include "ui/tools/cash/cash_links.h"
+#include "ui/tools/cash/dialog_cash.h"
+#include "ui/tools/cash/dialog_cash2.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace sumiplex::ui {
+
+namespace {
+
+// The table as the money windows hold it, in the form the print-out lays out.
+print::DenominationPrintout printable(const cash::DenominationPrintout& table) {
+    print::DenominationPrintout out;
+    for (std::size_t i = 0; i < out.rows.size() && i < table.rows.size(); ++i)
+        out.rows[i] = {table.rows[i].count, table.rows[i].amount};
+    out.total = table.total;
+    return out;
+}
+
+CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engine,
+                  std::function<void()> showMemo) {
+    platform::SettingsStore& settings = services.settings;
+    return CashLinks{
+        .settings = settings,
+        .appendMemo =
+            [&memo, showMemo](const QString& text) {
+                memo.appendMemo(text);
+                showMemo();
+            },
+        .entries = [&engine] { return engine.view().list3; },
+        .mainTotal = [&engine] { return engine.view().text4; },
+        .print =
+            [&services](QWidget* parent, const cash::DenominationPrintout& table) {
+                (void)printDenominationTable(parent, services, printable(table));
+            },
+    };
+}
+
+} // namespace
+
+void frmMain::connectCashTools() {
+    connect(mnuCash, &QAction::triggered, this, &frmMain::openCashDialog);
+    connect(mnuPopCash, &QAction::triggered, this, &frmMain::openCashDialog);
+    connect(mnuCashTotal, &QAction::triggered, this, [this] {
+        m_engine->mnuCashTotal_Click();
+        render();
+    });
+}
+
+void frmMain::openCashDialog() {
+    m_engine->mnuCash_Click();
+    render();
+    // A closed window is built anew, so each opening starts as the first one did.
+    if (m_cash && m_cash->isUnloaded())
+        m_cash.reset();
+    if (!m_cash)
+        m_cash = std::make_unique<DialogCash>(
+            linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
+    const bool wasActive = m_cash->isVisible() && QApplication::activeWindow() == m_cash.get();
+    m_cash->show();
+    m_cash->raise();
+    m_cash->activateWindow();
+    // Already the active window, it hears of no activation; the menu still reads the
+    // main window afresh.
+    if (wasActive)
+        m_cash->Form_Activate();
+}
+
+void frmMain::showCashTally() {
+    if (m_cash2 && m_cash2->isUnloaded())
+        m_cash2.reset();
+    if (!m_cash2)
+        m_cash2 = std::make_unique<DialogCash2>(
+            linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
+    m_cash2->fill(m_engine->cashCounts());
+    m_cash2->show();
+    m_cash2->raise();
+    m_cash2->activateWindow();
+}
+
+void frmMain::unloadCashTools() {
+    for (QWidget* tool :
+         {static_cast<QWidget*>(m_cash2.get()), static_cast<QWidget*>(m_cash.get())})
+        if (tool)
+            tool->close();
+}
+
+} // namespace sumiplex::ui

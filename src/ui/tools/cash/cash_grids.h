@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/tools/cash/denominations.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QTableView;
+class QWidget;
+
+namespace sumiplex::cash {
+struct SummaryRow;
+}
+
+namespace sumiplex::ui {
+
+/// The per-entry table: one row per entry (amount and nine counts), an empty row, then the
+/// column totals. Rows are written when the view asks for them, so a list of any length
+/// opens at once.
+class EntryGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    /// Replaces the rows: `entries` are read lazily; `totals` ends the table.
+    void reset(const std::vector<std::u16string>* entries, std::array<QString, 10> totals);
+    /// A single row of given cells (the tally's table).
+    void resetToRow(std::array<QString, 10> cells);
+    [[nodiscard]] const std::array<QString, 10>& lastRow() const { return m_totals; }
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+
+private:
+    [[nodiscard]] const std::array<QString, 10>& entryRow(int row) const;
+
+    const std::vector<std::u16string>* m_entries = nullptr;
+    bool m_singleRow = false;
+    std::array<QString, 10> m_totals;
+    // The row last written out; a view asks for its cells one after the other.
+    mutable int m_cachedRow = -1;
+    mutable std::array<QString, 10> m_cached;
+};
+
+/// The summary: nine rows of name, count and amount.
+class SummaryGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void reset(const std::array<cash::SummaryRow, cash::kDenominations>& rows);
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+
+private:
+    std::array<std::array<QString, 3>, cash::kDenominations> m_rows;
+};
+
+/// A grid view as the denomination windows show one: fixed row heights, no row numbers,
+/// columns as wide as their header (or `widest` cells) asks.
+QTableView* cashGrid(QWidget* parent, const char* name, const QString& toolTip);
+/// Widens each column to its header and to the given cells.
+void fitColumns(QTableView& grid, const std::vector<QStringList>& widestCells);
+
+} // namespace sumiplex::ui

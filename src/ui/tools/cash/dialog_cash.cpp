@@ -1,0 +1,238 @@
+#include "ui/tools/cash/dialog_cash.h"
+
+#include "core/tools/cash/breakdown.h"
+#include "platform/settings_keys.h"
+#include "platform/window_placement.h"
+#include "ui/tools/cash/cash_grids.h"
+#include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/glyph_icon.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace sumiplex::ui {
+
+namespace {
+
+bool isEnterPress(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+std::array<QString, 10> qCells(const Decimal& amount, const cash::Counts& counts) {
+    const auto cells = cash::entryRowCells(amount, counts);
+    std::array<QString, 10> out;
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        out[c] = QString::fromStdU16String(cells[c]);
+    return out;
+}
+
+} // namespace
+
+DialogCash::DialogCash(CashLinks links, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_links(std::move(links)),
+      m_model(std::make_unique<cash::CashBreakdown>()) {
+    setObjectName(QStringLiteral("DialogCash"));
+    setWindowTitle(QStringLiteral("金種計算"));
+    applyToolFont(*this);
+    buildControls();
+    layOutControls();
+    connectControls();
+    platform::restoreWindowPosition(*this, m_links.settings, platform::kCash1Left,
+                                    platform::kCash1Top);
+    Label3->hide();
+}
+
+DialogCash::~DialogCash() = default;
+
+cash::DenominationPrintout DialogCash::printout() const {
+    return m_model->printout();
+}
+
+void DialogCash::buildControls() {
+    Frame1 = named(new QGroupBox(QStringLiteral("金種計算"), this), "Frame1");
+    Text1 = named(new QLineEdit(Frame1), "Text1");
+    Text1->setToolTip(QStringLiteral("元金"));
+    Text1->setAlignment(Qt::AlignRight);
+    Command1 = named(new QPushButton(QStringLiteral("両替(&E)"), Frame1), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("(&M)"), Frame1), "Command2");
+    Command2->setToolTip(QStringLiteral("メモ帳に貼り付け"));
+    Command2->setIcon(glyphIcon(QStringLiteral("✎"), palette().color(QPalette::ButtonText)));
+    Command3 = named(new QPushButton(QStringLiteral("(&P)"), Frame1), "Command3");
+    Command3->setIcon(glyphIcon(QStringLiteral("印"), palette().color(QPalette::ButtonText)));
+    // The print-out arrives with the print dialog.
+    Command3->setToolTip(QStringLiteral("印刷"));
+    Command3->setEnabled(static_cast<bool>(m_links.print));
+
+    MSFlexGrid1 = cashGrid(Frame1, "MSFlexGrid1", QStringLiteral("金種計算表"));
+    m_entryGrid = new EntryGridModel(MSFlexGrid1);
+    MSFlexGrid1->setModel(m_entryGrid);
+    MSFlexGrid2 = cashGrid(Frame1, "MSFlexGrid2", QStringLiteral("金種集計表"));
+    m_summaryGrid = new SummaryGridModel(MSFlexGrid2);
+    MSFlexGrid2->setModel(m_summaryGrid);
+
+    Label1 = named(new QLabel(QStringLiteral("合計"), Frame1), "Label1");
+    Label2 = named(new QLabel(Frame1), "Label2");
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label3 = named(new QLabel(QStringLiteral("計算結果を確認してください。"), Frame1), "Label3");
+    Label3->setStyleSheet(QStringLiteral("color: #c00000;"));
+    OKButton = named(new QPushButton(QStringLiteral("close"), this), "OKButton");
+}
+
+void DialogCash::layOutControls() {
+    auto* side = new QGridLayout;
+    side->addWidget(Label1, 0, 0, 1, 3);
+    side->addWidget(Text1, 1, 0, 1, 2);
+    side->addWidget(Command1, 1, 2);
+    side->addWidget(Label2, 2, 0, 1, 2);
+    side->addWidget(Command2, 3, 0);
+    side->addWidget(Command3, 3, 1);
+    side->addWidget(Label3, 4, 0, 1, 3);
+    side->setRowStretch(5, 1);
+    QSizePolicy keep = Command2->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Command2->setSizePolicy(keep);
+
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(MSFlexGrid2, 1);
+    lower->addLayout(side);
+
+    auto* frame = new QVBoxLayout(Frame1);
+    frame->addWidget(MSFlexGrid1, 1);
+    frame->addLayout(lower);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+
+    // The summary's three columns are shown whole; the entry grid shows its ten headers.
+    fitColumns(*MSFlexGrid1, {});
+    fitColumns(*MSFlexGrid2,
+               {{QString(), QStringLiteral("00000000"), QStringLiteral("000000000000")}});
+    int entryWidth = 0;
+    for (int c = 0; c < 10; ++c)
+        entryWidth += MSFlexGrid1->columnWidth(c);
+    MSFlexGrid1->setMinimumSize(entryWidth + 24,
+                                MSFlexGrid1->verticalHeader()->defaultSectionSize() * 8);
+    int summaryWidth = 0;
+    for (int c = 0; c < 3; ++c)
+        summaryWidth += MSFlexGrid2->columnWidth(c);
+    MSFlexGrid2->setMinimumSize(summaryWidth + 24,
+                                MSFlexGrid2->verticalHeader()->defaultSectionSize() * 11);
+}
+
+void DialogCash::connectControls() {
+    connect(Text1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_model->Text1_Change(text.toStdU16String()); });
+    connect(Command1, &QPushButton::clicked, this, &DialogCash::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &DialogCash::Command2_Click);
+    connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        if (m_links.print)
+            m_links.print(this, printout());
+    });
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+bool DialogCash::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        // Coming back from the memo pad the paste showed is no switch by the user, unless
+        // the main window changed meanwhile.
+        const bool back = std::exchange(m_backFromPaste, false);
+        if (!back || m_links.entries() != m_model->entries() || m_links.mainTotal() != m_mainTotal)
+            Form_Activate();
+    }
+    return QWidget::event(event);
+}
+
+bool DialogCash::eventFilter(QObject* watched, QEvent* event) {
+    // Enter moves on to the next control, as Tab does.
+    if (isEnterPress(event)) {
+        focusNextChild();
+        return true;
+    }
+    if (watched == Text1 && event->type() == QEvent::MouseButtonRelease)
+        Text1->selectAll();
+    return QWidget::eventFilter(watched, event);
+}
+
+void DialogCash::Form_Activate() {
+    m_mainTotal = m_links.mainTotal();
+    m_model->Form_Activate(m_links.entries(), m_mainTotal);
+    renderEntries();
+    render();
+}
+
+void DialogCash::Command1_Click() {
+    const auto outcome = m_model->Command1_Click();
+    render();
+    if (outcome == cash::CashBreakdown::ExchangeOutcome::PrincipalNotANumber) {
+        Text1->setFocus(Qt::OtherFocusReason);
+        Text1->selectAll();
+    }
+}
+
+void DialogCash::Command2_Click() {
+    const auto text = m_model->Command2_Click();
+    render();
+    if (!text)
+        return;
+    // The memo appends the last line end itself.
+    QString piece = QString::fromStdU16String(*text);
+    piece.chop(2);
+    m_links.appendMemo(piece);
+    // The memo pad stays in view behind this window, which keeps the keyboard.
+    m_backFromPaste = true;
+    activateWindow();
+    OKButton->setFocus(Qt::OtherFocusReason);
+}
+
+void DialogCash::renderEntries() {
+    const cash::CashTables& t = m_model->tables();
+    m_entryGrid->reset(&m_model->entries(), qCells(t.amount, t.entryTotals));
+    const auto& totals = m_entryGrid->lastRow();
+    fitColumns(*MSFlexGrid1, {QStringList(totals.begin(), totals.end())});
+}
+
+void DialogCash::render() {
+    const cash::BreakdownView& v = m_model->view();
+    if (Text1->text().toStdU16String() != v.text1) {
+        const QSignalBlocker quiet(Text1);
+        Text1->setText(QString::fromStdU16String(v.text1));
+    }
+    Label1->setText(QString::fromStdU16String(v.label1));
+    Label2->setText(QString::fromStdU16String(v.label2));
+    Label3->setVisible(v.label3Visible);
+    Command2->setVisible(v.command2Visible);
+    Command2->setEnabled(v.command2Enabled);
+    m_summaryGrid->reset(m_model->summary());
+}
+
+void DialogCash::closeEvent(QCloseEvent* event) {
+    if (!m_unloaded) {
+        m_unloaded = true;
+        platform::saveWindowPosition(*this, m_links.settings, platform::kCash1Left.key,
+                                     platform::kCash1Top.key);
+    }
+    event->accept();
+}
+
+} // namespace sumiplex::ui

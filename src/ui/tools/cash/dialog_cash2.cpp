@@ -1,0 +1,207 @@
+#include "ui/tools/cash/dialog_cash2.h"
+
+#include "core/tools/cash/tally.h"
+#include "platform/settings_keys.h"
+#include "platform/window_placement.h"
+#include "ui/tools/cash/cash_grids.h"
+#include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/glyph_icon.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace sumiplex::ui {
+
+namespace {
+
+bool isEnterPress(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+QString fromU16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_links(std::move(links)) {
+    setObjectName(QStringLiteral("DialogCash2"));
+    setWindowTitle(QStringLiteral("金種合計"));
+    applyToolFont(*this);
+    buildControls();
+    layOutControls();
+    connect(Command2, &QPushButton::clicked, this, &DialogCash2::Command2_Click);
+    connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        if (m_links.print)
+            m_links.print(this, printout());
+    });
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+    platform::restoreWindowPosition(*this, m_links.settings, platform::kCash2Left,
+                                    platform::kCash2Top);
+}
+
+DialogCash2::~DialogCash2() = default;
+
+cash::DenominationPrintout DialogCash2::printout() const {
+    return cash::tallyPrintout(m_tallyCounts);
+}
+
+void DialogCash2::buildControls() {
+    Frame1 = named(new QGroupBox(QStringLiteral("金種計算"), this), "Frame1");
+    for (std::size_t j = 0; j < m_texts.size(); ++j) {
+        auto* box = new QLineEdit(Frame1);
+        box->setObjectName(QStringLiteral("Text%1").arg(j));
+        box->setAlignment(Qt::AlignRight);
+        m_texts[j] = box;
+    }
+    Command2 = named(new QPushButton(QStringLiteral("(&M)"), Frame1), "Command2");
+    Command2->setToolTip(QStringLiteral("メモ帳に貼り付け"));
+    Command2->setIcon(glyphIcon(QStringLiteral("✎"), palette().color(QPalette::ButtonText)));
+    Command3 = named(new QPushButton(QStringLiteral("(&P)"), Frame1), "Command3");
+    Command3->setIcon(glyphIcon(QStringLiteral("印"), palette().color(QPalette::ButtonText)));
+    // The print-out arrives with the print dialog.
+    Command3->setToolTip(QStringLiteral("印刷"));
+    Command3->setEnabled(static_cast<bool>(m_links.print));
+
+    MSFlexGrid1 = cashGrid(Frame1, "MSFlexGrid1", QStringLiteral("金種計算表"));
+    m_entryGrid = new EntryGridModel(MSFlexGrid1);
+    MSFlexGrid1->setModel(m_entryGrid);
+    MSFlexGrid2 = cashGrid(Frame1, "MSFlexGrid2", QStringLiteral("金種集計表"));
+    m_summaryGrid = new SummaryGridModel(MSFlexGrid2);
+    MSFlexGrid2->setModel(m_summaryGrid);
+    // Empty until the first tally fills them.
+    m_entryGrid->resetToRow({});
+    m_summaryGrid->reset(cash::tallySheet({}).summary);
+
+    Label1 = named(new QLabel(QStringLiteral("合計"), Frame1), "Label1");
+    OKButton = named(new QPushButton(QStringLiteral("close"), this), "OKButton");
+}
+
+void DialogCash2::layOutControls() {
+    // Each box under the caption of its column in the table above.
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(new QLabel(QStringLiteral("合計"), Frame1), 0, 0);
+    for (std::size_t k = 0; k < cash::kDenominations; ++k)
+        boxes->addWidget(new QLabel(fromU16(cash::kEntryCaptions[k]).trimmed(), Frame1), 0,
+                         static_cast<int>(k) + 1);
+    for (std::size_t j = 0; j < m_texts.size(); ++j)
+        boxes->addWidget(m_texts[j], 1, static_cast<int>(j));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(Label1);
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(Command2);
+    commands->addWidget(Command3);
+    commands->addStretch(1);
+    side->addLayout(commands);
+    side->addStretch(1);
+    QSizePolicy keep = Command2->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Command2->setSizePolicy(keep);
+
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(MSFlexGrid2, 1);
+    lower->addLayout(side);
+
+    auto* frame = new QVBoxLayout(Frame1);
+    frame->addWidget(MSFlexGrid1);
+    frame->addLayout(boxes);
+    frame->addLayout(lower, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addLayout(buttons);
+
+    fitColumns(*MSFlexGrid1, {});
+    fitColumns(*MSFlexGrid2,
+               {{QString(), QStringLiteral("00000000"), QStringLiteral("000000000000")}});
+    int entryWidth = 0;
+    for (int c = 0; c < 10; ++c)
+        entryWidth += MSFlexGrid1->columnWidth(c);
+    const int rowHeight = MSFlexGrid1->verticalHeader()->defaultSectionSize();
+    MSFlexGrid1->setMinimumWidth(entryWidth + 8);
+    MSFlexGrid1->setFixedHeight(MSFlexGrid1->horizontalHeader()->sizeHint().height() + rowHeight +
+                                8);
+    int summaryWidth = 0;
+    for (int c = 0; c < 3; ++c)
+        summaryWidth += MSFlexGrid2->columnWidth(c);
+    MSFlexGrid2->setMinimumSize(summaryWidth + 24, rowHeight * 11);
+}
+
+void DialogCash2::fill(const std::array<double, 10>& counts) {
+    const cash::TallySheet sheet = cash::tallySheet(counts);
+    m_tallyCounts = sheet.counts;
+    std::array<QString, 10> cells;
+    for (std::size_t j = 0; j < cells.size(); ++j) {
+        cells[j] = QString::fromStdU16String(sheet.texts[j]);
+        m_texts[j]->setText(cells[j]);
+    }
+    m_entryGrid->resetToRow(cells);
+    fitColumns(*MSFlexGrid1, {QStringList(cells.begin(), cells.end())});
+    m_summaryGrid->reset(sheet.summary);
+    Label1->setText(QString::fromStdU16String(sheet.label1));
+    Command2->show();
+}
+
+void DialogCash2::Command2_Click() {
+    if (m_texts[0]->text().isEmpty())
+        return;
+    std::array<std::u16string, 10> boxes;
+    for (std::size_t j = 0; j < boxes.size(); ++j)
+        boxes[j] = m_texts[j]->text().toStdU16String();
+    const auto text = cash::tallyMemoText(boxes);
+    if (const auto* bad = std::get_if<std::size_t>(&text)) {
+        // A line cannot be left out of the memo: the box is put up for correction instead.
+        QLineEdit* box = m_texts[*bad];
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+        return;
+    }
+    // The memo appends the last line end itself.
+    QString piece = QString::fromStdU16String(std::get<std::u16string>(text));
+    piece.chop(2);
+    m_links.appendMemo(piece);
+    Command2->hide();
+    // The memo pad stays in view behind this window, which keeps the keyboard.
+    activateWindow();
+    OKButton->setFocus(Qt::OtherFocusReason);
+}
+
+bool DialogCash2::eventFilter(QObject* watched, QEvent* event) {
+    // Enter moves on to the next control, as Tab does.
+    if (isEnterPress(event)) {
+        focusNextChild();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DialogCash2::closeEvent(QCloseEvent* event) {
+    if (!m_unloaded) {
+        m_unloaded = true;
+        platform::saveWindowPosition(*this, m_links.settings, platform::kCash2Left.key,
+                                     platform::kCash2Top.key);
+    }
+    event->accept();
+}
+
+} // namespace sumiplex::ui

@@ -1,0 +1,150 @@
+#include "platform/settings_store.h"
+#include "ui/tools/cash/cash_links.h"
+#include "ui/tools/cash/dialog_cash.h"
+#include "ui/tools/cash/dialog_cash2.h"
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using sumiplex::platform::FakeSettingsStore;
+using sumiplex::ui::CashLinks;
+using sumiplex::ui::DialogCash;
+using sumiplex::ui::DialogCash2;
+
+namespace {
+
+template <typename Widget> Widget* child(QWidget& window, const char* name) {
+    auto* widget = window.findChild<Widget*>(QLatin1String(name));
+    if (!widget)
+        qFatal("no %s named %s", Widget::staticMetaObject.className(), name);
+    return widget;
+}
+
+struct Main {
+    FakeSettingsStore settings;
+    std::vector<std::u16string> entries;
+    std::u16string total = u"0";
+    QStringList memo;
+
+    CashLinks links() {
+        return CashLinks{.settings = settings,
+                         .appendMemo = [this](const QString& text) { memo.append(text); },
+                         .entries = [this] { return entries; },
+                         .mainTotal = [this] { return total; },
+                         .print = {}};
+    }
+};
+
+void pressEnter(QWidget* target) {
+    QTest::keyClick(target, Qt::Key_Return);
+}
+
+} // namespace
+
+class CashWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void enterMovesTheFocusLikeTab();
+    void gridColumnsShowTheirWholeHeaders();
+    void aLongEntryListOpensLazily();
+    void printoutsCarryTheShownSummaries();
+};
+
+void CashWindowsTest::enterMovesTheFocusLikeTab() {
+    Main main;
+    main.entries = {u"3200", u"1500"};
+    main.total = u"4700";
+    DialogCash cash(main.links());
+    cash.show();
+    cash.Form_Activate();
+    auto* text1 = child<QLineEdit>(cash, "Text1");
+    text1->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return text1->hasFocus(); }));
+    text1->setText(QStringLiteral("10000"));
+    pressEnter(text1);
+    QVERIFY(!text1->hasFocus());
+    // Enter only moved on: no exchange was made.
+    QCOMPARE(child<QLabel>(cash, "Label2")->text(), QString());
+
+    DialogCash2 tally(main.links());
+    tally.show();
+    tally.fill({30002, 3, 0, 0, 0, 0, 0, 0, 0, 2});
+    auto* box = child<QLineEdit>(tally, "Text1");
+    box->setFocus();
+    QVERIFY(QTest::qWaitFor([&] { return box->hasFocus(); }));
+    pressEnter(box);
+    QVERIFY(!box->hasFocus());
+    QCOMPARE(box->text(), QStringLiteral("3"));
+}
+
+void CashWindowsTest::gridColumnsShowTheirWholeHeaders() {
+    Main main;
+    main.entries = {u"18765"};
+    DialogCash cash(main.links());
+    cash.show();
+    cash.Form_Activate();
+    DialogCash2 tally(main.links());
+    tally.show();
+    for (QWidget* window : {static_cast<QWidget*>(&cash), static_cast<QWidget*>(&tally)}) {
+        for (const char* name : {"MSFlexGrid1", "MSFlexGrid2"}) {
+            auto* grid = child<QTableView>(*window, name);
+            const QFontMetrics metrics = grid->horizontalHeader()->fontMetrics();
+            for (int c = 0; c < grid->model()->columnCount(); ++c) {
+                const QString header = grid->model()->headerData(c, Qt::Horizontal).toString();
+                QVERIFY2(
+                    grid->columnWidth(c) >= metrics.horizontalAdvance(header),
+                    qPrintable(QStringLiteral("%1 column %2").arg(QLatin1String(name)).arg(c)));
+            }
+        }
+    }
+}
+
+void CashWindowsTest::aLongEntryListOpensLazily() {
+    Main main;
+    main.entries.assign(100000, u"18765");
+    main.entries.push_back(u"-3.5");
+    main.total = u"1876499996.5";
+    DialogCash cash(main.links());
+    cash.show();
+    QElapsedTimer timer;
+    timer.start();
+    cash.Form_Activate();
+    QApplication::processEvents();
+    QVERIFY2(timer.elapsed() < 2000, "the breakdown of a long list opens at once");
+    auto* grid = child<QTableView>(cash, "MSFlexGrid1")->model();
+    QCOMPARE(grid->rowCount(), 100003);
+    QCOMPARE(grid->index(100000, 0).data().toString(), QStringLiteral("-3"));
+    QCOMPARE(grid->index(100002, 1).data().toString(), QStringLiteral("100000"));
+    QVERIFY(!child<QLabel>(cash, "Label3")->isVisible());
+}
+
+void CashWindowsTest::printoutsCarryTheShownSummaries() {
+    Main main;
+    main.entries = {u"3200", u"1500"};
+    main.total = u"4700";
+    DialogCash cash(main.links());
+    cash.show();
+    cash.Form_Activate();
+    child<QLineEdit>(cash, "Text1")->setText(QStringLiteral("10000"));
+    child<QPushButton>(cash, "Command1")->click();
+    const auto printed = cash.printout();
+    QCOMPARE(printed.rows[1].count, std::u16string(u"1"));
+    QCOMPARE(printed.rows[1].amount, std::u16string(u"5,000"));
+    QCOMPARE(printed.total, std::u16string(u"10,000"));
+    QVERIFY(!child<QPushButton>(cash, "Command3")->isEnabled());
+
+    DialogCash2 tally(main.links());
+    tally.fill({120000, 12, 0, 0, 0, 0, 0, 0, 0, 0});
+    // Edits of the boxes do not reach the print-out.
+    child<QLineEdit>(tally, "Text1")->setText(QStringLiteral("13"));
+    QCOMPARE(tally.printout().rows[0].amount, std::u16string(u"120000"));
+    QCOMPARE(tally.printout().total, std::u16string(u"120000"));
+}
+
+QTEST_MAIN(CashWindowsTest)
+#include "cash_windows_test.moc"
