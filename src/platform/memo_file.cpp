@@ -162,7 +162,17 @@ std::optional<QString> writeMemoFileAtomic(const QString& path, const QString& m
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return failure(file.errorString());
     }
-    if (file.write(bytes) != bytes.size() || file.error() != QFileDevice::NoError) {
+    // A short write (a disk that fills up, a file-size limit) is retried, so the next one
+    // fails with the reason instead of leaving "Unknown error".
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            break;
+        }
+        done += n;
+    }
+    if (done != bytes.size() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return failure(reason);

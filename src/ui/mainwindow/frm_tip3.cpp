@@ -301,7 +301,7 @@ QString frmTip3::startFolder() const {
 QString frmTip3::damagedFileQuestion(const QString& path) {
     return QStringLiteral("「%1」には UTF-8 でも Shift_JIS でもない文字があり、"
                           "メモ帳ではそのままの形で保てません。\n"
-                          "読めない文字は「\uFFFD」に置き換わり、このまま保存すると"
+                          "読めない文字は別の文字に置き換わり、このまま保存すると"
                           "元の内容には戻りません。\n開きますか？")
         .arg(QFileInfo(path).fileName());
 }
