@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextCursor>
 
 #include <benchmark/benchmark.h>
 
@@ -47,6 +49,30 @@ BENCHMARK(BM_OpenOneLineMemoFile)
     ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// One key typed in the middle of the memo once such a file is open: the window must stay
+// responsive, not only open quickly.
+void BM_KeyInOneLineMemo(benchmark::State& state) {
+    const auto chars = static_cast<qsizetype>(state.range(0));
+    sumiplex::ui::frmTip3 pad;
+    pad.resize(480, 360);
+    pad.setMemoText(QString(chars, QLatin1Char('x')));
+    pad.show();
+    QApplication::processEvents();
+    QPlainTextEdit& text = pad.text();
+    QTextCursor cursor = text.textCursor();
+    cursor.setPosition(int(chars / 2));
+    text.setTextCursor(cursor);
+    text.setFocus();
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"));
+        QApplication::sendEvent(&text, &press);
+        text.repaint();
+        QApplication::processEvents();
+    }
+    state.SetLabel("key press, repaint");
+}
+BENCHMARK(BM_KeyInOneLineMemo)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 
