@@ -12,7 +12,12 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+    // Past a file-size limit the write fails with an error the save reports, instead of the
+    // signal ending the program and losing the memo with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sumiplex"));
     // The desktop pairs the program's windows with its installed entry and icon by this name.
@@ -46,6 +51,9 @@ int main(int argc, char* argv[]) {
             QApplication::installTranslator(&qtTranslator);
     });
     const int status = QApplication::exec();
-    (void)settings.sync();
+    // The window is gone by now, but settings that did not reach the disk are news the user
+    // needs: the next start would quietly come up with the old ones.
+    if (const std::optional<QString> failure = settings.save())
+        messages.warning(nullptr, *failure, QStringLiteral("電卓"));
     return status;
 }

@@ -29,13 +29,17 @@ QStringList ScriptMessageBoxes::takeUnanswered() {
 }
 
 std::optional<QString> ScriptFileDialogs::getOpenFileName(QWidget*, const QString& title,
-                                                          const QString&, int) {
+                                                          const QString&, int, const QString&) {
     return answer(title);
 }
 
 std::optional<QString> ScriptFileDialogs::getSaveFileName(QWidget*, const QString& title,
-                                                          const QString&) {
-    return answer(title);
+                                                          const QString& filters, const QString&) {
+    std::optional<QString> path = answer(title);
+    if (path) {
+        path = platform::withDefaultSuffix(*path, platform::filterSuffix(filters, 0));
+    }
+    return path;
 }
 
 std::optional<QString> ScriptFileDialogs::answer(const QString& title) {

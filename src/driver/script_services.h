@@ -35,11 +35,13 @@ class ScriptFileDialogs final : public platform::FileDialogs {
 public:
     explicit ScriptFileDialogs(DialogAnswers& answers) : m_answers(answers) {}
 
-    [[nodiscard]] std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
-                                                         const QString& filters,
-                                                         int selectedFilter) override;
-    [[nodiscard]] std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
-                                                         const QString& filters) override;
+    [[nodiscard]] std::optional<QString>
+    getOpenFileName(QWidget* parent, const QString& title, const QString& filters,
+                    int selectedFilter, const QString& startFolder = QString()) override;
+    /// The answer with the filter's extension added when it has none, as the real dialog.
+    [[nodiscard]] std::optional<QString>
+    getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
+                    const QString& startFolder = QString()) override;
 
     [[nodiscard]] QStringList takeUnanswered();
 

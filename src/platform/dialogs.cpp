@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -36,14 +37,38 @@ QStringList qtNameFilters(QStringView programFilters) {
     return result;
 }
 
+QString filterSuffix(QStringView programFilters, int index) {
+    const QStringList parts = programFilters.toString().split(QLatin1Char('|'));
+    const qsizetype column = qsizetype(index) * 2 + 1;
+    if (index < 0 || column >= parts.size()) {
+        return {};
+    }
+    const QString first = parts[column].split(QLatin1Char(';')).value(0).trimmed();
+    static const QRegularExpression single(QStringLiteral(R"(^\*\.([^*?.\[\]]+)$)"));
+    const QRegularExpressionMatch match = single.match(first);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    if (suffix.isEmpty() || path.isEmpty()) {
+        return path;
+    }
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || (name.contains(QLatin1Char('.')) && !name.endsWith(QLatin1Char('.')))) {
+        return path;
+    }
+    return name.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
+}
+
 std::optional<QString> QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title,
-                                                      const QString& filters, int selectedFilter) {
+                                                      const QString& filters, int selectedFilter,
+                                                      const QString& startFolder) {
     const QStringList entries = qtNameFilters(filters);
     QString selected = selectedFilter >= 0 && selectedFilter < entries.size()
                            ? entries[selectedFilter]
                            : QString();
     const QString path = QFileDialog::getOpenFileName(
-        parent, title, QString(), entries.join(QStringLiteral(";;")), &selected);
+        parent, title, startFolder, entries.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -51,14 +76,29 @@ std::optional<QString> QtFileDialogs::getOpenFileName(QWidget* parent, const QSt
 }
 
 std::optional<QString> QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title,
-                                                      const QString& filters) {
-    // QFileDialog asks before overwriting unless told not to.
-    const QString path = QFileDialog::getSaveFileName(
-        parent, title, QString(), qtNameFilters(filters).join(QStringLiteral(";;")));
+                                                      const QString& filters,
+                                                      const QString& startFolder) {
+    const QStringList entries = qtNameFilters(filters);
+    QFileDialog dialog(parent, title, startFolder, entries.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog adds the suffix before it asks about overwriting, so the question names
+    // the file that is really written.
+    dialog.setDefaultSuffix(filterSuffix(filters, 0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &entries, &filters](const QString& entry) {
+                         dialog.setDefaultSuffix(
+                             filterSuffix(filters, int(entries.indexOf(entry))));
+                     });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) {
         return std::nullopt;
     }
-    return path;
+    // A platform dialog may hand the name back as typed.
+    return withDefaultSuffix(path, dialog.defaultSuffix());
 }
 
 bool QtMessageBoxes::question(QWidget* parent, const QString& text, const QString& title) {
@@ -109,14 +149,19 @@ std::optional<QString> FakeFileDialogs::answer(Request request) {
 }
 
 std::optional<QString> FakeFileDialogs::getOpenFileName(QWidget*, const QString& title,
-                                                        const QString& filters,
-                                                        int selectedFilter) {
-    return answer({Kind::Open, title, filters, selectedFilter});
+                                                        const QString& filters, int selectedFilter,
+                                                        const QString& startFolder) {
+    return answer({Kind::Open, title, filters, selectedFilter, startFolder});
 }
 
 std::optional<QString> FakeFileDialogs::getSaveFileName(QWidget*, const QString& title,
-                                                        const QString& filters) {
-    return answer({Kind::Save, title, filters, 0});
+                                                        const QString& filters,
+                                                        const QString& startFolder) {
+    std::optional<QString> path = answer({Kind::Save, title, filters, 0, startFolder});
+    if (path) {
+        path = withDefaultSuffix(*path, filterSuffix(filters, 0));
+    }
+    return path;
 }
 
 bool FakeMessageBoxes::question(QWidget*, const QString& text, const QString& title) {

@@ -21,22 +21,32 @@ namespace sumiplex::platform {
 /// because on this platform a name needs no dot.
 [[nodiscard]] QStringList qtNameFilters(QStringView programFilters);
 
-// The standard file dialogs. Filters come in the program's bar-separated form.
+/// The extension the filter entry `index` of a program filter list stands for: "txt" for
+/// "*.txt"; empty when its first pattern names no single extension ("*.*", "*", "*.t?t").
+[[nodiscard]] QString filterSuffix(QStringView programFilters, int index);
+
+/// `path` with "." + `suffix` added when its file name has no extension of its own, as a
+/// save dialog does with the extension of the filter chosen ("memo1" → "memo1.txt").
+[[nodiscard]] QString withDefaultSuffix(const QString& path, const QString& suffix);
+
+// The standard file dialogs. Filters come in the program's bar-separated form; a dialog
+// opens in `startFolder`, or where the platform chooses when that is empty.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
 
     /// The chosen file, or nothing when the user cancels. `selectedFilter` is the 0-based
     /// index of the filter entry shown first.
-    [[nodiscard]] virtual std::optional<QString> getOpenFileName(QWidget* parent,
-                                                                 const QString& title,
-                                                                 const QString& filters,
-                                                                 int selectedFilter) = 0;
-
-    /// The file to write, or nothing when the user cancels. The dialog itself asks before
-    /// an existing file is chosen for overwriting.
     [[nodiscard]] virtual std::optional<QString>
-    getSaveFileName(QWidget* parent, const QString& title, const QString& filters) = 0;
+    getOpenFileName(QWidget* parent, const QString& title, const QString& filters,
+                    int selectedFilter, const QString& startFolder = QString()) = 0;
+
+    /// The file to write, or nothing when the user cancels. A name typed without an
+    /// extension gets the extension of the filter chosen. The dialog itself asks before an
+    /// existing file is chosen for overwriting.
+    [[nodiscard]] virtual std::optional<QString>
+    getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
+                    const QString& startFolder = QString()) = 0;
 };
 
 enum class MessageIcon { Question, Information, Warning, Critical };
@@ -71,11 +81,12 @@ public:
 
 class QtFileDialogs final : public FileDialogs {
 public:
-    [[nodiscard]] std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
-                                                         const QString& filters,
-                                                         int selectedFilter) override;
-    [[nodiscard]] std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
-                                                         const QString& filters) override;
+    [[nodiscard]] std::optional<QString>
+    getOpenFileName(QWidget* parent, const QString& title, const QString& filters,
+                    int selectedFilter, const QString& startFolder = QString()) override;
+    [[nodiscard]] std::optional<QString>
+    getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
+                    const QString& startFolder = QString()) override;
 };
 
 class QtMessageBoxes final : public MessageBoxes {
@@ -96,8 +107,9 @@ public:
 };
 
 // File dialogs answered from a queue (the driver's `file PATH|cancel`); every request is
-// kept so tests can check titles and filters. A dialog with no answer queued is cancelled
-// and counted as unanswered.
+// kept so tests can check titles, filters and start folders. A save answer without an
+// extension gets the filter's, as in the real dialog. A dialog with no answer queued is
+// cancelled and counted as unanswered.
 class FakeFileDialogs final : public FileDialogs {
 public:
     enum class Kind { Open, Save };
@@ -106,6 +118,7 @@ public:
         QString title;
         QString filters;
         int selectedFilter; ///< 0 for save dialogs
+        QString startFolder;
     };
 
     /// A path to choose, or nothing to cancel.
@@ -114,11 +127,12 @@ public:
     [[nodiscard]] int unanswered() const { return m_unanswered; }
     [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
 
-    [[nodiscard]] std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
-                                                         const QString& filters,
-                                                         int selectedFilter) override;
-    [[nodiscard]] std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
-                                                         const QString& filters) override;
+    [[nodiscard]] std::optional<QString>
+    getOpenFileName(QWidget* parent, const QString& title, const QString& filters,
+                    int selectedFilter, const QString& startFolder = QString()) override;
+    [[nodiscard]] std::optional<QString>
+    getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
+                    const QString& startFolder = QString()) override;
 
 private:
     std::optional<QString> answer(Request request);

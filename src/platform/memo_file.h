@@ -11,11 +11,16 @@ namespace sumiplex::platform {
 struct MemoFileRead {
     std::optional<QString> text; ///< set on success
     QString error;               ///< names the file and the reason; empty on success
+    /// The file holds bytes that are neither UTF-8 nor CP932: `text` has them replaced by
+    /// U+FFFD, so saving it would not give the file back. The user decides first.
+    bool damaged = false;
 };
 
 /// Reads a memo file: UTF-8 (with or without a byte-order mark) when the bytes are valid
 /// UTF-8, otherwise the Japanese narrow code page (CP932, Shift_JIS); a file with a UTF-16
-/// or UTF-32 byte-order mark is read in that encoding. The file's lines may
+/// or UTF-32 byte-order mark is read in that encoding. A file with a NUL byte, or with
+/// too many control codes and stray bytes to be text, is refused with an error; a text
+/// file with a few stray bytes is read with `damaged` set. The file's lines may
 /// end in CR LF, LF or CR; the result is each line followed by CR LF, so a file of three
 /// lines gives three CR LF-ended lines and an empty file gives the empty text.
 [[nodiscard]] MemoFileRead readMemoFile(const QString& path);

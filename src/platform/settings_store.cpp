@@ -1,8 +1,12 @@
 #include "platform/settings_store.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
 
 #include <algorithm>
@@ -23,6 +27,67 @@ QString textOf(const QVariant& value) {
         return value.toStringList().join(QLatin1Char(','));
     }
     return value.toString();
+}
+
+// Why the settings file cannot be written, found by trying what QSettings tried: its
+// status says only that something failed.
+QString whyNotWritable(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return QStringLiteral("同じ名前のフォルダーがあります。");
+    }
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+        return QStringLiteral("フォルダー「%1」を作成できません。")
+            .arg(QDir::toNativeSeparators(folder));
+    }
+    // A write the size of a settings file many times over: a full disk or a size limit
+    // shows here, and nothing is left behind.
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return probe.errorString();
+    }
+    const QByteArray block(64 * 1024, ' ');
+    qint64 done = 0;
+    while (done < block.size()) {
+        const qint64 n = probe.write(block.constData() + done, block.size() - done);
+        if (n <= 0) {
+            break;
+        }
+        done += n; // a short write is retried, so the second one says why
+    }
+    if (done < block.size()) {
+        const QString reason = probe.errorString();
+        probe.cancelWriting();
+        return reason;
+    }
+    probe.cancelWriting();
+    return QStringLiteral("書き込んだ内容を読み返すと、保存したはずの値がありませんでした。");
+}
+
+// The file as it is on disk, read through a copy: QSettings shares one cached image of a
+// file between all objects open on it, so a second object on the same name would only show
+// the values in memory.
+bool fileHolds(const QString& path, const QSettings& expected) {
+    const QStringList keys = expected.allKeys();
+    if (keys.isEmpty()) {
+        return true; // nothing written, and QSettings creates no file for nothing
+    }
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        return true; // nothing to compare with; the status check stands
+    }
+    const QString copy = scratch.filePath(QStringLiteral("check.conf"));
+    if (!QFile::copy(path, copy)) {
+        return false;
+    }
+    const QSettings onDisk(copy, QSettings::IniFormat);
+    if (onDisk.status() != QSettings::NoError) {
+        return false;
+    }
+    return std::all_of(keys.begin(), keys.end(), [&](const QString& key) {
+        return onDisk.contains(key) && onDisk.value(key) == expected.value(key);
+    });
 }
 
 } // namespace
@@ -81,6 +146,17 @@ void IniSettingsStore::write(QStringView key, const QString& value) {
 bool IniSettingsStore::sync() {
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;
+}
+
+std::optional<QString> IniSettingsStore::save() {
+    const QString path = m_settings->fileName();
+    const bool synced = sync();
+    if (synced && fileHolds(path, *m_settings)) {
+        return std::nullopt;
+    }
+    return QStringLiteral("設定を保存できませんでした。今回の変更は次の起動に引き継がれません。\n"
+                          "設定ファイル: %1\n理由: %2")
+        .arg(QDir::toNativeSeparators(path), whyNotWritable(path));
 }
 
 std::optional<QString> FakeSettingsStore::find(QStringView key) const {

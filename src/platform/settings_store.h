@@ -45,6 +45,11 @@ public:
 
     /// Writes pending changes to disk; false when the file could not be written.
     [[nodiscard]] bool sync();
+
+    /// Writes pending changes to disk and reads the file back to see that every value
+    /// arrived: nothing on success, else a message for the user naming the file and the
+    /// reason (a folder in its place, a folder that cannot be written, a full disk).
+    [[nodiscard]] std::optional<QString> save();
     [[nodiscard]] QString fileName() const;
 
     /// Where the store of the real user lives.

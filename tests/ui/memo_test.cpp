@@ -2,17 +2,22 @@
 #include "platform/memo_file.h"
 #include "ui/mainwindow/frm_tip3.h"
 
+#include "file_size_limit.h"
+
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 using namespace sumiplex::platform;
 using sumiplex::ui::frmTip3;
@@ -35,31 +40,6 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-// While alive, files of this process cannot grow past `bytes`: a write beyond fails with
-// EFBIG. Root is bound by this limit too, unlike by file permissions.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    [[nodiscard]] bool active() const { return m_active; }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 } // namespace
 
@@ -440,6 +420,187 @@ private slots:
         QVERIFY(!pad.isVisible());
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(pad.memoText(), QString());
+    }
+
+    // Bytes that neither UTF-8 nor CP932 decode: the memo would change them, so the file is
+    // flagged; NUL bytes and files mostly of control codes are not text at all.
+    void filesTheMemoCannotKeepAreFlaggedOrRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("damaged");
+        QTest::addColumn<QString>("memo"); // checked when readable
+        QTest::newRow("UTF-8 with a Latin-1 byte")
+            << QByteArray("合計 caf\xE9 1,234\r\n") << true << true
+            << QStringLiteral("合計 caf\uFFFD 1,234\r\n");
+        QTest::newRow("Shift_JIS with a byte past its range")
+            << QByteArray("\x83\x81\x83\x82 \xFF memo text\r\n") << true << true << QString();
+        // Well formed, but in a row CP932 leaves empty.
+        QTest::newRow("Shift_JIS unassigned pair")
+            << QByteArray("\x83\x81\x83\x82 \x85\x40 memo text\r\n") << true << true << QString();
+        QTest::newRow("clean Shift_JIS")
+            << QByteArray("\x83\x81\x83\x82\r\n") << true << false << QStringLiteral("メモ\r\n");
+        QTest::newRow("NUL byte") << QByteArray("text\0text\r\n", 11) << false << false
+                                  << QString();
+        QTest::newRow("mostly control codes")
+            << QByteArray("\x01\x02\x03\x04\x05\x06\x07\x08 a") << false << false << QString();
+    }
+
+    void filesTheMemoCannotKeepAreFlaggedOrRefused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, readable);
+        QFETCH(bool, damaged);
+        QFETCH(QString, memo);
+        const QString path = m_dir.filePath(QStringLiteral("odd.txt"));
+        QVERIFY(writeBytes(path, bytes));
+        const MemoFileRead read = readMemoFile(path);
+        QCOMPARE(read.text.has_value(), readable);
+        QCOMPARE(read.damaged, damaged);
+        if (!readable) {
+            QVERIFY2(read.error.contains(path), qPrintable(read.error));
+        } else if (!memo.isEmpty()) {
+            QCOMPARE(*read.text, memo);
+        }
+    }
+
+    void openingADamagedFileAsksFirst_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<int>("icon"); // of the last box shown, -1 for none
+        QTest::newRow("yes: opened") << QByteArray("caf\xE9 au lait\r\n") << QList<bool>{true}
+                                     << true << int(MessageIcon::Question);
+        QTest::newRow("no: memo kept") << QByteArray("caf\xE9 au lait\r\n") << QList<bool>{false}
+                                       << false << int(MessageIcon::Question);
+        QTest::newRow("binary: refused, nothing asked")
+            << QByteArray("\x7F"
+                          "ELF\x02\x01\x01\0\0\0",
+                          10)
+            << QList<bool>{} << false << int(MessageIcon::Warning);
+        QTest::newRow("clean text: nothing asked")
+            << QByteArray("café au lait\r\n") << QList<bool>{} << true << -1;
+    }
+
+    void openingADamagedFileAsksFirst() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, loaded);
+        QFETCH(int, icon);
+        const QString path = m_dir.filePath(QStringLiteral("odd.txt"));
+        QVERIFY(writeBytes(path, bytes));
+        FakeFileDialogs files;
+        FakeMessageBoxes boxes;
+        files.queueAnswer(path);
+        for (bool a : answers) {
+            boxes.queueAnswer(a);
+        }
+        frmTip3 pad;
+        QCOMPARE(pad.openFile(files, boxes, kCaption), loaded);
+        QCOMPARE(pad.memoText().isEmpty(), !loaded);
+        QCOMPARE(boxes.unanswered(), 0);
+        if (icon < 0) {
+            QVERIFY(boxes.shown().empty());
+        } else {
+            QCOMPARE(int(boxes.shown().back().icon), icon);
+            QVERIFY2(boxes.shown().back().text.contains(QStringLiteral("odd.txt")),
+                     qPrintable(boxes.shown().back().text));
+        }
+    }
+
+    // The widget shows a long line in several paragraphs; the memo must not see the seams,
+    // whatever the user does at them.
+    void longLinesKeepTheirTextThroughTheWidget_data() {
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<int>("editAt"); // -1: no edit; else Enter pressed at that position
+        QTest::addColumn<QString>("expected");
+        const QString a(4500, QLatin1Char('a'));
+        // A surrogate pair across the first seam at 2,000.
+        const QString pair =
+            QString(1999, QLatin1Char('b')) + QStringLiteral("😀") + QString(2500, QLatin1Char('c'));
+        QTest::newRow("two seams")
+            << a + QStringLiteral("\r\nend\r\n") << -1 << a + QStringLiteral("\r\nend\r\n");
+        QTest::newRow("pair at a seam")
+            << pair + QStringLiteral("\r\n") << -1 << pair + QStringLiteral("\r\n");
+        QTest::newRow("Enter at a seam")
+            << a + QStringLiteral("\r\n") << 2000
+            << a.left(2000) + QStringLiteral("\r\n") + a.mid(2000) + QStringLiteral("\r\n");
+        QTest::newRow("Enter inside a continued paragraph")
+            << a + QStringLiteral("\r\n") << 3000
+            << a.left(3000) + QStringLiteral("\r\n") + a.mid(3000) + QStringLiteral("\r\n");
+        QTest::newRow("Enter just before a seam")
+            << a + QStringLiteral("\r\n") << 1999
+            << a.left(1999) + QStringLiteral("\r\n") + a.mid(1999) + QStringLiteral("\r\n");
+    }
+
+    void longLinesKeepTheirTextThroughTheWidget() {
+        QFETCH(QString, memo);
+        QFETCH(int, editAt);
+        QFETCH(QString, expected);
+        frmTip3 pad;
+        pad.setMemoText(memo);
+        QVERIFY(pad.text().document()->blockCount() > 2);
+        if (editAt >= 0) {
+            // Positions count one per paragraph break, seams included.
+            const int seamsBefore = editAt / 2000 - (editAt % 2000 == 0 ? 1 : 0);
+            QTextCursor cursor(pad.text().document());
+            cursor.setPosition(editAt + std::max(seamsBefore, 0));
+            pad.text().setTextCursor(cursor);
+            QTest::keyClick(&pad.text(), Qt::Key_Return);
+        }
+        QCOMPARE(pad.memoText(), expected);
+        // Appending after the long line keeps both.
+        pad.appendMemo(QString(2500, QLatin1Char('z')));
+        QCOMPARE(pad.memoText(),
+                 expected + QString(2500, QLatin1Char('z')) + QStringLiteral("\r\n"));
+    }
+
+    void aTenMegabyteLineOpensWhole() {
+        const QString path = m_dir.filePath(QStringLiteral("long.txt"));
+        QByteArray bytes(10'000'000, 'x');
+        bytes[5'000'000] = '\n';
+        QVERIFY(writeBytes(path, bytes));
+        FakeFileDialogs files;
+        FakeMessageBoxes boxes;
+        files.queueAnswer(path);
+        frmTip3 pad;
+        QVERIFY(pad.openFile(files, boxes, kCaption));
+        const QString memo = pad.memoText();
+        QCOMPARE(memo.size(), 10'000'000 + 3); // a line end in place of one x, one at the end
+        QCOMPARE(memo.mid(4'999'999, 4), QStringLiteral("x\r\nx"));
+        QVERIFY(memo.endsWith(QStringLiteral("x\r\n")));
+        // No paragraph of the widget is long enough to make its layout slow.
+        int longest = 0;
+        for (QTextBlock b = pad.text().document()->begin(); b.isValid(); b = b.next()) {
+            longest = std::max(longest, b.length());
+        }
+        QVERIFY2(longest <= 4096, qPrintable(QString::number(longest)));
+    }
+
+    void fileDialogsStartInTheLastMemosFolder() {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("a")));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("b")));
+        const QString folderA = m_dir.filePath(QStringLiteral("a"));
+        const QString folderB = m_dir.filePath(QStringLiteral("b"));
+        QVERIFY(writeBytes(folderB + QStringLiteral("/in.txt"), "read\r\n"));
+        FakeFileDialogs files;
+        FakeMessageBoxes boxes;
+        frmTip3 pad;
+        pad.appendMemo(QStringLiteral("memo"));
+        files.queueAnswer(folderA + QStringLiteral("/memo1")); // typed without extension
+        files.queueAnswer(folderB + QStringLiteral("/in.txt"));
+        files.queueAnswer(std::nullopt);
+        QCOMPARE(pad.saveAs(files, boxes, kCaption), frmTip3::SaveResult::Saved);
+        QCOMPARE(readBytes(folderA + QStringLiteral("/memo1.txt")), QByteArray("memo\r\n\r\n"));
+        QVERIFY(!QFile::exists(folderA + QStringLiteral("/memo1")));
+        boxes.queueAnswer(false); // do not save before opening
+        QVERIFY(pad.openFile(files, boxes, kCaption));
+        QCOMPARE(pad.saveAs(files, boxes, kCaption), frmTip3::SaveResult::Cancelled);
+        const auto& asked = files.requests();
+        QCOMPARE(asked.size(), std::size_t{3});
+        QCOMPARE(asked[0].startFolder, documents);
+        QCOMPARE(asked[1].startFolder, folderA);
+        QCOMPARE(asked[2].startFolder, folderB);
     }
 
 private:

@@ -6,10 +6,13 @@
 #include "platform/twips_geometry.h"
 #include "platform/window_placement.h"
 
+#include "file_size_limit.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -171,6 +174,8 @@ private slots:
             for (const auto& c : cases) {
                 c.write(store);
             }
+            // Every real value reads back as written: the check raises no false alarm.
+            QCOMPARE(store.save(), std::nullopt);
         }
         QVERIFY(QFile::exists(path));
         IniSettingsStore reopened(path);
@@ -586,6 +591,110 @@ private slots:
         restoreWindowPosition(restored, store, kTip3Left, kTip3Top);
         const int fallback = static_cast<int>(std::lround(1000 * dpi / 1440));
         QCOMPARE(restored.pos(), QPoint(fallback, fallback));
+    }
+
+    // Every way the settings file can fail to reach the disk is named to the user, with the
+    // file; root writes through permission bits, so the cases are ones that stop root too.
+    void settingsThatCannotBeSavedAreReportedWithFileAndReason_data() {
+        QTest::addColumn<QString>("setup"); // how the file is blocked
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("saved") << QStringLiteral("none") << QString();
+        QTest::newRow("folder in place of the file")
+            << QStringLiteral("folder") << QStringLiteral("同じ名前のフォルダーがあります");
+        QTest::newRow("folder path through a file")
+            << QStringLiteral("under-file") << QStringLiteral("を作成できません");
+        QTest::newRow("disk full (file-size limit)")
+            << QStringLiteral("limit") << QStringLiteral("File too large");
+    }
+
+    void settingsThatCannotBeSavedAreReportedWithFileAndReason() {
+        QFETCH(QString, setup);
+        QFETCH(QString, reason);
+        const QString base = m_dir.filePath(setup);
+        QString path = base + QStringLiteral("/Sumiplex.conf");
+        if (setup == QLatin1String("folder")) {
+            makeDir(path);
+        } else if (setup == QLatin1String("under-file")) {
+            touch(base);
+            path = base + QStringLiteral("/Sumiplex/Sumiplex.conf");
+        }
+        std::optional<QString> failure;
+        {
+            IniSettingsStore store(path);
+            store.write(kMainLeft, QStringLiteral("1000"));
+            store.write(kText1f, QString(4000, QLatin1Char('f')));
+            if (setup == QLatin1String("limit")) {
+                FileSizeLimit limit(512);
+                QVERIFY(limit.active());
+                failure = store.save();
+            } else {
+                failure = store.save();
+            }
+        }
+        if (reason.isEmpty()) {
+            QCOMPARE(failure, std::nullopt);
+            QCOMPARE(IniSettingsStore(path).find(kMainLeft), std::optional(QStringLiteral("1000")));
+            return;
+        }
+        QVERIFY(failure.has_value());
+        QVERIFY2(failure->contains(path), qPrintable(*failure));
+        QVERIFY2(failure->contains(reason), qPrintable(*failure));
+    }
+
+    void saveDialogExtensionRules_data() {
+        QTest::addColumn<QString>("filters");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        const QString text = QStringLiteral("txtﾌｧｲﾙ (*.txt)|*.txt");
+        QTest::newRow("no extension")
+            << text << QStringLiteral("/d/memo1") << QStringLiteral("/d/memo1.txt");
+        QTest::newRow("own extension kept")
+            << text << QStringLiteral("/d/memo1.csv") << QStringLiteral("/d/memo1.csv");
+        QTest::newRow("dot in the folder only")
+            << text << QStringLiteral("/d.v2/memo1") << QStringLiteral("/d.v2/memo1.txt");
+        QTest::newRow("trailing dot")
+            << text << QStringLiteral("/d/memo1.") << QStringLiteral("/d/memo1.txt");
+        QTest::newRow("all files adds nothing")
+            << QStringLiteral("すべて (*.*)|*.*") << QStringLiteral("/d/memo1")
+            << QStringLiteral("/d/memo1");
+        QTest::newRow("first of several patterns")
+            << QStringLiteral("Pictures|*.jpg;*.jpeg") << QStringLiteral("/d/p")
+            << QStringLiteral("/d/p.jpg");
+    }
+
+    void saveDialogExtensionRules() {
+        QFETCH(QString, filters);
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QCOMPARE(withDefaultSuffix(typed, filterSuffix(filters, 0)), saved);
+        FakeFileDialogs files;
+        files.queueAnswer(typed);
+        QCOMPARE(files.getSaveFileName(nullptr, QStringLiteral("t"), filters), saved);
+    }
+
+    void realSaveDialogStartsInTheFolderAndAddsTheExtension() {
+        QtFileDialogs files;
+        QString seenFolder;
+        whenModal([&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return false;
+            }
+            seenFolder = dialog->directory().absolutePath();
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (name == nullptr) {
+                dialog->reject();
+                return true;
+            }
+            name->setText(QStringLiteral("memo1"));
+            QTest::keyClick(name, Qt::Key_Return);
+            return true;
+        });
+        const QString folder = QDir(m_dir.path()).absolutePath();
+        QCOMPARE(files.getSaveFileName(nullptr, QStringLiteral("保存"),
+                                       QStringLiteral("txtﾌｧｲﾙ (*.txt)|*.txt"), folder),
+                 std::optional(folder + QStringLiteral("/memo1.txt")));
+        QCOMPARE(seenFolder, folder);
     }
 
 private:

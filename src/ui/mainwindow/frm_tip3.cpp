@@ -5,12 +5,19 @@
 #include "platform/memo_file.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFont>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
+
+#include <algorithm>
+#include <vector>
 
 namespace sumiplex::ui {
 namespace {
@@ -20,26 +27,88 @@ const QString kOpenFilters = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*|
 constexpr int kOpenFilterText = 1;
 const QString kSaveFilter = QStringLiteral("txtﾌｧｲﾙ (*.txt)|*.txt");
 
-// CR LF-ended memo text as the widget shows it: one '\n' per line break.
-QString forDisplay(const QString& memo) {
-    QString out = memo;
-    out.replace(kCrLf, QStringLiteral("\n"));
-    return out;
+// The text layout of one paragraph costs time in proportion to its length and is redone
+// whole on every change, so a line of megabytes would freeze the window. The widget shows a
+// longer line as several paragraphs of this many characters; each paragraph that goes on
+// a line of the memo is marked, and the breaks before marked paragraphs are not in the memo.
+constexpr qsizetype kDisplayPieceLength = 2000;
+constexpr int kContinuedLine = 1; // QTextBlock::userState of a marked paragraph
+
+struct DisplayText {
+    QString text;                   ///< one '\n' per paragraph break
+    std::vector<int> continuations; ///< paragraphs, counted from the first, that go on a line
+};
+
+// CR LF-ended memo text as the widget shows it. `column` is the length of the paragraph the
+// text is added to.
+DisplayText forDisplay(const QString& memo, qsizetype column = 0) {
+    DisplayText shown;
+    shown.text.reserve(memo.size() + memo.size() / kDisplayPieceLength);
+    const QStringView all(memo);
+    int paragraph = 0;
+    qsizetype pos = 0;
+    while (pos < all.size()) {
+        qsizetype end = all.indexOf(kCrLf, pos);
+        if (end < 0) {
+            end = all.size();
+        }
+        QStringView line = all.mid(pos, end - pos);
+        while (column + line.size() > kDisplayPieceLength) {
+            qsizetype take = std::max<qsizetype>(kDisplayPieceLength - column, 0);
+            // Never between the halves of a surrogate pair.
+            while (take > 0 && take < line.size() && line[take].isLowSurrogate()) {
+                --take;
+            }
+            shown.text += line.left(take);
+            shown.text += QLatin1Char('\n');
+            shown.continuations.push_back(++paragraph);
+            line = line.mid(take);
+            column = 0;
+        }
+        shown.text += line;
+        column += line.size();
+        if (end < all.size()) {
+            shown.text += QLatin1Char('\n');
+            ++paragraph;
+            column = 0;
+        }
+        pos = end + kCrLf.size();
+    }
+    return shown;
 }
 
-// The widget's raw text back to memo form. Blocks are separated by U+2029; Shift+Enter
-// inserts U+2028; both are line breaks to the user.
-QString fromDisplay(const QString& raw) {
+void markContinuations(QTextDocument& document, int firstParagraph,
+                       const std::vector<int>& continuations) {
+    for (const int paragraph : continuations) {
+        document.findBlockByNumber(firstParagraph + paragraph).setUserState(kContinuedLine);
+    }
+}
+
+// The widget's paragraphs back to memo form. Shift+Enter inserts U+2028 inside a paragraph,
+// a line break to the user. A paragraph split by Enter leaves its second half unmarked, so
+// the user's own breaks are always kept.
+QString fromDisplay(const QTextDocument& document) {
     QString out;
-    out.reserve(raw.size() + raw.size() / 16);
-    for (const QChar c : raw) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QLatin1Char('\n')) {
+    out.reserve(document.characterCount() + document.blockCount());
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin() && block.userState() != kContinuedLine) {
             out += kCrLf;
-        } else {
-            out += c;
+        }
+        const QString text = block.text();
+        for (const QChar c : text) {
+            if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+                c == QLatin1Char('\n')) {
+                out += kCrLf;
+            } else {
+                out += c;
+            }
         }
     }
     return out;
+}
+
+QString folderOf(const QString& path) {
+    return QFileInfo(path).absolutePath();
 }
 
 // Sets m_programChange for the lifetime of a change the program makes to the widget.
@@ -64,6 +133,9 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setObjectName(QStringLiteral("Text1"));
     QFont memoFont(QStringLiteral("ＭＳ Ｐゴシック"), 12);
     Text1->setFont(memoFont);
+    // A word longer than the window (a long number, a pasted address) breaks where it must
+    // instead of running off to the right.
+    Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     connect(Text1->document(), &QTextDocument::contentsChanged, this, &frmTip3::markEdited);
 
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
@@ -79,7 +151,7 @@ void frmTip3::markEdited() {
 
 QString frmTip3::memoText() const {
     if (m_edited) {
-        m_memo = fromDisplay(Text1->document()->toRawText());
+        m_memo = fromDisplay(*Text1->document());
         m_edited = false;
     }
     return m_memo;
@@ -89,9 +161,14 @@ void frmTip3::appendMemo(const QString& text) {
     const QString piece = platform::withCrLf(text + kCrLf);
     {
         ProgramChange change(m_programChange);
-        QTextCursor end(Text1->document());
+        QTextDocument& document = *Text1->document();
+        const QTextBlock last = document.lastBlock();
+        const DisplayText shown = forDisplay(piece, last.length() - 1);
+        const int firstParagraph = last.blockNumber();
+        QTextCursor end(&document);
         end.movePosition(QTextCursor::End);
-        end.insertText(forDisplay(piece));
+        end.insertText(shown.text);
+        markContinuations(document, firstParagraph, shown.continuations);
     }
     // While the user's edits are pending, the widget is the truth and already holds the
     // piece; otherwise the kept text grows by the same piece.
@@ -104,7 +181,9 @@ void frmTip3::setMemoText(const QString& text) {
     const QString memo = platform::withCrLf(text);
     {
         ProgramChange change(m_programChange);
-        Text1->setPlainText(forDisplay(memo));
+        const DisplayText shown = forDisplay(memo);
+        Text1->setPlainText(shown.text);
+        markContinuations(*Text1->document(), 0, shown.continuations);
     }
     m_memo = memo;
     m_edited = false;
@@ -140,8 +219,9 @@ bool frmTip3::openFile(platform::FileDialogs& files, platform::MessageBoxes& box
             return false;
         }
     }
-    const std::optional<QString> path = files.getOpenFileName(
-        this, mainCaption + QStringLiteral("　メモ帳を開く"), kOpenFilters, kOpenFilterText);
+    const std::optional<QString> path =
+        files.getOpenFileName(this, mainCaption + QStringLiteral("　メモ帳を開く"), kOpenFilters,
+                              kOpenFilterText, startFolder());
     if (!path) {
         return false;
     }
@@ -150,6 +230,11 @@ bool frmTip3::openFile(platform::FileDialogs& files, platform::MessageBoxes& box
         boxes.warning(this, read.error, mainCaption);
         return false;
     }
+    // Saving such a file would write the substitutes over the bytes they replaced.
+    if (read.damaged && !boxes.question(this, damagedFileQuestion(*path), mainCaption)) {
+        return false;
+    }
+    m_lastFolder = folderOf(*path);
     setMemoText(*read.text);
     show();
     return true;
@@ -162,7 +247,7 @@ frmTip3::SaveResult frmTip3::saveAs(platform::FileDialogs& files, platform::Mess
         return SaveResult::NothingToSave;
     }
     const std::optional<QString> path = files.getSaveFileName(
-        this, mainCaption + QStringLiteral("　名前を付けて保存"), kSaveFilter);
+        this, mainCaption + QStringLiteral("　名前を付けて保存"), kSaveFilter, startFolder());
     if (!path) {
         return SaveResult::Cancelled;
     }
@@ -170,6 +255,7 @@ frmTip3::SaveResult frmTip3::saveAs(platform::FileDialogs& files, platform::Mess
         boxes.critical(this, *error, mainCaption);
         return SaveResult::Failed;
     }
+    m_lastFolder = folderOf(*path);
     hide();
     return SaveResult::Saved;
 }
@@ -185,12 +271,13 @@ void frmTip3::unloadAsk(platform::FileDialogs& files, platform::MessageBoxes& bo
     }
     for (;;) {
         const std::optional<QString> path = files.getSaveFileName(
-            this, caption + QStringLiteral("　　名前を付けて保存"), kSaveFilter);
+            this, caption + QStringLiteral("　　名前を付けて保存"), kSaveFilter, startFolder());
         if (!path) {
             return;
         }
         const auto error = platform::writeMemoFileAtomic(*path, memo);
         if (!error) {
+            m_lastFolder = folderOf(*path);
             return;
         }
         boxes.critical(this, *error, caption);
@@ -202,6 +289,21 @@ void frmTip3::unload(platform::FileDialogs& files, platform::MessageBoxes& boxes
     setMemoText(QString());
     hide();
     emit unloaded();
+}
+
+QString frmTip3::startFolder() const {
+    if (!m_lastFolder.isEmpty()) {
+        return m_lastFolder;
+    }
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString frmTip3::damagedFileQuestion(const QString& path) {
+    return QStringLiteral("「%1」には UTF-8 でも Shift_JIS でもない文字があり、"
+                          "メモ帳ではそのままの形で保てません。\n"
+                          "読めない文字は別の文字に置き換わり、このまま保存すると"
+                          "元の内容には戻りません。\n開きますか？")
+        .arg(QFileInfo(path).fileName());
 }
 
 void frmTip3::setCloseServices(platform::FileDialogs* files, platform::MessageBoxes* boxes) {

@@ -19,8 +19,9 @@ namespace sumiplex::ui {
 /// and saved to text files. "Close" only hides it, so the memo lives as long as the program;
 /// the frame's close box unloads it (asking first whether to save) and empties it.
 ///
-/// The memo is kept as text with CR LF line ends; the widget shows the same lines. Appends
-/// cost time in proportion to the piece appended, whatever the memo's length.
+/// The memo is kept as text with CR LF line ends; the widget shows the same lines, a line
+/// of more than a few thousand characters in several paragraphs so that its layout stays
+/// quick. Appends cost time in proportion to the piece appended, whatever the memo's length.
 class frmTip3 : public QWidget {
     Q_OBJECT
 public:
@@ -51,8 +52,9 @@ public:
     /// The open command: when the memo is not empty, shows the pad and asks whether to save
     /// it first (a save the user asked for that fails stops the command, so the memo is not
     /// lost); then the file-open dialog; the chosen file's lines replace the memo and the pad
-    /// is shown. True when the memo was replaced. A file that cannot be read is reported and
-    /// leaves the memo as it was.
+    /// is shown. True when the memo was replaced. A file that cannot be read, or is not
+    /// text, is reported and leaves the memo as it was; a text file with bytes that are
+    /// neither UTF-8 nor CP932 is loaded only when the user says yes to a warning.
     bool openFile(platform::FileDialogs& files, platform::MessageBoxes& boxes,
                   const QString& mainCaption);
 
@@ -70,6 +72,13 @@ public:
     /// Unloads the pad: unloadAsk, then the memo is emptied, the pad hidden and unloaded()
     /// emitted (the owner saves the pad's position then). The program's end calls this.
     void unload(platform::FileDialogs& files, platform::MessageBoxes& boxes);
+
+    /// Where the file dialogs open: the folder of the last memo file opened or saved, else
+    /// the user's documents folder.
+    [[nodiscard]] QString startFolder() const;
+
+    /// The question asked before a file with bytes the memo cannot keep is loaded.
+    [[nodiscard]] static QString damagedFileQuestion(const QString& path);
 
     /// Services the frame's close box uses for unload(); without them the close box only
     /// hides the pad and keeps the memo.
@@ -94,6 +103,7 @@ private:
     mutable QString m_memo;
     mutable bool m_edited = false;
     bool m_programChange = false;
+    QString m_lastFolder; // of the last memo file opened or saved
 };
 
 } // namespace sumiplex::ui
