@@ -2,6 +2,7 @@
 #include "platform/dialogs.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "platform/tape_journal.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/picture/picture_file.h"
 #include "ui/ui_fonts.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[]) {
     sumiplex::platform::QtPickerDialogs pickers;
     sumiplex::platform::SystemShell shell;
     sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{
-        clock, settings, files, messages, pickers, shell, QCoreApplication::applicationDirPath()});
+        clock, settings, files, messages, pickers, shell, QCoreApplication::applicationDirPath(),
+        sumiplex::platform::defaultTapeFolder()});
     frmMain.show();
 
     // The standard dialogs (files, colours, fonts, printing) speak the user's language. No

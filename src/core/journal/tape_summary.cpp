@@ -169,6 +169,43 @@ std::u16string lastTotal(std::u16string_view text) {
     return {};
 }
 
+std::u16string amountOfLine(std::u16string_view line) {
+    const TapeStep step = parseStep(line);
+    return step.total.empty() ? step.amount : step.total;
+}
+
+namespace {
+
+// Full-width forms (U+FF01..U+FF5E) and the ideographic space fold to ASCII.
+char16_t narrowed(char16_t c) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E')
+        return static_cast<char16_t>(c - 0xFEE0);
+    return c == u'\u3000' ? u' ' : c;
+}
+
+} // namespace
+
+std::optional<std::size_t> findInTape(std::u16string_view text, std::u16string_view needle,
+                                      std::size_t from) {
+    if (needle.empty() || needle.size() > text.size())
+        return std::nullopt;
+    const auto matchesAt = [&](std::size_t at) {
+        for (std::size_t k = 0; k < needle.size(); ++k)
+            if (narrowed(text[at + k]) != narrowed(needle[k]))
+                return false;
+        return true;
+    };
+    const std::size_t last = text.size() - needle.size();
+    from = std::min(from, last + 1);
+    for (std::size_t at = from; at <= last; ++at)
+        if (matchesAt(at))
+            return at;
+    for (std::size_t at = 0; at < from; ++at)
+        if (matchesAt(at))
+            return at;
+    return std::nullopt;
+}
+
 std::string tapeCsv(const JournalContents& tape) {
     std::string out = "\xEF\xBB\xBF";
     out += toUtf8(u"時刻,入力,操作,金額,合計") + "\r\n";

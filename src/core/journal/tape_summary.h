@@ -3,6 +3,7 @@
 #include "core/journal/journal_format.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,15 @@ struct TapeStep {
 };
 
 [[nodiscard]] TapeStep parseStep(std::u16string_view line);
+
+/// The amount a tape line offers for the input line: the total after the step, else the
+/// line result or operand, in plain form; empty when the line holds none.
+[[nodiscard]] std::u16string amountOfLine(std::u16string_view line);
+
+/// Where `needle` next occurs in `text` at or after `from`, wrapping round to the start;
+/// full-width and half-width digits, letters and signs match alike. Nothing when absent.
+[[nodiscard]] std::optional<std::size_t> findInTape(std::u16string_view text,
+                                                    std::u16string_view needle, std::size_t from);
 
 /// The tape as CSV: a header row, then one row per tape line, CR LF line ends, in UTF-8
 /// with a byte-order mark so spreadsheet programs read the Japanese text.

@@ -63,6 +63,9 @@ void frmMain::buildFileMenu() {
     addPendingAction(mnuFile, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)..."));
     addPendingAction(mnuFile, "mnuPrintMemo", QStringLiteral("メモ帳を印刷(&M)"));
     addPendingAction(mnuFile, "mnuFilePrint", QStringLiteral("計算履歴を印刷(&P)..."));
+    mnuEarlierTapes =
+        addAction(mnuFile, "mnuEarlierTapes", QStringLiteral("過去の計算履歴(&R)..."));
+    mnuSaveTape = addAction(mnuFile, "mnuSaveTape", QStringLiteral("計算履歴を保存(&S)..."));
     addSeparator(mnuFile, "mnuFileBar3");
     mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("終了(&X)"));
 }

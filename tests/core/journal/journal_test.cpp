@@ -212,6 +212,23 @@ TEST(TapeSummary, CountsLinesAndFindsTheLastTotalShown) {
     }
 }
 
+TEST(TapeSearch, MatchesFullAndHalfWidthAlikeAndWrapsRound) {
+    const std::u16string text = u"      0 +１,５００= 1,500\r\n      (3*4= 12)\r\n";
+    struct Case {
+        std::u16string needle;
+        std::size_t from;
+        std::optional<std::size_t> at;
+    };
+    for (const Case& c : std::vector<Case>{{u"1,500", 0, 9},
+                                           {u"１,５００", 10, 16},
+                                           {u"1,500", 20, 9},
+                                           {u"３＊４", 0, 30},
+                                           {u"9", 0, std::nullopt},
+                                           {u"", 0, std::nullopt}}) {
+        EXPECT_EQ(findInTape(text, c.needle, c.from), c.at) << utf8(c.needle);
+    }
+}
+
 TEST(TapeCsv, OneQuotedRowPerLineWithItsTimeAfterAByteOrderMark) {
     JournalContents tape;
     tape.text = u"      0 +1,500= 1,500\r\n      (3*4= 12)\r\n      Say \"hi\"";
