@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -88,8 +89,8 @@ bool TapeJournal::openNewFile() {
         const QString name =
             n == 1 ? stem + QStringLiteral(".tape") : QStringLiteral("%1-%2.tape").arg(stem).arg(n);
         const QString path = m_folder + QLatin1Char('/') + name;
-        const int fd = ::open(nativeName(path).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd =
+            ::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
@@ -224,10 +225,28 @@ void TapeJournal::close() {
     }
 }
 
+namespace {
+
+// Runs in the order they started: "…_093012.tape" before "…_093012-2.tape", which a plain
+// comparison of names would put after it.
+bool startedBefore(const QString& a, const QString& b) {
+    const auto key = [](const QString& name) {
+        const bool numbered = name.size() > 17 && name.indexOf(u'-', 17) == 17;
+        return std::pair(numbered ? name.left(17)
+                                  : name.chopped(std::min<qsizetype>(5, name.size())),
+                         numbered ? name.mid(18).chopped(5).toInt() : 1);
+    };
+    return key(a) < key(b);
+}
+
+} // namespace
+
 std::vector<TapeFileInfo> listTapeFiles(const QString& folder) {
     std::vector<TapeFileInfo> files;
     const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.tape")}, QDir::Files, QDir::Name)) {
+    QStringList names = dir.entryList({QStringLiteral("*.tape")}, QDir::Files, QDir::Name);
+    std::sort(names.begin(), names.end(), startedBefore);
+    for (const QString& name : names) {
         TapeFileInfo info{dir.filePath(name), name, std::nullopt};
         QFile file(info.path);
         if (file.open(QIODevice::ReadOnly)) {
