@@ -198,11 +198,11 @@ void TapeJournal::tick() {
 }
 
 void TapeJournal::closeFile(JournalState state) {
-    if (::ftruncate(
-            m_fd, static_cast<off_t>(journal::headerLine(JournalState::Open, 0, m_version).size() +
-                                     m_bodyLength)) != 0) {
-        // The length recorded below still tells a reader where the whole lines end.
-    }
+    // A failed write may have left part of a line behind; should cutting it off fail too,
+    // the length recorded below still tells a reader where the whole lines end.
+    const auto headerSize = journal::headerLine(JournalState::Open, 0, m_version).size();
+    [[maybe_unused]] const int cut =
+        ::ftruncate(m_fd, static_cast<off_t>(headerSize + m_bodyLength));
     (void)pwriteAll(m_fd, journal::stateFields(state, m_bodyLength),
                     static_cast<off_t>(journal::kStateOffset));
     ::fdatasync(m_fd);
