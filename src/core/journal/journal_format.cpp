@@ -1,5 +1,6 @@
 #include "core/journal/journal_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -247,41 +248,68 @@ std::string JournalEncoder::takeUnfinished() {
     return out;
 }
 
-JournalContents readJournal(std::string_view bytes) {
-    JournalContents contents;
-    std::string_view body = bytes;
+TapeIndex indexJournal(std::string_view bytes) {
+    TapeIndex index;
+    std::size_t bodyAt = 0;
     if (const auto header = readHeader(bytes)) {
-        contents.isJournal = true;
-        contents.state = header->state;
-        contents.version = header->version;
-        body = bytes.substr(bytes.find("\r\n") + 2);
-        contents.truncated =
-            header->state != JournalState::Open && body.size() < header->bodyLength;
+        index.isJournal = true;
+        index.state = header->state;
+        bodyAt = bytes.find("\r\n") + 2;
+        index.truncated =
+            header->state != JournalState::Open && bytes.size() - bodyAt < header->bodyLength;
     }
-    contents.text.reserve(body.size());
-    bool valid = true;
-    std::size_t lineIndex = 0;
-    std::size_t from = 0;
-    while (from < body.size()) {
-        std::size_t end = body.find('\n', from);
-        end = end == std::string_view::npos ? body.size() : end + 1;
-        std::string_view line = body.substr(from, end - from);
+    // About 25 bytes a line: reserving from that guess spares the copies of growing.
+    index.starts.reserve((bytes.size() - bodyAt) / 24 + 1);
+    index.lengths.reserve((bytes.size() - bodyAt) / 24 + 1);
+    std::u16string scratch;
+    std::size_t from = bodyAt;
+    while (from < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', from);
+        const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        std::size_t start = from;
         from = end;
-        if (contents.isJournal && !line.empty() && line.front() == kMark) {
-            line.remove_prefix(1);
-            if (line.empty() || line.front() != kMark) {
-                std::string_view time = line;
+        if (index.isJournal && bytes[start] == kMark) {
+            ++start;
+            if (start == end || bytes[start] != kMark) {
+                std::string_view time = bytes.substr(start, end - start);
                 while (!time.empty() && (time.back() == '\n' || time.back() == '\r'))
                     time.remove_suffix(1);
                 if (parseTime(time))
-                    contents.marks.push_back({lineIndex, std::string(time)});
+                    index.marks.push_back({index.starts.size(), std::string(time)});
                 continue;
             }
         }
-        valid = decodeUtf8(line, contents.text) && valid;
-        ++lineIndex;
+        const std::string_view line = bytes.substr(start, end - start);
+        if (!index.invalidText &&
+            std::any_of(line.begin(), line.end(), [](char c) { return (c & 0x80) != 0; })) {
+            scratch.clear();
+            index.invalidText = !decodeUtf8(line, scratch);
+        }
+        index.starts.push_back(start);
+        index.lengths.push_back(static_cast<std::uint32_t>(end - start));
     }
-    contents.invalidText = !valid;
+    return index;
+}
+
+std::u16string lineAt(std::string_view bytes, const TapeIndex& index, std::size_t i) {
+    std::u16string out;
+    decodeUtf8(bytes.substr(index.starts[i], index.lengths[i]), out);
+    return out;
+}
+
+JournalContents readJournal(std::string_view bytes) {
+    const TapeIndex index = indexJournal(bytes);
+    JournalContents contents;
+    contents.isJournal = index.isJournal;
+    contents.state = index.state;
+    if (const auto header = readHeader(bytes))
+        contents.version = header->version;
+    contents.truncated = index.truncated;
+    contents.invalidText = index.invalidText;
+    contents.marks = index.marks;
+    contents.text.reserve(bytes.size());
+    for (std::size_t i = 0; i < index.lineCount(); ++i)
+        decodeUtf8(bytes.substr(index.starts[i], index.lengths[i]), contents.text);
     return contents;
 }
 

@@ -89,6 +89,25 @@ struct JournalContents {
 
 [[nodiscard]] JournalContents readJournal(std::string_view bytes);
 
+/// Where the tape lines of a file lie, found without decoding the text, so a very long
+/// tape can be shown a screenful at a time from the file's bytes.
+struct TapeIndex {
+    bool isJournal = false;
+    JournalState state = JournalState::Open;
+    bool truncated = false;
+    bool invalidText = false;
+    std::vector<std::size_t> starts;     ///< byte offset of each tape line, escape skipped
+    std::vector<std::uint32_t> lengths;  ///< its bytes, line end included
+    std::vector<JournalContents::Mark> marks;
+
+    [[nodiscard]] std::size_t lineCount() const { return starts.size(); }
+};
+
+[[nodiscard]] TapeIndex indexJournal(std::string_view bytes);
+
+/// Tape line `i` of the indexed bytes, decoded, its line end included.
+[[nodiscard]] std::u16string lineAt(std::string_view bytes, const TapeIndex& index, std::size_t i);
+
 /// The header of a file, from its first bytes: nothing when it is no journal.
 struct JournalHeader {
     JournalState state;

@@ -149,22 +149,40 @@ TapeStep parseStep(std::u16string_view line) {
     return step;
 }
 
+namespace {
+
+// The total a line shows, as the tape shows it (group separators included), or empty.
+std::u16string totalShownBy(std::u16string_view line) {
+    if (parseStep(line).total.empty())
+        return {};
+    const std::u16string_view shown = trim(line);
+    std::size_t from = shown.size();
+    while (from > 0 && isAmountChar(shown[from - 1]))
+        --from;
+    return std::u16string(shown.substr(from));
+}
+
+} // namespace
+
 std::u16string lastTotal(std::u16string_view text) {
     while (!text.empty()) {
         std::u16string_view rest = text;
         rest.remove_suffix(1); // a line's own LF is not its start
         const std::size_t lf = rest.rfind(u'\n');
         const std::size_t start = lf == std::u16string_view::npos ? 0 : lf + 1;
-        const std::u16string_view line = text.substr(start);
-        if (!parseStep(line).total.empty()) {
-            // As the tape shows it, group separators included: the amount ending the line.
-            const std::u16string_view shown = trim(line);
-            std::size_t from = shown.size();
-            while (from > 0 && isAmountChar(shown[from - 1]))
-                --from;
-            return std::u16string(shown.substr(from));
-        }
+        std::u16string total = totalShownBy(text.substr(start));
+        if (!total.empty())
+            return total;
         text = text.substr(0, start);
+    }
+    return {};
+}
+
+std::u16string lastTotal(std::string_view bytes, const TapeIndex& index) {
+    for (std::size_t i = index.lineCount(); i-- > 0;) {
+        std::u16string total = totalShownBy(lineAt(bytes, index, i));
+        if (!total.empty())
+            return total;
     }
     return {};
 }

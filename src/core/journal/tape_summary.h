@@ -17,6 +17,8 @@ namespace sumiplex::journal {
 /// one. Line results in parentheses, error lines and lines of other writers are passed
 /// over.
 [[nodiscard]] std::u16string lastTotal(std::u16string_view text);
+/// The same for the indexed lines of a file's bytes, decoding only the lines it looks at.
+[[nodiscard]] std::u16string lastTotal(std::string_view bytes, const TapeIndex& index);
 
 /// One step of the tape, split for a spreadsheet. Amounts are in plain form (no group
 /// separators); a field that does not apply is empty.

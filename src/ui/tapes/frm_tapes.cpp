@@ -11,12 +11,10 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -33,14 +31,15 @@ template <typename T> T* named(T* object, const char* name) {
     return object;
 }
 
-QString displayed(const std::u16string& tape) {
-    QString text = QString::fromStdU16String(tape);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
+std::optional<QByteArray> readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
 }
 
 // The marks a listed tape carries: how far it can be trusted.
-QString marksOf(const journal::JournalContents& tape) {
+QString marksOf(const journal::TapeIndex& tape) {
     QString marks;
     if (!tape.isJournal)
         return QStringLiteral("　［計算履歴のファイルではありません］");
@@ -79,11 +78,13 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     setAttribute(Qt::WA_DeleteOnClose);
 
     lstTapes = named(new QListWidget(this), "lstTapes");
-    txtTape = named(new QPlainTextEdit(this), "txtTape");
-    txtTape->setReadOnly(true);
-    txtTape->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // A tape only ever gets replaced whole here; undo records would double its memory.
-    txtTape->document()->setUndoRedoEnabled(false);
+    m_lines = new TapeLinesModel(this);
+    txtTape = named(new QListView(this), "txtTape");
+    txtTape->setModel(m_lines);
+    // Rows of one height let the view place a million of them without measuring each.
+    txtTape->setUniformItemSizes(true);
+    txtTape->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    txtTape->setEditTriggers(QAbstractItemView::NoEditTriggers);
     txtFind = named(new QLineEdit(this), "txtFind");
     txtFind->setPlaceholderText(QStringLiteral("検索 (Ctrl+F)"));
     cmdFind = named(new QPushButton(QStringLiteral("次を検索(&F)"), this), "cmdFind");
@@ -144,14 +145,17 @@ void frmTapes::refresh() {
     for (const platform::TapeFileInfo& file : files) {
         if (m_links.currentFiles.contains(file.path))
             continue;
-        const auto tape = platform::readTapeFile(file.path);
+        const std::optional<QByteArray> bytes = readBytes(file.path);
         QString text = startOf(file.name);
-        if (tape) {
-            text += QStringLiteral("　%1行").arg(journal::countLines(tape->text));
-            const std::u16string total = journal::lastTotal(tape->text);
+        if (bytes) {
+            const std::string_view view(bytes->constData(),
+                                        static_cast<std::size_t>(bytes->size()));
+            const journal::TapeIndex tape = journal::indexJournal(view);
+            text += QStringLiteral("　%1行").arg(tape.lineCount());
+            const std::u16string total = journal::lastTotal(view, tape);
             if (!total.empty())
                 text += QStringLiteral("　合計 ") + QString::fromStdU16String(total);
-            text += marksOf(*tape);
+            text += marksOf(tape);
         } else {
             text += QStringLiteral("　［開けません］");
         }
@@ -175,42 +179,51 @@ bool frmTapes::choose(const QString& path) {
 
 void frmTapes::showChosen() {
     const QString path = chosenPath();
-    m_shown = path.isEmpty() ? std::nullopt : platform::readTapeFile(path);
-    txtTape->setPlainText(m_shown ? displayed(m_shown->text) : QString());
-    lblStatus->setText(m_shown ? marksOf(*m_shown).trimmed() : QString());
+    const std::optional<QByteArray> bytes = path.isEmpty() ? std::nullopt : readBytes(path);
+    m_lines->setFile(bytes.value_or(QByteArray()));
+    lblStatus->setText(bytes ? marksOf(m_lines->tapeIndex()).trimmed() : QString());
     for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete, cmdFind})
-        b->setEnabled(!path.isEmpty());
+        b->setEnabled(bytes.has_value());
 }
 
 void frmTapes::findNext() {
-    const QString text = txtTape->toPlainText();
-    const QTextCursor cursor = txtTape->textCursor();
-    const auto from = static_cast<std::size_t>(cursor.hasSelection() ? cursor.selectionStart() + 1
-                                                                     : cursor.position());
-    const auto at =
-        journal::findInTape(text.toStdU16String(), txtFind->text().toStdU16String(), from);
-    if (!at) {
-        lblStatus->setText(QStringLiteral("「%1」は見つかりません。").arg(txtFind->text()));
-        return;
+    const std::u16string needle = txtFind->text().toStdU16String();
+    const int rows = m_lines->rowCount();
+    const int current = txtTape->currentIndex().isValid() ? txtTape->currentIndex().row() : -1;
+    // From the line after the current one round to the current one itself.
+    for (int step = 1; step <= rows && !needle.empty(); ++step) {
+        const int row = (current + step) % rows;
+        const std::u16string line = m_lines->line(row);
+        if (const auto at = journal::findInTape(line, needle, 0);
+            at && *at + needle.size() <= line.size()) {
+            const QModelIndex index = m_lines->index(row);
+            txtTape->setCurrentIndex(index);
+            txtTape->scrollTo(index);
+            lblStatus->setText(QString());
+            return;
+        }
     }
-    QTextCursor found(txtTape->document());
-    found.setPosition(static_cast<int>(*at));
-    found.setPosition(static_cast<int>(*at + static_cast<std::size_t>(txtFind->text().size())),
-                      QTextCursor::KeepAnchor);
-    txtTape->setTextCursor(found);
-    lblStatus->setText(QString());
+    lblStatus->setText(QStringLiteral("「%1」は見つかりません。").arg(txtFind->text()));
 }
 
 void frmTapes::copyText() {
-    const QTextCursor cursor = txtTape->textCursor();
-    QApplication::clipboard()->setText(
-        cursor.hasSelection() ? cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n')
-                              : txtTape->toPlainText());
+    // The chosen lines, or the whole tape when none is chosen, as the tape holds them.
+    QModelIndexList rows = txtTape->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    std::u16string text;
+    if (rows.isEmpty()) {
+        for (int row = 0; row < m_lines->rowCount(); ++row)
+            text += m_lines->line(row);
+    } else {
+        for (const QModelIndex& index : rows)
+            text += m_lines->line(index.row());
+    }
+    QApplication::clipboard()->setText(QString::fromStdU16String(text));
 }
 
 void frmTapes::sendLine() {
-    const QString line = txtTape->textCursor().block().text();
-    const std::u16string amount = journal::amountOfLine(line.toStdU16String());
+    const std::u16string amount =
+        journal::amountOfLine(m_lines->line(txtTape->currentIndex().row()));
     if (amount.empty()) {
         lblStatus->setText(QStringLiteral("この行には金額がありません。"));
         return;
@@ -220,9 +233,10 @@ void frmTapes::sendLine() {
 }
 
 void frmTapes::saveChosen() {
-    if (m_shown)
-        saveTapeAs(this, *m_shown, windowTitle() + QStringLiteral("　計算履歴を保存"),
-                   m_links.files, m_links.messages);
+    if (chosenPath().isEmpty())
+        return;
+    saveTapeAs(this, journal::readJournal(m_lines->bytes()),
+               windowTitle() + QStringLiteral("　計算履歴を保存"), m_links.files, m_links.messages);
 }
 
 void frmTapes::deleteChosen() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/journal/journal_format.h"
+#include "ui/tapes/tape_lines_model.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +12,8 @@
 
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace sumiplex::platform {
@@ -60,10 +61,10 @@ private:
     [[nodiscard]] QString chosenPath() const;
 
     Links m_links;
-    std::optional<journal::JournalContents> m_shown;
-    QListWidget* lstTapes;   // the runs kept
-    QPlainTextEdit* txtTape; // the chosen run's tape
-    QLineEdit* txtFind;      // text to search for
+    TapeLinesModel* m_lines;
+    QListWidget* lstTapes; // the runs kept
+    QListView* txtTape;    // the chosen run's tape, a row a line
+    QLineEdit* txtFind;    // text to search for
     QPushButton* cmdFind;
     QPushButton* cmdCopy;
     QPushButton* cmdSend; // the amount of the line at the caret to the input line

@@ -117,6 +117,13 @@ TEST(JournalReader, DamagedFilesAreReadAsFarAsTheyCanBe) {
         EXPECT_EQ(read.invalidText, c.invalidText) << c.name;
         EXPECT_EQ(read.state, c.state) << c.name;
         EXPECT_EQ(utf8(read.text), c.text) << c.name;
+        // The index a long tape is shown through reads the same lines.
+        const TapeIndex index = indexJournal(c.bytes);
+        std::u16string joined;
+        for (std::size_t i = 0; i < index.lineCount(); ++i)
+            joined += lineAt(c.bytes, index, i);
+        EXPECT_EQ(utf8(joined), c.text) << c.name;
+        EXPECT_EQ(utf8(lastTotal(c.bytes, index)), utf8(lastTotal(read.text))) << c.name;
     }
 }
 
