@@ -167,7 +167,8 @@ void TapeJournal::fail(int error) {
     m_encoder.forgetLastMark();
     if (!m_failing) {
         m_failing = true;
-        emit writeFailed(QString::fromLocal8Bit(std::strerror(error)));
+        emit writeFailed(error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+                                    : QStringLiteral("%1 に書き込めません").arg(m_folder));
     }
     m_syncTimer->start();
 }

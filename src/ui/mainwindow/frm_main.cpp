@@ -156,7 +156,7 @@ frmMain::frmMain(Services services, QWidget* parent)
 frmMain::~frmMain() {
     delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
-    closeTapeJournal();
+    unloadTapes();
     delete m_tip1;
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are
@@ -398,7 +398,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (!m_unloaded) {
         queryUnload();
         unloadWindow();
-        closeTapeJournal();
+        unloadTapes();
     }
     event->accept();
 }

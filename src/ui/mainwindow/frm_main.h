@@ -191,7 +191,7 @@ private:
 
     // The kept tapes: journal, earlier tapes, saving the tape (frm_main_tapes.cpp).
     void startTapeJournal();
-    void closeTapeJournal();
+    void unloadTapes();
     void tapeHousekeeping();
     void openEarlierTapes(const QString& chosen);
     void mnuSaveTape_Click();

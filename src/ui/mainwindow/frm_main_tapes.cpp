@@ -61,7 +61,9 @@ void frmMain::startTapeJournal() {
         m_tape->addListener([this](std::u16string_view piece) { m_journal->append(piece); });
 }
 
-void frmMain::closeTapeJournal() {
+void frmMain::unloadTapes() {
+    // The earlier tapes window must not keep the program running once this one is gone.
+    delete m_tapes.data();
     if (!m_journal)
         return;
     m_tape->removeListener(m_journalListener);
