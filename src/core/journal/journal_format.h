@@ -96,8 +96,8 @@ struct TapeIndex {
     JournalState state = JournalState::Open;
     bool truncated = false;
     bool invalidText = false;
-    std::vector<std::size_t> starts;     ///< byte offset of each tape line, escape skipped
-    std::vector<std::uint32_t> lengths;  ///< its bytes, line end included
+    std::vector<std::size_t> starts;    ///< byte offset of each tape line, escape skipped
+    std::vector<std::uint32_t> lengths; ///< its bytes, line end included
     std::vector<JournalContents::Mark> marks;
 
     [[nodiscard]] std::size_t lineCount() const { return starts.size(); }
