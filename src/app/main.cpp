@@ -3,6 +3,7 @@
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "platform/tape_journal.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/picture/picture_file.h"
 #include "ui/ui_fonts.h"
@@ -34,9 +35,9 @@ int main(int argc, char* argv[]) {
     sumiplex::platform::QtPickerDialogs pickers;
     sumiplex::platform::SystemShell shell;
     sumiplex::platform::CupsPrinting printing;
-    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{clock, settings, files, messages, pickers,
-                                                         shell, printing,
-                                                         QCoreApplication::applicationDirPath()});
+    sumiplex::ui::frmMain frmMain(sumiplex::ui::Services{
+        clock, settings, files, messages, pickers, shell, printing,
+        QCoreApplication::applicationDirPath(), sumiplex::platform::defaultTapeFolder()});
     frmMain.show();
 
     // The standard dialogs (files, colours, fonts, printing) speak the user's language. No

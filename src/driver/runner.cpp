@@ -224,8 +224,10 @@ Failure ScriptRunner::open(const QString& name) {
     }
     // The script decides which pictures there are: it names the folder that stands for the
     // program's own, and without one there is none.
+    // The run's tapes stay in its private folder, as {tmp}/tapes.
     m_main = new ui::frmMain(ui::Services{m_clock, m_settings, m_fileDialogs, m_messageBoxes,
-                                          m_pickers, m_shell, m_printing, m_programFolder});
+                                          m_pickers, m_shell, m_printing, m_programFolder,
+                                          m_tempFolder.path() + QStringLiteral("/tapes")});
     m_main->show();
     activateWindow(*m_main);
     // The picture search runs beside the first window; a script reads its outcome only

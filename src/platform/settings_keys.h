@@ -111,6 +111,8 @@ inline constexpr SingleSetting kCash1Left{u"Cash1Left", 1000};
 inline constexpr SingleSetting kCash1Top{u"Cash1Top", 1000};
 inline constexpr SingleSetting kCash2Left{u"Cash2Left", 1000};
 inline constexpr SingleSetting kCash2Top{u"Cash2Top", 1000};
+/// Tapes kept in the tape folder are removed at start-up once older than this many days.
+inline constexpr Int32Setting kTapeKeepDays{u"TapeKeepDays", 400};
 
 // Typed reads. An absent key gives the setting's default. A stored text that does not
 // convert gives `fallback` — pass the property's current value to keep it, as start-up

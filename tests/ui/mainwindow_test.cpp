@@ -206,6 +206,8 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "ﾍﾟｰｼﾞ設定(&U)...",
                                          "メモ帳を印刷(&M)",
                                          "計算履歴を印刷(&P)...",
+                                         "過去の計算履歴(&R)...",
+                                         "計算履歴を保存(&A)...",
                                          "-",
                                          "終了(&X)"};
     QTest::newRow("edit") << "mnuEdit"

@@ -143,6 +143,7 @@ frmMain::frmMain(Services services, QWidget* parent)
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });
+    startTapeJournal();
 
     resizeToTwips(kStartWidthTwips, kShortHeightTwips);
     loadSettings();
@@ -158,6 +159,7 @@ frmMain::frmMain(Services services, QWidget* parent)
 frmMain::~frmMain() {
     delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
+    unloadTapes();
     delete m_tip1;
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are
@@ -324,6 +326,7 @@ void frmMain::showEvent(QShowEvent* event) {
         m_shownOnce = true;
         activate();
         QTimer::singleShot(0, this, &frmMain::ensureCalendar);
+        QTimer::singleShot(0, this, &frmMain::tapeHousekeeping);
     }
 }
 
@@ -403,6 +406,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (!m_unloaded) {
         queryUnload();
         unloadWindow();
+        unloadTapes();
     }
     event->accept();
 }

@@ -29,6 +29,7 @@ class PickerDialogs;
 class Printing;
 class SettingsStore;
 class Shell;
+class TapeJournal;
 struct SingleSetting;
 } // namespace sumiplex::platform
 
@@ -60,6 +61,7 @@ struct WindowLooks;
 class frmTip1;
 class frmTip2;
 class frmTip3;
+class frmTapes;
 
 /// What the main window takes from its surroundings; the program passes the real ones,
 /// tests and the script driver pass fakes. Everything must outlive the window.
@@ -73,6 +75,8 @@ struct Services {
     platform::Printing& printing;
     /// Searched, with its subfolders, for pictures to show under the calculator.
     QString programFolder;
+    /// Where each run keeps its tape; empty for a window that keeps none (tests).
+    QString tapeFolder = {};
 };
 
 /// The calculator window. It assembles the controls and menus, forwards every user event
@@ -198,6 +202,13 @@ private:
     void showCashTally();
     void unloadCashTools();
 
+    // The kept tapes: journal, earlier tapes, saving the tape (frm_main_tapes.cpp).
+    void startTapeJournal();
+    void unloadTapes();
+    void tapeHousekeeping();
+    void openEarlierTapes(const QString& chosen);
+    void mnuSaveTape_Click();
+
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
     void renderCaptions(const ::sumiplex::engine::View& view);
@@ -222,6 +233,12 @@ private:
     std::unique_ptr<DialogCash> m_cash;
     std::unique_ptr<DialogCash2> m_cash2;
     std::size_t m_tapeListener = 0;
+    /// The journal of this run, a child so the driver reaches its timer; null without a
+    /// tape folder.
+    platform::TapeJournal* m_journal = nullptr;
+    std::size_t m_journalListener = 0;
+    /// The earlier tapes while their window is open; it deletes itself when closed.
+    QPointer<frmTapes> m_tapes;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
     // and leaves one the user placed.
@@ -313,6 +330,8 @@ private:
     QAction* mnuViewStatusBar = nullptr;
     QAction* mnuRireki = nullptr;
     QAction* mnuFileExit = nullptr;
+    QAction* mnuEarlierTapes = nullptr; // the earlier tapes window
+    QAction* mnuSaveTape = nullptr;     // the tape saved as text or CSV
     QAction* mnuPopUndo = nullptr;
     QAction* mnuPopFix = nullptr;
     QAction* mnuPopu = nullptr;

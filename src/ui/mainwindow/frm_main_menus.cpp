@@ -66,6 +66,9 @@ void frmMain::buildFileMenu() {
             &QAction::triggered, this, &frmMain::mnuPrintMemo_Click);
     connect(addAction(mnuFile, "mnuFilePrint", QStringLiteral("計算履歴を印刷(&P)...")),
             &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
+    mnuEarlierTapes =
+        addAction(mnuFile, "mnuEarlierTapes", QStringLiteral("過去の計算履歴(&R)..."));
+    mnuSaveTape = addAction(mnuFile, "mnuSaveTape", QStringLiteral("計算履歴を保存(&A)..."));
     addSeparator(mnuFile, "mnuFileBar3");
     mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("終了(&X)"));
 }

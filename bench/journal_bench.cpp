@@ -1,0 +1,171 @@
+// What keeping the tape costs: a keystroke with and without the journal while a long tape
+// is on record, and opening the earlier tapes window on a very long tape.
+// Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
+
+#include "core/engine/tape.h"
+#include "core/journal/journal_format.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/printing.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "platform/tape_journal.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/tapes/frm_tapes.h"
+#include "ui/ui_fonts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using sumiplex::ui::frmMain;
+
+const std::u16string kTapeLine = u"      1,000 +500= 1,500\r\n";
+
+void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+struct Window {
+    sumiplex::platform::FakeClock clock;
+    sumiplex::platform::FakeSettingsStore settings;
+    sumiplex::platform::FakeFileDialogs files;
+    sumiplex::platform::FakeMessageBoxes messages;
+    sumiplex::platform::FakePickerDialogs pickers;
+    sumiplex::platform::FakeShell shell;
+    sumiplex::platform::FakePrinting printing;
+    QTemporaryDir folder;
+    std::unique_ptr<frmMain> window;
+    QLineEdit* text1 = nullptr;
+
+    Window(int lines, bool journal) {
+        window = std::make_unique<frmMain>(sumiplex::ui::Services{
+            clock, settings, files, messages, pickers, shell, printing, QString(),
+            journal ? folder.filePath(QStringLiteral("tapes")) : QString()});
+        window->show();
+        std::u16string text;
+        for (int i = 0; i < lines; ++i)
+            text += kTapeLine;
+        window->tape().append(text);
+        text1 = window->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        QApplication::processEvents();
+    }
+};
+
+std::map<std::pair<int, bool>, std::unique_ptr<Window>> g_windows;
+
+Window& window(const benchmark::State& state) {
+    auto& slot = g_windows[{static_cast<int>(state.range(0)), state.range(1) != 0}];
+    if (!slot)
+        slot = std::make_unique<Window>(static_cast<int>(state.range(0)), state.range(1) != 0);
+    return *slot;
+}
+
+void BM_DigitKeystroke(benchmark::State& state) {
+    Window& w = window(state);
+    int typed = 0;
+    for (auto _ : state) {
+        keyStroke(w.text1, Qt::Key_5, QStringLiteral("5"));
+        if (++typed == 12) {
+            state.PauseTiming();
+            w.text1->clear();
+            typed = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.SetLabel(state.range(1) ? "journal on" : "journal off");
+}
+BENCHMARK(BM_DigitKeystroke)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMicrosecond);
+
+// The "+" that evaluates a line and so writes one journal line.
+void BM_EvaluatingKeystroke(benchmark::State& state) {
+    Window& w = window(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        keyStroke(w.text1, Qt::Key_7, QStringLiteral("7"));
+        state.ResumeTiming();
+        keyStroke(w.text1, Qt::Key_Plus, QStringLiteral("+"));
+    }
+    state.SetLabel(state.range(1) ? "journal on" : "journal off");
+}
+BENCHMARK(BM_EvaluatingKeystroke)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+std::size_t residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    std::size_t value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+// The earlier tapes window opened on one tape of the given length: listed, read and shown.
+void BM_OpenEarlierTape(benchmark::State& state) {
+    QTemporaryDir folder;
+    const std::string name = "2026-12-01_080000.tape";
+    std::string body;
+    for (int i = 0; i < state.range(0); ++i)
+        body += sumiplex::journal::toUtf8(kTapeLine);
+    {
+        std::ofstream out((folder.path() + QLatin1Char('/')).toStdString() + name,
+                          std::ios::binary);
+        out << sumiplex::journal::headerLine(sumiplex::journal::JournalState::Complete, body.size(),
+                                             "0.1.0")
+            << body;
+    }
+    sumiplex::platform::FakeFileDialogs files;
+    sumiplex::platform::FakeMessageBoxes messages;
+    std::size_t grown = 0;
+    for (auto _ : state) {
+        const std::size_t before = residentKiB();
+        auto viewer = std::make_unique<sumiplex::ui::frmTapes>(
+            sumiplex::ui::frmTapes::Links{folder.path(), {}, files, messages, {}});
+        viewer->show();
+        QApplication::processEvents();
+        grown = residentKiB() - std::min(before, residentKiB());
+    }
+    state.counters["file_MiB"] = static_cast<double>(body.size()) / (1 << 20);
+    state.counters["rss_growth_MiB"] = static_cast<double>(grown) / 1024;
+}
+BENCHMARK(BM_OpenEarlierTape)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    sumiplex::ui::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    g_windows.clear();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,316 @@
+#include "core/journal/journal_format.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace sumiplex::journal {
+namespace {
+
+using namespace std::chrono;
+
+constexpr std::array<std::string_view, 3> kStateNames = {"open     ", "complete ", "recovered"};
+
+std::string twoDigits(unsigned value) {
+    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+}
+
+std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t count) {
+    if (at + count > text.size())
+        return std::nullopt;
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// Fields at the given offsets: year(4) month(2) day(2) hour(2) minute(2) second(2).
+std::optional<LocalTime> timeFromFields(std::string_view text,
+                                        const std::array<std::size_t, 6>& at) {
+    const auto y = digitsAt(text, at[0], 4);
+    const auto mo = digitsAt(text, at[1], 2);
+    const auto d = digitsAt(text, at[2], 2);
+    const auto h = digitsAt(text, at[3], 2);
+    const auto mi = digitsAt(text, at[4], 2);
+    const auto s = digitsAt(text, at[5], 2);
+    if (!y || !mo || !d || !h || !mi || !s || *h > 23 || *mi > 59 || *s > 59)
+        return std::nullopt;
+    const year_month_day date{year{*y}, month{static_cast<unsigned>(*mo)},
+                              day{static_cast<unsigned>(*d)}};
+    if (!date.ok())
+        return std::nullopt;
+    return local_days{date} + hours{*h} + minutes{*mi} + seconds{*s};
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void appendUtf16(std::u16string& out, char32_t c) {
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+// Decodes UTF-8 strictly (no overlong forms, no surrogates, nothing past U+10FFFF); each
+// bad sequence becomes one U+FFFD. Returns whether the bytes were all valid.
+bool decodeUtf8(std::string_view bytes, std::u16string& out) {
+    bool valid = true;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            out += static_cast<char16_t>(b0);
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            length = 2, c = b0 & 0x1F, least = 0x80;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            length = 3, c = b0 & 0x0F, least = 0x800;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            length = 4, c = b0 & 0x07, least = 0x10000;
+        }
+        std::size_t taken = 1;
+        while (length != 0 && taken < length && i + taken < bytes.size() &&
+               (static_cast<unsigned char>(bytes[i + taken]) & 0xC0) == 0x80) {
+            c = (c << 6) | (static_cast<unsigned char>(bytes[i + taken]) & 0x3F);
+            ++taken;
+        }
+        if (length == 0 || taken < length || c < least || c > 0x10FFFF ||
+            (c >= 0xD800 && c < 0xE000)) {
+            valid = false;
+            out += u'\uFFFD';
+            i += taken;
+            continue;
+        }
+        appendUtf16(out, c);
+        i += length;
+    }
+    return valid;
+}
+
+} // namespace
+
+std::string stateFields(JournalState state, std::uint64_t bodyLength) {
+    std::string digits = std::to_string(bodyLength);
+    std::string out(kStateNames[static_cast<std::size_t>(state)]);
+    out += ' ';
+    out += std::string(kLengthWidth - std::min(kLengthWidth, digits.size()), '0');
+    out += digits;
+    return out;
+}
+
+std::string headerLine(JournalState state, std::uint64_t bodyLength, std::string_view version) {
+    std::string out(kMagic);
+    out += stateFields(state, bodyLength);
+    out += ' ';
+    out += version;
+    out += "\r\n";
+    return out;
+}
+
+std::optional<JournalHeader> readHeader(std::string_view firstBytes) {
+    if (!firstBytes.starts_with(kMagic))
+        return std::nullopt;
+    const std::size_t end = firstBytes.find("\r\n");
+    const std::size_t lengthAt = kStateOffset + kStateWidth + 1;
+    const std::size_t versionAt = lengthAt + kLengthWidth + 1;
+    if (end == std::string_view::npos || end < versionAt || firstBytes[lengthAt - 1] != ' ' ||
+        firstBytes[versionAt - 1] != ' ')
+        return std::nullopt;
+    JournalHeader header{};
+    const std::string_view state = firstBytes.substr(kStateOffset, kStateWidth);
+    std::size_t s = 0;
+    while (s < kStateNames.size() && kStateNames[s] != state)
+        ++s;
+    if (s == kStateNames.size())
+        return std::nullopt;
+    header.state = static_cast<JournalState>(s);
+    const char* first = firstBytes.data() + lengthAt;
+    const auto parsed = std::from_chars(first, first + kLengthWidth, header.bodyLength);
+    if (parsed.ec != std::errc{} || parsed.ptr != first + kLengthWidth)
+        return std::nullopt;
+    header.version = std::string(firstBytes.substr(versionAt, end - versionAt));
+    return header;
+}
+
+std::string formatTime(LocalTime time) {
+    const auto dayStart = floor<days>(time);
+    const year_month_day date{dayStart};
+    const hh_mm_ss<seconds> clock{time - dayStart};
+    std::string out = std::to_string(static_cast<int>(date.year()));
+    out = std::string(out.size() < 4 ? 4 - out.size() : 0, '0') + out;
+    out += '-' + twoDigits(static_cast<unsigned>(date.month())) + '-' +
+           twoDigits(static_cast<unsigned>(date.day())) + ' ' +
+           twoDigits(static_cast<unsigned>(clock.hours().count())) + ':' +
+           twoDigits(static_cast<unsigned>(clock.minutes().count())) + ':' +
+           twoDigits(static_cast<unsigned>(clock.seconds().count()));
+    return out;
+}
+
+std::optional<LocalTime> parseTime(std::string_view text) {
+    if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
+        text[13] != ':' || text[16] != ':')
+        return std::nullopt;
+    return timeFromFields(text, {0, 5, 8, 11, 14, 17});
+}
+
+std::string fileNameFor(LocalTime start) {
+    std::string stamp = formatTime(start); // YYYY-MM-DD HH:MM:SS
+    return stamp.substr(0, 10) + '_' + stamp.substr(11, 2) + stamp.substr(14, 2) +
+           stamp.substr(17, 2) + ".tape";
+}
+
+std::optional<LocalTime> startFromFileName(std::string_view name) {
+    // A second run within the same second gets a "-2" (and so on) before the extension.
+    if (!name.ends_with(".tape") || name.size() < 22 || name[4] != '-' || name[7] != '-' ||
+        name[10] != '_')
+        return std::nullopt;
+    const std::string_view rest = name.substr(17, name.size() - 17 - 5);
+    if (!rest.empty() && (rest[0] != '-' || !digitsAt(rest, 1, rest.size() - 1)))
+        return std::nullopt;
+    return timeFromFields(name, {0, 5, 8, 11, 13, 15});
+}
+
+std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::string JournalEncoder::append(std::u16string_view piece, LocalTime now) {
+    std::string out;
+    std::size_t from = 0;
+    while (from < piece.size()) {
+        const std::size_t lf = piece.find(u'\n', from);
+        if (lf == std::u16string_view::npos) {
+            m_line.append(piece.substr(from));
+            break;
+        }
+        m_line.append(piece.substr(from, lf + 1 - from));
+        from = lf + 1;
+        if (m_lastMark != now) {
+            out += kMark;
+            out += formatTime(now);
+            out += "\r\n";
+            m_lastMark = now;
+        }
+        if (m_line.front() == kMark)
+            out += kMark;
+        out += toUtf8(m_line);
+        m_line.clear();
+    }
+    return out;
+}
+
+std::string JournalEncoder::takeUnfinished() {
+    std::string out;
+    if (!m_line.empty() && m_line.front() == kMark)
+        out += kMark;
+    out += toUtf8(m_line);
+    m_line.clear();
+    return out;
+}
+
+TapeIndex indexJournal(std::string_view bytes) {
+    TapeIndex index;
+    std::size_t bodyAt = 0;
+    if (const auto header = readHeader(bytes)) {
+        index.isJournal = true;
+        index.state = header->state;
+        bodyAt = bytes.find("\r\n") + 2;
+        index.truncated =
+            header->state != JournalState::Open && bytes.size() - bodyAt < header->bodyLength;
+    }
+    // About 25 bytes a line: reserving from that guess spares the copies of growing.
+    index.starts.reserve((bytes.size() - bodyAt) / 24 + 1);
+    index.lengths.reserve((bytes.size() - bodyAt) / 24 + 1);
+    std::u16string scratch;
+    std::size_t from = bodyAt;
+    while (from < bytes.size()) {
+        const std::size_t lf = bytes.find('\n', from);
+        const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        std::size_t start = from;
+        from = end;
+        if (index.isJournal && bytes[start] == kMark) {
+            ++start;
+            if (start == end || bytes[start] != kMark) {
+                std::string_view time = bytes.substr(start, end - start);
+                while (!time.empty() && (time.back() == '\n' || time.back() == '\r'))
+                    time.remove_suffix(1);
+                if (parseTime(time))
+                    index.marks.push_back({index.starts.size(), std::string(time)});
+                continue;
+            }
+        }
+        const std::string_view line = bytes.substr(start, end - start);
+        if (!index.invalidText &&
+            std::any_of(line.begin(), line.end(), [](char c) { return (c & 0x80) != 0; })) {
+            scratch.clear();
+            index.invalidText = !decodeUtf8(line, scratch);
+        }
+        index.starts.push_back(start);
+        index.lengths.push_back(static_cast<std::uint32_t>(end - start));
+    }
+    return index;
+}
+
+std::u16string lineAt(std::string_view bytes, const TapeIndex& index, std::size_t i) {
+    std::u16string out;
+    decodeUtf8(bytes.substr(index.starts[i], index.lengths[i]), out);
+    return out;
+}
+
+JournalContents readJournal(std::string_view bytes) {
+    const TapeIndex index = indexJournal(bytes);
+    JournalContents contents;
+    contents.isJournal = index.isJournal;
+    contents.state = index.state;
+    if (const auto header = readHeader(bytes))
+        contents.version = header->version;
+    contents.truncated = index.truncated;
+    contents.invalidText = index.invalidText;
+    contents.marks = index.marks;
+    contents.text.reserve(bytes.size());
+    for (std::size_t i = 0; i < index.lineCount(); ++i)
+        decodeUtf8(bytes.substr(index.starts[i], index.lengths[i]), contents.text);
+    return contents;
+}
+
+} // namespace sumiplex::journal

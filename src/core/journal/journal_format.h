@@ -1,0 +1,119 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sumiplex::journal {
+
+// A journal is one UTF-8 file per run of the program, holding the run's tape as it was
+// appended. Its first line is a header of fixed width:
+//
+//   "#SUMIPLEX-TAPE 1 " STATE(9) " " BODY-LENGTH(16 digits) " " VERSION CR LF
+//
+// so the state and the length can be overwritten in place, without growing the file, even
+// on a full disk. The body is the tape text, line by line. A line that begins with the
+// unit separator U+001F is a time mark ("YYYY-MM-DD HH:MM:SS") for the tape lines that
+// follow it; a tape line that itself begins with U+001F is written with one more in front.
+
+enum class JournalState {
+    Open,      ///< the run is writing it, or ended without closing it (a crash)
+    Complete,  ///< closed by a normal exit; the recorded body length is valid
+    Recovered, ///< an unfinished journal the user has been offered at a later start-up
+};
+
+/// A local date and time to the second.
+using LocalTime = std::chrono::local_seconds;
+
+inline constexpr std::string_view kMagic = "#SUMIPLEX-TAPE 1 ";
+inline constexpr std::size_t kStateOffset = kMagic.size();
+inline constexpr std::size_t kStateWidth = 9;
+inline constexpr std::size_t kLengthWidth = 16;
+inline constexpr char kMark = '\x1F';
+
+/// The header line, ended by CR LF.
+[[nodiscard]] std::string headerLine(JournalState state, std::uint64_t bodyLength,
+                                     std::string_view version);
+/// The fixed-width state and length fields, to overwrite at kStateOffset.
+[[nodiscard]] std::string stateFields(JournalState state, std::uint64_t bodyLength);
+
+/// "YYYY-MM-DD HH:MM:SS".
+[[nodiscard]] std::string formatTime(LocalTime time);
+[[nodiscard]] std::optional<LocalTime> parseTime(std::string_view text);
+
+/// The file name of a run started at `start`: "2026-12-07_093012.tape".
+[[nodiscard]] std::string fileNameFor(LocalTime start);
+/// The start of the run a file name names; nothing for any other name.
+[[nodiscard]] std::optional<LocalTime> startFromFileName(std::string_view name);
+
+/// UTF-8 of UTF-16 text; an unpaired surrogate becomes U+FFFD.
+[[nodiscard]] std::string toUtf8(std::u16string_view text);
+
+/// Turns the pieces appended to the tape into journal bytes. Only whole lines (ended by
+/// LF) come out, each at once, so a crash loses at most the line being written.
+class JournalEncoder {
+public:
+    /// The bytes of the lines `piece` completes, with a time mark in front when the time
+    /// differs from the last mark written; empty while the line is unfinished.
+    [[nodiscard]] std::string append(std::u16string_view piece, LocalTime now);
+    /// The unfinished line, for the last write before the journal closes.
+    [[nodiscard]] std::string takeUnfinished();
+    /// Writing starts again in a new file: its first line needs a time mark again.
+    void forgetLastMark() { m_lastMark.reset(); }
+
+private:
+    std::u16string m_line;
+    std::optional<LocalTime> m_lastMark;
+};
+
+/// What a journal file holds, read as far as it can be read.
+struct JournalContents {
+    bool isJournal = false; ///< the header was recognised; if not, the whole file is text
+    JournalState state = JournalState::Open;
+    std::string version;
+    /// Marked complete, yet shorter than the length recorded at its close.
+    bool truncated = false;
+    /// Held bytes that are not UTF-8; each bad sequence reads as U+FFFD.
+    bool invalidText = false;
+    std::u16string text; ///< the tape text, time marks taken out
+    struct Mark {
+        std::size_t firstLine; ///< 0-based index of the tape line the time belongs to
+        std::string time;      ///< "YYYY-MM-DD HH:MM:SS"
+    };
+    std::vector<Mark> marks;
+};
+
+[[nodiscard]] JournalContents readJournal(std::string_view bytes);
+
+/// Where the tape lines of a file lie, found without decoding the text, so a very long
+/// tape can be shown a screenful at a time from the file's bytes.
+struct TapeIndex {
+    bool isJournal = false;
+    JournalState state = JournalState::Open;
+    bool truncated = false;
+    bool invalidText = false;
+    std::vector<std::size_t> starts;    ///< byte offset of each tape line, escape skipped
+    std::vector<std::uint32_t> lengths; ///< its bytes, line end included
+    std::vector<JournalContents::Mark> marks;
+
+    [[nodiscard]] std::size_t lineCount() const { return starts.size(); }
+};
+
+[[nodiscard]] TapeIndex indexJournal(std::string_view bytes);
+
+/// Tape line `i` of the indexed bytes, decoded, its line end included.
+[[nodiscard]] std::u16string lineAt(std::string_view bytes, const TapeIndex& index, std::size_t i);
+
+/// The header of a file, from its first bytes: nothing when it is no journal.
+struct JournalHeader {
+    JournalState state;
+    std::uint64_t bodyLength;
+    std::string version;
+};
+[[nodiscard]] std::optional<JournalHeader> readHeader(std::string_view firstBytes);
+
+} // namespace sumiplex::journal

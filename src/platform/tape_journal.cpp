@@ -1,0 +1,329 @@
+#include "platform/tape_journal.h"
+
+#include "core/journal/tape_summary.h"
+#include "platform/clock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace sumiplex::platform {
+namespace {
+
+using journal::JournalState;
+
+// Lines arriving keep the data on its way to the disk at most this long.
+constexpr int kSyncIntervalMs = 2000;
+
+QByteArray nativeName(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+bool pwriteAll(int fd, std::string_view bytes, off_t offset) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+        offset += n;
+    }
+    return true;
+}
+
+} // namespace
+
+QString defaultTapeFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Sumiplex/tapes");
+}
+
+journal::LocalTime localTime(const Clock& clock) {
+    const QDateTime now = clock.now();
+    const QDate d = now.date();
+    const std::chrono::year_month_day date{std::chrono::year{d.year()},
+                                           std::chrono::month{static_cast<unsigned>(d.month())},
+                                           std::chrono::day{static_cast<unsigned>(d.day())}};
+    return std::chrono::local_days{date} +
+           std::chrono::seconds{now.time().msecsSinceStartOfDay() / 1000};
+}
+
+TapeJournal::TapeJournal(QString folder, std::string version, const Clock& clock, QObject* parent)
+    : QObject(parent), m_folder(std::move(folder)), m_version(std::move(version)), m_clock(clock),
+      m_syncTimer(new QTimer(this)) {
+    m_syncTimer->setObjectName(QStringLiteral("tmrJournalSync"));
+    m_syncTimer->setSingleShot(true);
+    m_syncTimer->setInterval(kSyncIntervalMs);
+    connect(m_syncTimer, &QTimer::timeout, this, &TapeJournal::tick);
+}
+
+TapeJournal::~TapeJournal() {
+    close();
+}
+
+void TapeJournal::start() {
+    // A file-size limit would otherwise end the whole program at the first write past it;
+    // the write's own error is handled like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (!openNewFile())
+        fail(errno);
+}
+
+bool TapeJournal::openNewFile() {
+    if (!QDir().mkpath(m_folder))
+        return false;
+    const std::string base = journal::fileNameFor(localTime(m_clock));
+    const QString stem = QString::fromStdString(base.substr(0, base.size() - 5));
+    for (int n = 1; n < 1000; ++n) {
+        const QString name =
+            n == 1 ? stem + QStringLiteral(".tape") : QStringLiteral("%1-%2.tape").arg(stem).arg(n);
+        const QString path = m_folder + QLatin1Char('/') + name;
+        const int fd =
+            ::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return false;
+        // Held while the run writes, so a second running program does not take this
+        // journal for the leftover of a crash.
+        (void)::flock(fd, LOCK_EX | LOCK_NB);
+        m_fd = fd;
+        m_path = path;
+        m_bodyLength = 0;
+        const std::string header = journal::headerLine(JournalState::Open, 0, m_version);
+        if (!writeAll(header)) {
+            const int error = errno;
+            ::close(m_fd);
+            m_fd = -1;
+            ::unlink(nativeName(path).constData());
+            errno = error;
+            return false;
+        }
+        m_bodyLength = 0; // the header is no part of the body
+        m_files.push_back(path);
+        return true;
+    }
+    errno = EEXIST;
+    return false;
+}
+
+bool TapeJournal::writeAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+        m_bodyLength += static_cast<std::uint64_t>(n);
+    }
+    return true;
+}
+
+void TapeJournal::append(std::u16string_view piece) {
+    if (m_closed)
+        return;
+    const std::string bytes = m_encoder.append(piece, localTime(m_clock));
+    if (bytes.empty())
+        return;
+    if (m_failing) {
+        m_pending += bytes;
+        return;
+    }
+    const std::uint64_t lineStart = m_bodyLength;
+    if (!writeAll(bytes)) {
+        const int error = errno;
+        // Cut back to the last whole line, so the file ends where a reader expects.
+        m_bodyLength = lineStart;
+        m_pending = bytes;
+        fail(error);
+        return;
+    }
+    m_dirty = true;
+    if (!m_syncTimer->isActive())
+        m_syncTimer->start();
+}
+
+void TapeJournal::fail(int error) {
+    if (m_fd >= 0)
+        closeFile(JournalState::Complete);
+    // The next file starts with a time of its own.
+    if (!m_pending.empty() && m_pending.front() != journal::kMark)
+        m_pending = journal::kMark + journal::formatTime(localTime(m_clock)) + "\r\n" + m_pending;
+    m_encoder.forgetLastMark();
+    if (!m_failing) {
+        m_failing = true;
+        emit writeFailed(error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+                                    : QStringLiteral("%1 に書き込めません").arg(m_folder));
+    }
+    m_syncTimer->start();
+}
+
+void TapeJournal::tick() {
+    if (m_closed)
+        return;
+    if (!m_failing) {
+        if (m_dirty && m_fd >= 0)
+            ::fdatasync(m_fd);
+        m_dirty = false;
+        return;
+    }
+    if (openNewFile() && writeAll(m_pending)) {
+        m_pending.clear();
+        m_failing = false;
+        ::fdatasync(m_fd);
+        emit resumed(m_path);
+        return;
+    }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(nativeName(m_path).constData());
+        m_files.removeLast();
+    }
+    m_syncTimer->start();
+}
+
+void TapeJournal::closeFile(JournalState state) {
+    // A failed write may have left part of a line behind; should cutting it off fail too,
+    // the length recorded below still tells a reader where the whole lines end.
+    const auto headerSize = journal::headerLine(JournalState::Open, 0, m_version).size();
+    [[maybe_unused]] const int cut =
+        ::ftruncate(m_fd, static_cast<off_t>(headerSize + m_bodyLength));
+    (void)pwriteAll(m_fd, journal::stateFields(state, m_bodyLength),
+                    static_cast<off_t>(journal::kStateOffset));
+    ::fdatasync(m_fd);
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+void TapeJournal::close() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_syncTimer->stop();
+    const std::string last = m_encoder.takeUnfinished();
+    if (m_fd >= 0) {
+        // A failed last write is cut off again by closeFile.
+        const std::uint64_t whole = m_bodyLength;
+        if (!last.empty() && !writeAll(last))
+            m_bodyLength = whole;
+        closeFile(JournalState::Complete);
+    }
+}
+
+namespace {
+
+// Runs in the order they started: "…_093012.tape" before "…_093012-2.tape", which a plain
+// comparison of names would put after it.
+bool startedBefore(const QString& a, const QString& b) {
+    const auto key = [](const QString& name) {
+        const bool numbered = name.size() > 17 && name.indexOf(u'-', 17) == 17;
+        return std::pair(numbered ? name.left(17)
+                                  : name.chopped(std::min<qsizetype>(5, name.size())),
+                         numbered ? name.mid(18).chopped(5).toInt() : 1);
+    };
+    return key(a) < key(b);
+}
+
+} // namespace
+
+std::vector<TapeFileInfo> listTapeFiles(const QString& folder) {
+    std::vector<TapeFileInfo> files;
+    const QDir dir(folder);
+    QStringList names = dir.entryList({QStringLiteral("*.tape")}, QDir::Files, QDir::Name);
+    std::sort(names.begin(), names.end(), startedBefore);
+    for (const QString& name : names) {
+        TapeFileInfo info{dir.filePath(name), name, std::nullopt};
+        QFile file(info.path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray first = file.read(256);
+            info.header = journal::readHeader(
+                std::string_view(first.constData(), static_cast<std::size_t>(first.size())));
+        }
+        files.push_back(std::move(info));
+    }
+    return files;
+}
+
+std::optional<journal::JournalContents> readTapeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return journal::readJournal(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+bool tapeFileInUse(const QString& path) {
+    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return locked;
+}
+
+bool markTapeFile(const QString& path, JournalState state) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray first = file.read(256);
+    const auto header = journal::readHeader(
+        std::string_view(first.constData(), static_cast<std::size_t>(first.size())));
+    if (!header)
+        return false;
+    const auto headerSize = static_cast<std::uint64_t>(first.indexOf("\r\n") + 2);
+    const std::string fields =
+        journal::stateFields(state, static_cast<std::uint64_t>(file.size()) - headerSize);
+    if (!file.seek(static_cast<qint64>(journal::kStateOffset)) ||
+        file.write(fields.data(), static_cast<qint64>(fields.size())) !=
+            static_cast<qint64>(fields.size()))
+        return false;
+    file.flush();
+    return ::fdatasync(file.handle()) == 0;
+}
+
+QStringList removeExpiredTapes(const QString& folder, journal::LocalTime now, int keepDays) {
+    std::vector<journal::StoredTape> stored;
+    for (const TapeFileInfo& info : listTapeFiles(folder))
+        stored.push_back({info.name.toStdString(), info.header.has_value(),
+                          info.header ? info.header->state : JournalState::Open});
+    QStringList removed;
+    const QDir dir(folder);
+    for (const std::string& name : journal::expiredTapes(
+             std::move(stored), std::chrono::floor<std::chrono::days>(now), keepDays)) {
+        const QString qname = QString::fromStdString(name);
+        if (QFile::remove(dir.filePath(qname)))
+            removed.push_back(qname);
+    }
+    return removed;
+}
+
+std::optional<QString> writeFileAtomic(const QString& path, std::string_view bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        return QStringLiteral("ファイル「%1」に書き込めませんでした。\n%2")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return std::nullopt;
+}
+
+} // namespace sumiplex::platform

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/journal/journal_format.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QTimer;
+
+namespace sumiplex::platform {
+
+class Clock;
+
+/// `$XDG_DATA_HOME/Sumiplex/tapes`: where the program keeps the journal of each run.
+[[nodiscard]] QString defaultTapeFolder();
+
+/// The local time of `clock` as the journal core counts it.
+[[nodiscard]] journal::LocalTime localTime(const Clock& clock);
+
+/// The journal of the running program. Each tape line is written to its file as soon as the
+/// line is complete (one write, no buffer a crash could lose); the data reaches the disk
+/// on an idle timer and when the journal closes, never while a key is being handled.
+///
+/// When a write fails (the folder is not writable, the disk is full) the file is cut back
+/// to its last whole line and closed, `writeFailed` is emitted once, and the lines that
+/// follow are kept in memory; every tick of the timer then tries a new file, which gets
+/// them when writing works again.
+class TapeJournal final : public QObject {
+    Q_OBJECT
+public:
+    TapeJournal(QString folder, std::string version, const Clock& clock, QObject* parent = nullptr);
+    ~TapeJournal() override;
+
+    TapeJournal(const TapeJournal&) = delete;
+    TapeJournal& operator=(const TapeJournal&) = delete;
+
+    /// Creates the run's file; on failure the journal waits for writing to work.
+    void start();
+    void append(std::u16string_view piece);
+    /// A normal exit: writes the unfinished line, syncs and marks the file complete.
+    void close();
+
+    [[nodiscard]] const QString& folder() const { return m_folder; }
+    /// The file being written; empty while writing fails.
+    [[nodiscard]] QString currentPath() const { return m_fd >= 0 ? m_path : QString(); }
+    [[nodiscard]] bool failing() const { return m_failing; }
+    /// Every file this run wrote, oldest first (more than one after a failure).
+    [[nodiscard]] const QStringList& filesOfThisRun() const { return m_files; }
+    [[nodiscard]] QTimer& syncTimer() { return *m_syncTimer; }
+
+signals:
+    void writeFailed(const QString& reason);
+    void resumed(const QString& path);
+
+private:
+    bool openNewFile();
+    bool writeAll(std::string_view bytes);
+    void fail(int error);
+    void tick();
+    void closeFile(journal::JournalState state);
+
+    QString m_folder;
+    std::string m_version;
+    const Clock& m_clock;
+    journal::JournalEncoder m_encoder;
+    QString m_path;
+    QStringList m_files;
+    int m_fd = -1;
+    std::uint64_t m_bodyLength = 0;
+    std::string m_pending; ///< lines not yet on disk while writing fails
+    bool m_failing = false;
+    bool m_dirty = false;
+    bool m_closed = false;
+    QTimer* m_syncTimer;
+};
+
+/// A tape file in the folder, as far as its first line tells.
+struct TapeFileInfo {
+    QString path;
+    QString name;
+    std::optional<journal::JournalHeader> header; ///< nothing when it is no journal
+};
+
+/// The `.tape` files of the folder, in name order (oldest first).
+[[nodiscard]] std::vector<TapeFileInfo> listTapeFiles(const QString& folder);
+
+/// The whole file read; nothing when it cannot be opened.
+[[nodiscard]] std::optional<journal::JournalContents> readTapeFile(const QString& path);
+
+/// True while another running program writes the file (it holds the file's lock).
+[[nodiscard]] bool tapeFileInUse(const QString& path);
+
+/// Marks a journal file complete or recovered in place; false when it cannot.
+[[nodiscard]] bool markTapeFile(const QString& path, journal::JournalState state);
+
+/// Removes the tapes of the folder that are older than `keepDays`; the names removed.
+QStringList removeExpiredTapes(const QString& folder, journal::LocalTime now, int keepDays);
+
+/// Writes `bytes` to a new file that then replaces `path`; an error message, or nothing.
+[[nodiscard]] std::optional<QString> writeFileAtomic(const QString& path, std::string_view bytes);
+
+} // namespace sumiplex::platform

@@ -1,0 +1,129 @@
+// The kept tapes: every tape line goes to the run's journal; at start-up an unfinished
+// journal of an earlier run is offered, and the earlier tapes can be looked through and
+// saved.
+
+#include "ui/dialogs/build_version.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/tapes/frm_tapes.h"
+
+#include "core/engine/tape.h"
+#include "platform/dialogs.h"
+#include "platform/settings_keys.h"
+#include "platform/settings_store.h"
+#include "platform/tape_journal.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace sumiplex::ui {
+namespace {
+
+std::string versionText() {
+    return std::to_string(build::kVersionMajor) + '.' + std::to_string(build::kVersionMinor) + '.' +
+           std::to_string(build::kVersionRevision);
+}
+
+int keepDays(const platform::SettingsStore& store) {
+    bool ok = false;
+    const int days = store
+                         .read(platform::kTapeKeepDays.key,
+                               QString::number(platform::kTapeKeepDays.defaultValue))
+                         .trimmed()
+                         .toInt(&ok);
+    // A limit that does not read as a number of days never removes a tape by mistake.
+    return ok && days > 0 ? days : platform::kTapeKeepDays.defaultValue;
+}
+
+} // namespace
+
+void frmMain::startTapeJournal() {
+    connect(mnuEarlierTapes, &QAction::triggered, this, [this] { openEarlierTapes({}); });
+    connect(mnuSaveTape, &QAction::triggered, this, &frmMain::mnuSaveTape_Click);
+    if (m_services.tapeFolder.isEmpty())
+        return;
+    m_journal =
+        new platform::TapeJournal(m_services.tapeFolder, versionText(), m_services.clock, this);
+    // Said once while writing keeps failing; the calculator goes on as if nothing happened.
+    // The box waits for the key being handled to finish.
+    connect(m_journal, &platform::TapeJournal::writeFailed, this, [this](const QString& reason) {
+        QTimer::singleShot(0, this, [this, reason] {
+            m_services.messages.warning(
+                this,
+                QStringLiteral("計算履歴をファイルに保存できません（%1）。\n"
+                               "計算はこのまま続けられます。保存できるようになると、"
+                               "新しいファイルに続きを保存します。")
+                    .arg(reason),
+                mainCaption());
+        });
+    });
+    m_journal->start();
+    m_journalListener =
+        m_tape->addListener([this](std::u16string_view piece) { m_journal->append(piece); });
+}
+
+void frmMain::unloadTapes() {
+    // The earlier tapes window must not keep the program running once this one is gone.
+    delete m_tapes.data();
+    if (!m_journal)
+        return;
+    m_tape->removeListener(m_journalListener);
+    m_journal->close();
+}
+
+void frmMain::tapeHousekeeping() {
+    if (!m_journal)
+        return;
+    const QString folder = m_journal->folder();
+    (void)platform::removeExpiredTapes(folder, platform::localTime(m_services.clock),
+                                       keepDays(m_services.settings));
+    QStringList unfinished;
+    for (const platform::TapeFileInfo& file : platform::listTapeFiles(folder)) {
+        if (file.header && file.header->state == journal::JournalState::Open &&
+            !m_journal->filesOfThisRun().contains(file.path) && !platform::tapeFileInUse(file.path))
+            unfinished.push_back(file.path);
+    }
+    if (unfinished.isEmpty())
+        return;
+    const bool show = m_services.messages.question(
+        this,
+        QStringLiteral("前回の計算履歴が最後まで保存されないまま終了しています。\n表示しますか？"),
+        mainCaption());
+    // Asked once: whatever the answer, the tapes are kept and listed with the earlier ones.
+    for (const QString& path : unfinished)
+        (void)platform::markTapeFile(path, journal::JournalState::Recovered);
+    if (show)
+        openEarlierTapes(unfinished.back());
+}
+
+void frmMain::openEarlierTapes(const QString& chosen) {
+    if (!m_tapes) {
+        m_tapes = new frmTapes(frmTapes::Links{
+            m_services.tapeFolder, m_journal ? m_journal->filesOfThisRun() : QStringList(),
+            m_services.files, m_services.messages,
+            [this](const QString& amount) { takeToolResult(amount); }});
+    } else {
+        m_tapes->refresh();
+    }
+    if (!chosen.isEmpty())
+        m_tapes->choose(chosen);
+    m_tapes->show();
+    m_tapes->raise();
+    m_tapes->activateWindow();
+}
+
+void frmMain::mnuSaveTape_Click() {
+    if (m_tape->text().empty())
+        return;
+    journal::JournalContents tape;
+    // The times of the lines are in the journal; a run split over several files by a
+    // failure has them only in part, and is saved without them.
+    if (m_journal && m_journal->filesOfThisRun().size() == 1 && !m_journal->failing())
+        if (auto read = platform::readTapeFile(m_journal->filesOfThisRun().front()))
+            tape.marks = std::move(read->marks);
+    tape.isJournal = true;
+    tape.text = m_tape->text();
+    saveTapeAs(this, tape, mainCaption() + QStringLiteral("　計算履歴を保存"), m_services.files,
+               m_services.messages);
+}
+
+} // namespace sumiplex::ui

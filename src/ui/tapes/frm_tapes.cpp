@@ -1,0 +1,258 @@
+#include "ui/tapes/frm_tapes.h"
+
+#include "core/journal/tape_summary.h"
+#include "platform/dialogs.h"
+#include "platform/tape_journal.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace sumiplex::ui {
+namespace {
+
+using journal::JournalState;
+
+const QString kTitle = QStringLiteral("過去の計算履歴");
+
+template <typename T> T* named(T* object, const char* name) {
+    object->setObjectName(QString::fromLatin1(name));
+    return object;
+}
+
+std::optional<QByteArray> readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+// The marks a listed tape carries: how far it can be trusted.
+QString marksOf(const journal::TapeIndex& tape) {
+    QString marks;
+    if (!tape.isJournal)
+        return QStringLiteral("　［計算履歴のファイルではありません］");
+    if (tape.state != JournalState::Complete)
+        marks += QStringLiteral("　［異常終了］");
+    if (tape.truncated)
+        marks += QStringLiteral("　［途中で切れています］");
+    if (tape.invalidText)
+        marks += QStringLiteral("　［読めない文字があります］");
+    return marks;
+}
+
+QString startOf(const QString& name) {
+    const auto start = journal::startFromFileName(name.toStdString());
+    return start ? QString::fromStdString(journal::formatTime(*start)) : name;
+}
+
+} // namespace
+
+void saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
+                platform::FileDialogs& files, platform::MessageBoxes& messages) {
+    const std::optional<QString> path = files.getSaveFileName(
+        parent, title, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|CSVﾌｧｲﾙ (*.csv)|*.csv"));
+    if (!path)
+        return;
+    const std::string bytes = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
+                                  ? journal::tapeCsv(tape)
+                                  : journal::toUtf8(tape.text);
+    if (const auto error = platform::writeFileAtomic(*path, bytes))
+        messages.warning(parent, *error, title);
+}
+
+frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::move(links)) {
+    setObjectName(QStringLiteral("frmTapes"));
+    setWindowTitle(QStringLiteral("　電卓　") + kTitle);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    lstTapes = named(new QListWidget(this), "lstTapes");
+    m_lines = new TapeLinesModel(this);
+    txtTape = named(new QListView(this), "txtTape");
+    txtTape->setModel(m_lines);
+    // Rows of one height let the view place a million of them without measuring each.
+    txtTape->setUniformItemSizes(true);
+    txtTape->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    txtTape->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    txtFind = named(new QLineEdit(this), "txtFind");
+    txtFind->setPlaceholderText(QStringLiteral("検索 (Ctrl+F)"));
+    cmdFind = named(new QPushButton(QStringLiteral("次を検索(&F)"), this), "cmdFind");
+    cmdCopy = named(new QPushButton(QStringLiteral("コピー(&C)"), this), "cmdCopy");
+    cmdSend = named(new QPushButton(QStringLiteral("入力欄へ(&I)"), this), "cmdSend");
+    cmdSave = named(new QPushButton(QStringLiteral("計算履歴を保存(&S)..."), this), "cmdSave");
+    cmdDelete = named(new QPushButton(QStringLiteral("削除(&D)"), this), "cmdDelete");
+    cmdClose = named(new QPushButton(QStringLiteral("閉じる"), this), "cmdClose");
+    lblStatus = named(new QLabel(this), "lblStatus");
+
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(txtFind, 1);
+    findRow->addWidget(cmdFind);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose);
+    auto* right = new QVBoxLayout;
+    right->addLayout(findRow);
+    right->addWidget(txtTape, 1);
+    right->addWidget(lblStatus);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(lstTapes, 2);
+    columns->addLayout(right, 3);
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(columns, 1);
+    all->addLayout(buttons);
+    resize(900, 480);
+
+    auto* findShortcut = new QShortcut(QKeySequence::Find, this);
+    connect(findShortcut, &QShortcut::activated, this, [this] {
+        txtFind->setFocus();
+        txtFind->selectAll();
+    });
+    connect(txtFind, &QLineEdit::returnPressed, this, &frmTapes::findNext);
+    connect(cmdFind, &QPushButton::clicked, this, &frmTapes::findNext);
+    connect(cmdCopy, &QPushButton::clicked, this, &frmTapes::copyText);
+    connect(cmdSend, &QPushButton::clicked, this, &frmTapes::sendLine);
+    connect(cmdSave, &QPushButton::clicked, this, &frmTapes::saveChosen);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmTapes::deleteChosen);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(lstTapes, &QListWidget::currentRowChanged, this, &frmTapes::showChosen);
+    refresh();
+}
+
+QString frmTapes::chosenPath() const {
+    const QListWidgetItem* item = lstTapes->currentItem();
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+void frmTapes::refresh() {
+    const QString keep = chosenPath();
+    std::vector<platform::TapeFileInfo> files = platform::listTapeFiles(m_links.folder);
+    std::reverse(files.begin(), files.end()); // newest first
+    const QSignalBlocker block(lstTapes);
+    lstTapes->clear();
+    for (const platform::TapeFileInfo& file : files) {
+        if (m_links.currentFiles.contains(file.path))
+            continue;
+        const std::optional<QByteArray> bytes = readBytes(file.path);
+        QString text = startOf(file.name);
+        if (bytes) {
+            const std::string_view view(bytes->constData(),
+                                        static_cast<std::size_t>(bytes->size()));
+            const journal::TapeIndex tape = journal::indexJournal(view);
+            text += QStringLiteral("　%1行").arg(tape.lineCount());
+            const std::u16string total = journal::lastTotal(view, tape);
+            if (!total.empty())
+                text += QStringLiteral("　合計 ") + QString::fromStdU16String(total);
+            text += marksOf(tape);
+        } else {
+            text += QStringLiteral("　［開けません］");
+        }
+        auto* item = new QListWidgetItem(text, lstTapes);
+        item->setData(Qt::UserRole, file.path);
+    }
+    if (!choose(keep) && lstTapes->count() > 0)
+        lstTapes->setCurrentRow(0);
+    showChosen();
+}
+
+bool frmTapes::choose(const QString& path) {
+    for (int row = 0; row < lstTapes->count(); ++row) {
+        if (lstTapes->item(row)->data(Qt::UserRole).toString() == path) {
+            lstTapes->setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+void frmTapes::showChosen() {
+    const QString path = chosenPath();
+    const std::optional<QByteArray> bytes = path.isEmpty() ? std::nullopt : readBytes(path);
+    m_lines->setFile(bytes.value_or(QByteArray()));
+    lblStatus->setText(bytes ? marksOf(m_lines->tapeIndex()).trimmed() : QString());
+    for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete, cmdFind})
+        b->setEnabled(bytes.has_value());
+}
+
+void frmTapes::findNext() {
+    const std::u16string needle = txtFind->text().toStdU16String();
+    const int rows = m_lines->rowCount();
+    const int current = txtTape->currentIndex().isValid() ? txtTape->currentIndex().row() : -1;
+    // From the line after the current one round to the current one itself.
+    for (int step = 1; step <= rows && !needle.empty(); ++step) {
+        const int row = (current + step) % rows;
+        const std::u16string line = m_lines->line(row);
+        if (const auto at = journal::findInTape(line, needle, 0);
+            at && *at + needle.size() <= line.size()) {
+            const QModelIndex index = m_lines->index(row);
+            txtTape->setCurrentIndex(index);
+            txtTape->scrollTo(index);
+            lblStatus->setText(QString());
+            return;
+        }
+    }
+    lblStatus->setText(QStringLiteral("「%1」は見つかりません。").arg(txtFind->text()));
+}
+
+void frmTapes::copyText() {
+    // The chosen lines, or the whole tape when none is chosen, as the tape holds them.
+    QModelIndexList rows = txtTape->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    std::u16string text;
+    if (rows.isEmpty()) {
+        for (int row = 0; row < m_lines->rowCount(); ++row)
+            text += m_lines->line(row);
+    } else {
+        for (const QModelIndex& index : rows)
+            text += m_lines->line(index.row());
+    }
+    QApplication::clipboard()->setText(QString::fromStdU16String(text));
+}
+
+void frmTapes::sendLine() {
+    const std::u16string amount =
+        journal::amountOfLine(m_lines->line(txtTape->currentIndex().row()));
+    if (amount.empty()) {
+        lblStatus->setText(QStringLiteral("この行には金額がありません。"));
+        return;
+    }
+    if (m_links.sendToInput)
+        m_links.sendToInput(QString::fromStdU16String(amount));
+}
+
+void frmTapes::saveChosen() {
+    if (chosenPath().isEmpty())
+        return;
+    saveTapeAs(this, journal::readJournal(m_lines->bytes()),
+               windowTitle() + QStringLiteral("　計算履歴を保存"), m_links.files, m_links.messages);
+}
+
+void frmTapes::deleteChosen() {
+    const QString path = chosenPath();
+    if (path.isEmpty())
+        return;
+    const QString start = lstTapes->currentItem()->text().section(u'　', 0, 0);
+    if (!m_links.messages.question(
+            this, QStringLiteral("%1 からの計算履歴を削除しますか？").arg(start), windowTitle()))
+        return;
+    if (!QFile::remove(path)) {
+        m_links.messages.warning(this, QStringLiteral("計算履歴を削除できませんでした。"),
+                                 windowTitle());
+        return;
+    }
+    refresh();
+}
+
+} // namespace sumiplex::ui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/journal/journal_format.h"
+#include "ui/tapes/tape_lines_model.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPushButton;
+
+namespace sumiplex::platform {
+class FileDialogs;
+class MessageBoxes;
+} // namespace sumiplex::platform
+
+namespace sumiplex::ui {
+
+/// Saves a tape chosen by the user: as CSV when the chosen name ends in ".csv", else as the
+/// text the tape shows. Shows a message when the file cannot be written.
+void saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
+                platform::FileDialogs& files, platform::MessageBoxes& messages);
+
+/// The earlier tapes: the runs kept in the tape folder, newest first, and the chosen one
+/// beside the list, read-only, with search, copy, sending an amount to the input line,
+/// saving and removing.
+class frmTapes : public QWidget {
+    Q_OBJECT
+public:
+    struct Links {
+        QString folder;
+        /// The files of the running program, which are no earlier tape.
+        QStringList currentFiles;
+        platform::FileDialogs& files;
+        platform::MessageBoxes& messages;
+        /// Puts an amount into the calculator's input line.
+        std::function<void(const QString&)> sendToInput;
+    };
+
+    explicit frmTapes(Links links);
+
+    /// Lists the folder again, keeping the chosen tape when it is still there.
+    void refresh();
+    /// Chooses the tape of `path`; false when it is not listed.
+    bool choose(const QString& path);
+
+private:
+    void showChosen();
+    void findNext();
+    void copyText();
+    void sendLine();
+    void deleteChosen();
+    void saveChosen();
+    [[nodiscard]] QString chosenPath() const;
+
+    Links m_links;
+    TapeLinesModel* m_lines;
+    QListWidget* lstTapes; // the runs kept
+    QListView* txtTape;    // the chosen run's tape, a row a line
+    QLineEdit* txtFind;    // text to search for
+    QPushButton* cmdFind;
+    QPushButton* cmdCopy;
+    QPushButton* cmdSend; // the amount of the line at the caret to the input line
+    QPushButton* cmdSave;
+    QPushButton* cmdDelete;
+    QPushButton* cmdClose;
+    QLabel* lblStatus; // what the chosen file holds, and marks of damage
+};
+
+} // namespace sumiplex::ui

@@ -1,0 +1,31 @@
+#include "ui/tapes/tape_lines_model.h"
+
+namespace sumiplex::ui {
+
+void TapeLinesModel::setFile(QByteArray bytes) {
+    beginResetModel();
+    m_bytes = std::move(bytes);
+    m_index = journal::indexJournal(this->bytes());
+    endResetModel();
+}
+
+int TapeLinesModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_index.lineCount());
+}
+
+std::u16string TapeLinesModel::line(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= m_index.lineCount())
+        return {};
+    return journal::lineAt(bytes(), m_index, static_cast<std::size_t>(row));
+}
+
+QVariant TapeLinesModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    std::u16string text = line(index.row());
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r'))
+        text.pop_back();
+    return QString::fromStdU16String(text);
+}
+
+} // namespace sumiplex::ui

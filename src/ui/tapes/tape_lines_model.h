@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/journal/journal_format.h"
+
+#include <QAbstractListModel>
+#include <QByteArray>
+
+#include <string_view>
+
+namespace sumiplex::ui {
+
+/// The lines of one tape file, one row each, decoded only when a row is drawn or read: a
+/// tape of a million lines costs its bytes and an index, not a text document.
+class TapeLinesModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setFile(QByteArray bytes);
+    void clear() { setFile({}); }
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+
+    /// Row `row` as the tape holds it, line end included.
+    [[nodiscard]] std::u16string line(int row) const;
+    [[nodiscard]] const journal::TapeIndex& tapeIndex() const { return m_index; }
+    [[nodiscard]] std::string_view bytes() const {
+        return {m_bytes.constData(), static_cast<std::size_t>(m_bytes.size())};
+    }
+
+private:
+    QByteArray m_bytes;
+    journal::TapeIndex m_index;
+};
+
+} // namespace sumiplex::ui

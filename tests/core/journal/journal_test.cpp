@@ -1,0 +1,264 @@
+#include "core/journal/journal_format.h"
+#include "core/journal/tape_summary.h"
+#include "core/text_utf.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+using namespace sumiplex::journal;
+using namespace std::chrono;
+using sumiplex::testing::utf8;
+
+LocalTime at(int h, int m, int s) {
+    return local_days{2026y / December / 7} + hours{h} + minutes{m} + seconds{s};
+}
+
+std::string journalOf(const std::string& body, JournalState state = JournalState::Open) {
+    return headerLine(state, body.size(), "0.1.0") + body;
+}
+
+TEST(JournalEncoder, WritesEachLineWhenItsEndArrivesAndReadsBackTheSameText) {
+    struct Case {
+        const char* name;
+        std::vector<std::u16string> pieces;
+        std::vector<std::size_t> bytesAfter; // pieces after which bytes came out
+    };
+    const std::vector<Case> cases = {
+        {"one piece a line", {u"      Total = 0\r\n", u"      0 +5= 5\r\n"}, {0, 1}},
+        {"line built from pieces", {u"      0 +5", u"= 5\r\n"}, {1}},
+        {"CR LF split over two pieces", {u"      1,235. Back \r", u"\n"}, {1}},
+        {"two lines in one piece", {u"a\r\nb\r\n"}, {0}},
+        {"line starting with the mark",
+         {u"\x1F"
+          u"x\r\n",
+          u"y\r\n"},
+         {0, 1}},
+        {"Japanese and a surrogate pair", {u"      消費税 8% 🍙\r\n"}, {0}},
+    };
+    for (const Case& c : cases) {
+        JournalEncoder encoder;
+        std::string body;
+        std::u16string typed;
+        std::vector<std::size_t> emitted;
+        for (std::size_t i = 0; i < c.pieces.size(); ++i) {
+            const std::string bytes = encoder.append(c.pieces[i], at(9, 30, 12));
+            if (!bytes.empty())
+                emitted.push_back(i);
+            body += bytes;
+            typed += c.pieces[i];
+        }
+        EXPECT_EQ(emitted, c.bytesAfter) << c.name;
+        const JournalContents read = readJournal(journalOf(body));
+        EXPECT_EQ(utf8(read.text), utf8(typed)) << c.name;
+        EXPECT_FALSE(read.invalidText) << c.name;
+        ASSERT_EQ(read.marks.size(), 1u) << c.name;
+        EXPECT_EQ(read.marks[0].time, "2026-12-07 09:30:12") << c.name;
+    }
+}
+
+TEST(JournalEncoder, MarksTimeOnlyWhenItChangesAndKeepsTheUnfinishedLineForExit) {
+    JournalEncoder encoder;
+    std::string body = encoder.append(u"a\r\n", at(9, 0, 0));
+    body += encoder.append(u"b\r\n", at(9, 0, 0));
+    body += encoder.append(u"c\r\n      1,000 0/", at(9, 0, 5));
+    body += encoder.takeUnfinished();
+    const JournalContents read = readJournal(journalOf(body, JournalState::Complete));
+    EXPECT_EQ(utf8(read.text), "a\r\nb\r\nc\r\n      1,000 0/");
+    ASSERT_EQ(read.marks.size(), 2u);
+    EXPECT_EQ(read.marks[1].firstLine, 2u);
+    EXPECT_EQ(read.marks[1].time, "2026-12-07 09:00:05");
+    EXPECT_FALSE(read.truncated);
+}
+
+TEST(JournalReader, DamagedFilesAreReadAsFarAsTheyCanBe) {
+    const std::string body = "\x1F"
+                             "2026-12-07 09:00:00\r\n      Total = 0\r\n      0 +5= 5\r\n";
+    // Up to "      0" of the second tape line.
+    const std::size_t cut = headerLine(JournalState::Open, 0, "0.1.0").size() + 22 + 17 + 7;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool isJournal, truncated, invalidText;
+        JournalState state;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"intact", journalOf(body, JournalState::Complete), true, false, false,
+         JournalState::Complete, "      Total = 0\r\n      0 +5= 5\r\n"},
+        {"cut inside a line after its close",
+         journalOf(body, JournalState::Complete).substr(0, cut), true, true, false,
+         JournalState::Complete, "      Total = 0\r\n      0"},
+        {"unfinished run cut mid-line is no truncation", journalOf(body).substr(0, cut), true,
+         false, false, JournalState::Open, "      Total = 0\r\n      0"},
+        {"invalid UTF-8 in a line",
+         journalOf("  \xFF\xC3(\r\n  \xE3\x81\r\n", JournalState::Recovered), true, false, true,
+         JournalState::Recovered, "  \xEF\xBF\xBD\xEF\xBF\xBD(\r\n  \xEF\xBF\xBD\r\n"},
+        {"overlong and surrogate forms", journalOf("\xC0\xAF\xED\xA0\x80"), true, false, true,
+         JournalState::Open, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"not a journal at all",
+         "hello\r\n\x1F"
+         "2026\r\n",
+         false, false, false, JournalState::Open,
+         "hello\r\n\x1F"
+         "2026\r\n"},
+        {"header with an unknown state", "#SUMIPLEX-TAPE 1 broken   0000000000000000 0.1.0\r\nx",
+         false, false, false, JournalState::Open,
+         "#SUMIPLEX-TAPE 1 broken   0000000000000000 0.1.0\r\nx"},
+        {"empty file", "", false, false, false, JournalState::Open, ""},
+    };
+    for (const Case& c : cases) {
+        const JournalContents read = readJournal(c.bytes);
+        EXPECT_EQ(read.isJournal, c.isJournal) << c.name;
+        EXPECT_EQ(read.truncated, c.truncated) << c.name;
+        EXPECT_EQ(read.invalidText, c.invalidText) << c.name;
+        EXPECT_EQ(read.state, c.state) << c.name;
+        EXPECT_EQ(utf8(read.text), c.text) << c.name;
+        // The index a long tape is shown through reads the same lines.
+        const TapeIndex index = indexJournal(c.bytes);
+        std::u16string joined;
+        for (std::size_t i = 0; i < index.lineCount(); ++i)
+            joined += lineAt(c.bytes, index, i);
+        EXPECT_EQ(utf8(joined), c.text) << c.name;
+        EXPECT_EQ(utf8(lastTotal(c.bytes, index)), utf8(lastTotal(read.text))) << c.name;
+    }
+}
+
+TEST(JournalHeader, StateFieldsOverwriteInPlaceWithoutChangingTheHeaderLength) {
+    const std::string open = headerLine(JournalState::Open, 0, "0.1.0");
+    for (JournalState state : {JournalState::Complete, JournalState::Recovered}) {
+        std::string closed = open;
+        const std::string fields = stateFields(state, 123456);
+        closed.replace(kStateOffset, fields.size(), fields);
+        EXPECT_EQ(closed, headerLine(state, 123456, "0.1.0"));
+        const auto header = readHeader(closed);
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->state, state);
+        EXPECT_EQ(header->bodyLength, 123456u);
+        EXPECT_EQ(header->version, "0.1.0");
+    }
+}
+
+TEST(JournalFileName, NamesRunsByTheirStartAndRejectsOtherNames) {
+    EXPECT_EQ(fileNameFor(at(9, 30, 12)), "2026-12-07_093012.tape");
+    struct Case {
+        const char* name;
+        bool valid;
+    };
+    for (const Case& c : std::vector<Case>{{"2026-12-07_093012.tape", true},
+                                           {"2026-12-07_093012-2.tape", true},
+                                           {"2026-02-30_093012.tape", false},
+                                           {"2026-12-07_246012.tape", false},
+                                           {"2026-12-07_093012.txt", false},
+                                           {"2026-12-07_093012-x.tape", false},
+                                           {"notes.tape", false}}) {
+        const auto start = startFromFileName(c.name);
+        EXPECT_EQ(start.has_value(), c.valid) << c.name;
+        if (c.valid) {
+            EXPECT_EQ(*start, at(9, 30, 12)) << c.name;
+        }
+    }
+}
+
+TEST(TapeSteps, SplitsEachKindOfTapeLine) {
+    struct Case {
+        std::u16string line;
+        std::string input, operation, amount, total;
+    };
+    const std::vector<Case> cases = {
+        {u"      1,000 +500= 1,500\r\n", "+500", "+", "500", "1500"},
+        {u"      1,000  -500= 500\r\n", "-500", "-", "500", "500"},
+        {u"      1,000 3*= 3,000\r\n", "3*", "*", "3", "3000"},
+        {u"      1,000 /4= 250\r\n", "/4", "/", "4", "250"},
+        {u"      -1,000 2^= 1,000,000\r\n", "2^", "^", "2", "1000000"},
+        {u"      1,000*10%+= 1,100\r\n", "*10%+", "%", "10", "1100"},
+        {u"      (3*4= 12)\r\n", "3*4", "=", "12", ""},
+        {u"      (200*10%-  =180)\r\n", "200*10%-", "=", "180", ""},
+        {u"      Total = 0\r\n", "Total = 0", "AC", "", "0"},
+        {u"      Back 250\r\n", "Back 250", "Back", "", "250"},
+        {u"      back 12.5\r\n", "back 12.5", "Back", "", "12.5"},
+        {u"      Forward12.5\r\n", "Forward12.5", "Forward", "", "12.5"},
+        {u"      Total    1,234\r\n", "Total    1,234", "Total", "", "1234"},
+        {u"      1,235. Back 1,234.5678\r\n", "1,235. Back 1,234.5678", "Back", "1235.",
+         "1234.5678"},
+        {u"      1,234.5678  Round-Off 1,234.57\r\n", "1,234.5678  Round-Off 1,234.57", "Round-Off",
+         "1234.5678", "1234.57"},
+        {u"      12.5 >JPY  1,250.\r\n", "12.5 >JPY  1,250.", ">JPY", "12.5", "1250."},
+        {u"      1,000 0/ERROR\r\n", "1,000 0/ERROR", "ERROR", "", ""},
+        {u"      税込 1,100円\r\n", "税込 1,100円", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        const TapeStep step = parseStep(c.line);
+        EXPECT_EQ(utf8(step.input), c.input) << utf8(c.line);
+        EXPECT_EQ(utf8(step.operation), c.operation) << utf8(c.line);
+        EXPECT_EQ(utf8(step.amount), c.amount) << utf8(c.line);
+        EXPECT_EQ(utf8(step.total), c.total) << utf8(c.line);
+    }
+}
+
+TEST(TapeSummary, CountsLinesAndFindsTheLastTotalShown) {
+    struct Case {
+        std::u16string text;
+        std::size_t lines;
+        std::string total;
+    };
+    const std::vector<Case> cases = {
+        {u"", 0, ""},
+        {u"      Total = 0\r\n", 1, "0"},
+        {u"      0 +1,500= 1,500\r\n      (3*4= 12)\r\n      1,500 0/ERROR\r\n", 3, "1,500"},
+        {u"      0 +5= 5\r\n      5 +", 2, "5"},
+        {u"      Back 250\r\n", 1, "250"},
+        {u"hello\r\nworld", 2, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(countLines(c.text), c.lines) << utf8(c.text);
+        EXPECT_EQ(utf8(lastTotal(c.text)), c.total) << utf8(c.text);
+    }
+}
+
+TEST(TapeSearch, MatchesFullAndHalfWidthAlikeAndWrapsRound) {
+    const std::u16string text = u"      0 +１,５００= 1,500\r\n      (3*4= 12)\r\n";
+    struct Case {
+        std::u16string needle;
+        std::size_t from;
+        std::optional<std::size_t> at;
+    };
+    for (const Case& c : std::vector<Case>{{u"1,500", 0, 9},
+                                           {u"１,５００", 10, 16},
+                                           {u"1,500", 20, 9},
+                                           {u"３＊４", 0, 30},
+                                           {u"9", 0, std::nullopt},
+                                           {u"", 0, std::nullopt}}) {
+        EXPECT_EQ(findInTape(text, c.needle, c.from), c.at) << utf8(c.needle);
+    }
+}
+
+TEST(TapeCsv, OneQuotedRowPerLineWithItsTimeAfterAByteOrderMark) {
+    JournalContents tape;
+    tape.text = u"      0 +1,500= 1,500\r\n      (3*4= 12)\r\n      Say \"hi\"";
+    tape.marks = {{0, "2026-12-07 09:00:00"}, {1, "2026-12-07 09:00:07"}};
+    EXPECT_EQ(tapeCsv(tape), "\xEF\xBB\xBF" + utf8(u"時刻,入力,操作,金額,合計") +
+                                 "\r\n2026-12-07 09:00:00,\"+1,500\",+,1500,1500\r\n"
+                                 "2026-12-07 09:00:07,3*4,=,12,\r\n"
+                                 "2026-12-07 09:00:07,\"Say \"\"hi\"\"\",,,\r\n");
+}
+
+TEST(TapeRetention, RemovesOnlyClosedTapesPastTheLimitOldestFirst) {
+    const std::vector<StoredTape> tapes = {
+        {"2025-11-01_120000.tape", true, JournalState::Complete},
+        {"2025-10-01_120000.tape", true, JournalState::Recovered},
+        {"2025-10-02_120000.tape", true, JournalState::Open},     // never offered yet
+        {"2025-09-01_120000.tape", false, JournalState::Open},    // unreadable
+        {"2025-11-02_000000.tape", true, JournalState::Complete}, // exactly at the limit
+        {"2026-12-01_080000.tape", true, JournalState::Complete},
+        {"holiday.tape", true, JournalState::Complete},
+    };
+    const std::vector<std::string> expected = {"2025-10-01_120000.tape", "2025-11-01_120000.tape"};
+    EXPECT_EQ(expiredTapes(tapes, local_days{2026y / December / 7}, 400), expected);
+    EXPECT_TRUE(expiredTapes(tapes, local_days{2026y / December / 7}, 100000).empty());
+}
+
+} // namespace
