@@ -60,6 +60,12 @@ void restoreWindowPosition(QWidget& window, const SettingsStore& store, SingleSe
         return QPoint(settings::twipsToPixels(twips.x(), dpi),
                       settings::twipsToPixels(twips.y(), dpi));
     };
+    // A window whose size is still to be worked out gets it now, before it has a native
+    // window: resized between being created and being framed by a window manager, a
+    // window is placed by its client area and opens a title bar higher at every start.
+    if (!window.testAttribute(Qt::WA_WState_Created) && !window.testAttribute(Qt::WA_Resized)) {
+        window.adjustSize();
+    }
     QSize size = window.frameGeometry().size();
     if (size.isEmpty()) {
         size = window.sizeHint().expandedTo(QSize(1, 1));

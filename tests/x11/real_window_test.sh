@@ -83,7 +83,8 @@ close_app() {
 setting() { sed -n "s/^$1=//p" "$conf" | tr -d '\r'; }
 positions() {
   echo "$(setting MainLeft),$(setting MainTop) $(setting Tip2Left),$(setting Tip2Top)" \
-    "$(setting Tip3Left),$(setting Tip3Top)"
+    "$(setting Tip3Left),$(setting Tip3Top) $(setting dlgTonLeft),$(setting dlgTonTop)" \
+    "$(setting BrthLeft),$(setting BrthTop) $(setting TimeLeft),$(setting TimeTop)"
 }
 # Copies the focused text box's whole text through the clipboard.
 focused_text() {
@@ -95,7 +96,10 @@ focused_text() {
 type_keys() { xdotool type --delay 60 "$1"; sleep 0.3; }
 press() { xdotool key --delay 80 "$@"; sleep 0.5; }
 wait_window() {
-  timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null || echo "no window $1"
+  if ! timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null; then
+    echo "FAIL the window $1 did not appear"
+    failures=$((failures + 1))
+  fi
   sleep 0.3
 }
 
@@ -124,15 +128,26 @@ check "tape after both dialogs" $'      0 +1000= 1,000\n      (3*4= 12)' "$tape"
 close_app
 
 echo "-- window positions across restarts"
-placed="3000,2400 9000,2400 9000,7500"
+placed="3000,2400 9000,2400 9000,7500 4500,9000 6000,6000 3000,10500"
 mkdir -p "$(dirname "$conf")"
-printf '[Settings]\nMainLeft=3000\nMainTop=2400\nTip2Left=9000\nTip2Top=2400\nTip3Left=9000\nTip3Top=7500\n' >"$conf"
+printf '[Settings]\nMainLeft=3000\nMainTop=2400\nTip2Left=9000\nTip2Top=2400\nTip3Left=9000\nTip3Top=7500\ndlgTonLeft=4500\ndlgTonTop=9000\nBrthLeft=6000\nBrthTop=6000\nTimeLeft=3000\nTimeTop=10500\n' >"$conf"
 show_companions() {
   press alt+v r
   wait_window '　電卓　計算履歴'
   timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
   press alt+v m
   wait_window '　電卓　メモ帳'
+  # The tool windows, by their shortcuts (which the input line must not take as its own
+  # editing keys) and by the menu; each is closed by its frame, as a user would.
+  for open in ctrl+k ctrl+e "alt+v h"; do
+    timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
+    press $open
+  done
+  for tool in '単位換算' '日数計算・年齢計算' '時間計算'; do
+    wait_window "$tool"
+    wmctrl -c "$tool"
+  done
+  sleep 0.5
 }
 start_app
 show_companions

@@ -348,7 +348,24 @@ void frmMain::fitActivationHeight() {
     platform::resizeInTwips(*this, -1, tall ? kTallHeightTwips : kShortHeightTwips);
 }
 
+// The line edits take Ctrl+E and Ctrl+K as their own editing keys on X11 (end of line,
+// delete to the end); in this window they open the age and unit windows, as the menus say.
+// The edit keys (cut, copy, paste) stay with the line edit, which does the same as the menu.
+bool frmMain::isMenuShortcut(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    for (const QAction* action : findChildren<QAction*>()) {
+        if (action->shortcut() != pressed || !action->isEnabled())
+            continue;
+        return action != mnuEditCut && action != mnuEditCopy && action != mnuEditPaste;
+    }
+    return false;
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Left unaccepted, the override lets the menu's shortcut run.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isMenuShortcut(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (watched == Image1)
         return filterImage1(event);
     if (watched == Label4) {

@@ -12,6 +12,7 @@
 class QAction;
 class QCalendarWidget;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -128,6 +129,7 @@ private:
     void addSeparator(QMenu* menu, const char* name);
 
     bool filterText1(QEvent* event);
+    [[nodiscard]] bool isMenuShortcut(const QKeyEvent& key) const;
     bool filterText3(QEvent* event);
     void activate();
     void fitActivationHeight();
