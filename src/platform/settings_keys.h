@@ -111,6 +111,11 @@ inline constexpr SingleSetting kCash1Left{u"Cash1Left", 1000};
 inline constexpr SingleSetting kCash1Top{u"Cash1Top", 1000};
 inline constexpr SingleSetting kCash2Left{u"Cash2Left", 1000};
 inline constexpr SingleSetting kCash2Top{u"Cash2Top", 1000};
+// Tax by rate window: the standard and reduced rates in percent as typed, and its position.
+inline constexpr TextSetting kZeiRate{u"ZeiRate", u"10"};
+inline constexpr TextSetting kZeiRateK{u"ZeiRateK", u"8"};
+inline constexpr SingleSetting kZeiLeft{u"ZeiLeft", 1000};
+inline constexpr SingleSetting kZeiTop{u"ZeiTop", 1000};
 
 // Typed reads. An absent key gives the setting's default. A stored text that does not
 // convert gives `fallback` — pass the property's current value to keep it, as start-up
