@@ -137,6 +137,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectFeatures();
     connectOptionsMenus();
     connectDateTimeTools();
+    connectZeiTool();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });

@@ -49,6 +49,7 @@ class ClickableLabel;
 class DialogTon;
 class DialogDays;
 class DialogTime;
+class DialogZei;
 enum class InputLineFocus;
 struct ToolLinks;
 class PictureList;
@@ -185,6 +186,10 @@ private:
     void openDaysDialog(datetime::DaysMode mode);
     void openTimeDialog();
     void unloadDateTimeTools();
+    // Tax by rate window (frm_main_zei.cpp).
+    void connectZeiTool();
+    void openZeiDialog();
+    void unloadZeiTool();
 
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
@@ -207,6 +212,8 @@ private:
     // Built when first opened; a closed one is replaced at the next opening.
     std::unique_ptr<DialogDays> m_days;
     std::unique_ptr<DialogTime> m_time;
+    /// The tax by rate window, created when first opened; closing only hides it.
+    QPointer<DialogZei> m_zei;
     std::size_t m_tapeListener = 0;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
@@ -308,6 +315,8 @@ private:
     QAction* mnuPopCash = nullptr;
     QAction* mnuCash = nullptr;
     QAction* mmnuTon = nullptr;
+    QAction* mnuZei = nullptr;
+    QAction* mnuPopZei = nullptr;
 };
 
 } // namespace sumiplex::ui

@@ -232,6 +232,7 @@ void frmMain::unloadWindow() {
     m_unloaded = true;
     saveSettings();
     unloadDateTimeTools();
+    unloadZeiTool();
     // The other windows unload newest first; each saves its own position.
     if (m_ton)
         m_ton->close();
