@@ -204,6 +204,7 @@ void DialogZei::Form_Load() {
 void DialogZei::followReset() {
     m_sheet->assign(m_source.amounts);
     m_rows->sheetReset();
+    m_shownFor.reset();
     if (m_rows->rowCount() > 0)
         Grid1->setCurrentIndex(m_rows->index(0, 0));
     refreshSummary();
@@ -216,6 +217,7 @@ void DialogZei::followInsert(int first, int last) {
         return followReset(); // not an addition at the end after all
     m_sheet->append(m_source.amounts, from);
     m_rows->sheetGrew();
+    m_shownFor.reset();
     if (!Grid1->currentIndex().isValid())
         Grid1->setCurrentIndex(m_rows->index(0, 0));
     refreshSummary();
@@ -226,6 +228,7 @@ void DialogZei::toggleRow(int row) {
         return;
     m_sheet->toggle(static_cast<std::size_t>(row));
     m_rows->rowToggled(row);
+    m_shownFor.reset();
     refreshSummary();
 }
 
@@ -243,6 +246,14 @@ void DialogZei::rateChanged() {
 }
 
 void DialogZei::refreshSummary() {
+    // A hidden window sums when it is shown again, not at every amount typed meanwhile.
+    if (!isVisible())
+        return;
+    const Inputs inputs{Text1->text(), Text2->text(), Option2->isChecked(),
+                        m_source.taxRule ? m_source.taxRule() : 1};
+    if (m_shownFor == inputs)
+        return;
+    m_shownFor = inputs;
     const auto standard = taxrate::parseRate(Text1->text().toStdU16String());
     const auto reduced = taxrate::parseRate(Text2->text().toStdU16String());
     if (!standard || !reduced)
@@ -251,7 +262,7 @@ void DialogZei::refreshSummary() {
         .standard = *standard,
         .reduced = *reduced,
         .basis = Option2->isChecked() ? taxrate::Basis::TaxExcluded : taxrate::Basis::TaxIncluded,
-        .ruleCode = m_source.taxRule ? m_source.taxRule() : 1,
+        .ruleCode = inputs.ruleCode,
     };
     const taxrate::SummaryResult result = m_sheet->summary(choice);
     if (const auto* error = std::get_if<taxrate::SummaryError>(&result))

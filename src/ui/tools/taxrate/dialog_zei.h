@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,16 @@ private:
     ZeiRowsModel* m_rows = nullptr;
     /// The summary shown; empty while there is none.
     std::unique_ptr<taxrate::RateSummary> m_summary;
+    /// What the shown summary was computed from; a summary is only computed again when the
+    /// rows, the marks, the rates, the basis or the tax rule changed.
+    struct Inputs {
+        QString standard;
+        QString reduced;
+        bool excluded = false;
+        int ruleCode = 0;
+        bool operator==(const Inputs&) const = default;
+    };
+    std::optional<Inputs> m_shownFor;
 
     QLabel* Label1 = nullptr;        // caption of the standard rate
     QLineEdit* Text1 = nullptr;      // standard rate in percent
