@@ -77,7 +77,10 @@ DialogZei::DialogZei(ToolLinks links, ZeiSource source, QWidget* parent)
     connectControls();
 }
 
-DialogZei::~DialogZei() = default;
+DialogZei::~DialogZei() {
+    // The rows model reads the sheet, which goes before the window's children do.
+    delete m_rows;
+}
 
 void DialogZei::buildControls() {
     Label1 = named(new QLabel(QStringLiteral("標準税率(&S)"), this), "Label1");
