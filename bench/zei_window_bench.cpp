@@ -46,6 +46,9 @@ struct MainWindow {
             window->engine().Text1_Change(line, static_cast<int>(line.size()));
         }
         window->render();
+        // What the typing left for the event loop (repaints, layouts) is handled here, as the
+        // program handles it after each key, so it is not charged to the opening.
+        QApplication::processEvents();
     }
 };
 
@@ -53,17 +56,22 @@ void BM_OpenZeiWindow(benchmark::State& state) {
     MainWindow main(static_cast<int>(state.range(0)));
     auto* item = main.window->findChild<QAction*>(QStringLiteral("mnuZei"));
     double worst = 0;
+    double first = -1;
     for (auto _ : state) {
         QElapsedTimer timer;
         timer.start();
         item->trigger();
         QApplication::processEvents();
-        worst = std::max(worst, static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+        worst = std::max(worst, ms);
+        if (first < 0)
+            first = ms;
         state.PauseTiming();
         delete main.window->findChild<QWidget*>(QStringLiteral("DialogZei"));
         QApplication::processEvents();
         state.ResumeTiming();
     }
+    state.counters["first_ms"] = first;
     state.counters["worst_ms"] = worst;
 }
 BENCHMARK(BM_OpenZeiWindow)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
