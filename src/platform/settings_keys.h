@@ -113,6 +113,11 @@ inline constexpr SingleSetting kCash2Left{u"Cash2Left", 1000};
 inline constexpr SingleSetting kCash2Top{u"Cash2Top", 1000};
 /// Tapes kept in the tape folder are removed at start-up once older than this many days.
 inline constexpr Int32Setting kTapeKeepDays{u"TapeKeepDays", 400};
+// Tax by rate window: the standard and reduced rates in percent as typed, and its position.
+inline constexpr TextSetting kZeiRate{u"ZeiRate", u"10"};
+inline constexpr TextSetting kZeiRateK{u"ZeiRateK", u"8"};
+inline constexpr SingleSetting kZeiLeft{u"ZeiLeft", 1000};
+inline constexpr SingleSetting kZeiTop{u"ZeiTop", 1000};
 
 // Typed reads. An absent key gives the setting's default. A stored text that does not
 // convert gives `fallback` — pass the property's current value to keep it, as start-up

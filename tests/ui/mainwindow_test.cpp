@@ -245,6 +245,7 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "-",
                                          "金種合計(&L)",
                                          "金種計算(&C)",
+                                         "税率別集計(&I)...",
                                          "-",
                                          "ｵﾌﾟｼｮﾝ(&O)..."};
     QTest::newRow("help") << "mnuHelp" << QStringList{"目次(&C)",
@@ -313,10 +314,12 @@ void MainWindowTest::totalPopupHoldsItsItemsInOrder() {
     QStringList shown;
     for (QAction* a : popup->actions())
         shown << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + "=" + a->text());
-    const QStringList expected{
-        "mnuPopUndo=元に戻す(&U)", "-", "mnuPopFix=切り捨て(&F)",       "mnuPopu=切り上げ(&T)",
-        "mnuPopB=四捨五入(&B)",    "-", "mnuPopDcl=小数点以下の位(&D)", "-",
-        "mnuOku=四桁表示(&J)",     "-", "mnuPopCash=金種計算(&C)"};
+    const QStringList expected{"mnuPopUndo=元に戻す(&U)",      "-",
+                               "mnuPopFix=切り捨て(&F)",       "mnuPopu=切り上げ(&T)",
+                               "mnuPopB=四捨五入(&B)",         "-",
+                               "mnuPopDcl=小数点以下の位(&D)", "-",
+                               "mnuOku=四桁表示(&J)",          "-",
+                               "mnuPopCash=金種計算(&C)",      "mnuPopZei=税率別集計(&I)..."};
     QCOMPARE(shown, expected);
     QVERIFY(!m_window->menuBar()->actions().contains(popup->menuAction()));
 }

@@ -140,6 +140,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectOptionsMenus();
     connectDateTimeTools();
     connectCashTools();
+    connectZeiTool();
 
     m_tapeListener =
         m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });

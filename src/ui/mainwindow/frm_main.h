@@ -54,6 +54,7 @@ class DialogCash2;
 class DialogTon;
 class DialogDays;
 class DialogTime;
+class DialogZei;
 enum class InputLineFocus;
 struct ToolLinks;
 class PictureList;
@@ -210,6 +211,11 @@ private:
     void tapeHousekeeping();
     void openEarlierTapes(const QString& chosen);
     void mnuSaveTape_Click();
+    // Tax by rate window (frm_main_zei.cpp).
+    void connectZeiTool();
+    void openZeiDialog();
+    void unloadZeiTool();
+    void printTaxSummary(QWidget* parent, const QStringList& lines);
 
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
@@ -234,6 +240,8 @@ private:
     std::unique_ptr<DialogTime> m_time;
     std::unique_ptr<DialogCash> m_cash;
     std::unique_ptr<DialogCash2> m_cash2;
+    /// The tax by rate window, created when first opened; closing only hides it.
+    QPointer<DialogZei> m_zei;
     std::size_t m_tapeListener = 0;
     /// The journal of this run, a child so the driver reaches its timer; null without a
     /// tape folder.
@@ -344,6 +352,8 @@ private:
     QAction* mnuCash = nullptr;
     QAction* mnuCashTotal = nullptr;
     QAction* mmnuTon = nullptr;
+    QAction* mnuZei = nullptr;
+    QAction* mnuPopZei = nullptr;
 };
 
 } // namespace sumiplex::ui

@@ -125,6 +125,7 @@ void frmMain::buildViewMenu() {
     addSeparator(mnuView, "mnuBar25");
     mnuCashTotal = addAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
     mnuCash = addAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));
+    mnuZei = addAction(mnuView, "mnuZei", QStringLiteral("税率別集計(&I)..."));
     addSeparator(mnuView, "mnuBar12");
     mnuViewOptions = addAction(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
 }
@@ -159,6 +160,7 @@ void frmMain::buildContextMenus() {
     mnuOku = checkable(addAction(mnuPopup2, "mnuOku", QStringLiteral("四桁表示(&J)")), false);
     addSeparator(mnuPopup2, "mnuPopBar4");
     mnuPopCash = addAction(mnuPopup2, "mnuPopCash", QStringLiteral("金種計算(&C)"));
+    mnuPopZei = addAction(mnuPopup2, "mnuPopZei", QStringLiteral("税率別集計(&I)..."));
 
     mnuPopup3 = namedMenu(this, "mnuPopup3", QStringLiteral("Popup3"));
     addAction(mnuPopup3, "mnuPopEge", QStringLiteral("年齢計算(&E)"));

@@ -233,6 +233,7 @@ void frmMain::unloadWindow() {
     saveSettings();
     unloadDateTimeTools();
     unloadCashTools();
+    unloadZeiTool();
     // The other windows unload newest first; each saves its own position.
     if (m_ton)
         m_ton->close();

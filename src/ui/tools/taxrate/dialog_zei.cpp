@@ -1,0 +1,373 @@
+#include "ui/tools/taxrate/dialog_zei.h"
+
+#include "core/tools/taxrate/rate_sheet.h"
+#include "platform/settings_keys.h"
+#include "platform/window_placement.h"
+#include "ui/tools/datetime/tool_window.h"
+#include "ui/tools/taxrate/zei_rows_model.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <variant>
+
+namespace sumiplex::ui {
+
+namespace {
+
+enum SummaryRow { kStandardRow, kReducedRow, kTotalRow, kSummaryRows };
+
+QString fromU16(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+QString amountText(const Decimal& value) {
+    return fromU16(FormatAmount(value));
+}
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignRight) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+// A grid of fixed row heights and column widths: nothing has to measure every row, so a
+// list of any length opens at once.
+void setUpGrid(QTableView& grid, std::initializer_list<int> widthsInChars) {
+    grid.verticalHeader()->hide();
+    grid.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + 6);
+    grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid.horizontalHeader()->setStretchLastSection(true);
+    int column = 0;
+    for (const int chars : widthsInChars)
+        grid.setColumnWidth(column++, grid.fontMetrics().horizontalAdvance(u'0') * chars);
+    grid.setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid.setSelectionMode(QAbstractItemView::SingleSelection);
+    grid.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control instead of walking its cells.
+    grid.setTabKeyNavigation(false);
+    grid.setWordWrap(false);
+}
+
+} // namespace
+
+DialogZei::DialogZei(ToolLinks links, ZeiSource source, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_links(std::move(links)), m_source(std::move(source)),
+      m_sheet(std::make_unique<taxrate::RateSheet>()) {
+    setObjectName(QStringLiteral("DialogZei"));
+    setWindowTitle(QStringLiteral("税率別集計"));
+    applyToolFont(*this);
+    m_sheet->assign(m_source.amounts);
+    m_rows = new ZeiRowsModel(*m_sheet, this);
+    buildControls();
+    layOutControls();
+    Form_Load();
+    connectControls();
+}
+
+DialogZei::~DialogZei() {
+    // The rows model reads the sheet, which goes before the window's children do.
+    delete m_rows;
+}
+
+void DialogZei::buildControls() {
+    Label1 = named(new QLabel(QStringLiteral("標準税率(&S)"), this), "Label1");
+    Text1 = named(new QLineEdit(this), "Text1");
+    Label2 = named(new QLabel(QStringLiteral("%"), this), "Label2");
+    Label3 = named(new QLabel(QStringLiteral("軽減税率(&K)"), this), "Label3");
+    Text2 = named(new QLineEdit(this), "Text2");
+    Label4 = named(new QLabel(QStringLiteral("%"), this), "Label4");
+    for (QLineEdit* rate : {Text1, Text2}) {
+        rate->setAlignment(Qt::AlignRight);
+        rate->setMaximumWidth(rate->fontMetrics().horizontalAdvance(QStringLiteral("00000000")));
+    }
+    Label1->setBuddy(Text1);
+    Label3->setBuddy(Text2);
+
+    Frame1 = named(new QGroupBox(QStringLiteral("金額"), this), "Frame1");
+    Option1 = named(new QRadioButton(QStringLiteral("税込(&I)"), Frame1), "Option1");
+    Option2 = named(new QRadioButton(QStringLiteral("税抜(&E)"), Frame1), "Option2");
+    Option1->setChecked(true);
+
+    Label5 = named(
+        new QLabel(QStringLiteral("明細(&L)　クリックかスペースキーで標準・軽減を切り替え"), this),
+        "Label5");
+    Grid1 = named(new QTableView(this), "Grid1");
+    Grid1->setModel(m_rows);
+    setUpGrid(*Grid1, {7, 22});
+    Label5->setBuddy(Grid1);
+
+    Grid2 = named(new QTableWidget(kSummaryRows, 5, this), "Grid2");
+    Grid2->setHorizontalHeaderLabels({QStringLiteral("区分"), QStringLiteral("対象額"),
+                                      QStringLiteral("消費税"), QStringLiteral("税抜"),
+                                      QStringLiteral("税込")});
+    setUpGrid(*Grid2, {12, 17, 14, 17});
+    Grid2->setFocusPolicy(Qt::NoFocus);
+    Grid2->setSelectionMode(QAbstractItemView::NoSelection);
+    Grid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Grid2->setFixedHeight(Grid2->horizontalHeader()->sizeHint().height() +
+                          kSummaryRows * Grid2->verticalHeader()->defaultSectionSize() +
+                          2 * Grid2->frameWidth());
+    Label6 = named(new QLabel(this), "Label6");
+    Label6->setStyleSheet(QStringLiteral("color: #c00000"));
+
+    Command1 = memoButton(this, "Command1");
+    Command1->show();
+    Command2 = named(new QPushButton(QStringLiteral("テープへ(&T)"), this), "Command2");
+    Command2->setToolTip(QStringLiteral("計算履歴に書き込む"));
+    Command3 = named(new QPushButton(QStringLiteral("印刷"), this), "Command3");
+    Command3->setEnabled(false);
+    OKButton = named(new QPushButton(QStringLiteral("close"), this), "OKButton");
+}
+
+void DialogZei::layOutControls() {
+    auto* basis = new QHBoxLayout(Frame1);
+    basis->addWidget(Option1);
+    basis->addWidget(Option2);
+
+    auto* rates = new QGridLayout;
+    rates->addWidget(Label1, 0, 0);
+    rates->addWidget(Text1, 0, 1);
+    rates->addWidget(Label2, 0, 2);
+    rates->addWidget(Label3, 1, 0);
+    rates->addWidget(Text2, 1, 1);
+    rates->addWidget(Label4, 1, 2);
+    rates->setColumnStretch(3, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(rates, 1);
+    top->addWidget(Frame1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command3);
+    buttons->addStretch(1);
+    buttons->addWidget(OKButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Label5);
+    layout->addWidget(Grid1, 1);
+    layout->addWidget(Grid2);
+    layout->addWidget(Label6);
+    layout->addLayout(buttons);
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, Option1);
+    setTabOrder(Option1, Grid1);
+    setTabOrder(Grid1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, OKButton);
+    resize(Grid2->horizontalHeader()->length() + 40, 480);
+}
+
+void DialogZei::connectControls() {
+    connect(&m_source.amountsModel, &QAbstractItemModel::modelReset, this, &DialogZei::followReset);
+    connect(&m_source.amountsModel, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { followInsert(first, last); });
+    connect(Text1, &QLineEdit::textChanged, this, &DialogZei::rateChanged);
+    connect(Text2, &QLineEdit::textChanged, this, &DialogZei::rateChanged);
+    connect(Option1, &QRadioButton::toggled, this, &DialogZei::refreshSummary);
+    connect(Grid1, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { toggleRow(index.row()); });
+    Grid1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &DialogZei::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &DialogZei::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        const QStringList lines = summaryLines();
+        if (m_source.print && !lines.isEmpty())
+            m_source.print(this, lines);
+    });
+    connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void DialogZei::Form_Load() {
+    platform::restoreWindowPosition(*this, m_links.settings, platform::kZeiLeft, platform::kZeiTop);
+    // A stored rate that is no rate gives way to the default.
+    const auto rateText = [this](platform::TextSetting setting) {
+        const QString stored = platform::readText(m_links.settings, setting);
+        return taxrate::parseRate(stored.toStdU16String()) ? stored
+                                                           : setting.defaultValue.toString();
+    };
+    Text1->setText(rateText(platform::kZeiRate));
+    Text2->setText(rateText(platform::kZeiRateK));
+    rateChanged();
+    if (m_rows->rowCount() > 0)
+        Grid1->setCurrentIndex(m_rows->index(0, 0));
+}
+
+void DialogZei::followReset() {
+    m_sheet->assign(m_source.amounts);
+    m_rows->sheetReset();
+    m_shownFor.reset();
+    if (m_rows->rowCount() > 0)
+        Grid1->setCurrentIndex(m_rows->index(0, 0));
+    refreshSummary();
+}
+
+void DialogZei::followInsert(int first, int last) {
+    const auto from = static_cast<std::size_t>(first);
+    if (first < 0 || last < first || from != m_sheet->size() ||
+        static_cast<std::size_t>(last) + 1 != m_source.amounts.size())
+        return followReset(); // not an addition at the end after all
+    m_sheet->append(m_source.amounts, from);
+    m_rows->sheetGrew();
+    m_shownFor.reset();
+    if (!Grid1->currentIndex().isValid())
+        Grid1->setCurrentIndex(m_rows->index(0, 0));
+    refreshSummary();
+}
+
+void DialogZei::toggleRow(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= m_sheet->size())
+        return;
+    m_sheet->toggle(static_cast<std::size_t>(row));
+    m_rows->rowToggled(row);
+    m_shownFor.reset();
+    refreshSummary();
+}
+
+void DialogZei::rateChanged() {
+    const auto standard = taxrate::parseRate(Text1->text().toStdU16String());
+    const auto reduced = taxrate::parseRate(Text2->text().toStdU16String());
+    // Only a valid rate is remembered, so a half-typed one never replaces a good one.
+    if (standard)
+        m_links.settings.write(platform::kZeiRate.key, fromU16(standard->toPlainString()));
+    if (reduced)
+        m_links.settings.write(platform::kZeiRateK.key, fromU16(reduced->toPlainString()));
+    m_rows->setRates(standard ? fromU16(standard->toPlainString()) : QStringLiteral("?"),
+                     reduced ? fromU16(reduced->toPlainString()) : QStringLiteral("?"));
+    refreshSummary();
+}
+
+void DialogZei::refreshSummary() {
+    // A hidden window sums when it is shown again, not at every amount typed meanwhile.
+    if (!isVisible())
+        return;
+    const Inputs inputs{Text1->text(), Text2->text(), Option2->isChecked(),
+                        m_source.taxRule ? m_source.taxRule() : 1};
+    if (m_shownFor == inputs)
+        return;
+    m_shownFor = inputs;
+    const auto standard = taxrate::parseRate(Text1->text().toStdU16String());
+    const auto reduced = taxrate::parseRate(Text2->text().toStdU16String());
+    if (!standard || !reduced)
+        return clearSummary(QStringLiteral("税率は 0 から 100 までの数で入力してください。"));
+    const taxrate::RateChoice choice{
+        .standard = *standard,
+        .reduced = *reduced,
+        .basis = Option2->isChecked() ? taxrate::Basis::TaxExcluded : taxrate::Basis::TaxIncluded,
+        .ruleCode = inputs.ruleCode,
+    };
+    const taxrate::SummaryResult result = m_sheet->summary(choice);
+    if (const auto* error = std::get_if<taxrate::SummaryError>(&result))
+        return clearSummary(*error == taxrate::SummaryError::Overflow
+                                ? QStringLiteral("金額が大きすぎて集計できません。")
+                                : QStringLiteral("数値でない金額があるため集計できません。"));
+    showSummary(std::get<taxrate::RateSummary>(result));
+}
+
+void DialogZei::showSummary(const taxrate::RateSummary& summary) {
+    m_summary = std::make_unique<taxrate::RateSummary>(summary);
+    const auto fill = [this](int row, const QString& name, const taxrate::RateGroup& g) {
+        Grid2->setItem(row, 0, cell(name, Qt::AlignLeft));
+        Grid2->setItem(row, 1, cell(amountText(g.sum)));
+        Grid2->setItem(row, 2, cell(amountText(g.tax)));
+        Grid2->setItem(row, 3, cell(amountText(g.withoutTax)));
+        Grid2->setItem(row, 4, cell(amountText(g.withTax)));
+    };
+    const auto rateName = [](const char* word, const Decimal& rate) {
+        return QString::fromUtf8(word) + fromU16(rate.toPlainString()) + u'%';
+    };
+    fill(kStandardRow, rateName("標準 ", summary.standard.rate), summary.standard);
+    fill(kReducedRow, rateName("※軽減 ", summary.reduced.rate), summary.reduced);
+    if (summary.merged) {
+        // One rate for all rows: the reduced row is part of the standard one.
+        for (int c = 1; c < Grid2->columnCount(); ++c)
+            Grid2->setItem(kReducedRow, c, cell(QString()));
+        Grid2->setItem(kReducedRow, 1, cell(QStringLiteral("標準と同率")));
+    }
+    fill(kTotalRow, QStringLiteral("合計"), summary.total);
+    Label6->clear();
+    Command1->setEnabled(true);
+    Command2->setEnabled(true);
+    Command3->setEnabled(static_cast<bool>(m_source.print));
+}
+
+void DialogZei::clearSummary(const QString& message) {
+    m_summary.reset();
+    for (int r = 0; r < Grid2->rowCount(); ++r)
+        for (int c = 0; c < Grid2->columnCount(); ++c)
+            Grid2->setItem(r, c, cell(QString()));
+    Label6->setText(message);
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+}
+
+QStringList DialogZei::summaryLines() const {
+    QStringList lines;
+    if (m_summary)
+        for (const std::u16string& line : taxrate::summaryLines(*m_summary))
+            lines.append(fromU16(line));
+    return lines;
+}
+
+void DialogZei::Command1_Click() {
+    const QStringList lines = summaryLines();
+    if (lines.isEmpty())
+        return;
+    // The summary and an empty line; the memo ends the piece with the last.
+    m_links.appendMemo(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    // The memo pad stays in view behind this window, which keeps the keyboard.
+    activateWindow();
+    Grid1->setFocus();
+}
+
+void DialogZei::Command2_Click() {
+    const QStringList lines = summaryLines();
+    if (lines.isEmpty())
+        return;
+    // Indented as the tape's own result lines are.
+    QString piece;
+    for (const QString& line : lines)
+        piece += QStringLiteral("      ") + line + QStringLiteral("\r\n");
+    m_links.appendTape(piece.toStdU16String());
+}
+
+bool DialogZei::event(QEvent* event) {
+    // The main window's tax rule may have changed while this window was in the background.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
+        refreshSummary();
+    return QWidget::event(event);
+}
+
+bool DialogZei::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Grid1 && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        toggleRow(Grid1->currentIndex().row());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void DialogZei::closeEvent(QCloseEvent* event) {
+    platform::saveWindowPosition(*this, m_links.settings, platform::kZeiLeft.key,
+                                 platform::kZeiTop.key);
+    event->accept();
+}
+
+} // namespace sumiplex::ui
