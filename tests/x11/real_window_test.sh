@@ -93,6 +93,15 @@ focused_text() {
   sleep 0.3
   timeout 5 xclip -selection clipboard -o 2>/dev/null
 }
+# Gives the keyboard to the main window and waits until the window manager has done so.
+activate_main() {
+  for _ in $(seq 25); do
+    timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
+    [ "$(xdotool getactivewindow 2>/dev/null)" == "$main_window" ] && { sleep 0.2; return 0; }
+    sleep 0.2
+  done
+  return 0
+}
 type_keys() { xdotool type --delay 60 "$1"; sleep 0.3; }
 press() { xdotool key --delay 80 "$@"; sleep 0.5; }
 wait_window() {
@@ -134,18 +143,19 @@ printf '[Settings]\nMainLeft=3000\nMainTop=2400\nTip2Left=9000\nTip2Top=2400\nTi
 show_companions() {
   press alt+v r
   wait_window '　電卓　計算履歴'
-  timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
+  activate_main
   press alt+v m
   wait_window '　電卓　メモ帳'
   # The tool windows, by their shortcuts (which the input line must not take as its own
   # editing keys) and by the menu; each is closed by its frame, as a user would.
-  for open in ctrl+k ctrl+e "alt+v h"; do
-    timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
-    press $open
+  local tools=('単位換算' '日数計算・年齢計算' '時間計算') keys=(ctrl+k ctrl+e "alt+v h") i
+  for i in 0 1 2; do
+    activate_main
+    press ${keys[$i]}
+    wait_window "${tools[$i]}"
   done
-  for tool in '単位換算' '日数計算・年齢計算' '時間計算'; do
-    wait_window "$tool"
-    wmctrl -c "$tool"
+  for i in 0 1 2; do
+    wmctrl -c "${tools[$i]}"
   done
   sleep 0.5
 }
