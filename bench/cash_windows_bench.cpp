@@ -5,6 +5,7 @@
 
 #include "core/engine/engine.h"
 #include "core/tools/cash/breakdown.h"
+#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -26,19 +27,11 @@
 
 namespace {
 
-struct MainWindow {
-    sumiplex::platform::FakeClock clock;
-    sumiplex::platform::FakeSettingsStore settings;
-    sumiplex::platform::FakeFileDialogs files;
-    sumiplex::platform::FakeMessageBoxes messages;
-    sumiplex::platform::FakePickerDialogs pickers;
-    sumiplex::platform::FakeShell shell;
-    sumiplex::platform::FakePrinting printing;
+struct MainWindow : sumiplex::bench::FakeServices {
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     explicit MainWindow(int entries) {
-        window = std::make_unique<sumiplex::ui::frmMain>(sumiplex::ui::Services{
-            clock, settings, files, messages, pickers, shell, printing, QString()});
+        window = std::make_unique<sumiplex::ui::frmMain>(services());
         window->show();
         // Entries straight through the engine; the window renders once at the end.
         auto& engine = window->engine();

@@ -3,6 +3,7 @@
 // openings find ready; it is reported as first_ms. Run with QT_QPA_PLATFORM=offscreen (set
 // here when nothing else is asked for).
 
+#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -23,19 +24,11 @@
 
 namespace {
 
-struct MainWindow {
-    sumiplex::platform::FakeClock clock;
-    sumiplex::platform::FakeSettingsStore settings;
-    sumiplex::platform::FakeFileDialogs files;
-    sumiplex::platform::FakeMessageBoxes messages;
-    sumiplex::platform::FakePickerDialogs pickers;
-    sumiplex::platform::FakeShell shell;
-    sumiplex::platform::FakePrinting printing;
+struct MainWindow : sumiplex::bench::FakeServices {
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     MainWindow() {
-        window = std::make_unique<sumiplex::ui::frmMain>(sumiplex::ui::Services{
-            clock, settings, files, messages, pickers, shell, printing, QString()});
+        window = std::make_unique<sumiplex::ui::frmMain>(services());
         window->show();
         QApplication::processEvents();
     }

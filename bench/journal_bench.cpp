@@ -4,6 +4,7 @@
 
 #include "core/engine/tape.h"
 #include "core/journal/journal_format.h"
+#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -41,22 +42,14 @@ void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
     QApplication::sendEvent(target, &release);
 }
 
-struct Window {
-    sumiplex::platform::FakeClock clock;
-    sumiplex::platform::FakeSettingsStore settings;
-    sumiplex::platform::FakeFileDialogs files;
-    sumiplex::platform::FakeMessageBoxes messages;
-    sumiplex::platform::FakePickerDialogs pickers;
-    sumiplex::platform::FakeShell shell;
-    sumiplex::platform::FakePrinting printing;
+struct Window : sumiplex::bench::FakeServices {
     QTemporaryDir folder;
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
     Window(int lines, bool journal) {
-        window = std::make_unique<frmMain>(sumiplex::ui::Services{
-            clock, settings, files, messages, pickers, shell, printing, QString(),
-            journal ? folder.filePath(QStringLiteral("tapes")) : QString()});
+        window = std::make_unique<frmMain>(
+            services(journal ? folder.filePath(QStringLiteral("tapes")) : QString()));
         window->show();
         std::u16string text;
         for (int i = 0; i < lines; ++i)

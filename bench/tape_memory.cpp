@@ -5,11 +5,7 @@
 //   tape_memory [LINES...]     (default: 100000 1000000)
 
 #include "core/engine/tape.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/printing.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
+#include "fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 
@@ -42,15 +38,8 @@ void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
 }
 
 void measure(long lines) {
-    sumiplex::platform::FakeClock clock;
-    sumiplex::platform::FakeSettingsStore settings;
-    sumiplex::platform::FakeFileDialogs files;
-    sumiplex::platform::FakeMessageBoxes messages;
-    sumiplex::platform::FakePickerDialogs pickers;
-    sumiplex::platform::FakeShell shell;
-    sumiplex::platform::FakePrinting printing;
-    auto window = std::make_unique<sumiplex::ui::frmMain>(sumiplex::ui::Services{
-        clock, settings, files, messages, pickers, shell, printing, QString()});
+    sumiplex::bench::FakeServices fakes;
+    auto window = std::make_unique<sumiplex::ui::frmMain>(fakes.services());
     window->show();
     window->historyWindow().show();
     QApplication::processEvents();

@@ -3,6 +3,7 @@
 // Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
 
 #include "core/engine/tape.h"
+#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -51,21 +52,13 @@ void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
     QApplication::sendEvent(target, &release);
 }
 
-struct MainWindowWithTape {
-    FakeClock clock;
-    sumiplex::platform::FakeSettingsStore settings;
-    sumiplex::platform::FakeFileDialogs files;
-    sumiplex::platform::FakeMessageBoxes messages;
-    sumiplex::platform::FakePickerDialogs pickers;
-    sumiplex::platform::FakeShell shell;
-    sumiplex::platform::FakePrinting printing;
+struct MainWindowWithTape : sumiplex::bench::FakeServices {
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
     MainWindowWithTape(int lines, bool historyShown) {
         // An empty folder name: no picture search through the build tree.
-        window = std::make_unique<frmMain>(sumiplex::ui::Services{
-            clock, settings, files, messages, pickers, shell, printing, QString()});
+        window = std::make_unique<frmMain>(services());
         window->show();
         window->tape().append(tapeLines(lines));
         if (historyShown)

@@ -4,6 +4,7 @@
 // opening's cost). Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
 
 #include "core/engine/engine.h"
+#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -24,19 +25,11 @@
 
 namespace {
 
-struct MainWindow {
-    sumiplex::platform::FakeClock clock;
-    sumiplex::platform::FakeSettingsStore settings;
-    sumiplex::platform::FakeFileDialogs files;
-    sumiplex::platform::FakeMessageBoxes messages;
-    sumiplex::platform::FakePickerDialogs pickers;
-    sumiplex::platform::FakeShell shell;
-    sumiplex::platform::FakePrinting printing;
+struct MainWindow : sumiplex::bench::FakeServices {
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     explicit MainWindow(int amounts) {
-        window = std::make_unique<sumiplex::ui::frmMain>(sumiplex::ui::Services{
-            clock, settings, files, messages, pickers, shell, printing, QString()});
+        window = std::make_unique<sumiplex::ui::frmMain>(services());
         window->show();
         QApplication::processEvents();
         // Amounts as a shop types them: whole yen and some with sen, a few returns.
