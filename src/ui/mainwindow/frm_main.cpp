@@ -17,6 +17,7 @@
 #include "ui/tools/cash/dialog_cash2.h"
 #include "ui/tools/datetime/dialog_days.h"
 #include "ui/tools/datetime/dialog_time.h"
+#include "ui/tools/datetime/tool_links.h"
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/stray_key_release_filter.h"
@@ -307,10 +308,7 @@ void frmMain::mmnuTon_Click() {
 }
 
 void frmMain::takeToolResult(const QString& text) {
-    Text1->setText(text);
-    Text1->setCursorPosition(static_cast<int>(Text1->text().size()));
-    activateWindow();
-    Text1->setFocus();
+    replaceInputLine(text, InputLineFocus::TakeFocus);
 }
 
 bool frmMain::event(QEvent* event) {

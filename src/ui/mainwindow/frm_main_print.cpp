@@ -37,6 +37,13 @@ void frmMain::mnuPrintMemo_Click() {
                          fontOf(m_tip3->text()));
 }
 
+void frmMain::printTaxSummary(QWidget* parent, const QStringList& lines) {
+    // In the memo's face and size: the summary is the text the memo would carry.
+    (void)printPlainText(
+        parent, m_services.printing, m_services.messages, QStringLiteral("Sumiplex 税率別集計"),
+        lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), fontOf(m_tip3->text()));
+}
+
 void frmMain::mnuFilePageSetup_Click() {
     m_services.printing.showPageSetup(this,
                                       windowTitle() + QStringLiteral("\u3000\u3000プリンタの設定"));

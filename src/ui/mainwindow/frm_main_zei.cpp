@@ -2,8 +2,6 @@
 
 #include "core/engine/engine.h"
 #include "ui/mainwindow/frm_main.h"
-#include "ui/mainwindow/frm_tip3.h"
-#include "ui/print/print_outs.h"
 #include "ui/tools/datetime/tool_links.h"
 #include "ui/tools/taxrate/dialog_zei.h"
 #include "ui/widgets/text_list_model.h"
@@ -32,16 +30,6 @@ void frmMain::openZeiDialog() {
     m_zei->show();
     m_zei->raise();
     m_zei->activateWindow();
-}
-
-void frmMain::printTaxSummary(QWidget* parent, const QStringList& lines) {
-    // The memo's face and size: the summary is the text the memo would carry.
-    const QFont face = m_tip3->memoFont();
-    const double points = face.pointSizeF() > 0 ? face.pointSizeF() : 12.0;
-    (void)printPlainText(parent, m_services.printing, m_services.messages,
-                         QStringLiteral("Sumiplex 税率別集計"),
-                         lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
-                         print::PageFont{face.family().toStdU16String(), points});
 }
 
 void frmMain::unloadZeiTool() {

@@ -2,7 +2,10 @@
 
 #include "core/tools/cash/breakdown.h"
 
+#include "ui/widgets/glyph_icon.h"
+
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableView>
 
 namespace sumiplex::ui {
@@ -151,6 +154,28 @@ void fitColumns(QTableView& grid, const std::vector<QStringList>& widestCells) {
                 width = std::max(width, metrics.horizontalAdvance(cells[c]) + kCellPadding);
         header->resizeSection(c, width);
     }
+}
+
+CashButtons
+memoAndPrintButtons(QWidget& window, QWidget* frame,
+                    std::function<void(QWidget*, const cash::DenominationPrintout&)> print,
+                    std::function<cash::DenominationPrintout()> printout) {
+    const QColor ink = window.palette().color(QPalette::ButtonText);
+    auto* memo = new QPushButton(QStringLiteral("(&M)"), frame);
+    memo->setObjectName(QStringLiteral("Command2"));
+    memo->setToolTip(QStringLiteral("メモ帳に貼り付け"));
+    memo->setIcon(glyphIcon(QStringLiteral("✎"), ink));
+    auto* printButton = new QPushButton(QStringLiteral("(&P)"), frame);
+    printButton->setObjectName(QStringLiteral("Command3"));
+    printButton->setIcon(glyphIcon(QStringLiteral("印"), ink));
+    printButton->setToolTip(QStringLiteral("印刷"));
+    printButton->setEnabled(static_cast<bool>(print));
+    QObject::connect(printButton, &QPushButton::clicked, &window,
+                     [&window, print = std::move(print), printout = std::move(printout)] {
+                         if (print)
+                             print(&window, printout());
+                     });
+    return {memo, printButton};
 }
 
 } // namespace sumiplex::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/tools/cash/denominations.h"
+#include "core/tools/cash/printout.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class QPushButton;
 class QTableView;
 class QWidget;
 
@@ -72,5 +74,17 @@ private:
 QTableView* cashGrid(QWidget* parent, const char* name, const QString& toolTip);
 /// Widens each column to its header and to the given cells.
 void fitColumns(QTableView& grid, const std::vector<QStringList>& widestCells);
+
+/// The memo and print buttons both denomination windows carry (`Command2`, `Command3`). The
+/// print button prints what `printout` gives, on behalf of `window`, through `print`; it
+/// stays disabled where nothing can print.
+struct CashButtons {
+    QPushButton* memo;
+    QPushButton* print;
+};
+CashButtons
+memoAndPrintButtons(QWidget& window, QWidget* frame,
+                    std::function<void(QWidget*, const cash::DenominationPrintout&)> print,
+                    std::function<cash::DenominationPrintout()> printout);
 
 } // namespace sumiplex::ui

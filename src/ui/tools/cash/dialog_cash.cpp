@@ -68,14 +68,10 @@ void DialogCash::buildControls() {
     Text1->setToolTip(QStringLiteral("元金"));
     Text1->setAlignment(Qt::AlignRight);
     Command1 = named(new QPushButton(QStringLiteral("両替(&E)"), Frame1), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("(&M)"), Frame1), "Command2");
-    Command2->setToolTip(QStringLiteral("メモ帳に貼り付け"));
-    Command2->setIcon(glyphIcon(QStringLiteral("✎"), palette().color(QPalette::ButtonText)));
-    Command3 = named(new QPushButton(QStringLiteral("(&P)"), Frame1), "Command3");
-    Command3->setIcon(glyphIcon(QStringLiteral("印"), palette().color(QPalette::ButtonText)));
-    // The print-out arrives with the print dialog.
-    Command3->setToolTip(QStringLiteral("印刷"));
-    Command3->setEnabled(static_cast<bool>(m_links.print));
+    const CashButtons buttons =
+        memoAndPrintButtons(*this, Frame1, m_links.print, [this] { return printout(); });
+    Command2 = buttons.memo;
+    Command3 = buttons.print;
 
     MSFlexGrid1 = cashGrid(Frame1, "MSFlexGrid1", QStringLiteral("金種計算表"));
     m_entryGrid = new EntryGridModel(MSFlexGrid1);
@@ -144,10 +140,6 @@ void DialogCash::connectControls() {
     connect(Command1, &QPushButton::clicked, this, &DialogCash::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &DialogCash::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(Command3, &QPushButton::clicked, this, [this] {
-        if (m_links.print)
-            m_links.print(this, printout());
-    });
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 }

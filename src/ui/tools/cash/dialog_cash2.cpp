@@ -45,10 +45,6 @@ DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
     layOutControls();
     connect(Command2, &QPushButton::clicked, this, &DialogCash2::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(Command3, &QPushButton::clicked, this, [this] {
-        if (m_links.print)
-            m_links.print(this, printout());
-    });
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     platform::restoreWindowPosition(*this, m_links.settings, platform::kCash2Left,
@@ -69,14 +65,10 @@ void DialogCash2::buildControls() {
         box->setAlignment(Qt::AlignRight);
         m_texts[j] = box;
     }
-    Command2 = named(new QPushButton(QStringLiteral("(&M)"), Frame1), "Command2");
-    Command2->setToolTip(QStringLiteral("メモ帳に貼り付け"));
-    Command2->setIcon(glyphIcon(QStringLiteral("✎"), palette().color(QPalette::ButtonText)));
-    Command3 = named(new QPushButton(QStringLiteral("(&P)"), Frame1), "Command3");
-    Command3->setIcon(glyphIcon(QStringLiteral("印"), palette().color(QPalette::ButtonText)));
-    // The print-out arrives with the print dialog.
-    Command3->setToolTip(QStringLiteral("印刷"));
-    Command3->setEnabled(static_cast<bool>(m_links.print));
+    const CashButtons buttons =
+        memoAndPrintButtons(*this, Frame1, m_links.print, [this] { return printout(); });
+    Command2 = buttons.memo;
+    Command3 = buttons.print;
 
     MSFlexGrid1 = cashGrid(Frame1, "MSFlexGrid1", QStringLiteral("金種計算表"));
     m_entryGrid = new EntryGridModel(MSFlexGrid1);
