@@ -16,12 +16,12 @@ Requests Engine::takeRequests() {
 }
 
 void Engine::setText1(std::u16string text) {
-    if (text == m_view.text1)
+    if (text == m_view.input.text)
         return;
-    m_view.text1 = std::move(text);
+    m_view.input.text = std::move(text);
     // A text box put its caret at the start when the program replaces its text.
-    m_view.text1SelStart = 0;
-    m_view.text1SelLength = 0;
+    m_view.input.selStart = 0;
+    m_view.input.selLength = 0;
     ChangeHandling();
 }
 
@@ -33,13 +33,13 @@ void Engine::setText1Unevaluated(std::u16string text) {
 }
 
 void Engine::caretToEndOfText1() {
-    m_view.text1SelStart = static_cast<int>(m_view.text1.size());
-    m_view.text1SelLength = 0;
+    m_view.input.selStart = static_cast<int>(m_view.input.text.size());
+    m_view.input.selLength = 0;
 }
 
 void Engine::setLabel5(std::u16string caption) {
-    m_view.label5 = std::move(caption);
-    m_view.mnuCashEnabled = m_view.label5 != u"USD";
+    m_view.currencyMark = std::move(caption);
+    m_view.menus.cash = m_view.currencyMark != u"USD";
 }
 
 const std::u16string& Engine::shownTotal() {
@@ -55,11 +55,11 @@ const std::u16string& Engine::plainTotal() {
 }
 
 void Engine::showTotal() {
-    assignConcat(m_view.label1, kTotalWord, shownTotal());
+    assignConcat(m_view.total.caption, kTotalWord, shownTotal());
 }
 
 void Engine::rewriteLabel1(std::u16string_view amount, int blanks) {
-    const std::u16string_view caption = m_view.label1;
+    const std::u16string_view caption = m_view.total.caption;
     std::u16string_view word;
     if (startsWith(caption, u"USD"))
         word = u"USD";
@@ -72,45 +72,46 @@ void Engine::rewriteLabel1(std::u16string_view amount, int blanks) {
     std::u16string label;
     label.reserve(word.size() + static_cast<std::size_t>(blanks) + amount.size());
     label.append(word).append(static_cast<std::size_t>(blanks), u' ').append(amount);
-    m_view.label1 = std::move(label);
+    m_view.total.caption = std::move(label);
 }
 
 void Engine::recordTotalInList1() {
-    m_view.list1.push_back(plainTotal());
-    m_historyPos = static_cast<std::int32_t>(std::min<std::size_t>(m_view.list1.size(), INT32_MAX));
-    m_view.command4Enabled = true;
+    m_view.totals.push_back(plainTotal());
+    m_historyPos =
+        static_cast<std::int32_t>(std::min<std::size_t>(m_view.totals.size(), INT32_MAX));
+    m_view.buttons.back = true;
 }
 
 void Engine::replaceAmounts() {
-    m_view.list3.clear();
-    m_view.list3.push_back(plainTotal());
+    m_view.amounts.clear();
+    m_view.amounts.push_back(plainTotal());
 }
 
 void Engine::refreshTotalReading() {
-    if (m_view.mnuOkuChecked)
+    if (m_view.menus.fourDigit)
         refreshFourDigitDisplay();
     else
         refreshReadingLine();
 }
 
 void Engine::resetUndo() {
-    m_view.mnuPopUndoEnabled = false;
+    m_view.menus.undo = false;
     m_undoValue = Decimal{};
 }
 
 void Engine::reportError(ErrorMark mark) {
-    setText1(m_view.text1 + u" ERROR ");
+    setText1(m_view.input.text + u" ERROR ");
     // Without the word, the tape line the failed step began still ends, so the next entry
     // starts a line of its own.
     appendTape(mark == ErrorMark::OnTape ? u"ERROR\r\n" : u"\r\n");
     m_opTyped = 0;
     requestFocus(FocusTarget::Text1);
-    m_view.text1SelStart = 0;
-    m_view.text1SelLength = static_cast<int>(m_view.text1.size());
+    m_view.input.selStart = 0;
+    m_view.input.selLength = static_cast<int>(m_view.input.text.size());
 }
 
 void Engine::Text1_Click() {
-    m_view.txtTimeVisible = false;
+    m_view.clock.visible = false;
     m_lastInputTime = m_timeOfDay();
 }
 
@@ -119,16 +120,16 @@ void Engine::Text1_DblClick() {
 }
 
 void Engine::Text1_LostFocus() {
-    m_view.text4 = m_totalValue.toPlainString();
+    m_view.totalCopy = m_totalValue.toPlainString();
 }
 
 void Engine::setInputFontName(std::u16string name) {
     m_inputFontName = std::move(name);
-    m_view.text1FontName = m_inputFontName;
+    m_view.input.fontName = m_inputFontName;
 }
 
 void Engine::setLabel1FontName(std::u16string name) {
-    m_view.label1FontName = std::move(name);
+    m_view.total.fontName = std::move(name);
 }
 
 } // namespace sumiplex::engine

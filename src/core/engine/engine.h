@@ -27,53 +27,77 @@ enum class MouseButton { Left, Right };
 /// The font the total label and the input line take for the four-digit reading.
 inline constexpr std::u16string_view kFourDigitFontName = u"ＭＳ Ｐ明朝";
 
-/// Everything of the main window that the engine decides. A window renders it after every
-/// event (with its widgets' signals blocked) and never computes any of it itself.
+/// Everything of the main window that the engine decides, grouped by the control it
+/// belongs to. A window renders it after every event (with its widgets' signals blocked)
+/// and never computes any of it itself.
 struct View {
-    // Text1, the input line. Caret and selection as a text box has them: the selection
-    // starts at text1SelStart and runs text1SelLength characters; with no selection the
-    // caret is at text1SelStart.
-    std::u16string text1;
-    int text1SelStart = 0;
-    int text1SelLength = 0;
-    std::u16string text1FontName = u"Times New Roman";
-    bool text1Bold = true;
+    /// Text1. Caret and selection as a text box has them: the selection starts at
+    /// selStart and runs selLength characters; with no selection the caret is at selStart.
+    struct InputLine {
+        std::u16string text;
+        int selStart = 0;
+        int selLength = 0;
+        std::u16string fontName = u"Times New Roman";
+        bool bold = true;
+    };
+    /// Label1.
+    struct TotalCaption {
+        std::u16string caption = u"Total";
+        std::u16string fontName = u"Times New Roman";
+    };
+    /// Label2 and Label3; mnuTax checks and unchecks them.
+    struct TaxLines {
+        std::u16string added;     ///< "Tax +" line
+        std::u16string contained; ///< "Tax  -" line
+        bool visible = true;
+    };
+    /// sbPanel1 and sbPanel2.
+    struct StatusBar {
+        std::u16string line; ///< the line being evaluated
+        std::u16string rate; ///< "1 USD " + rate
+    };
+    /// Which buttons can be pressed. The history, yen and dollar buttons rest while a cash
+    /// tally runs.
+    struct Buttons {
+        bool memo = false;    ///< Command2
+        bool history = true;  ///< Command3
+        bool back = false;    ///< Command4
+        bool forward = false; ///< Command5
+        bool yen = true;      ///< Command6
+        bool dollar = true;   ///< Command7
+    };
+    struct Menus {
+        bool undo = false;      ///< mnuPopUndo enabled
+        bool fourDigit = false; ///< mnuOku checked; mnuJapan mirrors it
+        bool cash = true;       ///< mnuCash and mnuPopCash; false exactly while Label5 reads "USD"
+    };
+    /// txtTime, the idle clock.
+    struct Clock {
+        std::u16string text = u"00:00";
+        bool visible = false;
+    };
+    /// A small edit box with its caret: Text2 (exchange rate) or Text3 (decimal place N of
+    /// the rounding commands; Label4 is shown and hidden with it).
+    struct Box {
+        std::u16string text;
+        int caret = 0;
+        bool visible = false;
+    };
 
-    std::u16string label1 = u"Total"; ///< the total
-    std::u16string label1FontName = u"Times New Roman";
-    std::u16string label2;       ///< tax added line ("TAX +" in the design)
-    std::u16string label3;       ///< tax contained line
-    bool taxLinesVisible = true; ///< mnuTax check mark
-    std::u16string label5;       ///< currency mark of the total
-    std::u16string label7;       ///< four-digit reading line
-    std::u16string statusPanel1; ///< the line being evaluated
-    std::u16string statusPanel2; ///< "1 USD " + rate
-
-    bool command2Enabled = false; ///< memo paste
-    // The history, yen and dollar buttons rest while a cash tally runs.
-    bool command3Enabled = true;
-    bool command6Enabled = true;
-    bool command7Enabled = true;
-    bool command4Enabled = false; ///< Back
-    bool command5Enabled = false; ///< Forward
-    bool mnuPopUndoEnabled = false;
-    bool mnuOkuChecked = false; ///< four-digit mode; mnuJapan mirrors it
-    bool mnuCashEnabled = true; ///< also mnuPopCash; false exactly while Label5 reads "USD"
-
-    bool txtTimeVisible = false;
-    std::u16string txtTime = u"00:00";
-
-    std::u16string text2; ///< exchange-rate box
-    int text2Caret = 0;
-    bool text2Visible = false;
-
-    std::u16string text3 = u"１"; ///< decimal place N of the rounding commands
-    int text3Caret = 0;
-    bool label4Visible = false; ///< Label4 and Text3 are shown and hidden together
-
-    std::vector<std::u16string> list1; ///< recorded totals, plain form, oldest first
-    std::vector<std::u16string> list3; ///< amounts that make up the total
-    std::u16string text4 = u"Text4";   ///< plain copy of the total for the tool windows
+    InputLine input;
+    TotalCaption total;
+    TaxLines tax;
+    std::u16string currencyMark; ///< Label5
+    std::u16string reading;      ///< Label7, the four-digit reading line
+    StatusBar status;
+    Buttons buttons;
+    Menus menus;
+    Clock clock;
+    Box rate;
+    Box place{u"１", 0, false};
+    std::vector<std::u16string> totals;  ///< List1: recorded totals, plain form, oldest first
+    std::vector<std::u16string> amounts; ///< List3: amounts that make up the total
+    std::u16string totalCopy = u"Text4"; ///< Text4: plain copy of the total for the tool windows
 };
 
 /// One-shot requests that a window carries out once and then drops.

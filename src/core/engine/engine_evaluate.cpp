@@ -39,12 +39,12 @@ std::optional<Decimal> power(const Decimal& base, const Decimal& exponent) {
 // computation leaves the expression there, followed by the error mark.
 
 void Engine::EvaluateLine() {
-    const std::u16string t = m_view.text1;
+    const std::u16string t = m_view.input.text;
     // A negative first operand followed by "-" is still being typed.
     if (t.empty() || (t.front() == u'-' && t.back() == u'-'))
         return;
     ++m_evaluations;
-    assignConcat(m_view.statusPanel1, u"         before    ", t);
+    assignConcat(m_view.status.line, u"         before    ", t);
     if (contains(t, u'%')) {
         if (contains(t, u'/'))
             PercentDivide();
@@ -89,7 +89,7 @@ bool Engine::evaluatePlusRows(std::u16string& t) {
         // This evaluation goes on with the shortened line; the change handling must not
         // evaluate it as well, or a trailing sign would apply the step twice.
         setText1Unevaluated(t.substr(1));
-        t = m_view.text1;
+        t = m_view.input.text;
         if (t.empty())
             return true;
     }
@@ -138,10 +138,10 @@ void Engine::singleOperandStep(std::u16string_view operand, char16_t op, Amounts
     m_totalValue = *result;
     switch (amounts) {
     case Amounts::AppendOperand:
-        m_view.list3.push_back(x->toPlainString());
+        m_view.amounts.push_back(x->toPlainString());
         break;
     case Amounts::AppendNegatedOperand:
-        m_view.list3.push_back(x->negated().toPlainString());
+        m_view.amounts.push_back(x->negated().toPlainString());
         break;
     case Amounts::Replace:
         replaceAmounts();
@@ -168,7 +168,7 @@ void Engine::RecordTotal() {
     recordTotalInList1();
     const std::u16string& shown = shownTotal();
     appendTapeJoined(u"= ", shown, kLineEnd);
-    assignConcat(m_view.label1, kTotalWord, shown);
+    assignConcat(m_view.total.caption, kTotalWord, shown);
     setText1(std::u16string{});
     refreshTaxLines();
     // The four-digit total or the reading line follows every new total, whether Enter or a
@@ -178,11 +178,11 @@ void Engine::RecordTotal() {
 
 void Engine::WriteLineResult() {
     setText1(FormatAmount(m_lineValue));
-    appendTapeJoined(m_view.text1, u")", kLineEnd);
+    appendTapeJoined(m_view.input.text, u")", kLineEnd);
     caretToEndOfText1();
     m_lineValue = Decimal{};
-    m_view.label2.clear();
-    m_view.label3.clear();
+    m_view.tax.added.clear();
+    m_view.tax.contained.clear();
 }
 
 } // namespace sumiplex::engine

@@ -17,22 +17,22 @@ bool isOneOf(char16_t c, std::u16string_view set) {
 void Engine::Text1_Change(std::u16string text, int caret) {
     // What an input method commits in full width is read, and shown, as the ASCII keys.
     toAsciiInputForms(text);
-    m_view.text1 = std::move(text);
-    m_view.text1SelStart = std::clamp(caret, 0, static_cast<int>(m_view.text1.size()));
-    m_view.text1SelLength = 0;
+    m_view.input.text = std::move(text);
+    m_view.input.selStart = std::clamp(caret, 0, static_cast<int>(m_view.input.text.size()));
+    m_view.input.selLength = 0;
     ChangeHandling();
 }
 
 void Engine::ChangeHandling() {
-    m_view.txtTimeVisible = false;
+    m_view.clock.visible = false;
     m_lastInputTime = m_timeOfDay();
-    const std::u16string& t = m_view.text1;
+    const std::u16string& t = m_view.input.text;
     if (t.empty()) {
         m_opTyped = 0;
         return;
     }
     if (m_cashStep != 0) {
-        m_view.command2Enabled = false;
+        m_view.buttons.memo = false;
         return;
     }
     // A sign typed right after "*" or "/" belongs to the second operand.
@@ -41,7 +41,7 @@ void Engine::ChangeHandling() {
         if (lastTwo == u"*+" || lastTwo == u"*-" || lastTwo == u"/-" || lastTwo == u"/+")
             return;
     }
-    m_view.command2Enabled = true;
+    m_view.buttons.memo = true;
     if (t.size() > 1 && isOneOf(t.back(), u"+-")) {
         if (m_lineHeldForCaller)
             return;
@@ -61,14 +61,14 @@ void Engine::ChangeHandling() {
         setText1(t.substr(0, t.size() - 1));
         caretToEndOfText1();
     }
-    const std::u16string& now = m_view.text1;
+    const std::u16string& now = m_view.input.text;
     m_opTyped = now.find_first_of(u"+-*/") != std::u16string::npos ? 1 : 0;
 }
 
 void Engine::Text1_KeyUp(Key key) {
-    if (m_view.text1FontName != m_inputFontName) {
+    if (m_view.input.fontName != m_inputFontName) {
         // The four-digit reading copy of the total is for reading only.
-        m_view.text1FontName = m_inputFontName;
+        m_view.input.fontName = m_inputFontName;
         setText1(std::u16string{});
         return;
     }
@@ -76,16 +76,16 @@ void Engine::Text1_KeyUp(Key key) {
         Command1_Click();
         return;
     }
-    if (m_view.text1.empty() || key != Key::Enter)
+    if (m_view.input.text.empty() || key != Key::Enter)
         return;
-    const std::u16string_view t = m_view.text1;
+    const std::u16string_view t = m_view.input.text;
     if (t == u"+" || t == u"-" || t == u"*" || t == u"/" || t == u"%")
         return;
     PrefixDispatch();
 }
 
 void Engine::PrefixDispatch() {
-    const std::u16string_view t = m_view.text1;
+    const std::u16string_view t = m_view.input.text;
     if (contains(t, u"ERROR") || startsWith(t, u"Tax")) {
         setText1(std::u16string{});
     } else if (startsWith(t, u"Total")) {
@@ -98,11 +98,11 @@ void Engine::PrefixDispatch() {
         setText1(std::u16string{});
         showTotal();
         refreshTotalReading();
-        m_view.text2Visible = false;
+        m_view.rate.visible = false;
     } else {
         if (startsWith(t, u"Days")) {
             appendTapeJoined(kIndent, t);
-            setText1Unevaluated(m_view.text1.substr(4));
+            setText1Unevaluated(m_view.input.text.substr(4));
             appendTapeJoined(kIndent, kLineEnd);
         }
         CashStepDispatch();
@@ -110,13 +110,13 @@ void Engine::PrefixDispatch() {
 }
 
 void Engine::ReEnterTotal() {
-    setText1(m_view.text1.substr(5));
-    const auto value = Decimal::parse(m_view.text1);
+    setText1(m_view.input.text.substr(5));
+    const auto value = Decimal::parse(m_view.input.text);
     if (!value)
         return reportError(ErrorMark::OnTape);
     m_totalValue = *value;
     showTotal();
-    appendTapeJoined(kIndent, m_view.label1, kLineEnd);
+    appendTapeJoined(kIndent, m_view.total.caption, kLineEnd);
     recordTotalInList1();
     setText1(std::u16string{});
     requestFocus(FocusTarget::Text1);
@@ -126,18 +126,18 @@ void Engine::ReEnterTotal() {
 
 void Engine::ReEnterConvertedTotal(std::u16string_view currency) {
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" ");
-    setText1(m_view.text1.substr(3));
-    const auto value = Decimal::parse(m_view.text1);
+    setText1(m_view.input.text.substr(3));
+    const auto value = Decimal::parse(m_view.input.text);
     if (!value)
         return reportError(ErrorMark::OnTape);
     m_totalValue = *value;
     replaceAmounts();
-    assignConcat(m_view.label1, currency, u"    ", shownTotal());
+    assignConcat(m_view.total.caption, currency, u"    ", shownTotal());
     refreshTotalReading();
     appendTapeJoined(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd);
     recordTotalInList1();
     setLabel5(std::u16string(currency));
-    m_view.text2Visible = false;
+    m_view.rate.visible = false;
     setText1(std::u16string{});
     requestFocus(FocusTarget::Text1);
     refreshTaxLines();
@@ -183,8 +183,8 @@ void Engine::PostEvaluationSteps() {
 }
 
 void Engine::fitWindowWidth() {
-    const auto width =
-        windowWidthForCaption(static_cast<int>(m_view.label1.size()), m_view.mnuOkuChecked);
+    const auto width = windowWidthForCaption(static_cast<int>(m_view.total.caption.size()),
+                                             m_view.menus.fourDigit);
     if (width)
         m_requests.windowWidthTwips = *width;
 }

@@ -5,11 +5,11 @@
 namespace sumiplex::engine {
 
 std::optional<std::u16string> Engine::Command2_Click() {
-    if (!m_view.command2Enabled)
+    if (!m_view.buttons.memo)
         return std::nullopt;
     // One paste per change of the line: a second press would paste the same number again.
-    m_view.command2Enabled = false;
-    return m_view.text1.empty() ? m_view.label1 : m_view.text1;
+    m_view.buttons.memo = false;
+    return m_view.input.text.empty() ? m_view.total.caption : m_view.input.text;
 }
 
 std::optional<std::u16string> Engine::totalMemoLine() {
@@ -19,7 +19,7 @@ std::optional<std::u16string> Engine::totalMemoLine() {
 }
 
 void Engine::setInputFontBold(bool bold) {
-    m_view.text1Bold = bold;
+    m_view.input.bold = bold;
 }
 
 } // namespace sumiplex::engine

@@ -24,7 +24,7 @@ std::optional<Decimal> share(char16_t op, const Decimal& base, const Decimal& fr
 } // namespace
 
 void Engine::percentOperation(char16_t op) {
-    std::u16string t = m_view.text1;
+    std::u16string t = m_view.input.text;
     if (t.front() == u'%') {
         // "%10" is the percent typed first: it becomes "10%" and waits for the next Enter.
         if (op == u'*')
@@ -36,7 +36,7 @@ void Engine::percentOperation(char16_t op) {
     if (t.front() == op) {
         // The line then acts once, as typed: "/10%+" stays a division.
         setText1Unevaluated(t.substr(1));
-        t = m_view.text1;
+        t = m_view.input.text;
         if (t.empty())
             return;
     }
@@ -69,7 +69,7 @@ bool Engine::percentOfLine(const std::u16string& t, std::size_t pos, char16_t op
     if (t.size() < cut)
         return false;
     setText1Unevaluated(t.substr(0, t.size() - cut));
-    const std::u16string& line = m_view.text1;
+    const std::u16string& line = m_view.input.text;
     appendTapeJoined(u"      (", line, mark);
     const auto a = parseAmount(std::u16string_view(t).substr(0, pos));
     const std::u16string_view b =

@@ -216,11 +216,11 @@ void frmMain::queryUnload() {
     Label1->hide();
     // Closing in the four-digit reading would store its font as the user's.
     const std::u16string& input = m_engine->inputFontName();
-    if (m_engine->view().mnuOkuChecked ||
-        m_engine->view().label1FontName == engine::kFourDigitFontName) {
+    if (m_engine->view().menus.fourDigit ||
+        m_engine->view().total.fontName == engine::kFourDigitFontName) {
         m_engine->setLabel1FontName(input);
         m_engine->setInputFontName(input);
-    } else if (m_engine->view().text1FontName != input) {
+    } else if (m_engine->view().input.fontName != input) {
         m_engine->setInputFontName(input);
     }
     render();
