@@ -108,7 +108,7 @@ public:
             if (!shown || *shown != m_engine.totalValue())
                 std::abort();
         }
-        if (m_engine.historyPos() < 0)
+        if (m_engine.history().position() < 0)
             std::abort();
     }
 

@@ -27,12 +27,12 @@ void Engine::mnuCashTotal_Click() {
     m_lineValue = Decimal{};
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternWhole), kLineEnd);
     appendTape(u"      Cash Total\r\n");
-    recordTotalInList1();
+    recordInHistory();
     assignConcat(m_view.total.caption, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
     m_view.tax.added.clear();
     m_view.tax.contained.clear();
-    setLabel5(std::u16string{});
-    setText1(std::u16string{});
+    setCurrencyMark({});
+    assignLine({});
     m_view.buttons.memo = false;
     m_view.buttons.history = false;
     m_view.buttons.forward = false;
@@ -43,8 +43,8 @@ void Engine::mnuCashTotal_Click() {
     // The step is set before the line, so the line's change handling already knows the
     // tally runs and leaves the memo button disabled.
     m_cashStep = 10000;
-    setText1(u"10000*");
-    caretToEndOfText1();
+    assignLine(u"10000*");
+    caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
@@ -54,7 +54,7 @@ void Engine::mnuCash_Click() {
 
 bool Engine::CashTallyLine() {
     cash::TallyLine step = cash::tallyLine(m_view.input.text, m_totalValue);
-    setText1(std::move(step.line));
+    assignLine(std::move(step.line));
     appendTape(step.tape);
     if (!step.amount)
         return false;

@@ -4,18 +4,6 @@
 
 namespace sumiplex::engine {
 
-namespace {
-
-// The recorded total at a 1-based position, or nothing when the position is outside the
-// list or the item does not read as a number.
-std::optional<Decimal> itemAt(const std::vector<std::u16string>& list, std::int32_t pos) {
-    if (pos < 1 || static_cast<std::size_t>(pos) > list.size())
-        return std::nullopt;
-    return Decimal::parse(list[static_cast<std::size_t>(pos) - 1]);
-}
-
-} // namespace
-
 void Engine::Command1_Click() {
     if (m_view.input.fontName != m_inputFontName) {
         m_view.input.fontName = m_inputFontName;
@@ -27,14 +15,14 @@ void Engine::Command1_Click() {
     assignConcat(m_view.total.caption, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
     m_view.tax.added.clear();
     m_view.tax.contained.clear();
-    setLabel5(std::u16string{});
+    setCurrencyMark({});
     m_view.reading.clear();
-    setText1(std::u16string{});
+    assignLine({});
     appendTape(u"      Total = 0\r\n");
     m_view.buttons.memo = false;
     m_view.buttons.back = false;
     m_view.buttons.forward = false;
-    m_view.totals.clear();
+    m_history.clearTotals();
     m_view.amounts.clear();
     requestFocus(FocusTarget::Text1);
     m_view.rate.visible = false;
@@ -46,10 +34,9 @@ void Engine::Command4_Click() {
         return;
     if (m_cashStep != 0) {
         abandonCashTally();
-        setText1(std::u16string{});
+        assignLine({});
     }
-    --m_historyPos;
-    if (const auto value = itemAt(m_view.totals, m_historyPos))
+    if (const auto value = m_history.back())
         m_totalValue = *value;
     // The word is written in lower case for a total with a fraction.
     const std::u16string& shown = shownTotal();
@@ -58,7 +45,7 @@ void Engine::Command4_Click() {
     refreshTotalReading();
     refreshTaxLines();
     m_view.buttons.forward = true;
-    if (m_historyPos <= 1)
+    if (m_history.atFirst())
         m_view.buttons.back = false;
     requestFocus(FocusTarget::Text1);
 }
@@ -66,8 +53,7 @@ void Engine::Command4_Click() {
 void Engine::Command5_Click() {
     if (!m_view.buttons.forward)
         return;
-    ++m_historyPos;
-    if (const auto value = itemAt(m_view.totals, m_historyPos))
+    if (const auto value = m_history.forward())
         m_totalValue = *value;
     // The blank after the word is left out for a total with a fraction.
     const std::u16string& shown = shownTotal();
@@ -77,22 +63,22 @@ void Engine::Command5_Click() {
     refreshTotalReading();
     refreshTaxLines();
     m_view.buttons.back = true;
-    if (static_cast<std::size_t>(std::max(m_historyPos, 0)) >= m_view.totals.size())
+    if (m_history.atLast())
         m_view.buttons.forward = false;
     requestFocus(FocusTarget::Text1);
 }
 
 void Engine::mnuPopUndo_Click() {
-    if (m_undoValue.isZero())
+    if (m_history.undoValue().isZero())
         return;
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" Back ");
-    m_totalValue = m_undoValue;
+    m_totalValue = m_history.undoValue();
     const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-    rewriteLabel1(shown, 4);
+    rewriteTotalCaption(shown, 4);
     refreshTotalReading();
     appendTapeJoined(shown, kLineEnd);
-    recordTotalInList1();
-    resetUndo();
+    recordInHistory();
+    endRoundingRun();
     requestFocus(FocusTarget::Text1);
     m_view.place.visible = false;
     refreshTaxLines();
@@ -103,18 +89,18 @@ void Engine::Label1_Click() {
         return;
     if (m_view.menus.fourDigit) {
         if (startsWith(m_view.input.text, u"Total")) {
-            setText1(std::u16string{});
+            assignLine({});
             return;
         }
         // A reading copy: the next key release in the line restores the input font.
         m_view.input.fontName = kFourDigitFontName;
-        setText1(m_view.total.caption);
-        caretToEndOfText1();
+        assignLine(m_view.total.caption);
+        caretToEndOfLine();
         requestFocus(FocusTarget::Text1);
         return;
     }
     if (startsWith(m_view.input.text, u"Total")) {
-        setText1(std::u16string{});
+        assignLine({});
         showTotal();
         return;
     }
@@ -127,8 +113,8 @@ void Engine::Label1_Click() {
         word = u"USD    ";
     else if (startsWith(m_view.total.caption, u"JPY"))
         word = u"JPY    ";
-    setText1(concat(word, shownTotal()));
-    caretToEndOfText1();
+    assignLine(concat(word, shownTotal()));
+    caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
@@ -139,6 +125,57 @@ bool Engine::Label1_MouseDown(MouseButton button) {
 
 void Engine::Label4_Click() {
     m_view.place.visible = false;
+}
+
+// --- rounding and the decimal place ---------------------------------------------------
+
+void Engine::roundTotal(RoundMode mode) {
+    const int k = roundingShift(m_view.place.text);
+    // Every command of a run starts again from the value before the run.
+    const Decimal original = m_history.roundingBase(m_totalValue);
+    const auto rounded = roundAtShift(original, k, mode);
+    if (rounded) {
+        m_history.beginRoundingRun(original);
+        m_totalValue = *rounded;
+        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
+        rewriteTotalCaption(shown, 4);
+        refreshTotalReading();
+        recordInHistory();
+        appendTapeJoined(kIndent, formatPattern(original, kPatternLong), roundingTapeWord(mode),
+                         shown, kLineEnd);
+        m_view.menus.undo = true;
+    }
+    // A place so far out that the scaled value leaves the decimal range keeps the total.
+    caretToEndOfLine();
+    requestFocus(FocusTarget::Text1);
+    m_view.place.visible = false;
+    if (rounded)
+        refreshTaxLines();
+}
+
+void Engine::mnuPopDcl_Click() {
+    m_view.place.visible = true;
+    m_view.place.caret = static_cast<int>(m_view.place.text.size());
+    requestFocus(FocusTarget::Text3);
+}
+
+void Engine::Text3_Change(std::u16string text, int caret) {
+    m_view.place.text = std::move(text);
+    m_view.place.caret = std::clamp(caret, 0, static_cast<int>(m_view.place.text.size()));
+}
+
+void Engine::Text3_KeyUp(Key key) {
+    if (key != Key::Enter)
+        return;
+    m_view.place.visible = false;
+    // The box goes away with the focus in it; typing goes on in the input line.
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::Text3_LostFocus() {
+    // push_back rather than assigning a literal: GCC 12 gives a false -Wrestrict for that.
+    if (m_view.place.text.empty())
+        m_view.place.text.push_back(u'1');
 }
 
 } // namespace sumiplex::engine

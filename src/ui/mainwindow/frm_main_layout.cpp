@@ -150,7 +150,7 @@ void frmMain::buildControls() {
     // window nothing per line.
     List1 = named(new QListView(central), "List1");
     List3 = named(new QListView(central), "List3");
-    m_list1Model = new TextListModel(m_engine->view().totals, List1);
+    m_list1Model = new TextListModel(m_engine->history().totals(), List1);
     m_list3Model = new TextListModel(m_engine->view().amounts, List3);
     List1->setModel(m_list1Model);
     List3->setModel(m_list3Model);

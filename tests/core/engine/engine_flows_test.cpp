@@ -73,8 +73,8 @@ TEST(RoundingRun, EveryCommandStartsFromTheValueBeforeTheRun) {
     EXPECT_EQ(calc.total(), "1");
     EXPECT_EQ(calc.newTape(), "      0.7  Round-Down 0.\r\n      0.7  Round-Off 1.\r\n");
     EXPECT_EQ(calc.label1(), "Total    1.");
-    EXPECT_EQ(calc.view().totals, (std::vector<std::u16string>{u"0.7", u"0", u"1"}));
-    EXPECT_EQ(calc.engine.historyPos(), 3);
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"0.7", u"0", u"1"}));
+    EXPECT_EQ(calc.engine.history().position(), 3);
     // Back and all clear do not end the run.
     calc.engine.Command4_Click();
     calc.engine.roundTotal(Up);
@@ -88,8 +88,8 @@ TEST(RoundingRun, FailedPlaceStartsNoRun) {
     calc.engine.Text3_Change(u"0", 1);
     calc.engine.roundTotal(Off);
     EXPECT_FALSE(calc.view().menus.undo);
-    EXPECT_TRUE(calc.engine.undoValue().isZero());
-    EXPECT_EQ(calc.view().totals.size(), 1u);
+    EXPECT_TRUE(calc.engine.history().undoValue().isZero());
+    EXPECT_EQ(calc.engine.history().totals().size(), 1u);
 }
 
 TEST(RoundingRun, FourDigitModeRewritesTheLabelInGroups) {

@@ -127,8 +127,8 @@ TEST(EvaluateLine, RecordedTotalsAndLabel) {
     calc.type("100+");
     calc.type("250+");
     calc.line("2*");
-    EXPECT_EQ(calc.view().totals, (std::vector<std::u16string>{u"100", u"350", u"700"}));
-    EXPECT_EQ(calc.engine.historyPos(), 3);
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"100", u"350", u"700"}));
+    EXPECT_EQ(calc.engine.history().position(), 3);
     EXPECT_TRUE(calc.view().buttons.back);
     EXPECT_EQ(calc.label1(), "Total    700");
 }
@@ -162,7 +162,7 @@ TEST(EvaluateLine, LeadingPlusWithTrailingSignAppliesTheStepOnce) {
     calc.type("+5-");
     EXPECT_EQ(calc.newTape(), "      100  -5= 95\r\n");
     EXPECT_EQ(calc.total(), "95");
-    EXPECT_EQ(calc.view().totals, (std::vector<std::u16string>{u"100", u"95"}));
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"100", u"95"}));
     EXPECT_EQ(calc.text1(), "");
 }
 

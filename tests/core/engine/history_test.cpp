@@ -94,11 +94,11 @@ TEST(AllClear, ResetsTotalsLabelsAndLists) {
     EXPECT_EQ(calc.text1(), "");
     EXPECT_TRUE(v.tax.added.empty() && v.tax.contained.empty() && v.currencyMark.empty() &&
                 v.reading.empty());
-    EXPECT_TRUE(v.totals.empty() && v.amounts.empty());
+    EXPECT_TRUE(calc.engine.history().totals().empty() && v.amounts.empty());
     EXPECT_FALSE(v.buttons.memo || v.buttons.back || v.buttons.forward || v.rate.visible);
     EXPECT_TRUE(v.menus.cash);
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text1);
-    EXPECT_EQ(calc.engine.historyPos(), 1); // kept until the next recorded total
+    EXPECT_EQ(calc.engine.history().position(), 1); // kept until the next recorded total
 }
 
 TEST(AllClear, SpaceBarAnywhereInTheLinePressesIt) {
@@ -132,10 +132,10 @@ TEST(Undo, RestoresTheTotalBeforeTheRoundingRun) {
     EXPECT_EQ(calc.newTape(), "      1,234. Back 1,234.5678\r\n");
     EXPECT_EQ(calc.total(), "1234.5678");
     EXPECT_EQ(calc.label1(), "Total    1,234.5678");
-    EXPECT_EQ(calc.view().totals.back(), u"1234.5678");
-    EXPECT_EQ(calc.engine.historyPos(), static_cast<int>(calc.view().totals.size()));
+    EXPECT_EQ(calc.engine.history().totals().back(), u"1234.5678");
+    EXPECT_EQ(calc.engine.history().position(), static_cast<int>(calc.engine.history().totals().size()));
     EXPECT_FALSE(calc.view().menus.undo);
-    EXPECT_TRUE(calc.engine.undoValue().isZero());
+    EXPECT_TRUE(calc.engine.history().undoValue().isZero());
     // Nothing is left to undo.
     calc.engine.mnuPopUndo_Click();
     EXPECT_EQ(calc.newTape(), "");

@@ -101,8 +101,8 @@ TEST(EnterDispatch, EditedTotalIsRecordedAndRefreshesTaxAndReading) {
     calc.paste("Total    123,456");
     calc.enter();
     EXPECT_EQ(calc.label1(), "Total    123,456");
-    EXPECT_EQ(calc.view().totals, (std::vector<std::u16string>{u"123456"}));
-    EXPECT_EQ(calc.engine.historyPos(), 1);
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"123456"}));
+    EXPECT_EQ(calc.engine.history().position(), 1);
     EXPECT_TRUE(calc.view().buttons.back);
     EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   129,628   (  6,172");
     EXPECT_EQ(utf8(calc.view().reading), "12万3456");
@@ -126,7 +126,7 @@ TEST(EnterDispatch, ConvertedYenTotalBecomesTheTotalInYen) {
     EXPECT_TRUE(calc.view().menus.cash);
     EXPECT_FALSE(calc.view().rate.visible);
     EXPECT_EQ(calc.view().amounts, (std::vector<std::u16string>{u"8000"}));
-    EXPECT_EQ(calc.view().totals.back(), u"8000");
+    EXPECT_EQ(calc.engine.history().totals().back(), u"8000");
 }
 
 TEST(EnterDispatch, ConvertedDollarTotalDisablesTheCashItems) {
@@ -161,7 +161,7 @@ TEST(PostEvaluation, EnterEndsTheRoundingRunAndRefreshesTheReading) {
     ASSERT_TRUE(calc.view().menus.undo);
     calc.line("3");
     EXPECT_FALSE(calc.view().menus.undo);
-    EXPECT_TRUE(calc.engine.undoValue().isZero());
+    EXPECT_TRUE(calc.engine.history().undoValue().isZero());
     EXPECT_EQ(utf8(calc.view().reading), "1万2348");
 }
 

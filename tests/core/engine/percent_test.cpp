@@ -83,7 +83,7 @@ TEST_P(LeadingOperatorOnce, AppliesThePercentOnce) {
     calc.type(GetParam().keys);
     EXPECT_EQ(calc.newTape(), GetParam().tape);
     EXPECT_EQ(calc.total(), GetParam().total);
-    EXPECT_EQ(calc.view().totals.size(), 2u);
+    EXPECT_EQ(calc.engine.history().totals().size(), 2u);
     EXPECT_EQ(calc.text1(), "");
 }
 

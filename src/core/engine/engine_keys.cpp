@@ -2,74 +2,16 @@
 
 #include "core/engine/engine_text.h"
 #include "core/engine/four_digit.h"
-#include "core/engine/input_forms.h"
+
+#include <algorithm>
 
 namespace sumiplex::engine {
-
-namespace {
-
-bool isOneOf(char16_t c, std::u16string_view set) {
-    return contains(set, c);
-}
-
-} // namespace
-
-void Engine::Text1_Change(std::u16string text, int caret) {
-    // What an input method commits in full width is read, and shown, as the ASCII keys.
-    toAsciiInputForms(text);
-    m_view.input.text = std::move(text);
-    m_view.input.selStart = std::clamp(caret, 0, static_cast<int>(m_view.input.text.size()));
-    m_view.input.selLength = 0;
-    ChangeHandling();
-}
-
-void Engine::ChangeHandling() {
-    m_view.clock.visible = false;
-    m_lastInputTime = m_timeOfDay();
-    const std::u16string& t = m_view.input.text;
-    if (t.empty()) {
-        m_opTyped = 0;
-        return;
-    }
-    if (m_cashStep != 0) {
-        m_view.buttons.memo = false;
-        return;
-    }
-    // A sign typed right after "*" or "/" belongs to the second operand.
-    if (t.size() >= 2) {
-        const std::u16string_view lastTwo = std::u16string_view(t).substr(t.size() - 2);
-        if (lastTwo == u"*+" || lastTwo == u"*-" || lastTwo == u"/-" || lastTwo == u"/+")
-            return;
-    }
-    m_view.buttons.memo = true;
-    if (t.size() > 1 && isOneOf(t.back(), u"+-")) {
-        if (m_lineHeldForCaller)
-            return;
-        const auto before = m_evaluations;
-        EvaluateLine();
-        // An evaluation ends a rounding run, whichever way it was started.
-        if (m_evaluations != before)
-            resetUndo();
-        return;
-    }
-    if (m_opTyped == 1 && isOneOf(t.back(), u"+-*/")) {
-        if (isOneOf(t.front(), u"-+"))
-            return;
-        // A second operator is refused. The shortened line is handled afresh, so that it
-        // does not take its own last operator for a second one ("3**" keeps "3*").
-        m_opTyped = 0;
-        setText1(t.substr(0, t.size() - 1));
-        caretToEndOfText1();
-    }
-    const std::u16string& now = m_view.input.text;
-    m_opTyped = now.find_first_of(u"+-*/") != std::u16string::npos ? 1 : 0;
-}
 
 void Engine::Text1_KeyUp(Key key) {
     if (m_view.input.fontName != m_inputFontName) {
         // The four-digit reading copy of the total is for reading only.
         m_view.input.fontName = m_inputFontName;
-        setText1(std::u16string{});
+        assignLine({});
         return;
     }
     if (key == Key::Space) {
@@ -81,52 +23,53 @@ void Engine::Text1_KeyUp(Key key) {
     const std::u16string_view t = m_view.input.text;
     if (t == u"+" || t == u"-" || t == u"*" || t == u"/" || t == u"%")
         return;
-    PrefixDispatch();
+    dispatchPrefix();
 }
 
-void Engine::PrefixDispatch() {
+void Engine::dispatchPrefix() {
     const std::u16string_view t = m_view.input.text;
     if (contains(t, u"ERROR") || startsWith(t, u"Tax")) {
-        setText1(std::u16string{});
+        assignLine({});
     } else if (startsWith(t, u"Total")) {
-        ReEnterTotal();
+        reEnterTotal();
     } else if (startsWith(t, u"JPY")) {
-        ReEnterConvertedTotal(u"JPY");
+        reEnterConvertedTotal(u"JPY");
     } else if (startsWith(t, u"USD")) {
-        ReEnterConvertedTotal(u"USD");
+        reEnterConvertedTotal(u"USD");
     } else if (startsWith(t, u"1 U") || startsWith(t, u"1 J")) {
-        setText1(std::u16string{});
+        assignLine({});
         showTotal();
         refreshTotalReading();
         m_view.rate.visible = false;
     } else {
         if (startsWith(t, u"Days")) {
             appendTapeJoined(kIndent, t);
-            setText1Unevaluated(m_view.input.text.substr(4));
+            // The rest is evaluated just below, as Enter would.
+            assignLine(m_view.input.text.substr(4), TrailingSign::LeftToCaller);
             appendTapeJoined(kIndent, kLineEnd);
         }
-        CashStepDispatch();
+        dispatchCashStep();
     }
 }
 
-void Engine::ReEnterTotal() {
-    setText1(m_view.input.text.substr(5));
+void Engine::reEnterTotal() {
+    assignLine(m_view.input.text.substr(5));
     const auto value = Decimal::parse(m_view.input.text);
     if (!value)
         return reportError(ErrorMark::OnTape);
     m_totalValue = *value;
     showTotal();
     appendTapeJoined(kIndent, m_view.total.caption, kLineEnd);
-    recordTotalInList1();
-    setText1(std::u16string{});
+    recordInHistory();
+    assignLine({});
     requestFocus(FocusTarget::Text1);
     refreshTaxLines();
     refreshReadingLine();
 }
 
-void Engine::ReEnterConvertedTotal(std::u16string_view currency) {
+void Engine::reEnterConvertedTotal(std::u16string_view currency) {
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" ");
-    setText1(m_view.input.text.substr(3));
+    assignLine(m_view.input.text.substr(3));
     const auto value = Decimal::parse(m_view.input.text);
     if (!value)
         return reportError(ErrorMark::OnTape);
@@ -135,18 +78,18 @@ void Engine::ReEnterConvertedTotal(std::u16string_view currency) {
     assignConcat(m_view.total.caption, currency, u"    ", shownTotal());
     refreshTotalReading();
     appendTapeJoined(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd);
-    recordTotalInList1();
-    setLabel5(std::u16string(currency));
+    recordInHistory();
+    setCurrencyMark(std::u16string(currency));
     m_view.rate.visible = false;
-    setText1(std::u16string{});
+    assignLine({});
     requestFocus(FocusTarget::Text1);
     refreshTaxLines();
 }
 
-void Engine::CashStepDispatch() {
+void Engine::dispatchCashStep() {
     if (m_cashStep == 0) {
-        EvaluateLine();
-        PostEvaluationSteps();
+        (void)EvaluateLine();
+        postEvaluationSteps();
         return;
     }
     // Each count of the tally sequence moves on to the next denomination; a count that does
@@ -155,12 +98,12 @@ void Engine::CashStepDispatch() {
     const auto* it = std::find(std::begin(kSteps), std::end(kSteps), m_cashStep);
     if (it == std::end(kSteps)) {
         m_cashStep = 0;
-        setText1(std::u16string{});
+        assignLine({});
         return;
     }
     const bool counted = CashTallyLine();
     if (counted && *it == 1) {
-        setText1(std::u16string{});
+        assignLine({});
         CashTallySummary();
         m_cashStep = 0;
         return;
@@ -171,13 +114,13 @@ void Engine::CashStepDispatch() {
     for (char c : std::to_string(m_cashStep))
         next.push_back(static_cast<char16_t>(c));
     next.push_back(u'*');
-    setText1(std::move(next));
-    caretToEndOfText1();
+    assignLine(std::move(next));
+    caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::PostEvaluationSteps() {
-    resetUndo();
+void Engine::postEvaluationSteps() {
+    endRoundingRun();
     refreshTotalReading();
     fitWindowWidth();
 }
