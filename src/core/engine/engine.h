@@ -246,6 +246,11 @@ private:
     /// Rewrites the total's caption keeping its currency word (see rewrittenTotalCaption).
     void rewriteTotalCaption(std::u16string_view amount, int blanks);
     void recordInHistory();
+    /// Back and Forward: the total recorded at the new position, shown and on the tape.
+    void showRecordedTotal(const std::optional<Decimal>& recorded, std::u16string_view wholeWord,
+                           std::u16string_view fractionWord);
+    /// The input line's own font again after the four-digit reading copy, in bold.
+    void restoreInputFont();
     void replaceAmounts();
     void refreshTotalReading();
     void endRoundingRun();
@@ -254,6 +259,9 @@ private:
 
     // engine_keys.cpp: what Enter does with the line
     void dispatchPrefix();
+    /// The line without its first `wordLength` characters, read as an amount; nothing (and
+    /// the error reported) when it does not read.
+    [[nodiscard]] std::optional<Decimal> reEnteredAmount(std::size_t wordLength);
     void reEnterTotal();
     void reEnterConvertedTotal(std::u16string_view currency);
     void dispatchCashStep();
@@ -275,6 +283,10 @@ private:
     void abandonCashTally();
 
     // engine_display.cpp
+    /// Label2, Label3: the tax line into the input line, or out of it again.
+    void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix);
+    /// Command6, Command7.
+    void convertTotal(bool toYen);
     void refreshFourDigitDisplay();
     void refreshReadingLine();
     /// The converted line and its tape line. False when the rate box gives no valid

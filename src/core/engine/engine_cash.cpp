@@ -19,10 +19,7 @@ std::size_t countIndex(std::int16_t step) {
 } // namespace
 
 void Engine::mnuCashTotal_Click() {
-    if (m_view.input.fontName != m_inputFontName) {
-        m_view.input.fontName = m_inputFontName;
-        m_view.input.bold = true;
-    }
+    restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternWhole), kLineEnd);

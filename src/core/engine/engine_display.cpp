@@ -18,30 +18,26 @@ void Engine::refreshTaxLines() {
         m_view.tax.contained = *lines.label3;
 }
 
-void Engine::Label2_Click() {
-    if (m_view.tax.added.empty())
+void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix) {
+    if (caption.empty())
         return;
-    if (startsWith(m_view.input.text, u"Tax +")) {
+    // A second click takes the copy away again.
+    if (startsWith(m_view.input.text, shownPrefix)) {
         assignLine({});
         return;
     }
-    assignLine(m_view.tax.added);
+    assignLine(caption);
     appendTapeJoined(kIndent, m_view.input.text, kLineEnd);
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
+void Engine::Label2_Click() {
+    copyTaxLine(m_view.tax.added, u"Tax +");
+}
+
 void Engine::Label3_Click() {
-    if (m_view.tax.contained.empty())
-        return;
-    if (startsWith(m_view.input.text, u"Tax  -")) {
-        assignLine({});
-        return;
-    }
-    assignLine(m_view.tax.contained);
-    appendTapeJoined(kIndent, m_view.input.text, kLineEnd);
-    caretToEndOfLine();
-    requestFocus(FocusTarget::Text1);
+    copyTaxLine(m_view.tax.contained, u"Tax  -");
 }
 
 void Engine::mnuTax_Click() {
@@ -67,29 +63,28 @@ bool Engine::writeConversionLine(bool toYen) {
     return true;
 }
 
-void Engine::Command6_Click() {
-    if (startsWith(m_view.input.text, u"JPY") || startsWith(m_view.input.text, u"1 U")) {
+void Engine::convertTotal(bool toYen) {
+    // A second press takes the converted line away again.
+    const std::u16string_view t = m_view.input.text;
+    if (toYen ? startsWith(t, u"JPY") || startsWith(t, u"1 U")
+              : startsWith(t, u"USD") || startsWith(t, u"1 J")) {
         assignLine({});
         return;
     }
     // Without a usable rate nothing is converted; the rate box is still shown for a fix.
-    (void)writeConversionLine(true);
+    (void)writeConversionLine(toYen);
     m_view.input.fontName = m_inputFontName;
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
     m_view.rate.visible = true;
 }
 
+void Engine::Command6_Click() {
+    convertTotal(true);
+}
+
 void Engine::Command7_Click() {
-    if (startsWith(m_view.input.text, u"USD") || startsWith(m_view.input.text, u"1 J")) {
-        assignLine({});
-        return;
-    }
-    (void)writeConversionLine(false);
-    m_view.input.fontName = m_inputFontName;
-    caretToEndOfLine();
-    requestFocus(FocusTarget::Text1);
-    m_view.rate.visible = true;
+    convertTotal(false);
 }
 
 void Engine::Text2_Change(std::u16string text, int caret) {

@@ -4,11 +4,15 @@
 
 namespace sumiplex::engine {
 
-void Engine::Command1_Click() {
+void Engine::restoreInputFont() {
     if (m_view.input.fontName != m_inputFontName) {
         m_view.input.fontName = m_inputFontName;
         m_view.input.bold = true;
     }
+}
+
+void Engine::Command1_Click() {
+    restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
     abandonCashTally();
@@ -36,14 +40,8 @@ void Engine::Command4_Click() {
         abandonCashTally();
         assignLine({});
     }
-    if (const auto value = m_history.back())
-        m_totalValue = *value;
     // The word is written in lower case for a total with a fraction.
-    const std::u16string& shown = shownTotal();
-    assignConcat(m_view.total.caption, kTotalWord, shown);
-    appendTapeJoined(m_totalValue.isWhole() ? u"      Back " : u"      back ", shown, kLineEnd);
-    refreshTotalReading();
-    refreshTaxLines();
+    showRecordedTotal(m_history.back(), u"      Back ", u"      back ");
     m_view.buttons.forward = true;
     if (m_history.atFirst())
         m_view.buttons.back = false;
@@ -53,19 +51,24 @@ void Engine::Command4_Click() {
 void Engine::Command5_Click() {
     if (!m_view.buttons.forward)
         return;
-    if (const auto value = m_history.forward())
-        m_totalValue = *value;
     // The blank after the word is left out for a total with a fraction.
-    const std::u16string& shown = shownTotal();
-    assignConcat(m_view.total.caption, kTotalWord, shown);
-    appendTapeJoined(m_totalValue.isWhole() ? u"      Forward " : u"      Forward", shown,
-                     kLineEnd);
-    refreshTotalReading();
-    refreshTaxLines();
+    showRecordedTotal(m_history.forward(), u"      Forward ", u"      Forward");
     m_view.buttons.back = true;
     if (m_history.atLast())
         m_view.buttons.forward = false;
     requestFocus(FocusTarget::Text1);
+}
+
+void Engine::showRecordedTotal(const std::optional<Decimal>& recorded,
+                               std::u16string_view wholeWord, std::u16string_view fractionWord) {
+    // A position outside the list, or an item that does not read, keeps the total.
+    if (recorded)
+        m_totalValue = *recorded;
+    const std::u16string& shown = shownTotal();
+    assignConcat(m_view.total.caption, kTotalWord, shown);
+    appendTapeJoined(m_totalValue.isWhole() ? wholeWord : fractionWord, shown, kLineEnd);
+    refreshTotalReading();
+    refreshTaxLines();
 }
 
 void Engine::mnuPopUndo_Click() {

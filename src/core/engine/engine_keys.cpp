@@ -52,11 +52,19 @@ void Engine::dispatchPrefix() {
     }
 }
 
-void Engine::reEnterTotal() {
-    assignLine(m_view.input.text.substr(5));
-    const auto value = Decimal::parse(m_view.input.text);
+std::optional<Decimal> Engine::reEnteredAmount(std::size_t wordLength) {
+    // The amount stands in the line without its word while it is read.
+    assignLine(m_view.input.text.substr(wordLength));
+    auto value = Decimal::parse(m_view.input.text);
     if (!value)
-        return reportError(ErrorMark::OnTape);
+        reportError(ErrorMark::OnTape);
+    return value;
+}
+
+void Engine::reEnterTotal() {
+    const auto value = reEnteredAmount(5);
+    if (!value)
+        return;
     m_totalValue = *value;
     showTotal();
     appendTapeJoined(kIndent, m_view.total.caption, kLineEnd);
@@ -69,10 +77,9 @@ void Engine::reEnterTotal() {
 
 void Engine::reEnterConvertedTotal(std::u16string_view currency) {
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" ");
-    assignLine(m_view.input.text.substr(3));
-    const auto value = Decimal::parse(m_view.input.text);
+    const auto value = reEnteredAmount(3);
     if (!value)
-        return reportError(ErrorMark::OnTape);
+        return;
     m_totalValue = *value;
     replaceAmounts();
     assignConcat(m_view.total.caption, currency, u"    ", shownTotal());
