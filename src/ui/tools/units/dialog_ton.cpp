@@ -93,7 +93,7 @@ DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
     adjustSize();
     platform::restoreWindowPosition(*this, m_settings, platform::kDlgTonLeftRead,
                                     platform::kDlgTonTop);
-    m_model->Form_Load(platform::readText(m_settings, platform::kRoundT).toStdU16String(),
+    m_model->Form_Load(platform::readSetting(m_settings, platform::kRoundT).toStdU16String(),
                        m_main.engine().exchangeRate());
     render();
 }
