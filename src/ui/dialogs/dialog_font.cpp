@@ -4,6 +4,7 @@
 #include "platform/colour.h"
 #include "platform/dialogs.h"
 #include "ui/widgets/ok_cancel_column.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -27,11 +28,6 @@ const QString kAccentTitle = QStringLiteral("　　文字色の設定");
 const QString kInputFontTitle = QStringLiteral("  フォントの設定");
 const QString kSizedFontTitle = QStringLiteral("　　フォントの設定");
 constexpr int kSizeBoxWidth = 56;
-
-template <class W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLineEdit* preview(QWidget* parent, const char* name, const QString& text = QString()) {
     auto* edit = named(new QLineEdit(text, parent), name);

@@ -17,6 +17,7 @@
 #include "ui/picture/picture_list.h"
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -37,12 +38,6 @@ using platform::Setting;
 using platform::SettingsStore;
 using platform::writeNumber;
 using platform::writeTruth;
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
-    widget->setPalette(p);
-}
 
 // No installed family has a name near this long; a longer stored name is damage, and
 // matching it against every installed font could slow every start.
