@@ -127,7 +127,8 @@ TEST(EvaluateLine, RecordedTotalsAndLabel) {
     calc.type("100+");
     calc.type("250+");
     calc.line("2*");
-    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"100", u"350", u"700"}));
+    EXPECT_EQ(calc.engine.history().totals(),
+              (std::vector<std::u16string>{u"100", u"350", u"700"}));
     EXPECT_EQ(calc.engine.history().position(), 3);
     EXPECT_TRUE(calc.view().buttons.back);
     EXPECT_EQ(calc.label1(), "Total    700");

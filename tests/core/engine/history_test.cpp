@@ -133,7 +133,8 @@ TEST(Undo, RestoresTheTotalBeforeTheRoundingRun) {
     EXPECT_EQ(calc.total(), "1234.5678");
     EXPECT_EQ(calc.label1(), "Total    1,234.5678");
     EXPECT_EQ(calc.engine.history().totals().back(), u"1234.5678");
-    EXPECT_EQ(calc.engine.history().position(), static_cast<int>(calc.engine.history().totals().size()));
+    EXPECT_EQ(calc.engine.history().position(),
+              static_cast<int>(calc.engine.history().totals().size()));
     EXPECT_FALSE(calc.view().menus.undo);
     EXPECT_TRUE(calc.engine.history().undoValue().isZero());
     // Nothing is left to undo.
