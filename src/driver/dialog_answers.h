@@ -21,7 +21,7 @@ public:
     void queueYesNo(bool yes) { m_yesNo.push(yes); }
     /// An empty path cancels the file dialog.
     void queueFile(std::optional<QString> path) { m_files.push(std::move(path)); }
-    void queueColour(std::optional<QColor> colour) { m_colours.push(std::move(colour)); }
+    void queueColour(std::optional<QColor> colour) { m_colours.push(colour); }
     void queueFont(std::optional<QFont> font) { m_fonts.push(std::move(font)); }
 
     /// Notes a message box the first time it is shown.

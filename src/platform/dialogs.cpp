@@ -195,7 +195,7 @@ std::optional<QColor> FakePickerDialogs::getColour(QWidget*, const QString& titl
         ++m_unanswered;
         return std::nullopt;
     }
-    std::optional<QColor> colour = std::move(m_colours.front());
+    const std::optional<QColor> colour = m_colours.front();
     m_colours.pop_front();
     return colour;
 }

@@ -183,7 +183,7 @@ public:
     };
 
     /// A colour to choose, or nothing to cancel.
-    void queueColour(std::optional<QColor> colour) { m_colours.push_back(std::move(colour)); }
+    void queueColour(std::optional<QColor> colour) { m_colours.push_back(colour); }
     /// A font to choose, or nothing to cancel.
     void queueFont(std::optional<QFont> font) { m_fonts.push_back(std::move(font)); }
     [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
