@@ -155,7 +155,7 @@ QString colourValue(const QColor& c) {
 }
 
 QString fontSizeText(const QWidget& w) {
-    const QFont f = w.font();
+    const QFont& f = w.font();
     double points = f.pointSizeF();
     if (points <= 0)
         points = f.pixelSize() * 72.0 / w.logicalDpiY();

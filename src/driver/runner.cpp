@@ -36,8 +36,8 @@ bool isOwnedByWidget(const QObject& object) {
 
 } // namespace
 
-ScriptRunner::ScriptRunner(QList<Command> commands, QDir scriptFolder, std::FILE* out)
-    : m_commands(std::move(commands)), m_scriptFolder(std::move(scriptFolder)), m_out(out) {
+ScriptRunner::ScriptRunner(QList<Command> commands, const QDir& scriptFolder, std::FILE* out)
+    : m_commands(std::move(commands)), m_scriptFolder(scriptFolder), m_out(out) {
     m_stepTimer.setSingleShot(true);
     // A real zero timer, not a posted call: commands deliver posted events between
     // keystrokes, and that must never start the next line.

@@ -34,7 +34,7 @@ using Failure = std::optional<QString>;
 class ScriptRunner final : public QObject {
     Q_OBJECT
 public:
-    ScriptRunner(QList<Command> commands, QDir scriptFolder, std::FILE* out);
+    ScriptRunner(QList<Command> commands, const QDir& scriptFolder, std::FILE* out);
     ~ScriptRunner() override;
 
     /// Starts with the first command once the event loop runs; the application exits with
@@ -53,7 +53,7 @@ private:
     void fail(const Command& c, const QString& message);
 
     Failure run(const Command& c);
-    Failure open(const QString& window);
+    Failure open(const QString& name);
     Failure setting(const QString& key, const QString& value);
     Failure typeText(const QString& ref, const QString& text);
     Failure pressKey(const QString& ref, const QString& keyName);
@@ -65,7 +65,7 @@ private:
     Failure setTime(const QString& ref, const QString& time);
     Failure fire(const QString& ref);
     Failure queueAnswer(const Command& c);
-    Failure close(const QString& window);
+    Failure close(const QString& name);
     Failure print(const QString& ref);
     Failure printer(const QString& state);
     /// A failure when the program asked a question or opened a file dialog that the script

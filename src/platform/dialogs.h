@@ -182,7 +182,7 @@ public:
     };
 
     /// A colour to choose, or nothing to cancel.
-    void queueColour(std::optional<QColor> colour) { m_colours.push(std::move(colour)); }
+    void queueColour(std::optional<QColor> colour) { m_colours.push(colour); }
     /// A font to choose, or nothing to cancel.
     void queueFont(std::optional<QFont> font) { m_fonts.push(std::move(font)); }
     [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }

@@ -47,7 +47,7 @@ QString whyNotWritable(const QString& path) {
     if (!probe.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return probe.errorString();
     }
-    const QByteArray block(64 * 1024, ' ');
+    const QByteArray block(qsizetype{64} * 1024, ' ');
     qint64 done = 0;
     while (done < block.size()) {
         const qint64 n = probe.write(block.constData() + done, block.size() - done);
@@ -57,7 +57,7 @@ QString whyNotWritable(const QString& path) {
         done += n; // a short write is retried, so the second one says why
     }
     if (done < block.size()) {
-        const QString reason = probe.errorString();
+        QString reason = probe.errorString();
         probe.cancelWriting();
         return reason;
     }

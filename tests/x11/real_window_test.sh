@@ -79,6 +79,15 @@ close_app() {
     echo "the program did not close"
     exit 1
   fi
+  # It must also end cleanly: in a sanitizer build a leak or a memory fault found on the way
+  # out ends it with a failure status, its report in the log.
+  local status=0
+  wait "$app_pid" || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "the program exited with status $status"
+    cat "$work/app.log"
+    exit 1
+  fi
 }
 setting() { sed -n "s/^$1=//p" "$conf" | tr -d '\r'; }
 positions() {

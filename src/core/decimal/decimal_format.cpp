@@ -138,8 +138,8 @@ std::u16string format(const Decimal& value, const PatternRules& rules) {
     const Layout l = layOut(value, rules);
     const int whole = l.padWhole + (l.point - l.first);
     const int commas = rules.group && whole > 0 ? (whole - 1) / 3 : 0;
-    const auto size =
-        static_cast<std::size_t>(2 + whole + commas + (l.last - l.point) + l.padFraction);
+    const int length = 2 + whole + commas + (l.last - l.point) + l.padFraction;
+    const auto size = static_cast<std::size_t>(length);
     // Display amounts fit the stack buffer; only patterns with many "0" places need more.
     char16_t small[64];
     std::u16string large;

@@ -50,7 +50,12 @@ DialogCash::DialogCash(CashLinks links, QWidget* parent)
     Label3->hide();
 }
 
-DialogCash::~DialogCash() = default;
+DialogCash::~DialogCash() {
+    // The entry grid reads the breakdown's entries only when the view asks. The base class
+    // would hide a window still shown (laying out its grids once more) after the breakdown
+    // is gone; hiding it here does so while the breakdown is still there.
+    hide();
+}
 
 cash::DenominationPrintout DialogCash::printout() const {
     return m_model->printout();
