@@ -71,39 +71,39 @@ std::u16string_view operatorText(char16_t op) {
 
 } // namespace
 
-LineStep computeLineStep(const LineClass& c, const Decimal& total, std::u16string_view shownTotal,
-                         std::u16string_view shownLine) {
+LineStep computeLineStep(const LineClass& line, const Decimal& total,
+                         std::u16string_view shownTotal, std::u16string_view shownLine) {
     using Finish = LineStep::Finish;
     LineStep step;
-    switch (c.kind) {
+    switch (line.kind) {
     case LineKind::Incomplete:
     case LineKind::Nothing:
     case LineKind::PercentTypedFirst:
         break;
     case LineKind::OnTotal: {
         step.finish = Finish::NewTotal;
-        if (c.op == u'+')
-            step.tape = {kIndent, shownTotal, u" +", c.first};
-        else if (c.op == u'-')
-            step.tape = {kIndent, shownTotal, u"  -", c.first};
+        if (line.op == u'+')
+            step.tape = {kIndent, shownTotal, u" +", line.first};
+        else if (line.op == u'-')
+            step.tape = {kIndent, shownTotal, u"  -", line.first};
         else
-            step.tape = {kIndent, shownTotal, u" ", c.line};
-        const auto x = parseAmount(c.first);
+            step.tape = {kIndent, shownTotal, u" ", line.line};
+        const auto x = parseAmount(line.first);
         if (!x)
             break;
-        step.value = apply(c.op, total, *x);
-        if (c.op == u'+')
+        step.value = apply(line.op, total, *x);
+        if (line.op == u'+')
             step.amount = *x;
-        else if (c.op == u'-')
+        else if (line.op == u'-')
             step.amount = x->negated();
         break;
     }
     case LineKind::BareNumber: {
         step.finish = Finish::NewTotal;
-        const auto x = parseAmount(c.line);
+        const auto x = parseAmount(line.line);
         // The separator shows whether the number was positive.
         const bool positive = x && *x > Decimal{};
-        step.tape = {kIndent, shownTotal, positive ? u"+" : u" ", c.line};
+        step.tape = {kIndent, shownTotal, positive ? u"+" : u" ", line.line};
         if (!x)
             break;
         step.value = total.add(*x);
@@ -112,27 +112,28 @@ LineStep computeLineStep(const LineClass& c, const Decimal& total, std::u16strin
     }
     case LineKind::TwoOperands:
         step.finish = Finish::LineResult;
-        step.tape = {u"      (", c.line, u"= "};
-        step.value = apply(c.op, parseAmount(c.first), parseAmount(c.second));
+        step.tape = {u"      (", line.line, u"= "};
+        step.value = apply(line.op, parseAmount(line.first), parseAmount(line.second));
         break;
     case LineKind::PercentOfLine: {
         step.finish = Finish::LineResult;
         step.errorMarkedOnTape = false;
-        step.tape = {u"      (", shownLine, percentMark(c.op, c.end)};
-        const auto base = parseAmount(c.first);
-        const std::u16string_view percent = c.operatorAt + 1 < shownLine.size()
-                                                ? shownLine.substr(c.operatorAt + 1)
+        step.tape = {u"      (", shownLine, percentMark(line.op, line.end)};
+        const auto base = parseAmount(line.first);
+        const std::u16string_view percent = line.operatorAt + 1 < shownLine.size()
+                                                ? shownLine.substr(line.operatorAt + 1)
                                                 : std::u16string_view{};
         if (base)
-            step.value = percentOf(*base, c.op, percent, c.end);
+            step.value = percentOf(*base, line.op, percent, line.end);
         break;
     }
     case LineKind::PercentOfTotal:
         step.finish = Finish::NewTotal;
         step.errorMarkedOnTape = false;
-        step.tape = {kIndent, shownTotal, operatorText(c.op), c.line};
+        step.tape = {kIndent, shownTotal, operatorText(line.op), line.line};
         // Taking a percentage off the total multiplies, whatever the line's operator.
-        step.value = percentOf(total, c.end == PercentEnd::TakeOff ? u'*' : c.op, c.first, c.end);
+        step.value = percentOf(total, line.end == PercentEnd::TakeOff ? u'*' : line.op, line.first,
+                               line.end);
         break;
     }
     return step;
