@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 
+#include <utility>
+
 namespace sumiplex::ui {
 
 namespace {
@@ -30,7 +32,7 @@ CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engin
     return CashLinks{
         .settings = settings,
         .appendMemo =
-            [&memo, showMemo](const QString& text) {
+            [&memo, showMemo = std::move(showMemo)](const QString& text) {
                 memo.appendMemo(text);
                 showMemo();
             },

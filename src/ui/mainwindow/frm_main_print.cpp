@@ -17,7 +17,7 @@ namespace {
 // Printed at the size of the window the text is read in, in that window's face, which
 // reads the same Japanese text.
 print::PageFont fontOf(const QPlainTextEdit& box) {
-    const QFont font = box.font();
+    const QFont& font = box.font();
     // A size set in pixels has no point size of its own; the one it shows at is used.
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
     return print::PageFont{font.family().toStdU16String(), points};

@@ -77,7 +77,7 @@ void writeFont(SettingsStore& store, const QFont& font, QStringView name, QStrin
 /// (directly or through a stand-in) stays as written, so closing writes back what was read;
 /// a name nothing stands in for becomes the family the line really got.
 QString resolvedFontName(const QFont& font) {
-    const QString wanted = font.family();
+    QString wanted = font.family();
     const QString got = QFontInfo(font).family();
     if (got.compare(wanted, Qt::CaseInsensitive) == 0)
         return wanted;
