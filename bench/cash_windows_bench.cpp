@@ -5,19 +5,19 @@
 
 #include "core/engine/engine.h"
 #include "core/tools/cash/breakdown.h"
-#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/tools/cash/dialog_cash.h"
-#include "ui/ui_fonts.h"
+#include "window_bench.h"
+#include "window_input.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <benchmark/benchmark.h>
@@ -27,7 +27,8 @@
 
 namespace {
 
-struct MainWindow : sumiplex::bench::FakeServices {
+using sumiplex::bench::keyStroke;
+struct MainWindow : sumiplex::ui::FakeServices {
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     explicit MainWindow(int entries) {
@@ -73,13 +74,6 @@ void BM_OpenBreakdown(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenBreakdown)->Arg(12)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
 void BM_TallyStep(benchmark::State& state) {
     auto& slot = g_windows[0];
     if (!slot)
@@ -104,13 +98,5 @@ BENCHMARK(BM_TallyStep)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sumiplex::ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_windows.clear();
-    return 0;
+    return sumiplex::bench::runWindowBenchmarks(argc, argv, [] { g_windows.clear(); });
 }

@@ -3,14 +3,14 @@
 // openings find ready; it is reported as first_ms. Run with QT_QPA_PLATFORM=offscreen (set
 // here when nothing else is asked for).
 
-#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
-#include "ui/ui_fonts.h"
+#include "window_bench.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +24,7 @@
 
 namespace {
 
-struct MainWindow : sumiplex::bench::FakeServices {
+struct MainWindow : sumiplex::ui::FakeServices {
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     MainWindow() {
@@ -79,13 +79,5 @@ BENCHMARK(BM_OpenTimeWindow)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sumiplex::ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_main.reset();
-    return 0;
+    return sumiplex::bench::runWindowBenchmarks(argc, argv, [] { g_main.reset(); });
 }

@@ -29,9 +29,9 @@ struct Calculator {
     void type(std::u16string_view keys) {
         for (const char16_t c : keys) {
             const View& v = engine.view();
-            std::u16string text = v.text1;
-            const auto start = static_cast<std::size_t>(v.text1SelStart);
-            text.replace(start, static_cast<std::size_t>(v.text1SelLength), 1, c);
+            std::u16string text = v.input.text;
+            const auto start = static_cast<std::size_t>(v.input.selStart);
+            text.replace(start, static_cast<std::size_t>(v.input.selLength), 1, c);
             engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
             engine.Text1_KeyUp(Key::Other);
         }
@@ -56,7 +56,7 @@ void typeOneRound(Calculator& calc) {
     calc.engine.Command4_Click();
     calc.engine.Command5_Click();
     (void)calc.engine.takeRequests();
-    benchmark::DoNotOptimize(calc.engine.view().label1.data());
+    benchmark::DoNotOptimize(calc.engine.view().total.caption.data());
 }
 
 void TypedLines(benchmark::State& state) {

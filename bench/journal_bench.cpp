@@ -4,20 +4,19 @@
 
 #include "core/engine/tape.h"
 #include "core/journal/journal_format.h"
-#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/tape_journal.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/tapes/frm_tapes.h"
-#include "ui/ui_fonts.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -31,30 +30,20 @@
 
 namespace {
 
+using sumiplex::bench::kTapeLine;
+using sumiplex::bench::tapeLines;
 using sumiplex::ui::frmMain;
 
-const std::u16string kTapeLine = u"      1,000 +500= 1,500\r\n";
-
-void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
-struct Window : sumiplex::bench::FakeServices {
+struct Window : sumiplex::ui::FakeServices {
     QTemporaryDir folder;
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
     Window(int lines, bool journal) {
         window = std::make_unique<frmMain>(
-            services(journal ? folder.filePath(QStringLiteral("tapes")) : QString()));
+            services(QString(), journal ? folder.filePath(QStringLiteral("tapes")) : QString()));
         window->show();
-        std::u16string text;
-        for (int i = 0; i < lines; ++i)
-            text += kTapeLine;
-        window->tape().append(text);
+        window->tape().append(tapeLines(lines));
         text1 = window->findChild<QLineEdit*>(QStringLiteral("Text1"));
         QApplication::processEvents();
     }
@@ -71,16 +60,7 @@ Window& window(const benchmark::State& state) {
 
 void BM_DigitKeystroke(benchmark::State& state) {
     Window& w = window(state);
-    int typed = 0;
-    for (auto _ : state) {
-        keyStroke(w.text1, Qt::Key_5, QStringLiteral("5"));
-        if (++typed == 12) {
-            state.PauseTiming();
-            w.text1->clear();
-            typed = 0;
-            state.ResumeTiming();
-        }
-    }
+    sumiplex::bench::typeDigits(state, w.text1);
     state.SetLabel(state.range(1) ? "journal on" : "journal off");
 }
 BENCHMARK(BM_DigitKeystroke)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMicrosecond);
@@ -88,12 +68,7 @@ BENCHMARK(BM_DigitKeystroke)->Args({100000, 0})->Args({100000, 1})->Unit(benchma
 // The "+" that evaluates a line and so writes one journal line.
 void BM_EvaluatingKeystroke(benchmark::State& state) {
     Window& w = window(state);
-    for (auto _ : state) {
-        state.PauseTiming();
-        keyStroke(w.text1, Qt::Key_7, QStringLiteral("7"));
-        state.ResumeTiming();
-        keyStroke(w.text1, Qt::Key_Plus, QStringLiteral("+"));
-    }
+    sumiplex::bench::typeEvaluations(state, w.text1);
     state.SetLabel(state.range(1) ? "journal on" : "journal off");
 }
 BENCHMARK(BM_EvaluatingKeystroke)
@@ -152,13 +127,5 @@ BENCHMARK(BM_OpenEarlierTape)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sumiplex::ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    g_windows.clear();
-    benchmark::Shutdown();
-    return 0;
+    return sumiplex::bench::runWindowBenchmarks(argc, argv, [] { g_windows.clear(); });
 }

@@ -4,7 +4,7 @@
 
 #include "platform/memo_file.h"
 #include "ui/mainwindow/frm_tip3.h"
-#include "ui/ui_fonts.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QFile>
@@ -77,12 +77,5 @@ BENCHMARK(BM_KeyInOneLineMemo)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sumiplex::ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sumiplex::bench::runWindowBenchmarks(argc, argv);
 }

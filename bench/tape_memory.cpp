@@ -5,13 +5,13 @@
 //   tape_memory [LINES...]     (default: 100000 1000000)
 
 #include "core/engine/tape.h"
-#include "fake_services.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
+#include "window_input.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <cstdio>
@@ -19,6 +19,8 @@
 #include <vector>
 
 namespace {
+
+using sumiplex::bench::keyStroke;
 
 long residentKiB() {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -30,15 +32,8 @@ long residentKiB() {
     return -1;
 }
 
-void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
 void measure(long lines) {
-    sumiplex::bench::FakeServices fakes;
+    sumiplex::ui::FakeServices fakes;
     auto window = std::make_unique<sumiplex::ui::frmMain>(fakes.services());
     window->show();
     window->historyWindow().show();

@@ -3,7 +3,6 @@
 // Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
 
 #include "core/engine/tape.h"
-#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -12,13 +11,14 @@
 #include "ui/dialogs/dialog_font.h"
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_tip1.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
-#include "ui/ui_fonts.h"
+#include "window_bench.h"
+#include "window_input.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -31,28 +31,13 @@
 
 namespace {
 
+using sumiplex::bench::keyStroke;
+using sumiplex::bench::tapeLines;
 using sumiplex::platform::FakeClock;
 using sumiplex::ui::frmMain;
 using sumiplex::ui::frmTip2;
 
-const std::u16string kTapeLine = u"      1,000 +500= 1,500\r\n";
-
-std::u16string tapeLines(int count) {
-    std::u16string text;
-    text.reserve(kTapeLine.size() * static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        text += kTapeLine;
-    return text;
-}
-
-void keyStroke(QWidget* target, Qt::Key key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
-}
-
-struct MainWindowWithTape : sumiplex::bench::FakeServices {
+struct MainWindowWithTape : sumiplex::ui::FakeServices {
     std::unique_ptr<frmMain> window;
     QLineEdit* text1 = nullptr;
 
@@ -84,16 +69,7 @@ MainWindowWithTape& mainWindow(const benchmark::State& state) {
 // A digit typed into the input line: change handling, key release, render.
 void BM_DigitKeystrokeWithTape(benchmark::State& state) {
     MainWindowWithTape& w = mainWindow(state);
-    int typed = 0;
-    for (auto _ : state) {
-        keyStroke(w.text1, Qt::Key_5, QStringLiteral("5"));
-        if (++typed == 12) {
-            state.PauseTiming();
-            w.text1->clear();
-            typed = 0;
-            state.ResumeTiming();
-        }
-    }
+    sumiplex::bench::typeDigits(state, w.text1);
     state.SetLabel("one key press and release");
 }
 BENCHMARK(BM_DigitKeystrokeWithTape)
@@ -105,12 +81,7 @@ BENCHMARK(BM_DigitKeystrokeWithTape)
 // history window appends the line.
 void BM_EvaluatingKeystrokeWithTape(benchmark::State& state) {
     MainWindowWithTape& w = mainWindow(state);
-    for (auto _ : state) {
-        state.PauseTiming();
-        keyStroke(w.text1, Qt::Key_7, QStringLiteral("7"));
-        state.ResumeTiming();
-        keyStroke(w.text1, Qt::Key_Plus, QStringLiteral("+"));
-    }
+    sumiplex::bench::typeEvaluations(state, w.text1);
     state.SetLabel("'+' after '7': evaluation and tape line");
 }
 BENCHMARK(BM_EvaluatingKeystrokeWithTape)
@@ -261,13 +232,5 @@ BENCHMARK(BM_UnitConversionKeystroke)->Args({0, 0})->Unit(benchmark::kMicrosecon
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sumiplex::ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_mainWindows.clear();
-    return 0;
+    return sumiplex::bench::runWindowBenchmarks(argc, argv, [] { g_mainWindows.clear(); });
 }

@@ -4,14 +4,14 @@
 // opening's cost). Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
 
 #include "core/engine/engine.h"
-#include "fake_services.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
-#include "ui/ui_fonts.h"
+#include "window_bench.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +25,7 @@
 
 namespace {
 
-struct MainWindow : sumiplex::bench::FakeServices {
+struct MainWindow : sumiplex::ui::FakeServices {
     std::unique_ptr<sumiplex::ui::frmMain> window;
 
     explicit MainWindow(int amounts) {
@@ -74,12 +74,5 @@ BENCHMARK(BM_OpenZeiWindow)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecon
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sumiplex::ui::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sumiplex::bench::runWindowBenchmarks(argc, argv);
 }

@@ -9,6 +9,24 @@
 
 namespace sumiplex::driver {
 
+namespace {
+
+// A picker answered from its queue: the answer is chosen, a cancel answer cancels.
+template <typename Value, typename Choose>
+DialogAnswers::Outcome
+answerPicker(QDialog& dialog, platform::AnswerQueue<std::optional<Value>>& queue, Choose choose) {
+    const std::optional<std::optional<Value>> answer = queue.take();
+    if (!answer)
+        return DialogAnswers::Outcome::NoAnswer;
+    if (*answer)
+        choose(**answer);
+    else
+        dialog.reject();
+    return DialogAnswers::Outcome::Answered;
+}
+
+} // namespace
+
 void DialogAnswers::recordShown(QMessageBox& box) {
     if (m_seen.contains(&box))
         return;
@@ -18,38 +36,6 @@ void DialogAnswers::recordShown(QMessageBox& box) {
 
 void DialogAnswers::recordMessage(const QString& title, const QString& text) {
     m_messages.append(title + u'\t' + text);
-}
-
-std::optional<bool> DialogAnswers::takeYesNo() {
-    if (m_yesNo.empty())
-        return std::nullopt;
-    const bool yes = m_yesNo.front();
-    m_yesNo.pop();
-    return yes;
-}
-
-std::optional<std::optional<QString>> DialogAnswers::takeFile() {
-    if (m_files.empty())
-        return std::nullopt;
-    auto path = m_files.front();
-    m_files.pop();
-    return path;
-}
-
-std::optional<std::optional<QColor>> DialogAnswers::takeColour() {
-    if (m_colours.empty())
-        return std::nullopt;
-    auto colour = m_colours.front();
-    m_colours.pop();
-    return colour;
-}
-
-std::optional<std::optional<QFont>> DialogAnswers::takeFont() {
-    if (m_fonts.empty())
-        return std::nullopt;
-    auto font = m_fonts.front();
-    m_fonts.pop();
-    return font;
 }
 
 QString DialogAnswers::messages() const {
@@ -65,10 +51,10 @@ DialogAnswers::Outcome DialogAnswers::answerMessageBox(QMessageBox& box) {
     const bool question = box.button(QMessageBox::Yes) || box.button(QMessageBox::No);
     QAbstractButton* button = nullptr;
     if (question) {
-        if (m_yesNo.empty())
+        const std::optional<bool> yes = yesNo.take();
+        if (!yes)
             return Outcome::NoAnswer;
-        button = box.button(m_yesNo.front() ? QMessageBox::Yes : QMessageBox::No);
-        m_yesNo.pop();
+        button = box.button(*yes ? QMessageBox::Yes : QMessageBox::No);
     } else {
         button = box.defaultButton();
         if (!button && !box.buttons().isEmpty())
@@ -84,46 +70,22 @@ DialogAnswers::Outcome DialogAnswers::answerMessageBox(QMessageBox& box) {
 DialogAnswers::Outcome DialogAnswers::answer(QWidget& modal) {
     if (auto* box = qobject_cast<QMessageBox*>(&modal))
         return answerMessageBox(*box);
-    if (auto* files = qobject_cast<QFileDialog*>(&modal)) {
-        if (m_files.empty())
-            return Outcome::NoAnswer;
-        const auto path = m_files.front();
-        m_files.pop();
-        if (!path) {
-            files->reject();
-            return Outcome::Answered;
-        }
-        files->selectFile(*path);
-        // The dialog's own button, so its checks (overwrite, existence) run as for a user.
-        QMetaObject::invokeMethod(files, "accept");
-        return Outcome::Answered;
-    }
-    if (auto* colours = qobject_cast<QColorDialog*>(&modal)) {
-        if (m_colours.empty())
-            return Outcome::NoAnswer;
-        const auto colour = m_colours.front();
-        m_colours.pop();
-        if (!colour) {
-            colours->reject();
-            return Outcome::Answered;
-        }
-        colours->setCurrentColor(*colour);
-        colours->accept();
-        return Outcome::Answered;
-    }
-    if (auto* fonts = qobject_cast<QFontDialog*>(&modal)) {
-        if (m_fonts.empty())
-            return Outcome::NoAnswer;
-        const auto font = m_fonts.front();
-        m_fonts.pop();
-        if (!font) {
-            fonts->reject();
-            return Outcome::Answered;
-        }
-        fonts->setCurrentFont(*font);
-        fonts->accept();
-        return Outcome::Answered;
-    }
+    if (auto* dialog = qobject_cast<QFileDialog*>(&modal))
+        return answerPicker(*dialog, files, [dialog](const QString& path) {
+            dialog->selectFile(path);
+            // The dialog's own button, so its checks (overwrite, existence) run as for a user.
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    if (auto* dialog = qobject_cast<QColorDialog*>(&modal))
+        return answerPicker(*dialog, colours, [dialog](const QColor& colour) {
+            dialog->setCurrentColor(colour);
+            dialog->accept();
+        });
+    if (auto* dialog = qobject_cast<QFontDialog*>(&modal))
+        return answerPicker(*dialog, fonts, [dialog](const QFont& font) {
+            dialog->setCurrentFont(font);
+            dialog->accept();
+        });
     return Outcome::NotAStandardDialog;
 }
 

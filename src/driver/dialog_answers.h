@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/answer_queue.h"
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -7,7 +9,6 @@
 #include <QStringList>
 
 #include <optional>
-#include <queue>
 
 class QMessageBox;
 class QWidget;
@@ -18,26 +19,19 @@ namespace sumiplex::driver {
 /// boxes, file, colour and font pickers), and the record of every message box shown.
 class DialogAnswers {
 public:
-    void queueYesNo(bool yes) { m_yesNo.push(yes); }
-    /// An empty path cancels the file dialog.
-    void queueFile(std::optional<QString> path) { m_files.push(std::move(path)); }
-    void queueColour(std::optional<QColor> colour) { m_colours.push(colour); }
-    void queueFont(std::optional<QFont> font) { m_fonts.push(std::move(font)); }
+    /// `answer yes|no`.
+    platform::AnswerQueue<bool> yesNo;
+    /// `file PATH|cancel`: a path, or nothing to cancel the file dialog.
+    platform::AnswerQueue<std::optional<QString>> files;
+    /// `colour N|cancel`: a colour, or nothing to cancel.
+    platform::AnswerQueue<std::optional<QColor>> colours;
+    /// `font …|cancel`: a font, or nothing to cancel.
+    platform::AnswerQueue<std::optional<QFont>> fonts;
 
     /// Notes a message box the first time it is shown.
     void recordShown(QMessageBox& box);
     /// Notes a message the program showed through its message-box service.
     void recordMessage(const QString& title, const QString& text);
-
-    /// The next yes/no answer, taken off the queue; nothing when none was given.
-    [[nodiscard]] std::optional<bool> takeYesNo();
-    /// The next file answer (a path, or nothing to cancel), taken off the queue; nothing
-    /// when none was given.
-    [[nodiscard]] std::optional<std::optional<QString>> takeFile();
-    /// The next colour answer (a colour, or nothing to cancel); nothing when none was given.
-    [[nodiscard]] std::optional<std::optional<QColor>> takeColour();
-    /// The next font answer (a font, or nothing to cancel); nothing when none was given.
-    [[nodiscard]] std::optional<std::optional<QFont>> takeFont();
     /// Every message box shown so far, one line each: title, tab, text.
     [[nodiscard]] QString messages() const;
 
@@ -49,10 +43,6 @@ public:
 private:
     Outcome answerMessageBox(QMessageBox& box);
 
-    std::queue<bool> m_yesNo;
-    std::queue<std::optional<QString>> m_files;
-    std::queue<std::optional<QColor>> m_colours;
-    std::queue<std::optional<QFont>> m_fonts;
     QList<const QMessageBox*> m_seen;
     QStringList m_messages;
 };

@@ -54,6 +54,21 @@ void activateWindow(QWidget& window) {
 #endif
 }
 
+bool closePopups(QWidget* openedFrom) {
+    QPointer<QWidget> owner = openedFrom;
+    bool closed = false;
+    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!openedFrom && popup->parentWidget())
+            owner = popup->parentWidget()->window();
+        popup->close();
+        closed = true;
+    }
+    if (closed && owner && owner->isVisible())
+        activateWindow(*owner);
+    return closed;
+}
+
 void pressAndRelease(QWidget& fallback, const KeyStroke& key) {
     QPointer<QWidget> target = QApplication::focusWidget();
     if (!target)

@@ -11,6 +11,11 @@ namespace sumiplex::driver {
 /// Makes the window the active one, as a click on its frame would.
 void activateWindow(QWidget& window);
 
+/// Closes every open popup (a menu, a combo box's list) as a user would before going on,
+/// and gives the keyboard back to the window the popups were opened from: `openedFrom`, or
+/// when that is null, the window of the last popup's parent. True when a popup was closed.
+bool closePopups(QWidget* openedFrom = nullptr);
+
 /// One key press and release, delivered to whatever has the keyboard focus now (a handler
 /// may have moved it during the previous keystroke), or to the fallback when nothing has.
 void pressAndRelease(QWidget& fallback, const KeyStroke& key);

@@ -83,18 +83,7 @@ bool ScriptRunner::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ScriptRunner::settlePendingWindows() {
-    bool waited = false;
-    QPointer<QWidget> owner;
-    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard) {
-        QWidget* popup = QApplication::activePopupWidget();
-        if (popup->parentWidget())
-            owner = popup->parentWidget()->window();
-        popup->close();
-        waited = true;
-    }
-    // Closed, a popup hands the keyboard back to the window it was opened from.
-    if (owner && owner->isVisible())
-        activateWindow(*owner);
+    const bool waited = closePopups();
     if (auto* modal = QApplication::activeModalWidget()) {
         switch (m_answers.answer(*modal)) {
         case DialogAnswers::Outcome::Answered:

@@ -111,16 +111,8 @@ Failure ScriptRunner::mouse(Verb verb, const QString& ref) {
         doubleClickWidget(*w);
     else
         rightClickWidget(*w);
-    // A popup menu the click opened without blocking would swallow the next line's input;
-    // closed, it hands the keyboard back to the window it was opened from.
-    QPointer<QWidget> from = w->window();
-    bool closed = false;
-    for (int guard = 0; QApplication::activePopupWidget() && guard < 100; ++guard) {
-        QApplication::activePopupWidget()->close();
-        closed = true;
-    }
-    if (closed && from && from->isVisible())
-        activateWindow(*from);
+    // A popup menu the click opened without blocking would swallow the next line's input.
+    closePopups(w->window());
     return std::nullopt;
 }
 
@@ -215,23 +207,23 @@ Failure ScriptRunner::queueAnswer(const Command& c) {
     const QString& a = c.argument;
     switch (c.verb) {
     case Verb::Answer:
-        m_answers.queueYesNo(a == u"yes");
+        m_answers.yesNo.push(a == u"yes");
         break;
     case Verb::File:
         if (a == u"cancel")
-            m_answers.queueFile(std::nullopt);
+            m_answers.files.push(std::nullopt);
         else
-            m_answers.queueFile(resolvePath(a));
+            m_answers.files.push(resolvePath(a));
         break;
     case Verb::Colour:
         if (a == u"cancel")
-            m_answers.queueColour(std::nullopt);
+            m_answers.colours.push(std::nullopt);
         else
-            m_answers.queueColour(colourFromValue(static_cast<quint32>(a.toLongLong())));
+            m_answers.colours.push(colourFromValue(static_cast<quint32>(a.toLongLong())));
         break;
     case Verb::Font: {
         if (a == u"cancel") {
-            m_answers.queueFont(std::nullopt);
+            m_answers.fonts.push(std::nullopt);
             break;
         }
         auto parts = a.split(u' ');
@@ -242,7 +234,7 @@ Failure ScriptRunner::queueAnswer(const Command& c) {
         font.setPointSizeF(size);
         font.setBold(bold);
         font.setItalic(italic);
-        m_answers.queueFont(font);
+        m_answers.fonts.push(font);
         break;
     }
     default:

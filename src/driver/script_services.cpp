@@ -4,12 +4,7 @@ namespace sumiplex::driver {
 
 bool ScriptMessageBoxes::question(QWidget*, const QString& text, const QString& title) {
     m_answers.recordMessage(title, text);
-    const std::optional<bool> yes = m_answers.takeYesNo();
-    if (!yes) {
-        m_unanswered.append(QStringLiteral("the question \"%1\"").arg(text));
-        return false;
-    }
-    return *yes;
+    return take(m_answers.yesNo, QStringLiteral("the question \"%1\"").arg(text)).value_or(false);
 }
 
 void ScriptMessageBoxes::information(QWidget*, const QString& text, const QString& title) {
@@ -22,10 +17,6 @@ void ScriptMessageBoxes::warning(QWidget*, const QString& text, const QString& t
 
 void ScriptMessageBoxes::critical(QWidget*, const QString& text, const QString& title) {
     m_answers.recordMessage(title, text);
-}
-
-QStringList ScriptMessageBoxes::takeUnanswered() {
-    return std::exchange(m_unanswered, {});
 }
 
 std::optional<QString> ScriptFileDialogs::getOpenFileName(QWidget*, const QString& title,
@@ -43,39 +34,19 @@ std::optional<QString> ScriptFileDialogs::getSaveFileName(QWidget*, const QStrin
 }
 
 std::optional<QString> ScriptFileDialogs::answer(const QString& title) {
-    auto path = m_answers.takeFile();
-    if (!path) {
-        m_unanswered.append(QStringLiteral("the file dialog \"%1\"").arg(title));
-        return std::nullopt;
-    }
-    return *path;
-}
-
-QStringList ScriptFileDialogs::takeUnanswered() {
-    return std::exchange(m_unanswered, {});
+    return take(m_answers.files, QStringLiteral("the file dialog \"%1\"").arg(title))
+        .value_or(std::nullopt);
 }
 
 std::optional<QColor> ScriptPickerDialogs::getColour(QWidget*, const QString& title,
                                                      const QColor&) {
-    auto colour = m_answers.takeColour();
-    if (!colour) {
-        m_unanswered.append(QStringLiteral("the colour picker \"%1\"").arg(title));
-        return std::nullopt;
-    }
-    return *colour;
+    return take(m_answers.colours, QStringLiteral("the colour picker \"%1\"").arg(title))
+        .value_or(std::nullopt);
 }
 
 std::optional<QFont> ScriptPickerDialogs::getFont(QWidget*, const QString& title, const QFont&) {
-    auto font = m_answers.takeFont();
-    if (!font) {
-        m_unanswered.append(QStringLiteral("the font picker \"%1\"").arg(title));
-        return std::nullopt;
-    }
-    return *font;
-}
-
-QStringList ScriptPickerDialogs::takeUnanswered() {
-    return std::exchange(m_unanswered, {});
+    return take(m_answers.fonts, QStringLiteral("the font picker \"%1\"").arg(title))
+        .value_or(std::nullopt);
 }
 
 } // namespace sumiplex::driver

@@ -139,13 +139,8 @@ std::optional<QFont> QtPickerDialogs::getFont(QWidget* parent, const QString& ti
 
 std::optional<QString> FakeFileDialogs::answer(Request request) {
     m_requests.push_back(std::move(request));
-    if (m_answers.empty()) {
-        ++m_unanswered;
-        return std::nullopt;
-    }
-    std::optional<QString> path = std::move(m_answers.front());
-    m_answers.pop_front();
-    return path;
+    // No answer queued cancels.
+    return m_answers.take().value_or(std::nullopt);
 }
 
 std::optional<QString> FakeFileDialogs::getOpenFileName(QWidget*, const QString& title,
@@ -165,13 +160,8 @@ std::optional<QString> FakeFileDialogs::getSaveFileName(QWidget*, const QString&
 }
 
 bool FakeMessageBoxes::question(QWidget*, const QString& text, const QString& title) {
-    bool yes = false;
-    if (m_answers.empty()) {
-        ++m_unanswered;
-    } else {
-        yes = m_answers.front();
-        m_answers.pop_front();
-    }
+    // No answer queued answers No.
+    const bool yes = m_answers.take().value_or(false);
     m_shown.push_back({MessageIcon::Question, text, title, yes});
     return yes;
 }
@@ -191,25 +181,13 @@ void FakeMessageBoxes::critical(QWidget*, const QString& text, const QString& ti
 std::optional<QColor> FakePickerDialogs::getColour(QWidget*, const QString& title,
                                                    const QColor& initial) {
     m_requests.push_back({title, initial, QFont()});
-    if (m_colours.empty()) {
-        ++m_unanswered;
-        return std::nullopt;
-    }
-    const std::optional<QColor> colour = m_colours.front();
-    m_colours.pop_front();
-    return colour;
+    return m_colours.take().value_or(std::nullopt);
 }
 
 std::optional<QFont> FakePickerDialogs::getFont(QWidget*, const QString& title,
                                                 const QFont& initial) {
     m_requests.push_back({title, QColor(), initial});
-    if (m_fonts.empty()) {
-        ++m_unanswered;
-        return std::nullopt;
-    }
-    std::optional<QFont> font = std::move(m_fonts.front());
-    m_fonts.pop_front();
-    return font;
+    return m_fonts.take().value_or(std::nullopt);
 }
 
 } // namespace sumiplex::platform

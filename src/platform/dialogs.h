@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/answer_queue.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -122,9 +123,9 @@ public:
     };
 
     /// A path to choose, or nothing to cancel.
-    void queueAnswer(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
+    void queueAnswer(std::optional<QString> path) { m_answers.push(std::move(path)); }
     [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
-    [[nodiscard]] int unanswered() const { return m_unanswered; }
+    [[nodiscard]] int unanswered() const { return m_answers.misses(); }
     [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
 
     [[nodiscard]] std::optional<QString>
@@ -137,9 +138,8 @@ public:
 private:
     std::optional<QString> answer(Request request);
 
-    std::deque<std::optional<QString>> m_answers;
+    AnswerQueue<std::optional<QString>> m_answers;
     std::vector<Request> m_requests;
-    int m_unanswered = 0;
 };
 
 // Message boxes answered from a queue (the driver's `answer yes|no`), with a log of every
@@ -154,9 +154,9 @@ public:
         std::optional<bool> answer; ///< questions only
     };
 
-    void queueAnswer(bool yes) { m_answers.push_back(yes); }
+    void queueAnswer(bool yes) { m_answers.push(yes); }
     [[nodiscard]] const std::vector<Shown>& shown() const { return m_shown; }
-    [[nodiscard]] int unanswered() const { return m_unanswered; }
+    [[nodiscard]] int unanswered() const { return m_answers.misses(); }
     [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
 
     [[nodiscard]] bool question(QWidget* parent, const QString& text,
@@ -166,9 +166,8 @@ public:
     void critical(QWidget* parent, const QString& text, const QString& title) override;
 
 private:
-    std::deque<bool> m_answers;
+    AnswerQueue<bool> m_answers;
     std::vector<Shown> m_shown;
-    int m_unanswered = 0;
 };
 
 // Pickers answered from two queues, one for colours and one for fonts; every request is
@@ -183,11 +182,11 @@ public:
     };
 
     /// A colour to choose, or nothing to cancel.
-    void queueColour(std::optional<QColor> colour) { m_colours.push_back(colour); }
+    void queueColour(std::optional<QColor> colour) { m_colours.push(colour); }
     /// A font to choose, or nothing to cancel.
-    void queueFont(std::optional<QFont> font) { m_fonts.push_back(std::move(font)); }
+    void queueFont(std::optional<QFont> font) { m_fonts.push(std::move(font)); }
     [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
-    [[nodiscard]] int unanswered() const { return m_unanswered; }
+    [[nodiscard]] int unanswered() const { return m_colours.misses() + m_fonts.misses(); }
 
     [[nodiscard]] std::optional<QColor> getColour(QWidget* parent, const QString& title,
                                                   const QColor& initial) override;
@@ -195,10 +194,9 @@ public:
                                                const QFont& initial) override;
 
 private:
-    std::deque<std::optional<QColor>> m_colours;
-    std::deque<std::optional<QFont>> m_fonts;
+    AnswerQueue<std::optional<QColor>> m_colours;
+    AnswerQueue<std::optional<QFont>> m_fonts;
     std::vector<Request> m_requests;
-    int m_unanswered = 0;
 };
 
 } // namespace sumiplex::platform

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 namespace sumiplex::platform {
 namespace {
@@ -16,64 +17,47 @@ QString toQt(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
 
-// An absent key gives the default as it is; a stored text is converted, and one that does
-// not convert gives `fallback`.
-template <typename T, typename Parse>
-T readConverted(const SettingsStore& store, QStringView key, T defaultValue, T fallback,
-                Parse parse) {
-    const std::optional<QString> text = store.find(key);
-    if (!text) {
-        return defaultValue;
+// The stored forms each type reads from; nothing when the text does not convert.
+template <typename T> std::optional<T> parseStored(std::u16string_view text) {
+    if constexpr (std::is_same_v<T, bool>)
+        return settings::parseTruth(text);
+    else if constexpr (std::is_same_v<T, qint16>)
+        return settings::parseInt16(text);
+    else if constexpr (std::is_same_v<T, qint32>)
+        return settings::parseInt32(text);
+    else if constexpr (std::is_same_v<T, float>)
+        return settings::parseSingle(text);
+    else {
+        static_assert(std::is_same_v<T, double>);
+        return settings::parseDouble(text);
     }
-    const std::optional<T> value = parse(toStd(*text));
-    return value ? *value : fallback;
 }
 
 } // namespace
 
-QString readText(const SettingsStore& store, TextSetting setting) {
-    return store.read(setting.key, setting.defaultValue.toString());
+template <typename T>
+SettingValueT<T>
+readSetting(const SettingsStore& store, const Setting<T>& setting,
+            [[maybe_unused]] std::optional<std::type_identity_t<SettingValueT<T>>> fallback) {
+    if constexpr (std::is_same_v<T, QStringView>) {
+        // Any stored text is a text; only an absent key takes the default.
+        return store.read(setting.key, setting.defaultValue.toString());
+    } else {
+        const std::optional<QString> text = store.find(setting.key);
+        if (!text)
+            return setting.defaultValue;
+        const std::optional<T> value = parseStored<T>(toStd(*text));
+        return value ? *value : fallback.value_or(setting.defaultValue);
+    }
 }
 
-bool readTruth(const SettingsStore& store, TruthSetting setting) {
-    return readTruth(store, setting, setting.defaultValue);
-}
-
-bool readTruth(const SettingsStore& store, TruthSetting setting, bool fallback) {
-    return readConverted(store, setting.key, setting.defaultValue, fallback, settings::parseTruth);
-}
-
-qint16 readInt16(const SettingsStore& store, Int16Setting setting) {
-    return readInt16(store, setting, setting.defaultValue);
-}
-
-qint16 readInt16(const SettingsStore& store, Int16Setting setting, qint16 fallback) {
-    return readConverted(store, setting.key, setting.defaultValue, fallback, settings::parseInt16);
-}
-
-qint32 readInt32(const SettingsStore& store, Int32Setting setting) {
-    return readInt32(store, setting, setting.defaultValue);
-}
-
-qint32 readInt32(const SettingsStore& store, Int32Setting setting, qint32 fallback) {
-    return readConverted(store, setting.key, setting.defaultValue, fallback, settings::parseInt32);
-}
-
-float readSingle(const SettingsStore& store, SingleSetting setting) {
-    return readSingle(store, setting, setting.defaultValue);
-}
-
-float readSingle(const SettingsStore& store, SingleSetting setting, float fallback) {
-    return readConverted(store, setting.key, setting.defaultValue, fallback, settings::parseSingle);
-}
-
-double readDouble(const SettingsStore& store, DoubleSetting setting) {
-    return readDouble(store, setting, setting.defaultValue);
-}
-
-double readDouble(const SettingsStore& store, DoubleSetting setting, double fallback) {
-    return readConverted(store, setting.key, setting.defaultValue, fallback, settings::parseDouble);
-}
+template QString readSetting(const SettingsStore&, const Setting<QStringView>&,
+                             std::optional<QString>);
+template bool readSetting(const SettingsStore&, const Setting<bool>&, std::optional<bool>);
+template qint16 readSetting(const SettingsStore&, const Setting<qint16>&, std::optional<qint16>);
+template qint32 readSetting(const SettingsStore&, const Setting<qint32>&, std::optional<qint32>);
+template float readSetting(const SettingsStore&, const Setting<float>&, std::optional<float>);
+template double readSetting(const SettingsStore&, const Setting<double>&, std::optional<double>);
 
 void writeTruth(SettingsStore& store, QStringView key, bool value) {
     store.write(key, toQt(settings::formatTruth(value)));

@@ -51,10 +51,10 @@ double twipsDotsPerInch() {
     return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
 }
 
-void restoreWindowPosition(QWidget& window, const SettingsStore& store, SingleSetting left,
-                           SingleSetting top) {
+void restoreWindowPosition(QWidget& window, const SettingsStore& store, const Setting<float>& left,
+                           const Setting<float>& top) {
     const double dpi = twipsDotsPerInch();
-    const QPointF storedTwips(readSingle(store, left), readSingle(store, top));
+    const QPointF storedTwips(readSetting(store, left), readSetting(store, top));
     const QPointF defaultTwips(left.defaultValue, top.defaultValue);
     const auto toPixels = [dpi](const QPointF& twips) {
         return QPoint(settings::twipsToPixels(twips.x(), dpi),

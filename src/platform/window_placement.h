@@ -25,8 +25,8 @@ namespace sumiplex::platform {
 /// Moves a top-level window to the position stored in twips under `left` and `top`. A
 /// position that lies on no connected screen (a monitor since unplugged) or that does not
 /// read as a number gives the keys' default position instead.
-void restoreWindowPosition(QWidget& window, const SettingsStore& store, SingleSetting left,
-                           SingleSetting top);
+void restoreWindowPosition(QWidget& window, const SettingsStore& store, const Setting<float>& left,
+                           const Setting<float>& top);
 
 /// Stores the window's frame position in twips under `leftKey` and `topKey`, unless the
 /// window is minimized (its position then is not the one the user chose).

@@ -35,8 +35,8 @@ void DialogAnswersTest::answersQuestionsInTheOrderGiven() {
     QFETCH(bool, first);
     QFETCH(bool, second);
     DialogAnswers answers;
-    answers.queueYesNo(first);
-    answers.queueYesNo(second);
+    answers.yesNo.push(first);
+    answers.yesNo.push(second);
     for (const bool expected : {first, second}) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("電卓"),
                         QStringLiteral("メモ帳を保存しますか？"),
@@ -56,7 +56,7 @@ void DialogAnswersTest::questionWithoutAnswerWaits() {
 
 void DialogAnswersTest::informationNeedsNoAnswerAndKeepsTheQueue() {
     DialogAnswers answers;
-    answers.queueYesNo(false);
+    answers.yesNo.push(false);
     QMessageBox info(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("done"),
                      QMessageBox::Ok);
     QCOMPARE(answers.answer(info), Outcome::Answered);
@@ -84,8 +84,8 @@ void DialogAnswersTest::choosesOrCancelsAFile() {
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("memo.txt"));
     DialogAnswers answers;
-    answers.queueFile(path);
-    answers.queueFile(std::nullopt);
+    answers.files.push(path);
+    answers.files.push(std::nullopt);
 
     QFileDialog save(nullptr, QStringLiteral("名前を付けて保存"), folder.path());
     save.setAcceptMode(QFileDialog::AcceptSave);
@@ -100,14 +100,14 @@ void DialogAnswersTest::choosesOrCancelsAFile() {
 
 void DialogAnswersTest::fileDialogWithoutAnswerWaits() {
     DialogAnswers answers;
-    answers.queueYesNo(true); // an answer of another kind does not count
+    answers.yesNo.push(true); // an answer of another kind does not count
     QFileDialog open;
     QCOMPARE(answers.answer(open), Outcome::NoAnswer);
 }
 
 void DialogAnswersTest::leavesOtherDialogsAlone() {
     DialogAnswers answers;
-    answers.queueYesNo(true);
+    answers.yesNo.push(true);
     QDialog own;
     own.setObjectName(QStringLiteral("DialogTax"));
     QCOMPARE(answers.answer(own), Outcome::NotAStandardDialog);

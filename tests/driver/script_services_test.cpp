@@ -14,6 +14,7 @@ private slots:
     void messagesAreListedWithTheirTitles();
     void fileDialogsTakePathsOrCancel();
     void fileDialogWithoutAnswerIsReported();
+    void pickersTakeAnswersOrCancelAndReportMissingOnes();
 };
 
 void ScriptServicesTest::questionsTakeAnswersInScriptOrder_data() {
@@ -26,7 +27,7 @@ void ScriptServicesTest::questionsTakeAnswersInScriptOrder() {
     QFETCH(QList<bool>, answers);
     DialogAnswers queue;
     for (const bool a : answers)
-        queue.queueYesNo(a);
+        queue.yesNo.push(a);
     ScriptMessageBoxes boxes(queue);
     for (const bool expected : answers)
         QCOMPARE(boxes.question(nullptr, QStringLiteral("保存しますか？"), QStringLiteral("電卓")),
@@ -47,7 +48,7 @@ void ScriptServicesTest::questionWithoutAnswerIsReportedOnce() {
 
 void ScriptServicesTest::messagesAreListedWithTheirTitles() {
     DialogAnswers queue;
-    queue.queueYesNo(true);
+    queue.yesNo.push(true);
     ScriptMessageBoxes boxes(queue);
     boxes.critical(nullptr, QStringLiteral("読み込めない形式のﾌｧｲﾙです。"),
                    QStringLiteral("入力事項の確認"));
@@ -59,9 +60,9 @@ void ScriptServicesTest::messagesAreListedWithTheirTitles() {
 
 void ScriptServicesTest::fileDialogsTakePathsOrCancel() {
     DialogAnswers queue;
-    queue.queueFile(QStringLiteral("/tmp/a.txt"));
-    queue.queueFile(std::nullopt);
-    queue.queueFile(QStringLiteral("/tmp/b.txt"));
+    queue.files.push(QStringLiteral("/tmp/a.txt"));
+    queue.files.push(std::nullopt);
+    queue.files.push(QStringLiteral("/tmp/b.txt"));
     ScriptFileDialogs files(queue);
     QCOMPARE(files.getOpenFileName(nullptr, QStringLiteral("t"), QStringLiteral("f"), 1),
              std::optional<QString>(QStringLiteral("/tmp/a.txt")));
@@ -82,6 +83,28 @@ void ScriptServicesTest::fileDialogWithoutAnswerIsReported() {
     const QStringList missing = files.takeUnanswered();
     QCOMPARE(missing.size(), 1);
     QVERIFY(missing.front().contains(QStringLiteral("電卓　メモ帳を開く")));
+}
+
+void ScriptServicesTest::pickersTakeAnswersOrCancelAndReportMissingOnes() {
+    DialogAnswers queue;
+    queue.colours.push(QColor(0, 0, 255));
+    queue.colours.push(std::nullopt);
+    queue.fonts.push(QFont(QStringLiteral("DejaVu Sans")));
+    ScriptPickerDialogs pickers(queue);
+    const QString title = QStringLiteral("色の設定");
+    QCOMPARE(pickers.getColour(nullptr, title, QColor()), std::optional<QColor>(QColor(0, 0, 255)));
+    QCOMPARE(pickers.getColour(nullptr, title, QColor()), std::optional<QColor>());
+    const std::optional<QFont> font = pickers.getFont(nullptr, title, QFont());
+    QVERIFY(font);
+    QCOMPARE(font->family(), QStringLiteral("DejaVu Sans"));
+    QVERIFY(pickers.takeUnanswered().isEmpty());
+    // Each kind counts its own answers: with both queues empty, both pickers are reported.
+    QCOMPARE(pickers.getColour(nullptr, QStringLiteral("線の色"), QColor()),
+             std::optional<QColor>());
+    QCOMPARE(pickers.getFont(nullptr, QStringLiteral("フォント"), QFont()), std::optional<QFont>());
+    QCOMPARE(pickers.takeUnanswered(),
+             (QStringList{QStringLiteral("the colour picker \"線の色\""),
+                          QStringLiteral("the font picker \"フォント\"")}));
 }
 
 QTEST_MAIN(ScriptServicesTest)

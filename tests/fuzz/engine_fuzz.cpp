@@ -23,10 +23,10 @@ class Driver {
 public:
     void type(char16_t c) {
         const View& v = m_engine.view();
-        std::u16string text = v.text1;
-        const auto start = static_cast<std::size_t>(v.text1SelStart);
+        std::u16string text = v.input.text;
+        const auto start = static_cast<std::size_t>(v.input.selStart);
         const auto length =
-            std::min(static_cast<std::size_t>(v.text1SelLength), text.size() - start);
+            std::min(static_cast<std::size_t>(v.input.selLength), text.size() - start);
         text.replace(start, length, 1, c);
         m_engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
         m_engine.Text1_KeyUp(c == u' ' ? Key::Space : Key::Other);
@@ -96,18 +96,19 @@ public:
 
     void check() const {
         const View& v = m_engine.view();
-        if (v.text1SelStart < 0 || v.text1SelLength < 0 ||
-            static_cast<std::size_t>(v.text1SelStart) + static_cast<std::size_t>(v.text1SelLength) >
-                v.text1.size())
+        if (v.input.selStart < 0 || v.input.selLength < 0 ||
+            static_cast<std::size_t>(v.input.selStart) +
+                    static_cast<std::size_t>(v.input.selLength) >
+                v.input.text.size())
             std::abort();
         const std::u16string_view prefix = u"Total    ";
-        const std::u16string_view label = v.label1;
+        const std::u16string_view label = v.total.caption;
         if (label.substr(0, prefix.size()) == prefix) {
             const auto shown = Decimal::parse(label.substr(prefix.size()));
             if (!shown || *shown != m_engine.totalValue())
                 std::abort();
         }
-        if (m_engine.historyPos() < 0)
+        if (m_engine.history().position() < 0)
             std::abort();
     }
 

@@ -1,11 +1,14 @@
 #include "platform/dialogs.h"
 #include "platform/shell.h"
+#include "ui/mainwindow/fake_services.h"
+#include "ui/mainwindow/frm_main.h"
 #include "ui/picture/picture_file.h"
 #include "ui/picture/picture_list.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,6 +20,8 @@ using sumiplex::platform::FakeFileDialogs;
 using sumiplex::platform::FakeMessageBoxes;
 using sumiplex::platform::FakeShell;
 using sumiplex::platform::MessageIcon;
+using sumiplex::ui::FakeServices;
+using sumiplex::ui::frmMain;
 using sumiplex::ui::PictureList;
 using sumiplex::ui::PictureStatus;
 
@@ -143,16 +148,44 @@ void PictureTest::laterCollectWinsOverRunningSearch() {
     QCOMPARE(relativeTo(second, list.paths()), QStringList{"only.jpg"});
 }
 
+// Destroyed while its search runs, a list goes at once, and so does the main window that
+// owns one: the search's result, posted to the event loop, must reach neither afterwards.
 void PictureTest::destroyingDuringSearchIsSafe() {
     QTemporaryDir root;
     buildPictureTree(root);
+    int delivered = 0;
     for (int i = 0; i < 20; ++i) {
         auto list = std::make_unique<PictureList>();
+        const QPointer<PictureList> watched = list.get();
+        connect(list.get(), &PictureList::collected, this, [&delivered] { ++delivered; });
         list->collectAsync(root.path());
+        QVERIFY(list->collecting());
         list.reset();
+        QVERIFY(watched.isNull());
         QCoreApplication::processEvents();
     }
+
+    // The picture tree stands for the program's folder, so opening starts a search of it.
+    FakeServices fakes;
+    auto window = std::make_unique<frmMain>(fakes.services(root.path()));
+    const QPointer<frmMain> windowGone = window.get();
+    const QPointer<PictureList> listGone = &window->pictureList();
+    QVERIFY(window->pictureList().collecting());
+    connect(listGone.data(), &PictureList::collected, this, [&delivered] { ++delivered; });
+    window.reset();
+    QVERIFY(windowGone.isNull());
+    QVERIFY(listGone.isNull());
+
+    // Run the event loop until a search of the same tree has ended: by then every search
+    // above would have delivered its result.
+    PictureList witness;
+    QSignalSpy done(&witness, &PictureList::collected);
+    witness.collectAsync(root.path());
+    QVERIFY(done.wait(5000));
     QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(delivered, 0);
+    QCOMPARE(relativeTo(root, witness.paths()), kTreeOrder);
 }
 
 void PictureTest::nextWalksAndWraps_data() {

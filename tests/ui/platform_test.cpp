@@ -51,37 +51,26 @@ struct KeyRoundTrip {
     std::function<bool(const SettingsStore&)> check;
 };
 
-template <typename Setting, typename Value>
-KeyRoundTrip numberCase(Setting setting, Value value,
-                        Value (*read)(const SettingsStore&, Setting)) {
+template <typename T, typename Value> KeyRoundTrip numberCase(Setting<T> setting, Value value) {
     return {[=](SettingsStore& s) { writeNumber(s, setting, value); },
-            [=](const SettingsStore& s) { return read(s, setting) == value; }};
+            [=](const SettingsStore& s) { return readSetting(s, setting) == value; }};
 }
 
-KeyRoundTrip truthCase(TruthSetting setting) {
-    return {[=](SettingsStore& s) { writeTruth(s, setting, !setting.defaultValue); },
-            [=](const SettingsStore& s) { return readTruth(s, setting) == !setting.defaultValue; }};
+KeyRoundTrip truthCase(Setting<bool> setting) {
+    return {
+        [=](SettingsStore& s) { writeTruth(s, setting, !setting.defaultValue); },
+        [=](const SettingsStore& s) { return readSetting(s, setting) == !setting.defaultValue; }};
 }
 
-KeyRoundTrip textCase(TextSetting setting, QString value) {
+KeyRoundTrip textCase(Setting<QStringView> setting, QString value) {
     return {[=](SettingsStore& s) { s.write(setting, value); },
-            [=](const SettingsStore& s) { return readText(s, setting) == value; }};
+            [=](const SettingsStore& s) { return readSetting(s, setting) == value; }};
 }
 
 std::vector<KeyRoundTrip> everyKey() {
-    const auto single = [](SingleSetting k, float v) {
-        return numberCase<SingleSetting, float>(k, v, &readSingle);
-    };
-    const auto colour = [](Int32Setting k, qint32 v) {
-        return numberCase<Int32Setting, int>(k, v, [](const SettingsStore& s, Int32Setting x) {
-            return static_cast<int>(readInt32(s, x));
-        });
-    };
-    const auto int16 = [](Int16Setting k, int v) {
-        return numberCase<Int16Setting, int>(k, v, [](const SettingsStore& s, Int16Setting x) {
-            return static_cast<int>(readInt16(s, x));
-        });
-    };
+    const auto single = [](Setting<float> k, float v) { return numberCase(k, v); };
+    const auto colour = [](Setting<qint32> k, qint32 v) { return numberCase(k, int(v)); };
+    const auto int16 = [](Setting<qint16> k, int v) { return numberCase(k, v); };
     return {
         single(kMainLeft, 1515),
         single(kMainTop, -300),
@@ -91,7 +80,7 @@ std::vector<KeyRoundTrip> everyKey() {
         truthCase(kMnuPicWrite),
         int16(kTaxRate, 10),
         int16(kTaxOP, 3),
-        numberCase<DoubleSetting, double>(kDollRate, 147.25, &readDouble),
+        numberCase(kDollRate, 147.25),
         textCase(kRoundD, QStringLiteral("3")),
         colour(kMeBackColorWrite, 16777215),
         textCase(kText1f, QStringLiteral("ＭＳ Ｐ明朝")),
@@ -183,9 +172,9 @@ private slots:
             QVERIFY2(cases[i].check(reopened), qPrintable(QString::number(i)));
         }
         // The differently spelled read keys see what their write keys stored.
-        QCOMPARE(readTruth(reopened, kMnuPicRead), !kMnuPicRead.defaultValue);
-        QCOMPARE(readInt32(reopened, kMeBackColorRead), 16777215);
-        QCOMPARE(readSingle(reopened, kDlgTonLeftRead), 75.0f);
+        QCOMPARE(readSetting(reopened, kMnuPicRead), !kMnuPicRead.defaultValue);
+        QCOMPARE(readSetting(reopened, kMeBackColorRead), 16777215);
+        QCOMPARE(readSetting(reopened, kDlgTonLeftRead), 75.0f);
     }
 
     void valuesAreStoredInTheirPlainTextForms() {
@@ -256,11 +245,11 @@ private slots:
         }
         IniSettingsStore store(path);
         // The exact spelling wins while both are there.
-        QCOMPARE(readTruth(store, kMnuPicRead), true);
+        QCOMPARE(readSetting(store, kMnuPicRead), true);
         writeTruth(store, kMnuPicWrite, false);
         QVERIFY(store.sync());
         QCOMPARE(rawKeys(path).size(), 1);
-        QCOMPARE(readTruth(store, kMnuPicRead), false);
+        QCOMPARE(readSetting(store, kMnuPicRead), false);
     }
 
     void unreadableValuesGiveTheFallback() {
@@ -275,41 +264,41 @@ private slots:
         store.write(kMainLeft, QStringLiteral("left"));
         store.write(kTip3Texts, QStringLiteral("1e99"));
 
-        QCOMPARE(readTruth(store, kMnuTax), true);
-        QCOMPARE(readTruth(store, kMnuTax, false), false);
-        QCOMPARE(readTruth(store, kText1b), true);
-        QCOMPARE(readInt16(store, kTaxRate), qint16(5));
-        QCOMPARE(readInt16(store, kTaxRate, 8), qint16(8));
-        QCOMPARE(readInt16(store, kTaxOP), qint16(1));
-        QCOMPARE(readDouble(store, kDollRate), 80.0);
-        QCOMPARE(readDouble(store, kDollRate, 0.0), 0.0);
-        QCOMPARE(readInt32(store, kMeBackColorRead), kSystemWindowBackground);
-        QCOMPARE(readInt32(store, kLin1, 42), 42);
-        QCOMPARE(readSingle(store, kMainLeft), 1000.0f);
-        QCOMPARE(readSingle(store, kTip3Texts), 12.0f);
+        QCOMPARE(readSetting(store, kMnuTax), true);
+        QCOMPARE(readSetting(store, kMnuTax, false), false);
+        QCOMPARE(readSetting(store, kText1b), true);
+        QCOMPARE(readSetting(store, kTaxRate), qint16(5));
+        QCOMPARE(readSetting(store, kTaxRate, 8), qint16(8));
+        QCOMPARE(readSetting(store, kTaxOP), qint16(1));
+        QCOMPARE(readSetting(store, kDollRate), 80.0);
+        QCOMPARE(readSetting(store, kDollRate, 0.0), 0.0);
+        QCOMPARE(readSetting(store, kMeBackColorRead), kSystemWindowBackground);
+        QCOMPARE(readSetting(store, kLin1, 42), 42);
+        QCOMPARE(readSetting(store, kMainLeft), 1000.0f);
+        QCOMPARE(readSetting(store, kTip3Texts), 12.0f);
     }
 
     void anEmptyStoreGivesTheDefaults() {
         const QString path = m_dir.filePath(QStringLiteral("never-written.conf"));
         IniSettingsStore store(path);
-        QCOMPARE(readSingle(store, kMainLeft), 1000.0f);
-        QCOMPARE(readSingle(store, kMainTop), 1000.0f);
-        QCOMPARE(readTruth(store, kMnuTax), true);
-        QCOMPARE(readTruth(store, kMnuViewStatusBar), false);
-        QCOMPARE(readTruth(store, kMnuCalender), false);
-        QCOMPARE(readTruth(store, kMnuPicRead), true);
-        QCOMPARE(readInt16(store, kTaxRate), qint16(5));
-        QCOMPARE(readInt16(store, kTaxOP), qint16(1));
-        QCOMPARE(readDouble(store, kDollRate), 80.0);
-        QCOMPARE(readText(store, kRoundD), QStringLiteral("1"));
-        QCOMPARE(readInt32(store, kMeBackColorRead), -2147483643);
-        QCOMPARE(readText(store, kText1f), QStringLiteral("Times New Roman"));
-        QCOMPARE(readInt32(store, kLin1), 1006847);
-        QCOMPARE(readInt32(store, kLabel1c), 1006847);
-        QCOMPARE(readText(store, kTip3Textf), QStringLiteral("ＭＳ Ｐゴシック"));
-        QCOMPARE(readSingle(store, kTip2Texts), 14.0f);
-        QCOMPARE(readSingle(store, kTip3Texts), 12.0f);
-        QCOMPARE(readText(store, kPictureFile), QString());
+        QCOMPARE(readSetting(store, kMainLeft), 1000.0f);
+        QCOMPARE(readSetting(store, kMainTop), 1000.0f);
+        QCOMPARE(readSetting(store, kMnuTax), true);
+        QCOMPARE(readSetting(store, kMnuViewStatusBar), false);
+        QCOMPARE(readSetting(store, kMnuCalender), false);
+        QCOMPARE(readSetting(store, kMnuPicRead), true);
+        QCOMPARE(readSetting(store, kTaxRate), qint16(5));
+        QCOMPARE(readSetting(store, kTaxOP), qint16(1));
+        QCOMPARE(readSetting(store, kDollRate), 80.0);
+        QCOMPARE(readSetting(store, kRoundD), QStringLiteral("1"));
+        QCOMPARE(readSetting(store, kMeBackColorRead), -2147483643);
+        QCOMPARE(readSetting(store, kText1f), QStringLiteral("Times New Roman"));
+        QCOMPARE(readSetting(store, kLin1), 1006847);
+        QCOMPARE(readSetting(store, kLabel1c), 1006847);
+        QCOMPARE(readSetting(store, kTip3Textf), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(readSetting(store, kTip2Texts), 14.0f);
+        QCOMPARE(readSetting(store, kTip3Texts), 12.0f);
+        QCOMPARE(readSetting(store, kPictureFile), QString());
         QCOMPARE(store.find(kMainLeft), std::nullopt);
         // Reading never creates the file.
         QVERIFY(store.sync());
@@ -578,7 +567,7 @@ private slots:
         const double dpi = twipsDotsPerInch();
         window.move(100, 50);
         saveWindowPosition(window, store, kTip3Left, kTip3Top);
-        const float leftTwips = readSingle(store, kTip3Left);
+        const float leftTwips = readSetting(store, kTip3Left);
         QCOMPARE(leftTwips, static_cast<float>(std::round(100 * 1440 / dpi)));
 
         QWidget restored;

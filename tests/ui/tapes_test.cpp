@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/tape_journal.h"
+#include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/ui_fonts.h"
 
@@ -57,19 +58,13 @@ QByteArray journalBytes(JournalState state, const std::string& body, std::uint64
     return QByteArray::fromStdString(journal::headerLine(state, length, "0.1.0") + body);
 }
 
-struct Program {
-    platform::FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
-    platform::FakeSettingsStore settings;
-    platform::FakeFileDialogs files;
-    platform::FakeMessageBoxes messages;
-    platform::FakePickerDialogs pickers;
-    platform::FakeShell shell;
-    platform::FakePrinting printing;
+struct Program : ui::FakeServices {
     std::unique_ptr<ui::frmMain> window;
 
+    Program() { clock.set(QDateTime(QDate(2026, 12, 7), QTime(10, 0))); }
+
     ui::frmMain& start(const QString& tapeFolder) {
-        window = std::make_unique<ui::frmMain>(ui::Services{
-            clock, settings, files, messages, pickers, shell, printing, QString(), tapeFolder});
+        window = std::make_unique<ui::frmMain>(services(QString(), tapeFolder));
         window->show();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();

@@ -98,4 +98,21 @@ double exchangeRateFromText(std::u16string_view text, double oldRate) {
     return value ? value->toDouble() : oldRate;
 }
 
+std::optional<std::u16string> totalCaptionWithAmount(std::u16string_view caption,
+                                                     std::u16string_view amount, int blanks) {
+    std::u16string_view word;
+    if (caption.starts_with(u"USD"))
+        word = u"USD";
+    else if (caption.starts_with(u"JPY"))
+        word = u"JPY";
+    else if (caption.starts_with(u"Tot"))
+        word = u"Total";
+    else
+        return std::nullopt;
+    std::u16string out;
+    out.reserve(word.size() + static_cast<std::size_t>(blanks) + amount.size());
+    out.append(word).append(static_cast<std::size_t>(blanks), u' ').append(amount);
+    return out;
+}
+
 } // namespace sumiplex::engine

@@ -26,6 +26,12 @@ namespace sumiplex::engine {
 
 /// The rate typed into the exchange-rate dialog: an empty box means 1; text that is not a
 /// number keeps `oldRate`. Full-width digits and "," groups are read.
+/// The total's caption rewritten with another amount, keeping its currency word: "USD",
+/// "JPY" or "Total" (from a caption starting "Tot") followed by `blanks` blanks and
+/// `amount`. Nothing for any other caption, which then stays as it is.
+[[nodiscard]] std::optional<std::u16string>
+totalCaptionWithAmount(std::u16string_view caption, std::u16string_view amount, int blanks);
+
 [[nodiscard]] double exchangeRateFromText(std::u16string_view text, double oldRate);
 
 } // namespace sumiplex::engine

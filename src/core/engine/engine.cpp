@@ -1,12 +1,21 @@
 #include "core/engine/engine.h"
 
+#include "core/engine/currency.h"
 #include "core/engine/engine_text.h"
-#include "core/engine/four_digit.h"
+#include "core/engine/input_forms.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace sumiplex::engine {
+
+namespace {
+
+bool isOneOf(char16_t c, std::u16string_view set) {
+    return contains(set, c);
+}
+
+} // namespace
 
 Engine::Engine(Tape& tape, std::function<std::chrono::seconds()> timeOfDay)
     : m_tape(tape), m_timeOfDay(std::move(timeOfDay)) {}
@@ -15,31 +24,103 @@ Requests Engine::takeRequests() {
     return std::exchange(m_requests, Requests{});
 }
 
-void Engine::setText1(std::u16string text) {
-    if (text == m_view.text1)
+// --- the input line -----------------------------------------------------------------
+
+void Engine::Text1_Change(std::u16string text, int caret) {
+    // What an input method commits in full width is read, and shown, as the ASCII keys.
+    toAsciiInputForms(text);
+    m_view.input.text = std::move(text);
+    m_view.input.selStart = std::clamp(caret, 0, static_cast<int>(m_view.input.text.size()));
+    m_view.input.selLength = 0;
+    lineChanged(TrailingSign::Evaluates);
+}
+
+void Engine::assignLine(std::u16string text, TrailingSign sign) {
+    if (text == m_view.input.text)
         return;
-    m_view.text1 = std::move(text);
-    // A text box put its caret at the start when the program replaces its text.
-    m_view.text1SelStart = 0;
-    m_view.text1SelLength = 0;
-    ChangeHandling();
+    m_view.input.text = std::move(text);
+    // A text box puts its caret at the start when the program replaces its text.
+    m_view.input.selStart = 0;
+    m_view.input.selLength = 0;
+    lineChanged(sign);
 }
 
-void Engine::setText1Unevaluated(std::u16string text) {
-    const bool outer = m_lineHeldForCaller;
-    m_lineHeldForCaller = true;
-    setText1(std::move(text));
-    m_lineHeldForCaller = outer;
+void Engine::lineChanged(TrailingSign sign) {
+    m_view.clock.visible = false;
+    m_lastInputTime = m_timeOfDay();
+    const std::u16string& t = m_view.input.text;
+    if (t.empty()) {
+        m_opTyped = 0;
+        return;
+    }
+    if (m_cashStep != 0) {
+        m_view.buttons.memo = false;
+        return;
+    }
+    // A sign typed right after "*" or "/" belongs to the second operand.
+    if (t.size() >= 2) {
+        const std::u16string_view lastTwo = std::u16string_view(t).substr(t.size() - 2);
+        if (lastTwo == u"*+" || lastTwo == u"*-" || lastTwo == u"/-" || lastTwo == u"/+")
+            return;
+    }
+    m_view.buttons.memo = true;
+    if (t.size() > 1 && isOneOf(t.back(), u"+-")) {
+        // An evaluation ends a rounding run, whichever way it was started.
+        if (sign == TrailingSign::Evaluates && EvaluateLine() == Evaluation::Started)
+            endRoundingRun();
+        return;
+    }
+    if (m_opTyped == 1 && isOneOf(t.back(), u"+-*/")) {
+        if (isOneOf(t.front(), u"-+"))
+            return;
+        // A second operator is refused. The shortened line is handled afresh, so that it
+        // does not take its own last operator for a second one ("3**" keeps "3*").
+        m_opTyped = 0;
+        assignLine(t.substr(0, t.size() - 1), sign);
+        caretToEndOfLine();
+    }
+    m_opTyped = m_view.input.text.find_first_of(u"+-*/") != std::u16string::npos ? 1 : 0;
 }
 
-void Engine::caretToEndOfText1() {
-    m_view.text1SelStart = static_cast<int>(m_view.text1.size());
-    m_view.text1SelLength = 0;
+void Engine::caretToEndOfLine() {
+    m_view.input.selStart = static_cast<int>(m_view.input.text.size());
+    m_view.input.selLength = 0;
 }
 
-void Engine::setLabel5(std::u16string caption) {
-    m_view.label5 = std::move(caption);
-    m_view.mnuCashEnabled = m_view.label5 != u"USD";
+void Engine::Text1_Click() {
+    m_view.clock.visible = false;
+    m_lastInputTime = m_timeOfDay();
+}
+
+void Engine::Text1_DblClick() {
+    assignLine({});
+}
+
+void Engine::Text1_LostFocus() {
+    m_view.totalCopy = m_totalValue.toPlainString();
+}
+
+void Engine::reportError(ErrorMark mark) {
+    assignLine(m_view.input.text + u" ERROR ");
+    // Without the word, the tape line the failed step began still ends, so the next entry
+    // starts a line of its own.
+    appendTape(mark == ErrorMark::OnTape ? u"ERROR\r\n" : u"\r\n");
+    m_opTyped = 0;
+    requestFocus(FocusTarget::Text1);
+    m_view.input.selStart = 0;
+    m_view.input.selLength = static_cast<int>(m_view.input.text.size());
+}
+
+void Engine::setInputFontName(std::u16string name) {
+    m_inputFontName = std::move(name);
+    m_view.input.fontName = m_inputFontName;
+}
+
+// --- the total ------------------------------------------------------------------------
+
+void Engine::setCurrencyMark(std::u16string caption) {
+    m_view.currencyMark = std::move(caption);
+    m_view.menus.cash = m_view.currencyMark != u"USD";
 }
 
 const std::u16string& Engine::shownTotal() {
@@ -55,80 +136,34 @@ const std::u16string& Engine::plainTotal() {
 }
 
 void Engine::showTotal() {
-    assignConcat(m_view.label1, kTotalWord, shownTotal());
+    assignConcat(m_view.total.caption, kTotalWord, shownTotal());
 }
 
-void Engine::rewriteLabel1(std::u16string_view amount, int blanks) {
-    const std::u16string_view caption = m_view.label1;
-    std::u16string_view word;
-    if (startsWith(caption, u"USD"))
-        word = u"USD";
-    else if (startsWith(caption, u"JPY"))
-        word = u"JPY";
-    else if (startsWith(caption, u"Tot"))
-        word = u"Total";
-    else
-        return;
-    std::u16string label;
-    label.reserve(word.size() + static_cast<std::size_t>(blanks) + amount.size());
-    label.append(word).append(static_cast<std::size_t>(blanks), u' ').append(amount);
-    m_view.label1 = std::move(label);
+void Engine::rewriteTotalCaption(std::u16string_view amount, int blanks) {
+    if (auto caption = totalCaptionWithAmount(m_view.total.caption, amount, blanks))
+        m_view.total.caption = std::move(*caption);
 }
 
-void Engine::recordTotalInList1() {
-    m_view.list1.push_back(plainTotal());
-    m_historyPos = static_cast<std::int32_t>(std::min<std::size_t>(m_view.list1.size(), INT32_MAX));
-    m_view.command4Enabled = true;
+void Engine::recordInHistory() {
+    m_history.record(plainTotal());
+    m_view.buttons.back = true;
 }
 
 void Engine::replaceAmounts() {
-    m_view.list3.clear();
-    m_view.list3.push_back(plainTotal());
+    m_view.amounts.clear();
+    m_view.amounts.push_back(plainTotal());
 }
 
 void Engine::refreshTotalReading() {
-    if (m_view.mnuOkuChecked)
+    if (m_view.menus.fourDigit)
         refreshFourDigitDisplay();
     else
         refreshReadingLine();
 }
 
-void Engine::resetUndo() {
-    m_view.mnuPopUndoEnabled = false;
-    m_undoValue = Decimal{};
-}
-
-void Engine::reportError(ErrorMark mark) {
-    setText1(m_view.text1 + u" ERROR ");
-    // Without the word, the tape line the failed step began still ends, so the next entry
-    // starts a line of its own.
-    appendTape(mark == ErrorMark::OnTape ? u"ERROR\r\n" : u"\r\n");
-    m_opTyped = 0;
-    requestFocus(FocusTarget::Text1);
-    m_view.text1SelStart = 0;
-    m_view.text1SelLength = static_cast<int>(m_view.text1.size());
-}
-
-void Engine::Text1_Click() {
-    m_view.txtTimeVisible = false;
-    m_lastInputTime = m_timeOfDay();
-}
-
-void Engine::Text1_DblClick() {
-    setText1(std::u16string{});
-}
-
-void Engine::Text1_LostFocus() {
-    m_view.text4 = m_totalValue.toPlainString();
-}
-
-void Engine::setInputFontName(std::u16string name) {
-    m_inputFontName = std::move(name);
-    m_view.text1FontName = m_inputFontName;
-}
-
-void Engine::setLabel1FontName(std::u16string name) {
-    m_view.label1FontName = std::move(name);
+void Engine::endRoundingRun() {
+    m_view.menus.undo = false;
+    m_history.endRoundingRun();
 }
 
 } // namespace sumiplex::engine

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/decimal/decimal.h"
+#include "core/engine/history.h"
+#include "core/engine/line_step.h"
 #include "core/engine/rounding.h"
 #include "core/engine/tape.h"
 #include "core/engine/tax.h"
@@ -27,53 +29,76 @@ enum class MouseButton { Left, Right };
 /// The font the total label and the input line take for the four-digit reading.
 inline constexpr std::u16string_view kFourDigitFontName = u"ＭＳ Ｐ明朝";
 
-/// Everything of the main window that the engine decides. A window renders it after every
-/// event (with its widgets' signals blocked) and never computes any of it itself.
+/// Everything of the main window that the engine decides, grouped by the control it
+/// belongs to. A window renders it after every event (with its widgets' signals blocked)
+/// and never computes any of it itself.
 struct View {
-    // Text1, the input line. Caret and selection as a text box has them: the selection
-    // starts at text1SelStart and runs text1SelLength characters; with no selection the
-    // caret is at text1SelStart.
-    std::u16string text1;
-    int text1SelStart = 0;
-    int text1SelLength = 0;
-    std::u16string text1FontName = u"Times New Roman";
-    bool text1Bold = true;
+    /// Text1. Caret and selection as a text box has them: the selection starts at
+    /// selStart and runs selLength characters; with no selection the caret is at selStart.
+    struct InputLine {
+        std::u16string text;
+        int selStart = 0;
+        int selLength = 0;
+        std::u16string fontName = u"Times New Roman";
+        bool bold = true;
+    };
+    /// Label1.
+    struct TotalCaption {
+        std::u16string caption = u"Total";
+        std::u16string fontName = u"Times New Roman";
+    };
+    /// Label2 and Label3; mnuTax checks and unchecks them.
+    struct TaxLines {
+        std::u16string added;     ///< "Tax +" line
+        std::u16string contained; ///< "Tax  -" line
+        bool visible = true;
+    };
+    /// sbPanel1 and sbPanel2.
+    struct StatusBar {
+        std::u16string line; ///< the line being evaluated
+        std::u16string rate; ///< "1 USD " + rate
+    };
+    /// Which buttons can be pressed. The history, yen and dollar buttons rest while a cash
+    /// tally runs.
+    struct Buttons {
+        bool memo = false;    ///< Command2
+        bool history = true;  ///< Command3
+        bool back = false;    ///< Command4
+        bool forward = false; ///< Command5
+        bool yen = true;      ///< Command6
+        bool dollar = true;   ///< Command7
+    };
+    struct Menus {
+        bool undo = false;      ///< mnuPopUndo enabled
+        bool fourDigit = false; ///< mnuOku checked; mnuJapan mirrors it
+        bool cash = true;       ///< mnuCash and mnuPopCash; false exactly while Label5 reads "USD"
+    };
+    /// txtTime, the idle clock.
+    struct Clock {
+        std::u16string text = u"00:00";
+        bool visible = false;
+    };
+    /// A small edit box with its caret: Text2 (exchange rate) or Text3 (decimal place N of
+    /// the rounding commands; Label4 is shown and hidden with it).
+    struct Box {
+        std::u16string text;
+        int caret = 0;
+        bool visible = false;
+    };
 
-    std::u16string label1 = u"Total"; ///< the total
-    std::u16string label1FontName = u"Times New Roman";
-    std::u16string label2;       ///< tax added line ("TAX +" in the design)
-    std::u16string label3;       ///< tax contained line
-    bool taxLinesVisible = true; ///< mnuTax check mark
-    std::u16string label5;       ///< currency mark of the total
-    std::u16string label7;       ///< four-digit reading line
-    std::u16string statusPanel1; ///< the line being evaluated
-    std::u16string statusPanel2; ///< "1 USD " + rate
-
-    bool command2Enabled = false; ///< memo paste
-    // The history, yen and dollar buttons rest while a cash tally runs.
-    bool command3Enabled = true;
-    bool command6Enabled = true;
-    bool command7Enabled = true;
-    bool command4Enabled = false; ///< Back
-    bool command5Enabled = false; ///< Forward
-    bool mnuPopUndoEnabled = false;
-    bool mnuOkuChecked = false; ///< four-digit mode; mnuJapan mirrors it
-    bool mnuCashEnabled = true; ///< also mnuPopCash; false exactly while Label5 reads "USD"
-
-    bool txtTimeVisible = false;
-    std::u16string txtTime = u"00:00";
-
-    std::u16string text2; ///< exchange-rate box
-    int text2Caret = 0;
-    bool text2Visible = false;
-
-    std::u16string text3 = u"１"; ///< decimal place N of the rounding commands
-    int text3Caret = 0;
-    bool label4Visible = false; ///< Label4 and Text3 are shown and hidden together
-
-    std::vector<std::u16string> list1; ///< recorded totals, plain form, oldest first
-    std::vector<std::u16string> list3; ///< amounts that make up the total
-    std::u16string text4 = u"Text4";   ///< plain copy of the total for the tool windows
+    InputLine input;
+    TotalCaption total;
+    TaxLines tax;
+    std::u16string currencyMark; ///< Label5
+    std::u16string reading;      ///< Label7, the four-digit reading line
+    StatusBar status;
+    Buttons buttons;
+    Menus menus;
+    Clock clock;
+    Box rate;
+    Box place{u"１", 0, false};
+    std::vector<std::u16string> amounts; ///< List3: amounts that make up the total
+    std::u16string totalCopy = u"Text4"; ///< Text4: plain copy of the total for the tool windows
 };
 
 /// One-shot requests that a window carries out once and then drops.
@@ -85,7 +110,9 @@ struct Requests {
 };
 
 /// The calculator state of the main window and every handler that acts on it, free of
-/// any widget toolkit. Handler names follow the control and event they belong to.
+/// any widget toolkit. Handler names follow the control and event they belong to; the
+/// evaluation itself is worked out by classify() and computeLineStep(), the recorded totals
+/// are a History, and the displays are computed by free functions over explicit inputs.
 class Engine {
 public:
     /// `timeOfDay` gives the current time of day (the idle clock and LastInputTime).
@@ -123,8 +150,8 @@ public:
     void Label3_Click();
     void mnuTax_Click();
     void setTaxLinesVisible(bool visible); ///< from the settings at start-up
-    void setTaxRate(int ratePercent);
-    void setTaxRule(int ruleCode);
+    void setTaxRate(int ratePercent) { m_taxRate = ratePercent; }
+    void setTaxRule(int ruleCode) { m_taxRule = ruleCode; }
     [[nodiscard]] int taxRate() const { return m_taxRate; }
     [[nodiscard]] int taxRule() const { return m_taxRule; }
     void refreshTaxLines();
@@ -133,7 +160,7 @@ public:
     void Command6_Click(); ///< total to yen; also mnuYen
     void Command7_Click(); ///< total to dollars; also mnuDoller
     void Text2_Change(std::u16string text, int caret);
-    void setExchangeRate(double yenPerDollar);
+    void setExchangeRate(double yenPerDollar) { m_exchangeRate = yenPerDollar; }
     [[nodiscard]] double exchangeRate() const { return m_exchangeRate; }
 
     // --- four-digit display ---------------------------------------------------------
@@ -148,7 +175,7 @@ public:
     /// whatever currency the total label shows; nothing when the total is 0.
     [[nodiscard]] std::optional<std::u16string> totalMemoLine();
     /// Bold of the input line's font, from the settings at start-up.
-    void setInputFontBold(bool bold);
+    void setInputFontBold(bool bold) { m_view.input.bold = bold; }
 
     // --- cash tally (engine_cash.cpp) -------------------------------------------------
     /// mnuCashTotal: starts the tally from a total of 0 with "10000*" in the input line.
@@ -164,21 +191,20 @@ public:
     /// One tick of the idle clock.
     void tmrClock_Timer();
     /// Label6 ("Now"): shows the clock at once.
-    void Label6_Click();
+    void Label6_Click() { m_view.clock.visible = true; }
     void setInputFontName(std::u16string name);
     [[nodiscard]] const std::u16string& inputFontName() const { return m_inputFontName; }
-    void setLabel1FontName(std::u16string name);
+    void setLabel1FontName(std::u16string name) { m_view.total.fontName = std::move(name); }
 
     // --- state ------------------------------------------------------------------------
     [[nodiscard]] const View& view() const { return m_view; }
     /// Returns the pending one-shot requests and clears them.
     [[nodiscard]] Requests takeRequests();
     [[nodiscard]] Tape& tape() { return m_tape; }
+    [[nodiscard]] const History& history() const { return m_history; }
 
     [[nodiscard]] const Decimal& totalValue() const { return m_totalValue; }
     [[nodiscard]] const Decimal& lineValue() const { return m_lineValue; }
-    [[nodiscard]] const Decimal& undoValue() const { return m_undoValue; }
-    [[nodiscard]] std::int32_t historyPos() const { return m_historyPos; }
     [[nodiscard]] int opTyped() const { return m_opTyped; }
     [[nodiscard]] std::int16_t cashStep() const { return m_cashStep; }
     [[nodiscard]] std::optional<std::chrono::seconds> lastInputTime() const {
@@ -186,20 +212,23 @@ public:
     }
 
 private:
-    // What a single-operand step does to List3, the amounts that make up the total.
-    enum class Amounts { AppendOperand, AppendNegatedOperand, Replace };
     // Evaluation and key handling mark a failure on the tape; the percent steps do not.
     enum class ErrorMark { OnTape, LineOnly };
+    /// Whether an evaluation got past its first test (a line still being typed, "-5-", does
+    /// not); one that did ends a rounding run.
+    enum class Evaluation { NotStarted, Started };
+    /// The program's own assignment to the input line is handled as typed text, so a
+    /// trailing sign asks for an evaluation. An evaluation that puts into the line the text
+    /// it goes on to read itself leaves that to itself, so the step is applied once.
+    enum class TrailingSign { Evaluates, LeftToCaller };
 
-    // engine.cpp: setting controls as the program does, shared finishing steps
-    /// The program's own assignment of the input line; runs the change handling when the
-    /// text really changes, as a text box's change event does.
-    void setText1(std::u16string text);
-    /// setText1 for a line the caller goes on to evaluate itself: the change handling runs,
-    /// but a trailing sign does not start an evaluation of its own, so the step is applied
-    /// once, as the caller reads the line.
-    void setText1Unevaluated(std::u16string text);
-    void caretToEndOfText1();
+    // engine.cpp: the input line and what the program writes
+    /// The program's own assignment of the input line; when the text really changes, its
+    /// change handling runs as for typed text.
+    void assignLine(std::u16string text, TrailingSign sign = TrailingSign::Evaluates);
+    /// The change handling of the input line, for typed text and assignments alike.
+    void lineChanged(TrailingSign sign);
+    void caretToEndOfLine();
     void requestFocus(FocusTarget target) { m_requests.focus = target; }
     void appendTape(std::u16string_view piece) { m_tape.append(piece); }
     /// Appends the joined pieces as one piece, built in a buffer kept between calls.
@@ -208,28 +237,43 @@ private:
         (m_tapeScratch.append(std::u16string_view(pieces)), ...);
         m_tape.append(m_tapeScratch);
     }
-    void setLabel5(std::u16string caption);
+    void setCurrencyMark(std::u16string caption);
     /// FormatAmount(TotalValue), kept until the total changes.
     [[nodiscard]] const std::u16string& shownTotal();
     /// The plain form of TotalValue, kept until the total changes.
     [[nodiscard]] const std::u16string& plainTotal();
     void showTotal();
-    /// Rewrites Label1 keeping its currency word: "USD", "JPY" or "Tot"(al) followed by
-    /// `blanks` and `amount`; any other caption stays.
-    void rewriteLabel1(std::u16string_view amount, int blanks);
-    void recordTotalInList1();
+    /// Rewrites the total's caption keeping its currency word (see rewrittenTotalCaption).
+    void rewriteTotalCaption(std::u16string_view amount, int blanks);
+    void recordInHistory();
+    /// Back and Forward: the total recorded at the new position, shown and on the tape.
+    void showRecordedTotal(const std::optional<Decimal>& recorded, std::u16string_view wholeWord,
+                           std::u16string_view fractionWord);
+    /// The input line's own font again after the four-digit reading copy, in bold.
+    void restoreInputFont();
     void replaceAmounts();
     void refreshTotalReading();
-    void resetUndo();
+    void endRoundingRun();
     /// Appends " ERROR " to the input line and selects it all.
     void reportError(ErrorMark mark);
 
-    // engine_input.cpp
-    void ChangeHandling();
-    void PrefixDispatch();
-    void ReEnterTotal();
-    void ReEnterConvertedTotal(std::u16string_view currency);
-    void CashStepDispatch();
+    // engine_keys.cpp: what Enter does with the line
+    void dispatchPrefix();
+    /// The line without its first `wordLength` characters, read as an amount; nothing (and
+    /// the error reported) when it does not read.
+    [[nodiscard]] std::optional<Decimal> reEnteredAmount(std::size_t wordLength);
+    void reEnterTotal();
+    void reEnterConvertedTotal(std::u16string_view currency);
+    void dispatchCashStep();
+    void postEvaluationSteps();
+    void fitWindowWidth();
+
+    // engine_evaluate.cpp
+    Evaluation EvaluateLine();
+    void carryOut(const LineStep& step);
+    void RecordTotal();
+    void WriteLineResult();
+
     // engine_cash.cpp
     /// Records one count; false when the line does not count (it is then marked on the
     /// tape and nothing else changes).
@@ -237,46 +281,28 @@ private:
     void CashTallySummary();
     /// Ends a running tally without its summary, giving back the buttons it rested.
     void abandonCashTally();
-    void PostEvaluationSteps();
-    void fitWindowWidth();
 
-    // engine_evaluate.cpp
-    void EvaluateLine();
-    [[nodiscard]] bool evaluateOperatorRows(const std::u16string& t, char16_t op);
-    [[nodiscard]] bool evaluatePlusRows(std::u16string& t);
-    void evaluateMinusRows(const std::u16string& t);
-    void singleOperandStep(std::u16string_view operand, char16_t op, Amounts amounts);
-    void twoOperandStep(const std::u16string& t, std::u16string_view a, std::u16string_view b,
-                        char16_t op);
-    void RecordTotal();
-    void WriteLineResult();
-
-    // engine_percent.cpp
-    void PercentMultiply() { percentOperation(u'*'); }
-    void PercentDivide() { percentOperation(u'/'); }
-    void percentOperation(char16_t op);
-    [[nodiscard]] bool percentOfLine(const std::u16string& t, std::size_t pos, char16_t op);
-    void percentOfTotal(const std::u16string& t, char16_t op);
-
-    // engine_features.cpp
+    // engine_display.cpp
+    /// Label2, Label3: the tax line into the input line, or out of it again.
+    void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix);
+    /// Command6, Command7.
+    void convertTotal(bool toYen);
     void refreshFourDigitDisplay();
     void refreshReadingLine();
-    /// Steps 2 and 3 of a conversion: the converted line and its tape line. False when the
-    /// rate box gives no valid amount; nothing is then written.
-    [[nodiscard]] bool writeYenLine();
-    [[nodiscard]] bool writeDollarLine();
-    void setText2(std::u16string text);
+    /// The converted line and its tape line. False when the rate box gives no valid
+    /// amount; nothing is then written.
+    [[nodiscard]] bool writeConversionLine(bool toYen);
+    void setRateText(std::u16string text);
     void recomputeConversions();
 
     Tape& m_tape;
     std::function<std::chrono::seconds()> m_timeOfDay;
     View m_view;
     Requests m_requests;
+    History m_history;
 
     Decimal m_totalValue;
     Decimal m_lineValue;
-    Decimal m_undoValue;
-    std::int32_t m_historyPos = 0;
     int m_opTyped = 0;
     std::optional<std::chrono::seconds> m_lastInputTime;
     std::int16_t m_cashStep = 0;
@@ -286,21 +312,10 @@ private:
     int m_taxRate = 5;
     int m_taxRule = kTaxTruncate;
     double m_exchangeRate = 80.0;
-    /// Counts evaluations that got past their first test.
-    std::uint64_t m_evaluations = 0;
-    /// Set while the caller of setText1Unevaluated owns the evaluation of the new line.
-    bool m_lineHeldForCaller = false;
     std::u16string m_tapeScratch;
 
     // Recently worked-out texts, reused while their inputs are unchanged.
-    struct TaxMemo {
-        Decimal total;
-        int rate = 0;
-        int rule = 0;
-        std::optional<TaxLines> lines;
-    };
-    std::array<TaxMemo, 2> m_taxMemos;
-    std::size_t m_nextTaxMemo = 0;
+    TaxLinesMemo m_taxLines;
     std::optional<std::pair<Decimal, std::u16string>> m_shownTotal;
     std::optional<std::pair<Decimal, std::u16string>> m_plainTotal;
 };

@@ -19,75 +19,72 @@ std::size_t countIndex(std::int16_t step) {
 } // namespace
 
 void Engine::mnuCashTotal_Click() {
-    if (m_view.text1FontName != m_inputFontName) {
-        m_view.text1FontName = m_inputFontName;
-        m_view.text1Bold = true;
-    }
+    restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternWhole), kLineEnd);
     appendTape(u"      Cash Total\r\n");
-    recordTotalInList1();
-    assignConcat(m_view.label1, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
-    m_view.label2.clear();
-    m_view.label3.clear();
-    setLabel5(std::u16string{});
-    setText1(std::u16string{});
-    m_view.command2Enabled = false;
-    m_view.command3Enabled = false;
-    m_view.command5Enabled = false;
-    m_view.command6Enabled = false;
-    m_view.command7Enabled = false;
-    m_view.list3.clear();
-    m_view.text2Visible = false;
+    recordInHistory();
+    assignConcat(m_view.total.caption, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
+    m_view.tax.added.clear();
+    m_view.tax.contained.clear();
+    setCurrencyMark({});
+    assignLine({});
+    m_view.buttons.memo = false;
+    m_view.buttons.history = false;
+    m_view.buttons.forward = false;
+    m_view.buttons.yen = false;
+    m_view.buttons.dollar = false;
+    m_view.amounts.clear();
+    m_view.rate.visible = false;
     // The step is set before the line, so the line's change handling already knows the
     // tally runs and leaves the memo button disabled.
     m_cashStep = 10000;
-    setText1(u"10000*");
-    caretToEndOfText1();
+    assignLine(u"10000*");
+    caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
 void Engine::mnuCash_Click() {
-    m_view.text4 = plainTotal();
+    m_view.totalCopy = plainTotal();
 }
 
 bool Engine::CashTallyLine() {
-    cash::TallyLine step = cash::tallyLine(m_view.text1, m_totalValue);
-    setText1(std::move(step.line));
+    cash::TallyLine step = cash::tallyLine(m_view.input.text, m_totalValue);
+    assignLine(std::move(step.line));
     appendTape(step.tape);
     if (!step.amount)
         return false;
     if (const std::size_t j = countIndex(m_cashStep); j != 0)
         m_cashCounts[j] = step.count;
     m_totalValue = step.total;
-    m_view.label1 = std::move(step.caption);
+    m_view.total.caption = std::move(step.caption);
     m_cashCounts[0] = m_totalValue.toDouble();
-    m_view.label2.clear();
-    m_view.label3.clear();
+    m_view.tax.added.clear();
+    m_view.tax.contained.clear();
     return true;
 }
 
 void Engine::CashTallySummary() {
     cash::TallySummary summary = cash::tallySummary(m_totalValue);
-    m_view.label1 = std::move(summary.caption);
+    m_view.total.caption = std::move(summary.caption);
     appendTape(summary.tape);
     refreshTotalReading();
     m_requests.showCashTally = true;
-    m_view.command3Enabled = true;
-    m_view.command4Enabled = true;
-    m_view.command5Enabled = true;
-    m_view.command6Enabled = true;
-    m_view.command7Enabled = true;
+    m_view.buttons.history = true;
+    m_view.buttons.back = true;
+    m_view.buttons.forward = true;
+    m_view.buttons.yen = true;
+    m_view.buttons.dollar = true;
 }
 
 void Engine::abandonCashTally() {
     if (m_cashStep == 0)
         return;
     m_cashStep = 0;
-    m_view.command3Enabled = true;
-    m_view.command6Enabled = true;
-    m_view.command7Enabled = true;
+    m_view.buttons.history = true;
+    m_view.buttons.yen = true;
+    m_view.buttons.dollar = true;
 }
 
 } // namespace sumiplex::engine

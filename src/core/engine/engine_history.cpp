@@ -4,117 +4,106 @@
 
 namespace sumiplex::engine {
 
-namespace {
-
-// The recorded total at a 1-based position, or nothing when the position is outside the
-// list or the item does not read as a number.
-std::optional<Decimal> itemAt(const std::vector<std::u16string>& list, std::int32_t pos) {
-    if (pos < 1 || static_cast<std::size_t>(pos) > list.size())
-        return std::nullopt;
-    return Decimal::parse(list[static_cast<std::size_t>(pos) - 1]);
+void Engine::restoreInputFont() {
+    if (m_view.input.fontName != m_inputFontName) {
+        m_view.input.fontName = m_inputFontName;
+        m_view.input.bold = true;
+    }
 }
 
-} // namespace
-
 void Engine::Command1_Click() {
-    if (m_view.text1FontName != m_inputFontName) {
-        m_view.text1FontName = m_inputFontName;
-        m_view.text1Bold = true;
-    }
+    restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
     abandonCashTally();
-    assignConcat(m_view.label1, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
-    m_view.label2.clear();
-    m_view.label3.clear();
-    setLabel5(std::u16string{});
-    m_view.label7.clear();
-    setText1(std::u16string{});
+    assignConcat(m_view.total.caption, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
+    m_view.tax.added.clear();
+    m_view.tax.contained.clear();
+    setCurrencyMark({});
+    m_view.reading.clear();
+    assignLine({});
     appendTape(u"      Total = 0\r\n");
-    m_view.command2Enabled = false;
-    m_view.command4Enabled = false;
-    m_view.command5Enabled = false;
-    m_view.list1.clear();
-    m_view.list3.clear();
+    m_view.buttons.memo = false;
+    m_view.buttons.back = false;
+    m_view.buttons.forward = false;
+    m_history.clearTotals();
+    m_view.amounts.clear();
     requestFocus(FocusTarget::Text1);
-    m_view.text2Visible = false;
+    m_view.rate.visible = false;
 }
 
 void Engine::Command4_Click() {
     // A disabled button cannot be pressed; this also keeps HistoryPos from running below 0.
-    if (!m_view.command4Enabled)
+    if (!m_view.buttons.back)
         return;
     if (m_cashStep != 0) {
         abandonCashTally();
-        setText1(std::u16string{});
+        assignLine({});
     }
-    --m_historyPos;
-    if (const auto value = itemAt(m_view.list1, m_historyPos))
-        m_totalValue = *value;
     // The word is written in lower case for a total with a fraction.
-    const std::u16string& shown = shownTotal();
-    assignConcat(m_view.label1, kTotalWord, shown);
-    appendTapeJoined(m_totalValue.isWhole() ? u"      Back " : u"      back ", shown, kLineEnd);
-    refreshTotalReading();
-    refreshTaxLines();
-    m_view.command5Enabled = true;
-    if (m_historyPos <= 1)
-        m_view.command4Enabled = false;
+    showRecordedTotal(m_history.back(), u"      Back ", u"      back ");
+    m_view.buttons.forward = true;
+    if (m_history.atFirst())
+        m_view.buttons.back = false;
     requestFocus(FocusTarget::Text1);
 }
 
 void Engine::Command5_Click() {
-    if (!m_view.command5Enabled)
+    if (!m_view.buttons.forward)
         return;
-    ++m_historyPos;
-    if (const auto value = itemAt(m_view.list1, m_historyPos))
-        m_totalValue = *value;
     // The blank after the word is left out for a total with a fraction.
-    const std::u16string& shown = shownTotal();
-    assignConcat(m_view.label1, kTotalWord, shown);
-    appendTapeJoined(m_totalValue.isWhole() ? u"      Forward " : u"      Forward", shown,
-                     kLineEnd);
-    refreshTotalReading();
-    refreshTaxLines();
-    m_view.command4Enabled = true;
-    if (static_cast<std::size_t>(std::max(m_historyPos, 0)) >= m_view.list1.size())
-        m_view.command5Enabled = false;
+    showRecordedTotal(m_history.forward(), u"      Forward ", u"      Forward");
+    m_view.buttons.back = true;
+    if (m_history.atLast())
+        m_view.buttons.forward = false;
     requestFocus(FocusTarget::Text1);
 }
 
+void Engine::showRecordedTotal(const std::optional<Decimal>& recorded,
+                               std::u16string_view wholeWord, std::u16string_view fractionWord) {
+    // A position outside the list, or an item that does not read, keeps the total.
+    if (recorded)
+        m_totalValue = *recorded;
+    const std::u16string& shown = shownTotal();
+    assignConcat(m_view.total.caption, kTotalWord, shown);
+    appendTapeJoined(m_totalValue.isWhole() ? wholeWord : fractionWord, shown, kLineEnd);
+    refreshTotalReading();
+    refreshTaxLines();
+}
+
 void Engine::mnuPopUndo_Click() {
-    if (m_undoValue.isZero())
+    if (m_history.undoValue().isZero())
         return;
     appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" Back ");
-    m_totalValue = m_undoValue;
+    m_totalValue = m_history.undoValue();
     const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-    rewriteLabel1(shown, 4);
+    rewriteTotalCaption(shown, 4);
     refreshTotalReading();
     appendTapeJoined(shown, kLineEnd);
-    recordTotalInList1();
-    resetUndo();
+    recordInHistory();
+    endRoundingRun();
     requestFocus(FocusTarget::Text1);
-    m_view.label4Visible = false;
+    m_view.place.visible = false;
     refreshTaxLines();
 }
 
 void Engine::Label1_Click() {
     if (m_cashStep != 0)
         return;
-    if (m_view.mnuOkuChecked) {
-        if (startsWith(m_view.text1, u"Total")) {
-            setText1(std::u16string{});
+    if (m_view.menus.fourDigit) {
+        if (startsWith(m_view.input.text, u"Total")) {
+            assignLine({});
             return;
         }
         // A reading copy: the next key release in the line restores the input font.
-        m_view.text1FontName = kFourDigitFontName;
-        setText1(m_view.label1);
-        caretToEndOfText1();
+        m_view.input.fontName = kFourDigitFontName;
+        assignLine(m_view.total.caption);
+        caretToEndOfLine();
         requestFocus(FocusTarget::Text1);
         return;
     }
-    if (startsWith(m_view.text1, u"Total")) {
-        setText1(std::u16string{});
+    if (startsWith(m_view.input.text, u"Total")) {
+        assignLine({});
         showTotal();
         return;
     }
@@ -123,22 +112,73 @@ void Engine::Label1_Click() {
         return;
     }
     std::u16string_view word = kTotalWord;
-    if (startsWith(m_view.label1, u"USD"))
+    if (startsWith(m_view.total.caption, u"USD"))
         word = u"USD    ";
-    else if (startsWith(m_view.label1, u"JPY"))
+    else if (startsWith(m_view.total.caption, u"JPY"))
         word = u"JPY    ";
-    setText1(concat(word, shownTotal()));
-    caretToEndOfText1();
+    assignLine(concat(word, shownTotal()));
+    caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
 bool Engine::Label1_MouseDown(MouseButton button) {
-    m_view.label4Visible = false;
+    m_view.place.visible = false;
     return button == MouseButton::Right;
 }
 
 void Engine::Label4_Click() {
-    m_view.label4Visible = false;
+    m_view.place.visible = false;
+}
+
+// --- rounding and the decimal place ---------------------------------------------------
+
+void Engine::roundTotal(RoundMode mode) {
+    const int k = roundingShift(m_view.place.text);
+    // Every command of a run starts again from the value before the run.
+    const Decimal original = m_history.roundingBase(m_totalValue);
+    const auto rounded = roundAtShift(original, k, mode);
+    if (rounded) {
+        m_history.beginRoundingRun(original);
+        m_totalValue = *rounded;
+        const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
+        rewriteTotalCaption(shown, 4);
+        refreshTotalReading();
+        recordInHistory();
+        appendTapeJoined(kIndent, formatPattern(original, kPatternLong), roundingTapeWord(mode),
+                         shown, kLineEnd);
+        m_view.menus.undo = true;
+    }
+    // A place so far out that the scaled value leaves the decimal range keeps the total.
+    caretToEndOfLine();
+    requestFocus(FocusTarget::Text1);
+    m_view.place.visible = false;
+    if (rounded)
+        refreshTaxLines();
+}
+
+void Engine::mnuPopDcl_Click() {
+    m_view.place.visible = true;
+    m_view.place.caret = static_cast<int>(m_view.place.text.size());
+    requestFocus(FocusTarget::Text3);
+}
+
+void Engine::Text3_Change(std::u16string text, int caret) {
+    m_view.place.text = std::move(text);
+    m_view.place.caret = std::clamp(caret, 0, static_cast<int>(m_view.place.text.size()));
+}
+
+void Engine::Text3_KeyUp(Key key) {
+    if (key != Key::Enter)
+        return;
+    m_view.place.visible = false;
+    // The box goes away with the focus in it; typing goes on in the input line.
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::Text3_LostFocus() {
+    // push_back rather than assigning a literal: GCC 12 gives a false -Wrestrict for that.
+    if (m_view.place.text.empty())
+        m_view.place.text.push_back(u'1');
 }
 
 } // namespace sumiplex::engine

@@ -47,7 +47,7 @@ std::optional<Decimal> groupValue(std::u16string_view g, GroupRules rules) {
         std::int64_t v = 0;
         for (const char16_t c : low)
             v = v * 10 + (c - u'0');
-        v += (high[0] - u'0') * 1000;
+        v += static_cast<std::int64_t>(high[0] - u'0') * 1000;
         return Decimal::fromInt(v);
     }
     const auto dot = g.find(u'.');

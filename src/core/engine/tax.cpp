@@ -104,4 +104,14 @@ int taxRuleFromOptions(const TaxRuleOptions& options, int oldRule) {
     return oldRule;
 }
 
+const TaxLines& TaxLinesMemo::linesFor(const Decimal& total, int ratePercent, int ruleCode) {
+    for (const Entry& e : m_entries)
+        if (e.lines && e.rate == ratePercent && e.rule == ruleCode && e.total == total)
+            return *e.lines;
+    Entry& e = m_entries[m_next];
+    m_next = (m_next + 1) % m_entries.size();
+    e = Entry{total, ratePercent, ruleCode, computeTaxLines(total, ratePercent, ruleCode)};
+    return *e.lines;
+}
+
 } // namespace sumiplex::engine

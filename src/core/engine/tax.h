@@ -2,6 +2,8 @@
 
 #include "core/decimal/decimal.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +24,23 @@ struct TaxLines {
 
 /// Tax added on top (t1) and tax contained (t2) for a total at a whole-percent rate.
 [[nodiscard]] TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode);
+
+/// computeTaxLines for the last two totals asked about: Back and Forward show totals again
+/// whose lines were worked out a moment ago.
+class TaxLinesMemo {
+public:
+    [[nodiscard]] const TaxLines& linesFor(const Decimal& total, int ratePercent, int ruleCode);
+
+private:
+    struct Entry {
+        Decimal total;
+        int rate = 0;
+        int rule = 0;
+        std::optional<TaxLines> lines;
+    };
+    std::array<Entry, 2> m_entries;
+    std::size_t m_next = 0;
+};
 
 /// The rate typed into the tax dialog: an empty box means 0; a fraction rounds half to even;
 /// text that is not a number or lies outside the 16-bit range keeps `oldRate`.

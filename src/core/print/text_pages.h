@@ -31,9 +31,6 @@ public:
     /// The next page: A4 portrait, one text operation per non-empty printed line.
     [[nodiscard]] Page nextPage();
 
-    /// Lines that fit one page (at least one).
-    [[nodiscard]] std::size_t linesPerPage() const { return m_linesPerPage; }
-
 private:
     /// The next printed line: a whole source line or the part of it that fits.
     std::u16string nextLine();

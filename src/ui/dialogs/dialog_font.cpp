@@ -3,6 +3,8 @@
 #include "core/options/options.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
+#include "ui/widgets/ok_cancel_column.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -26,11 +28,6 @@ const QString kAccentTitle = QStringLiteral("　　文字色の設定");
 const QString kInputFontTitle = QStringLiteral("  フォントの設定");
 const QString kSizedFontTitle = QStringLiteral("　　フォントの設定");
 constexpr int kSizeBoxWidth = 56;
-
-template <class W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLineEdit* preview(QWidget* parent, const char* name, const QString& text = QString()) {
     auto* edit = named(new QLineEdit(text, parent), name);
@@ -86,8 +83,6 @@ DialogFont::DialogFont(const WindowLooks& current, QString mainCaption,
     connect(Option1, &QRadioButton::clicked, this, &DialogFont::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &DialogFont::Option2_Click);
     connect(OKButton, &QPushButton::clicked, this, &DialogFont::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    OKButton->setDefault(true);
 }
 
 void DialogFont::buildControls() {
@@ -113,8 +108,9 @@ void DialogFont::buildControls() {
     for (QLineEdit* size : {Text4, Text5})
         size->setFixedWidth(kSizeBoxWidth);
 
-    OKButton = named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
-    CancelButton = named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), "CancelButton");
+    const OkCancelButtons buttons = makeOkCancelButtons(*this);
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
 }
 
 void DialogFont::layOut() {
@@ -140,13 +136,9 @@ void DialogFont::layOut() {
     auto* left = new QVBoxLayout;
     left->addWidget(Frame5);
     left->addWidget(Frame1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelColumn({OKButton, CancelButton}));
     resize(440, 360);
 }
 

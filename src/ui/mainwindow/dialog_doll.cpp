@@ -1,13 +1,13 @@
 #include "ui/mainwindow/dialog_doll.h"
 
 #include "core/engine/currency.h"
+#include "ui/widgets/ok_cancel_column.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace sumiplex::ui {
 
@@ -24,25 +24,18 @@ DialogDoll::DialogDoll(double rate, QWidget* parent) : QDialog(parent), m_rate(r
     Text2->setObjectName(QStringLiteral("Text2"));
     Label2->setBuddy(Text2);
     Text2->setCursorPosition(static_cast<int>(Text2->text().size()));
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    const OkCancelButtons buttons = makeOkCancelButtons(*this);
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
 
     auto* row = new QHBoxLayout(Frame3);
     row->addWidget(Label2);
     row->addWidget(Text2, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Frame3, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelColumn(buttons));
 
     connect(OKButton, &QPushButton::clicked, this, &DialogDoll::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     Text2->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/dialog_tax.h"
 
 #include "core/engine/tax.h"
+#include "ui/widgets/ok_cancel_column.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,11 +34,9 @@ DialogTax::DialogTax(int rate, int rule, QWidget* parent)
     Option2->setObjectName(QStringLiteral("Option2"));
     Option1 = new QRadioButton(QStringLiteral("切り捨て"), Frame2);
     Option1->setObjectName(QStringLiteral("Option1"));
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    OKButton->setDefault(true);
+    const OkCancelButtons buttons = makeOkCancelButtons(*this);
+    OKButton = buttons.ok;
+    CancelButton = buttons.cancel;
 
     // A stored code outside 1..3 checks no button; OK then keeps that code.
     Option1->setChecked(rule == engine::kTaxTruncate);
@@ -55,16 +54,11 @@ DialogTax::DialogTax(int rate, int rule, QWidget* parent)
     auto* frame = new QVBoxLayout(Frame1);
     frame->addLayout(rateRow);
     frame->addWidget(Frame2);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    buttons->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Frame1, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelColumn(buttons));
 
     connect(OKButton, &QPushButton::clicked, this, &DialogTax::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     Text1->setFocus();
 }
 

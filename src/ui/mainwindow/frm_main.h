@@ -31,7 +31,6 @@ class Printing;
 class SettingsStore;
 class Shell;
 class TapeJournal;
-struct SingleSetting;
 } // namespace sumiplex::platform
 
 namespace sumiplex::engine {

@@ -36,8 +36,8 @@ CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engin
                 memo.appendMemo(text);
                 showMemo();
             },
-        .entries = [&engine] { return engine.view().list3; },
-        .mainTotal = [&engine] { return engine.view().text4; },
+        .entries = [&engine] { return engine.view().amounts; },
+        .mainTotal = [&engine] { return engine.view().totalCopy; },
         .print =
             [&services](QWidget* parent, const cash::DenominationPrintout& table) {
                 (void)printDenominationTable(parent, services, printable(table));

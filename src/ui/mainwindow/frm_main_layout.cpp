@@ -7,6 +7,7 @@
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/glyph_icon.h"
 #include "ui/widgets/text_list_model.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -35,11 +36,6 @@ constexpr int kClockIntervalMs = 1000;
 constexpr int kLeftInset = 12;
 constexpr int kRightInset = 13;
 constexpr int kLineRightInset = 18;
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption) {
     auto* label = named(new QLabel(caption, parent), name);
@@ -70,18 +66,6 @@ QFrame* ruleLine(QWidget* parent, const char* name) {
     line->setFixedHeight(2);
     line->setAutoFillBackground(true);
     return line;
-}
-
-void keepPlaceWhenHidden(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
-    widget->setPalette(p);
 }
 
 void setFillColour(QWidget* widget, const QColor& colour) {
@@ -150,8 +134,8 @@ void frmMain::buildControls() {
     // window nothing per line.
     List1 = named(new QListView(central), "List1");
     List3 = named(new QListView(central), "List3");
-    m_list1Model = new TextListModel(m_engine->view().list1, List1);
-    m_list3Model = new TextListModel(m_engine->view().list3, List3);
+    m_list1Model = new TextListModel(m_engine->history().totals(), List1);
+    m_list3Model = new TextListModel(m_engine->view().amounts, List3);
     List1->setModel(m_list1Model);
     List3->setModel(m_list3Model);
     for (QListView* list : {List1, List3})

@@ -99,67 +99,67 @@ void frmMain::renderOnce() {
     renderBoxes(view, requests.focus);
     m_list1Model->sync();
     m_list3Model->sync();
-    m_shown = {view.text1SelStart, view.text1SelLength, view.text2Caret, view.text3Caret};
+    m_shown = {view.input.selStart, view.input.selLength, view.rate.caret, view.place.caret};
     applyRequests(requests);
 }
 
 void frmMain::renderCaptions(const View& view) {
-    setTextIfChanged(Label1, view.label1);
-    setFamily(Label1, view.label1FontName);
-    setTextIfChanged(Label2, view.label2);
-    setTextIfChanged(Label3, view.label3);
-    setTextIfChanged(Label5, view.label5);
-    setTextIfChanged(Label7, view.label7);
-    setTextIfChanged(sbPanel1, view.statusPanel1);
-    setTextIfChanged(sbPanel2, view.statusPanel2);
-    setTextIfChanged(txtTime, view.txtTime);
-    setTextIfChanged(Text4, view.text4);
+    setTextIfChanged(Label1, view.total.caption);
+    setFamily(Label1, view.total.fontName);
+    setTextIfChanged(Label2, view.tax.added);
+    setTextIfChanged(Label3, view.tax.contained);
+    setTextIfChanged(Label5, view.currencyMark);
+    setTextIfChanged(Label7, view.reading);
+    setTextIfChanged(sbPanel1, view.status.line);
+    setTextIfChanged(sbPanel2, view.status.rate);
+    setTextIfChanged(txtTime, view.clock.text);
+    setTextIfChanged(Text4, view.totalCopy);
 }
 
 void frmMain::renderFlags(const View& view) {
-    Command2->setEnabled(view.command2Enabled);
-    Command4->setEnabled(view.command4Enabled);
-    Command5->setEnabled(view.command5Enabled);
-    Command3->setEnabled(view.command3Enabled);
-    Command6->setEnabled(view.command6Enabled);
-    Command7->setEnabled(view.command7Enabled);
-    mnuCash->setEnabled(view.mnuCashEnabled);
-    mnuPopCash->setEnabled(view.mnuCashEnabled);
-    mnuPopUndo->setEnabled(view.mnuPopUndoEnabled);
-    setChecked(mnuOku, view.mnuOkuChecked);
-    setChecked(mnuJapan, view.mnuOkuChecked);
-    setChecked(mnuTax, view.taxLinesVisible);
-    setShown(Label2, view.taxLinesVisible);
-    setShown(Label3, view.taxLinesVisible);
-    setShown(txtTime, view.txtTimeVisible);
-    setShown(Text2, view.text2Visible);
-    setShown(Label4, view.label4Visible);
-    setShown(Text3, view.label4Visible);
+    Command2->setEnabled(view.buttons.memo);
+    Command4->setEnabled(view.buttons.back);
+    Command5->setEnabled(view.buttons.forward);
+    Command3->setEnabled(view.buttons.history);
+    Command6->setEnabled(view.buttons.yen);
+    Command7->setEnabled(view.buttons.dollar);
+    mnuCash->setEnabled(view.menus.cash);
+    mnuPopCash->setEnabled(view.menus.cash);
+    mnuPopUndo->setEnabled(view.menus.undo);
+    setChecked(mnuOku, view.menus.fourDigit);
+    setChecked(mnuJapan, view.menus.fourDigit);
+    setChecked(mnuTax, view.tax.visible);
+    setShown(Label2, view.tax.visible);
+    setShown(Label3, view.tax.visible);
+    setShown(txtTime, view.clock.visible);
+    setShown(Text2, view.rate.visible);
+    setShown(Label4, view.place.visible);
+    setShown(Text3, view.place.visible);
 }
 
 void frmMain::renderInputLine(const View& view, bool focusText1) {
-    setFamily(Text1, view.text1FontName);
-    if (Text1->font().bold() != view.text1Bold) {
+    setFamily(Text1, view.input.fontName);
+    if (Text1->font().bold() != view.input.bold) {
         QFont font = Text1->font();
-        font.setBold(view.text1Bold);
+        font.setBold(view.input.bold);
         Text1->setFont(font);
     }
-    const bool replaced = setTextIfChanged(Text1, view.text1);
+    const bool replaced = setTextIfChanged(Text1, view.input.text);
     // A caret the user moved with the mouse or the arrow keys stays where it is unless the
     // engine placed one itself.
-    const bool moved = view.text1SelStart != m_shown.text1SelStart ||
-                       view.text1SelLength != m_shown.text1SelLength;
+    const bool moved = view.input.selStart != m_shown.text1SelStart ||
+                       view.input.selLength != m_shown.text1SelLength;
     if (replaced || moved || focusText1)
-        setCaret(Text1, view.text1SelStart, view.text1SelLength);
+        setCaret(Text1, view.input.selStart, view.input.selLength);
 }
 
 void frmMain::renderBoxes(const View& view, FocusTarget focus) {
-    const bool text2Replaced = setTextIfChanged(Text2, view.text2);
-    if (text2Replaced || view.text2Caret != m_shown.text2Caret || focus == FocusTarget::Text2)
-        setCaret(Text2, view.text2Caret, 0);
-    const bool text3Replaced = setTextIfChanged(Text3, view.text3);
-    if (text3Replaced || view.text3Caret != m_shown.text3Caret || focus == FocusTarget::Text3)
-        setCaret(Text3, view.text3Caret, 0);
+    const bool text2Replaced = setTextIfChanged(Text2, view.rate.text);
+    if (text2Replaced || view.rate.caret != m_shown.text2Caret || focus == FocusTarget::Text2)
+        setCaret(Text2, view.rate.caret, 0);
+    const bool text3Replaced = setTextIfChanged(Text3, view.place.text);
+    if (text3Replaced || view.place.caret != m_shown.text3Caret || focus == FocusTarget::Text3)
+        setCaret(Text3, view.place.caret, 0);
 }
 
 void frmMain::applyRequests(const engine::Requests& requests) {

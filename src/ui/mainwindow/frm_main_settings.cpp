@@ -17,6 +17,7 @@
 #include "ui/picture/picture_list.h"
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -32,43 +33,33 @@ namespace sumiplex::ui {
 
 namespace {
 
-using platform::readDouble;
-using platform::readInt16;
-using platform::readInt32;
-using platform::readSingle;
-using platform::readText;
-using platform::readTruth;
+using platform::readSetting;
+using platform::Setting;
 using platform::SettingsStore;
 using platform::writeNumber;
 using platform::writeTruth;
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
-    widget->setPalette(p);
-}
 
 // No installed family has a name near this long; a longer stored name is damage, and
 // matching it against every installed font could slow every start.
 constexpr qsizetype kLongestFontName = 127;
 
 /// The font of `widget` with name, bold and italic taken from the store.
-QFont storedFont(const SettingsStore& store, const QFont& current, platform::TextSetting name,
-                 platform::TruthSetting bold, platform::TruthSetting italic) {
+QFont storedFont(const SettingsStore& store, const QFont& current, const Setting<QStringView>& name,
+                 const Setting<bool>& bold, const Setting<bool>& italic) {
     QFont font = current;
-    const QString family = readText(store, name);
+    const QString family = readSetting(store, name);
     if (!family.isEmpty() && family.size() <= kLongestFontName)
         font.setFamily(family);
-    font.setBold(readTruth(store, bold, current.bold()));
-    font.setItalic(readTruth(store, italic, current.italic()));
+    font.setBold(readSetting(store, bold, current.bold()));
+    font.setItalic(readSetting(store, italic, current.italic()));
     return font;
 }
 
-QFont storedFont(const SettingsStore& store, const QFont& current, platform::TextSetting name,
-                 platform::TruthSetting bold, platform::TruthSetting italic,
-                 platform::SingleSetting size) {
+QFont storedFont(const SettingsStore& store, const QFont& current, const Setting<QStringView>& name,
+                 const Setting<bool>& bold, const Setting<bool>& italic,
+                 const Setting<float>& size) {
     QFont font = storedFont(store, current, name, bold, italic);
-    const float points = readSingle(store, size, static_cast<float>(current.pointSizeF()));
+    const float points = readSetting(store, size, static_cast<float>(current.pointSizeF()));
     // A size a font cannot have keeps the one it had.
     if (points > 0 && points < 1000)
         font.setPointSizeF(points);
@@ -102,10 +93,10 @@ void frmMain::loadSettings() {
     const SettingsStore& store = m_services.settings;
     platform::restoreWindowPosition(*this, store, platform::kMainLeft, platform::kMainTop);
     loadViewToggles();
-    m_engine->setTaxRate(readInt16(store, platform::kTaxRate, qint16(m_engine->taxRate())));
-    m_engine->setTaxRule(readInt16(store, platform::kTaxOP, qint16(m_engine->taxRule())));
-    m_engine->setExchangeRate(readDouble(store, platform::kDollRate, m_engine->exchangeRate()));
-    m_engine->Text3_Change(readText(store, platform::kRoundD).toStdU16String(), 0);
+    m_engine->setTaxRate(readSetting(store, platform::kTaxRate, qint16(m_engine->taxRate())));
+    m_engine->setTaxRule(readSetting(store, platform::kTaxOP, qint16(m_engine->taxRule())));
+    m_engine->setExchangeRate(readSetting(store, platform::kDollRate, m_engine->exchangeRate()));
+    m_engine->Text3_Change(readSetting(store, platform::kRoundD).toStdU16String(), 0);
     loadColours();
     loadInputFont();
     loadTotalFont();
@@ -116,25 +107,25 @@ void frmMain::loadSettings() {
 
 void frmMain::loadViewToggles() {
     const SettingsStore& store = m_services.settings;
-    m_engine->setTaxLinesVisible(readTruth(store, platform::kMnuTax, mnuTax->isChecked()));
+    m_engine->setTaxLinesVisible(readSetting(store, platform::kMnuTax, mnuTax->isChecked()));
     mnuViewStatusBar->setChecked(
-        readTruth(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked()));
+        readSetting(store, platform::kMnuViewStatusBar, mnuViewStatusBar->isChecked()));
     statusBar()->setVisible(mnuViewStatusBar->isChecked());
-    mnuCalender->setChecked(readTruth(store, platform::kMnuCalender, mnuCalender->isChecked()));
+    mnuCalender->setChecked(readSetting(store, platform::kMnuCalender, mnuCalender->isChecked()));
     setCalendarShown(mnuCalender->isChecked());
-    mnuPic->setChecked(readTruth(store, platform::kMnuPicRead, mnuPic->isChecked()));
+    mnuPic->setChecked(readSetting(store, platform::kMnuPicRead, mnuPic->isChecked()));
     Image1->setVisible(mnuPic->isChecked());
     m_pictureArea->setVisible(pictureAreaShown());
 }
 
 void frmMain::loadColours() {
     const SettingsStore& store = m_services.settings;
-    m_backColour = readInt32(store, platform::kMeBackColorRead, m_backColour);
+    m_backColour = readSetting(store, platform::kMeBackColorRead, m_backColour);
     QPalette p = palette();
     p.setColor(QPalette::Window, platform::colourFromValue(m_backColour, palette()));
     setPalette(p);
 
-    m_lineColour = readInt32(store, platform::kLin1, m_lineColour);
+    m_lineColour = readSetting(store, platform::kLin1, m_lineColour);
     applyAccentColour();
 }
 
@@ -151,7 +142,7 @@ void frmMain::loadTotalFont() {
     const SettingsStore& store = m_services.settings;
     const QFont total = storedFont(store, Label1->font(), platform::kLabel1f, platform::kLabel1b,
                                    platform::kLabel1i);
-    dressLikeTotal(total, readInt32(store, platform::kLabel1c, m_totalColour));
+    dressLikeTotal(total, readSetting(store, platform::kLabel1c, m_totalColour));
 }
 
 void frmMain::dressLikeTotal(const QFont& face, std::int32_t ink) {
@@ -193,7 +184,7 @@ void frmMain::loadCompanionFonts() {
 }
 
 void frmMain::loadPicture() {
-    const QString path = readText(m_services.settings, platform::kPictureFile);
+    const QString path = readSetting(m_services.settings, platform::kPictureFile);
     bool shown = false;
     if (!path.isEmpty()) {
         PictureLoad load = ::sumiplex::ui::loadPicture(path);
@@ -216,11 +207,11 @@ void frmMain::queryUnload() {
     Label1->hide();
     // Closing in the four-digit reading would store its font as the user's.
     const std::u16string& input = m_engine->inputFontName();
-    if (m_engine->view().mnuOkuChecked ||
-        m_engine->view().label1FontName == engine::kFourDigitFontName) {
+    if (m_engine->view().menus.fourDigit ||
+        m_engine->view().total.fontName == engine::kFourDigitFontName) {
         m_engine->setLabel1FontName(input);
         m_engine->setInputFontName(input);
-    } else if (m_engine->view().text1FontName != input) {
+    } else if (m_engine->view().input.fontName != input) {
         m_engine->setInputFontName(input);
     }
     render();

@@ -19,7 +19,7 @@ void frmMain::openZeiDialog() {
     // Built once and only hidden when closed, so the rate marks stay with the amounts.
     if (!m_zei)
         m_zei = new DialogZei(toolLinks(),
-                              ZeiSource{.amounts = m_engine->view().list3,
+                              ZeiSource{.amounts = m_engine->view().amounts,
                                         .amountsModel = *m_list3Model,
                                         .taxRule = [this] { return m_engine->taxRule(); },
                                         .print =

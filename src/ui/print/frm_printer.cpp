@@ -1,6 +1,7 @@
 #include "ui/print/frm_printer.h"
 
 #include "core/print/paper.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -14,11 +15,6 @@
 namespace sumiplex::ui {
 
 namespace {
-
-template <class T> T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QString fromCore(const std::u16string& text) {
     return QString::fromStdU16String(text);

@@ -3,6 +3,7 @@
 #include "core/journal/tape_summary.h"
 #include "platform/dialogs.h"
 #include "platform/tape_journal.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,11 +26,6 @@ namespace {
 using journal::JournalState;
 
 const QString kTitle = QStringLiteral("過去の計算履歴");
-
-template <typename T> T* named(T* object, const char* name) {
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
 
 std::optional<QByteArray> readBytes(const QString& path) {
     QFile file(path);

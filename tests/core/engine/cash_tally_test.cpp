@@ -33,9 +33,9 @@ TEST(CashTally, AbandoningGivesTheButtonsBack) {
         (calc.engine.*c.abandon)();
         EXPECT_EQ(calc.engine.cashStep(), 0) << c.name;
         EXPECT_EQ(calc.text1(), "") << c.name;
-        EXPECT_TRUE(calc.view().command3Enabled) << c.name;
-        EXPECT_TRUE(calc.view().command6Enabled) << c.name;
-        EXPECT_TRUE(calc.view().command7Enabled) << c.name;
+        EXPECT_TRUE(calc.view().buttons.history) << c.name;
+        EXPECT_TRUE(calc.view().buttons.yen) << c.name;
+        EXPECT_TRUE(calc.view().buttons.dollar) << c.name;
         EXPECT_FALSE(calc.engine.takeRequests().showCashTally) << c.name;
     }
 }
@@ -44,7 +44,7 @@ TEST(CashTally, BreakdownCopiesThePlainTotal) {
     Calc calc;
     calc.startAt("1234.5");
     calc.engine.mnuCash_Click();
-    EXPECT_EQ(utf8(calc.view().text4), "1234.5");
+    EXPECT_EQ(utf8(calc.view().totalCopy), "1234.5");
 }
 
 } // namespace

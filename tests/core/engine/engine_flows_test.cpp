@@ -73,13 +73,13 @@ TEST(RoundingRun, EveryCommandStartsFromTheValueBeforeTheRun) {
     EXPECT_EQ(calc.total(), "1");
     EXPECT_EQ(calc.newTape(), "      0.7  Round-Down 0.\r\n      0.7  Round-Off 1.\r\n");
     EXPECT_EQ(calc.label1(), "Total    1.");
-    EXPECT_EQ(calc.view().list1, (std::vector<std::u16string>{u"0.7", u"0", u"1"}));
-    EXPECT_EQ(calc.engine.historyPos(), 3);
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"0.7", u"0", u"1"}));
+    EXPECT_EQ(calc.engine.history().position(), 3);
     // Back and all clear do not end the run.
     calc.engine.Command4_Click();
     calc.engine.roundTotal(Up);
     EXPECT_EQ(calc.total(), "1");
-    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1   (  0");
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1   (  0");
 }
 
 TEST(RoundingRun, FailedPlaceStartsNoRun) {
@@ -87,9 +87,9 @@ TEST(RoundingRun, FailedPlaceStartsNoRun) {
     calc.startAt("79228162514264337593543950335");
     calc.engine.Text3_Change(u"0", 1);
     calc.engine.roundTotal(Off);
-    EXPECT_FALSE(calc.view().mnuPopUndoEnabled);
-    EXPECT_TRUE(calc.engine.undoValue().isZero());
-    EXPECT_EQ(calc.view().list1.size(), 1u);
+    EXPECT_FALSE(calc.view().menus.undo);
+    EXPECT_TRUE(calc.engine.history().undoValue().isZero());
+    EXPECT_EQ(calc.engine.history().totals().size(), 1u);
 }
 
 TEST(RoundingRun, FourDigitModeRewritesTheLabelInGroups) {
@@ -98,25 +98,25 @@ TEST(RoundingRun, FourDigitModeRewritesTheLabelInGroups) {
     calc.engine.toggleFourDigit();
     calc.engine.roundTotal(Off);
     EXPECT_EQ(calc.label1(), "Total   12万3457");
-    EXPECT_EQ(utf8(calc.view().label7), "123,457");
+    EXPECT_EQ(utf8(calc.view().reading), "123,457");
 }
 
 TEST(DecimalPlace, EditorShowsAndHides) {
     Calc calc;
     calc.engine.mnuPopDcl_Click();
-    EXPECT_TRUE(calc.view().label4Visible);
-    EXPECT_EQ(calc.view().text3Caret, 1);
+    EXPECT_TRUE(calc.view().place.visible);
+    EXPECT_EQ(calc.view().place.caret, 1);
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text3);
     calc.engine.Text3_Change(u"", 0);
     calc.engine.Text3_KeyUp(Key::Other);
-    EXPECT_TRUE(calc.view().label4Visible);
+    EXPECT_TRUE(calc.view().place.visible);
     calc.engine.Text3_LostFocus();
-    EXPECT_EQ(utf8(calc.view().text3), "1");
+    EXPECT_EQ(utf8(calc.view().place.text), "1");
     calc.engine.Text3_KeyUp(Key::Enter);
-    EXPECT_FALSE(calc.view().label4Visible);
+    EXPECT_FALSE(calc.view().place.visible);
     calc.engine.Text3_Change(u"3", 1);
     calc.engine.Text3_LostFocus();
-    EXPECT_EQ(utf8(calc.view().text3), "3");
+    EXPECT_EQ(utf8(calc.view().place.text), "3");
 }
 
 struct TaxCase {
@@ -139,8 +139,8 @@ TEST_P(TaxLinesAfterAStep, ShowTheTaxOfTheNewTotal) {
     calc.engine.setTaxRate(c.rate);
     calc.engine.setTaxRule(c.rule);
     calc.line(c.total);
-    EXPECT_EQ(utf8(calc.view().label2), c.label2);
-    EXPECT_EQ(utf8(calc.view().label3), c.label3);
+    EXPECT_EQ(utf8(calc.view().tax.added), c.label2);
+    EXPECT_EQ(utf8(calc.view().tax.contained), c.label3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,7 +160,7 @@ TEST(TaxLines, ClickCopiesTheLineAndASecondClickTakesItAway) {
     calc.engine.Label2_Click();
     EXPECT_EQ(calc.text1(), "Tax +   1,050   (  50");
     EXPECT_EQ(calc.newTape(), "      Tax +   1,050   (  50\r\n");
-    EXPECT_EQ(calc.view().text1SelStart, 21);
+    EXPECT_EQ(calc.view().input.selStart, 21);
     calc.engine.Label2_Click();
     EXPECT_EQ(calc.text1(), "");
     EXPECT_EQ(calc.newTape(), "");
@@ -182,16 +182,16 @@ TEST(TaxLines, ANewRateOrRuleTakesEffectOnTheNextRefresh) {
     Calc calc;
     calc.startAt("1002");
     calc.engine.setTaxRate(8);
-    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,052   (  50");
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1,052   (  50");
     calc.engine.refreshTaxLines();
-    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,082   (  80");
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1,082   (  80");
     calc.engine.setTaxRule(kTaxRoundUp);
     calc.engine.refreshTaxLines();
-    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,083   (  81");
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1,083   (  81");
     calc.engine.setTaxRate(5);
     calc.engine.setTaxRule(kTaxTruncate);
     calc.engine.refreshTaxLines();
-    EXPECT_EQ(utf8(calc.view().label2), "Tax +   1,052   (  50");
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1,052   (  50");
 }
 
 TEST(TaxLines, EmptyLineIsNotCopiedAndTheMenuTogglesThem) {
@@ -200,11 +200,11 @@ TEST(TaxLines, EmptyLineIsNotCopiedAndTheMenuTogglesThem) {
     calc.engine.Label3_Click();
     EXPECT_EQ(calc.text1(), "");
     EXPECT_EQ(calc.newTape(), "");
-    EXPECT_TRUE(calc.view().taxLinesVisible);
+    EXPECT_TRUE(calc.view().tax.visible);
     calc.engine.mnuTax_Click();
-    EXPECT_FALSE(calc.view().taxLinesVisible);
+    EXPECT_FALSE(calc.view().tax.visible);
     calc.engine.mnuTax_Click();
-    EXPECT_TRUE(calc.view().taxLinesVisible);
+    EXPECT_TRUE(calc.view().tax.visible);
 }
 
 struct ConversionCase {
@@ -235,7 +235,7 @@ TEST_P(Conversion, WritesTheConvertedLineAndMarksTheTotal) {
     EXPECT_EQ(calc.newTape(), *c.text1 ? "      " + std::string(c.text1) + "\r\n" : "");
     EXPECT_EQ(calc.label1(), c.label1);
     EXPECT_EQ(calc.total(), c.total);
-    EXPECT_TRUE(calc.view().text2Visible);
+    EXPECT_TRUE(calc.view().rate.visible);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -299,8 +299,8 @@ TEST(Conversion, ActivationShowsTheRateAndRecomputesOnlyOnAChange) {
     Calc calc;
     calc.engine.setExchangeRate(80.5);
     calc.engine.Form_Activate();
-    EXPECT_EQ(utf8(calc.view().statusPanel2), "1 USD 80.5");
-    EXPECT_EQ(utf8(calc.view().text2), "80.5");
+    EXPECT_EQ(utf8(calc.view().status.rate), "1 USD 80.5");
+    EXPECT_EQ(utf8(calc.view().rate.text), "80.5");
     calc.startAt("2");
     calc.engine.Command6_Click();
     (void)calc.newTape();
@@ -318,9 +318,9 @@ TEST(Conversion, RestoresTheInputFont) {
     calc.startAt("12345");
     calc.engine.toggleFourDigit();
     calc.engine.Label1_Click();
-    ASSERT_EQ(calc.view().text1FontName, kFourDigitFontName);
+    ASSERT_EQ(calc.view().input.fontName, kFourDigitFontName);
     calc.engine.Command7_Click();
-    EXPECT_EQ(calc.view().text1FontName, calc.engine.inputFontName());
+    EXPECT_EQ(calc.view().input.fontName, calc.engine.inputFontName());
     EXPECT_EQ(calc.label1(), "JPY   1万2345");
 }
 
@@ -342,16 +342,16 @@ TEST_P(FourDigit, ToggleOnAndOff) {
     Calc calc;
     calc.startAt(c.total);
     const std::string before = calc.label1();
-    EXPECT_EQ(utf8(calc.view().label7), c.label7Off);
+    EXPECT_EQ(utf8(calc.view().reading), c.label7Off);
     calc.engine.toggleFourDigit();
-    EXPECT_TRUE(calc.view().mnuOkuChecked);
+    EXPECT_TRUE(calc.view().menus.fourDigit);
     EXPECT_EQ(calc.label1(), c.label1On);
-    EXPECT_EQ(utf8(calc.view().label7), c.label7On);
-    EXPECT_EQ(calc.view().label1FontName, kFourDigitFontName);
+    EXPECT_EQ(utf8(calc.view().reading), c.label7On);
+    EXPECT_EQ(calc.view().total.fontName, kFourDigitFontName);
     calc.engine.toggleFourDigit();
     EXPECT_EQ(calc.label1(), before);
-    EXPECT_EQ(utf8(calc.view().label7), c.label7Off);
-    EXPECT_EQ(calc.view().label1FontName, calc.engine.inputFontName());
+    EXPECT_EQ(utf8(calc.view().reading), c.label7Off);
+    EXPECT_EQ(calc.view().total.fontName, calc.engine.inputFontName());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -405,7 +405,7 @@ TEST_P(IdleClock, ShowsAfterFiveMinutesWithAnEmptyLine) {
     calc.engine.Text1_Click();
     calc.clock = GetParam().now;
     calc.engine.tmrClock_Timer();
-    EXPECT_EQ(calc.view().txtTimeVisible, GetParam().shown);
+    EXPECT_EQ(calc.view().clock.visible, GetParam().shown);
 }
 
 // The minute and hour fields count each on its own, so a new hour shows the clock early;
@@ -431,17 +431,17 @@ TEST(IdleClock, WritesTheTimeAndWaitsForAnEmptyLine) {
     calc.type("12");
     calc.clock = hours(13) + minutes(7) + seconds(30);
     calc.engine.tmrClock_Timer();
-    EXPECT_EQ(utf8(calc.view().txtTime), "13:07");
-    EXPECT_FALSE(calc.view().txtTimeVisible);
+    EXPECT_EQ(utf8(calc.view().clock.text), "13:07");
+    EXPECT_FALSE(calc.view().clock.visible);
     calc.clock = hours(0) + minutes(0);
     calc.engine.tmrClock_Timer();
-    EXPECT_EQ(utf8(calc.view().txtTime), "00:00");
+    EXPECT_EQ(utf8(calc.view().clock.text), "00:00");
 }
 
 TEST(IdleClock, ShowsWhenNothingWasTypedSinceStartUp) {
     Calc calc;
     calc.engine.tmrClock_Timer();
-    EXPECT_TRUE(calc.view().txtTimeVisible);
+    EXPECT_TRUE(calc.view().clock.visible);
 }
 
 } // namespace

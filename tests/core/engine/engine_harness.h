@@ -37,10 +37,10 @@ public:
                 continue;
             }
             const View& v = engine.view();
-            std::u16string text = v.text1;
+            std::u16string text = v.input.text;
             const auto start =
-                std::min<std::size_t>(static_cast<std::size_t>(v.text1SelStart), text.size());
-            const auto length = std::min<std::size_t>(static_cast<std::size_t>(v.text1SelLength),
+                std::min<std::size_t>(static_cast<std::size_t>(v.input.selStart), text.size());
+            const auto length = std::min<std::size_t>(static_cast<std::size_t>(v.input.selLength),
                                                       text.size() - start);
             text.replace(start, length, 1, c);
             engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
@@ -75,8 +75,8 @@ public:
     }
 
     [[nodiscard]] const View& view() const { return engine.view(); }
-    [[nodiscard]] std::string text1() const { return utf8(engine.view().text1); }
-    [[nodiscard]] std::string label1() const { return utf8(engine.view().label1); }
+    [[nodiscard]] std::string text1() const { return utf8(engine.view().input.text); }
+    [[nodiscard]] std::string label1() const { return utf8(engine.view().total.caption); }
     [[nodiscard]] std::string total() const { return engine.totalValue().toPlainAscii(); }
 
 private:

@@ -87,8 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EvaluateLine, ErrorSelectsTheWholeLineAndClearsOpTyped) {
     Calc calc;
     calc.line("10/0");
-    EXPECT_EQ(calc.view().text1SelStart, 0);
-    EXPECT_EQ(calc.view().text1SelLength, 11);
+    EXPECT_EQ(calc.view().input.selStart, 0);
+    EXPECT_EQ(calc.view().input.selLength, 11);
     EXPECT_EQ(calc.engine.opTyped(), 0);
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text1);
 }
@@ -105,20 +105,20 @@ TEST(EvaluateLine, EnterOnAnErrorLineEmptiesItAndWritesNothing) {
 TEST(EvaluateLine, StatusPanelShowsTheLineBeingEvaluated) {
     Calc calc;
     calc.type("500+");
-    EXPECT_EQ(utf8(calc.view().statusPanel1), "         before    500+");
+    EXPECT_EQ(utf8(calc.view().status.line), "         before    500+");
     Calc negative;
     negative.type("-5-");
-    EXPECT_EQ(utf8(negative.view().statusPanel1), "");
+    EXPECT_EQ(utf8(negative.view().status.line), "");
 }
 
 TEST(EvaluateLine, TwoOperandResultLeavesCaretAtEndAndClearsTaxLines) {
     Calc calc;
     calc.startAt("1000");
-    ASSERT_FALSE(calc.view().label2.empty());
+    ASSERT_FALSE(calc.view().tax.added.empty());
     calc.line("10/4");
-    EXPECT_EQ(calc.view().text1SelStart, 3);
-    EXPECT_TRUE(calc.view().label2.empty());
-    EXPECT_TRUE(calc.view().label3.empty());
+    EXPECT_EQ(calc.view().input.selStart, 3);
+    EXPECT_TRUE(calc.view().tax.added.empty());
+    EXPECT_TRUE(calc.view().tax.contained.empty());
     EXPECT_TRUE(calc.engine.lineValue().isZero());
 }
 
@@ -127,9 +127,10 @@ TEST(EvaluateLine, RecordedTotalsAndLabel) {
     calc.type("100+");
     calc.type("250+");
     calc.line("2*");
-    EXPECT_EQ(calc.view().list1, (std::vector<std::u16string>{u"100", u"350", u"700"}));
-    EXPECT_EQ(calc.engine.historyPos(), 3);
-    EXPECT_TRUE(calc.view().command4Enabled);
+    EXPECT_EQ(calc.engine.history().totals(),
+              (std::vector<std::u16string>{u"100", u"350", u"700"}));
+    EXPECT_EQ(calc.engine.history().position(), 3);
+    EXPECT_TRUE(calc.view().buttons.back);
     EXPECT_EQ(calc.label1(), "Total    700");
 }
 
@@ -144,7 +145,7 @@ TEST_P(AmountsList, FollowsTheStepsThatMakeUpTheTotal) {
     Calc calc;
     calc.type(GetParam().keys);
     calc.enter();
-    EXPECT_EQ(calc.view().list3, GetParam().list3);
+    EXPECT_EQ(calc.view().amounts, GetParam().list3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -162,7 +163,7 @@ TEST(EvaluateLine, LeadingPlusWithTrailingSignAppliesTheStepOnce) {
     calc.type("+5-");
     EXPECT_EQ(calc.newTape(), "      100  -5= 95\r\n");
     EXPECT_EQ(calc.total(), "95");
-    EXPECT_EQ(calc.view().list1, (std::vector<std::u16string>{u"100", u"95"}));
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"100", u"95"}));
     EXPECT_EQ(calc.text1(), "");
 }
 

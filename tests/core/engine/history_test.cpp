@@ -44,8 +44,8 @@ TEST_P(HistorySequence, MovesThroughRecordedTotals) {
         s.act(calc);
         EXPECT_EQ(calc.newTape(), s.tape);
         EXPECT_EQ(calc.total(), s.total);
-        EXPECT_EQ(calc.view().command4Enabled, s.backEnabled);
-        EXPECT_EQ(calc.view().command5Enabled, s.forwardEnabled);
+        EXPECT_EQ(calc.view().buttons.back, s.backEnabled);
+        EXPECT_EQ(calc.view().buttons.forward, s.forwardEnabled);
     }
 }
 
@@ -92,12 +92,13 @@ TEST(AllClear, ResetsTotalsLabelsAndLists) {
     const View& v = calc.view();
     EXPECT_EQ(calc.label1(), "Total    0");
     EXPECT_EQ(calc.text1(), "");
-    EXPECT_TRUE(v.label2.empty() && v.label3.empty() && v.label5.empty() && v.label7.empty());
-    EXPECT_TRUE(v.list1.empty() && v.list3.empty());
-    EXPECT_FALSE(v.command2Enabled || v.command4Enabled || v.command5Enabled || v.text2Visible);
-    EXPECT_TRUE(v.mnuCashEnabled);
+    EXPECT_TRUE(v.tax.added.empty() && v.tax.contained.empty() && v.currencyMark.empty() &&
+                v.reading.empty());
+    EXPECT_TRUE(calc.engine.history().totals().empty() && v.amounts.empty());
+    EXPECT_FALSE(v.buttons.memo || v.buttons.back || v.buttons.forward || v.rate.visible);
+    EXPECT_TRUE(v.menus.cash);
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text1);
-    EXPECT_EQ(calc.engine.historyPos(), 1); // kept until the next recorded total
+    EXPECT_EQ(calc.engine.history().position(), 1); // kept until the next recorded total
 }
 
 TEST(AllClear, SpaceBarAnywhereInTheLinePressesIt) {
@@ -115,9 +116,9 @@ TEST(AllClear, RestoresTheInputFontAfterAReadingCopy) {
     calc.engine.toggleFourDigit();
     calc.startAt("12345");
     calc.engine.Label1_Click();
-    ASSERT_EQ(calc.view().text1FontName, kFourDigitFontName);
+    ASSERT_EQ(calc.view().input.fontName, kFourDigitFontName);
     calc.engine.Command1_Click();
-    EXPECT_EQ(calc.view().text1FontName, u"Input Font");
+    EXPECT_EQ(calc.view().input.fontName, u"Input Font");
 }
 
 TEST(Undo, RestoresTheTotalBeforeTheRoundingRun) {
@@ -126,15 +127,16 @@ TEST(Undo, RestoresTheTotalBeforeTheRoundingRun) {
     calc.engine.roundTotal(RoundMode::HalfAwayFromZero);
     calc.engine.roundTotal(RoundMode::Down);
     (void)calc.newTape();
-    ASSERT_TRUE(calc.view().mnuPopUndoEnabled);
+    ASSERT_TRUE(calc.view().menus.undo);
     calc.engine.mnuPopUndo_Click();
     EXPECT_EQ(calc.newTape(), "      1,234. Back 1,234.5678\r\n");
     EXPECT_EQ(calc.total(), "1234.5678");
     EXPECT_EQ(calc.label1(), "Total    1,234.5678");
-    EXPECT_EQ(calc.view().list1.back(), u"1234.5678");
-    EXPECT_EQ(calc.engine.historyPos(), static_cast<int>(calc.view().list1.size()));
-    EXPECT_FALSE(calc.view().mnuPopUndoEnabled);
-    EXPECT_TRUE(calc.engine.undoValue().isZero());
+    EXPECT_EQ(calc.engine.history().totals().back(), u"1234.5678");
+    EXPECT_EQ(calc.engine.history().position(),
+              static_cast<int>(calc.engine.history().totals().size()));
+    EXPECT_FALSE(calc.view().menus.undo);
+    EXPECT_TRUE(calc.engine.history().undoValue().isZero());
     // Nothing is left to undo.
     calc.engine.mnuPopUndo_Click();
     EXPECT_EQ(calc.newTape(), "");
@@ -214,27 +216,27 @@ TEST(ClickOnTotal, FourDigitModeCopiesTheReadingInItsOwnFont) {
     calc.engine.toggleFourDigit();
     calc.engine.Label1_Click();
     EXPECT_EQ(calc.text1(), "Total   1234万5678");
-    EXPECT_EQ(calc.view().text1FontName, kFourDigitFontName);
-    EXPECT_EQ(calc.view().text1SelStart, 17);
+    EXPECT_EQ(calc.view().input.fontName, kFourDigitFontName);
+    EXPECT_EQ(calc.view().input.selStart, 17);
     // The next key release ends the reading view.
     calc.type("5");
     EXPECT_EQ(calc.text1(), "");
-    EXPECT_EQ(calc.view().text1FontName, calc.engine.inputFontName());
+    EXPECT_EQ(calc.view().input.fontName, calc.engine.inputFontName());
     EXPECT_EQ(calc.total(), "12345678");
 }
 
 TEST(MouseDownOnTotal, HidesTheDecimalPlaceEditorAndAsksForThePopupOnTheRightButton) {
     Calc calc;
     calc.engine.mnuPopDcl_Click();
-    ASSERT_TRUE(calc.view().label4Visible);
+    ASSERT_TRUE(calc.view().place.visible);
     EXPECT_FALSE(calc.engine.Label1_MouseDown(MouseButton::Left));
-    EXPECT_FALSE(calc.view().label4Visible);
+    EXPECT_FALSE(calc.view().place.visible);
     calc.engine.mnuPopDcl_Click();
     EXPECT_TRUE(calc.engine.Label1_MouseDown(MouseButton::Right));
-    EXPECT_FALSE(calc.view().label4Visible);
+    EXPECT_FALSE(calc.view().place.visible);
     calc.engine.mnuPopDcl_Click();
     calc.engine.Label4_Click();
-    EXPECT_FALSE(calc.view().label4Visible);
+    EXPECT_FALSE(calc.view().place.visible);
 }
 
 } // namespace

@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Typing, SecondOperatorLeavesTheCaretAtTheEnd) {
     Calc calc;
     calc.type("3*4*");
-    EXPECT_EQ(calc.view().text1SelStart, 3);
+    EXPECT_EQ(calc.view().input.selStart, 3);
     calc.type("5");
     EXPECT_EQ(calc.text1(), "3*45");
 }
@@ -50,8 +50,8 @@ TEST(Typing, ChangeEnablesMemoPasteHidesClockAndStampsTime) {
     calc.engine.Label6_Click();
     calc.clock = std::chrono::seconds(10 * 3600 + 7 * 60);
     calc.type("5");
-    EXPECT_TRUE(calc.view().command2Enabled);
-    EXPECT_FALSE(calc.view().txtTimeVisible);
+    EXPECT_TRUE(calc.view().buttons.memo);
+    EXPECT_FALSE(calc.view().clock.visible);
     EXPECT_EQ(calc.engine.lastInputTime(), calc.clock);
 }
 
@@ -101,13 +101,13 @@ TEST(EnterDispatch, EditedTotalIsRecordedAndRefreshesTaxAndReading) {
     calc.paste("Total    123,456");
     calc.enter();
     EXPECT_EQ(calc.label1(), "Total    123,456");
-    EXPECT_EQ(calc.view().list1, (std::vector<std::u16string>{u"123456"}));
-    EXPECT_EQ(calc.engine.historyPos(), 1);
-    EXPECT_TRUE(calc.view().command4Enabled);
-    EXPECT_EQ(utf8(calc.view().label2), "Tax +   129,628   (  6,172");
-    EXPECT_EQ(utf8(calc.view().label7), "12万3456");
+    EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"123456"}));
+    EXPECT_EQ(calc.engine.history().position(), 1);
+    EXPECT_TRUE(calc.view().buttons.back);
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   129,628   (  6,172");
+    EXPECT_EQ(utf8(calc.view().reading), "12万3456");
     // The re-entry of an edited total leaves the amounts list alone.
-    EXPECT_TRUE(calc.view().list3.empty());
+    EXPECT_TRUE(calc.view().amounts.empty());
 }
 
 TEST(EnterDispatch, ConvertedYenTotalBecomesTheTotalInYen) {
@@ -116,17 +116,17 @@ TEST(EnterDispatch, ConvertedYenTotalBecomesTheTotalInYen) {
     calc.startAt("100");
     calc.engine.Command6_Click();
     ASSERT_EQ(calc.text1(), "JPY    8,000");
-    ASSERT_TRUE(calc.view().text2Visible);
+    ASSERT_TRUE(calc.view().rate.visible);
     (void)calc.newTape();
     calc.enter();
     EXPECT_EQ(calc.newTape(), "      100. >JPY  8,000.\r\n");
     EXPECT_EQ(calc.total(), "8000");
     EXPECT_EQ(calc.label1(), "JPY    8,000");
-    EXPECT_EQ(utf8(calc.view().label5), "JPY");
-    EXPECT_TRUE(calc.view().mnuCashEnabled);
-    EXPECT_FALSE(calc.view().text2Visible);
-    EXPECT_EQ(calc.view().list3, (std::vector<std::u16string>{u"8000"}));
-    EXPECT_EQ(calc.view().list1.back(), u"8000");
+    EXPECT_EQ(utf8(calc.view().currencyMark), "JPY");
+    EXPECT_TRUE(calc.view().menus.cash);
+    EXPECT_FALSE(calc.view().rate.visible);
+    EXPECT_EQ(calc.view().amounts, (std::vector<std::u16string>{u"8000"}));
+    EXPECT_EQ(calc.engine.history().totals().back(), u"8000");
 }
 
 TEST(EnterDispatch, ConvertedDollarTotalDisablesTheCashItems) {
@@ -136,10 +136,10 @@ TEST(EnterDispatch, ConvertedDollarTotalDisablesTheCashItems) {
     calc.engine.Command7_Click();
     calc.enter();
     EXPECT_EQ(calc.label1(), "USD    1.25");
-    EXPECT_EQ(utf8(calc.view().label5), "USD");
-    EXPECT_FALSE(calc.view().mnuCashEnabled);
+    EXPECT_EQ(utf8(calc.view().currencyMark), "USD");
+    EXPECT_FALSE(calc.view().menus.cash);
     calc.engine.Command1_Click();
-    EXPECT_TRUE(calc.view().mnuCashEnabled);
+    EXPECT_TRUE(calc.view().menus.cash);
 }
 
 TEST(EnterDispatch, RateLineShowsTheTotalAgainAndHidesTheRateBox) {
@@ -150,7 +150,7 @@ TEST(EnterDispatch, RateLineShowsTheTotalAgainAndHidesTheRateBox) {
     ASSERT_EQ(calc.label1(), "USD    0");
     calc.enter();
     EXPECT_EQ(calc.label1(), "Total    0");
-    EXPECT_FALSE(calc.view().text2Visible);
+    EXPECT_FALSE(calc.view().rate.visible);
     EXPECT_EQ(calc.text1(), "");
 }
 
@@ -158,20 +158,20 @@ TEST(PostEvaluation, EnterEndsTheRoundingRunAndRefreshesTheReading) {
     Calc calc;
     calc.startAt("12345.5");
     calc.engine.roundTotal(RoundMode::Down);
-    ASSERT_TRUE(calc.view().mnuPopUndoEnabled);
+    ASSERT_TRUE(calc.view().menus.undo);
     calc.line("3");
-    EXPECT_FALSE(calc.view().mnuPopUndoEnabled);
-    EXPECT_TRUE(calc.engine.undoValue().isZero());
-    EXPECT_EQ(utf8(calc.view().label7), "1万2348");
+    EXPECT_FALSE(calc.view().menus.undo);
+    EXPECT_TRUE(calc.engine.history().undoValue().isZero());
+    EXPECT_EQ(utf8(calc.view().reading), "1万2348");
 }
 
 // Mended: the reading line follows a total that a trailing sign gave, as it does on Enter.
 TEST(PostEvaluation, TrailingSignRefreshesTheReadingLine) {
     Calc calc;
     calc.type("12345+");
-    EXPECT_EQ(utf8(calc.view().label7), "1万2345");
+    EXPECT_EQ(utf8(calc.view().reading), "1万2345");
     calc.line("1");
-    EXPECT_EQ(utf8(calc.view().label7), "1万2346");
+    EXPECT_EQ(utf8(calc.view().reading), "1万2346");
 }
 
 // Mended: an evaluation started by a trailing sign also ends the rounding run, so a later
@@ -182,7 +182,7 @@ TEST(PostEvaluation, TrailingSignAlsoEndsTheRoundingRun) {
     calc.engine.roundTotal(RoundMode::HalfAwayFromZero);
     calc.type("5+");
     EXPECT_EQ(calc.total(), "1240");
-    EXPECT_FALSE(calc.view().mnuPopUndoEnabled);
+    EXPECT_FALSE(calc.view().menus.undo);
     calc.engine.roundTotal(RoundMode::HalfAwayFromZero);
     EXPECT_EQ(calc.total(), "1240");
 }
@@ -206,7 +206,7 @@ TEST_P(WindowWidth, FollowsTheCaptionLengthAfterEnter) {
         calc.engine.toggleFourDigit();
     (void)calc.engine.takeRequests();
     calc.line(GetParam().total);
-    EXPECT_EQ(static_cast<int>(calc.view().label1.size()), GetParam().captionLength)
+    EXPECT_EQ(static_cast<int>(calc.view().total.caption.size()), GetParam().captionLength)
         << calc.label1();
     const auto width = calc.engine.takeRequests().windowWidthTwips;
     if (GetParam().width == 0)
@@ -234,7 +234,7 @@ TEST(InputLine, DoubleClickEmptiesAndLostFocusCopiesTheTotal) {
     calc.engine.Text1_DblClick();
     EXPECT_EQ(calc.text1(), "");
     calc.engine.Text1_LostFocus();
-    EXPECT_EQ(utf8(calc.view().text4), "1234.5");
+    EXPECT_EQ(utf8(calc.view().totalCopy), "1234.5");
 }
 
 TEST(InputLine, ClickHidesTheClockAndStampsTheTime) {
@@ -242,7 +242,7 @@ TEST(InputLine, ClickHidesTheClockAndStampsTheTime) {
     calc.engine.Label6_Click();
     calc.clock = std::chrono::seconds(12 * 3600);
     calc.engine.Text1_Click();
-    EXPECT_FALSE(calc.view().txtTimeVisible);
+    EXPECT_FALSE(calc.view().clock.visible);
     EXPECT_EQ(calc.engine.lastInputTime(), calc.clock);
 }
 

@@ -25,7 +25,7 @@ TEST_P(Command2Paste, PastesLineOrTotalCaptionOnce) {
     if (first) {
         EXPECT_EQ(utf8(*first), *c.pasted);
     }
-    EXPECT_FALSE(calc.view().command2Enabled);
+    EXPECT_FALSE(calc.view().buttons.memo);
     // The button stays disabled until the line changes, so a second press pastes nothing.
     EXPECT_FALSE(calc.engine.Command2_Click().has_value());
 }

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Percent, StepReplacesTheAmountsList) {
     Calc calc;
     calc.type("100+200+10%+");
-    EXPECT_EQ(calc.view().list3, (std::vector<std::u16string>{u"330"}));
+    EXPECT_EQ(calc.view().amounts, (std::vector<std::u16string>{u"330"}));
 }
 
 TEST(Percent, ErrorSelectsTheLineAndWritesNoErrorMark) {
@@ -61,8 +61,8 @@ TEST(Percent, ErrorSelectsTheLineAndWritesNoErrorMark) {
     calc.startAt("1000");
     calc.line("200/0%");
     EXPECT_EQ(calc.newTape().find("ERROR"), std::string::npos);
-    EXPECT_EQ(calc.view().text1SelStart, 0);
-    EXPECT_EQ(calc.view().text1SelLength, 12);
+    EXPECT_EQ(calc.view().input.selStart, 0);
+    EXPECT_EQ(calc.view().input.selLength, 12);
     EXPECT_EQ(calc.engine.opTyped(), 0);
 }
 
@@ -83,7 +83,7 @@ TEST_P(LeadingOperatorOnce, AppliesThePercentOnce) {
     calc.type(GetParam().keys);
     EXPECT_EQ(calc.newTape(), GetParam().tape);
     EXPECT_EQ(calc.total(), GetParam().total);
-    EXPECT_EQ(calc.view().list1.size(), 2u);
+    EXPECT_EQ(calc.engine.history().totals().size(), 2u);
     EXPECT_EQ(calc.text1(), "");
 }
 

@@ -102,8 +102,6 @@ public:
     [[nodiscard]] const Decimal& convResult() const { return m_convResult; }
     /// 1, 2 or 3 for the kind of the last successful conversion; 0 before one.
     [[nodiscard]] int activeKind() const { return m_activeKind; }
-    [[nodiscard]] const Decimal& unitPrice() const { return m_unitPrice; }
-    [[nodiscard]] const Decimal& amountValue() const { return m_amountValue; }
     [[nodiscard]] const Decimal& undoPrice() const { return m_undoPrice; }
     /// mnuPopUndo is enabled exactly while a rounding run keeps a price to go back to.
     [[nodiscard]] bool undoEnabled() const { return !m_undoPrice.isZero(); }

@@ -3,10 +3,13 @@
 #include "core/tools/cash/breakdown.h"
 
 #include "ui/widgets/glyph_icon.h"
+#include "ui/widgets/widget_helpers.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace sumiplex::ui {
 
@@ -156,6 +159,33 @@ void fitColumns(QTableView& grid, const std::vector<QStringList>& widestCells) {
     }
 }
 
+CashGrids cashGrids(QWidget* frame) {
+    QTableView* entries = cashGrid(frame, "MSFlexGrid1", QStringLiteral("金種計算表"));
+    auto* entryModel = new EntryGridModel(entries);
+    entries->setModel(entryModel);
+    QTableView* summary = cashGrid(frame, "MSFlexGrid2", QStringLiteral("金種集計表"));
+    auto* summaryModel = new SummaryGridModel(summary);
+    summary->setModel(summaryModel);
+    return {entries, entryModel, summary, summaryModel};
+}
+
+void fitSummaryGrid(QTableView& summary) {
+    fitColumns(summary, {{QString(), QStringLiteral("00000000"), QStringLiteral("000000000000")}});
+    int width = 0;
+    for (int c = 0; c < 3; ++c)
+        width += summary.columnWidth(c);
+    summary.setMinimumSize(width + 24, summary.verticalHeader()->defaultSectionSize() * 11);
+}
+
+void layOutAboveCloseButton(QWidget& window, QWidget* frame, QPushButton* close) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+}
+
 CashButtons
 memoAndPrintButtons(QWidget& window, QWidget* frame,
                     std::function<void(QWidget*, const cash::DenominationPrintout&)> print,
@@ -165,6 +195,7 @@ memoAndPrintButtons(QWidget& window, QWidget* frame,
     memo->setObjectName(QStringLiteral("Command2"));
     memo->setToolTip(QStringLiteral("メモ帳に貼り付け"));
     memo->setIcon(glyphIcon(QStringLiteral("✎"), ink));
+    keepPlaceWhenHidden(memo);
     auto* printButton = new QPushButton(QStringLiteral("(&P)"), frame);
     printButton->setObjectName(QStringLiteral("Command3"));
     printButton->setIcon(glyphIcon(QStringLiteral("印"), ink));

@@ -75,9 +75,24 @@ QTableView* cashGrid(QWidget* parent, const char* name, const QString& toolTip);
 /// Widens each column to its header and to the given cells.
 void fitColumns(QTableView& grid, const std::vector<QStringList>& widestCells);
 
+/// The two grids both denomination windows show in `frame`, each with its model: the
+/// per-entry table (`MSFlexGrid1`) and the summary (`MSFlexGrid2`).
+struct CashGrids {
+    QTableView* entries;
+    EntryGridModel* entryModel;
+    QTableView* summary;
+    SummaryGridModel* summaryModel;
+};
+[[nodiscard]] CashGrids cashGrids(QWidget* frame);
+/// The summary grid's columns shown whole, and room for its nine rows.
+void fitSummaryGrid(QTableView& summary);
+
+/// The window's layout: `frame` over a row that holds `close` at the right.
+void layOutAboveCloseButton(QWidget& window, QWidget* frame, QPushButton* close);
+
 /// The memo and print buttons both denomination windows carry (`Command2`, `Command3`). The
 /// print button prints what `printout` gives, on behalf of `window`, through `print`; it
-/// stays disabled where nothing can print.
+/// stays disabled where nothing can print. The memo button keeps its place when it hides.
 struct CashButtons {
     QPushButton* memo;
     QPushButton* print;

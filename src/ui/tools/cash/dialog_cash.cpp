@@ -6,6 +6,7 @@
 #include "ui/tools/cash/cash_grids.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/glyph_icon.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,13 +25,6 @@
 namespace sumiplex::ui {
 
 namespace {
-
-bool isEnterPress(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 std::array<QString, 10> qCells(const Decimal& amount, const cash::Counts& counts) {
     const auto cells = cash::entryRowCells(amount, counts);
@@ -78,12 +72,11 @@ void DialogCash::buildControls() {
     Command2 = buttons.memo;
     Command3 = buttons.print;
 
-    MSFlexGrid1 = cashGrid(Frame1, "MSFlexGrid1", QStringLiteral("金種計算表"));
-    m_entryGrid = new EntryGridModel(MSFlexGrid1);
-    MSFlexGrid1->setModel(m_entryGrid);
-    MSFlexGrid2 = cashGrid(Frame1, "MSFlexGrid2", QStringLiteral("金種集計表"));
-    m_summaryGrid = new SummaryGridModel(MSFlexGrid2);
-    MSFlexGrid2->setModel(m_summaryGrid);
+    const CashGrids grids = cashGrids(Frame1);
+    MSFlexGrid1 = grids.entries;
+    m_entryGrid = grids.entryModel;
+    MSFlexGrid2 = grids.summary;
+    m_summaryGrid = grids.summaryModel;
 
     Label1 = named(new QLabel(QStringLiteral("合計"), Frame1), "Label1");
     Label2 = named(new QLabel(Frame1), "Label2");
@@ -103,9 +96,6 @@ void DialogCash::layOutControls() {
     side->addWidget(Command3, 3, 1);
     side->addWidget(Label3, 4, 0, 1, 3);
     side->setRowStretch(5, 1);
-    QSizePolicy keep = Command2->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    Command2->setSizePolicy(keep);
 
     auto* lower = new QHBoxLayout;
     lower->addWidget(MSFlexGrid2, 1);
@@ -115,28 +105,16 @@ void DialogCash::layOutControls() {
     frame->addWidget(MSFlexGrid1, 1);
     frame->addLayout(lower);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addLayout(buttons);
+    layOutAboveCloseButton(*this, Frame1, OKButton);
 
     // The summary's three columns are shown whole; the entry grid shows its ten headers.
     fitColumns(*MSFlexGrid1, {});
-    fitColumns(*MSFlexGrid2,
-               {{QString(), QStringLiteral("00000000"), QStringLiteral("000000000000")}});
     int entryWidth = 0;
     for (int c = 0; c < 10; ++c)
         entryWidth += MSFlexGrid1->columnWidth(c);
     MSFlexGrid1->setMinimumSize(entryWidth + 24,
                                 MSFlexGrid1->verticalHeader()->defaultSectionSize() * 8);
-    int summaryWidth = 0;
-    for (int c = 0; c < 3; ++c)
-        summaryWidth += MSFlexGrid2->columnWidth(c);
-    MSFlexGrid2->setMinimumSize(summaryWidth + 24,
-                                MSFlexGrid2->verticalHeader()->defaultSectionSize() * 11);
+    fitSummaryGrid(*MSFlexGrid2);
 }
 
 void DialogCash::connectControls() {

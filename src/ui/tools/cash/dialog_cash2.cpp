@@ -6,6 +6,7 @@
 #include "ui/tools/cash/cash_grids.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/glyph_icon.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -22,13 +23,6 @@
 namespace sumiplex::ui {
 
 namespace {
-
-bool isEnterPress(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 
 QString fromU16(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -70,12 +64,11 @@ void DialogCash2::buildControls() {
     Command2 = buttons.memo;
     Command3 = buttons.print;
 
-    MSFlexGrid1 = cashGrid(Frame1, "MSFlexGrid1", QStringLiteral("金種計算表"));
-    m_entryGrid = new EntryGridModel(MSFlexGrid1);
-    MSFlexGrid1->setModel(m_entryGrid);
-    MSFlexGrid2 = cashGrid(Frame1, "MSFlexGrid2", QStringLiteral("金種集計表"));
-    m_summaryGrid = new SummaryGridModel(MSFlexGrid2);
-    MSFlexGrid2->setModel(m_summaryGrid);
+    const CashGrids grids = cashGrids(Frame1);
+    MSFlexGrid1 = grids.entries;
+    m_entryGrid = grids.entryModel;
+    MSFlexGrid2 = grids.summary;
+    m_summaryGrid = grids.summaryModel;
     // Empty until the first tally fills them.
     m_entryGrid->resetToRow({});
     m_summaryGrid->reset(cash::tallySheet({}).summary);
@@ -102,9 +95,6 @@ void DialogCash2::layOutControls() {
     commands->addStretch(1);
     side->addLayout(commands);
     side->addStretch(1);
-    QSizePolicy keep = Command2->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    Command2->setSizePolicy(keep);
 
     auto* lower = new QHBoxLayout;
     lower->addWidget(MSFlexGrid2, 1);
@@ -115,17 +105,9 @@ void DialogCash2::layOutControls() {
     frame->addLayout(boxes);
     frame->addLayout(lower, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
-    layout->addLayout(buttons);
+    layOutAboveCloseButton(*this, Frame1, OKButton);
 
     fitColumns(*MSFlexGrid1, {});
-    fitColumns(*MSFlexGrid2,
-               {{QString(), QStringLiteral("00000000"), QStringLiteral("000000000000")}});
     int entryWidth = 0;
     for (int c = 0; c < 10; ++c)
         entryWidth += MSFlexGrid1->columnWidth(c);
@@ -133,10 +115,7 @@ void DialogCash2::layOutControls() {
     MSFlexGrid1->setMinimumWidth(entryWidth + 8);
     MSFlexGrid1->setFixedHeight(MSFlexGrid1->horizontalHeader()->sizeHint().height() + rowHeight +
                                 8);
-    int summaryWidth = 0;
-    for (int c = 0; c < 3; ++c)
-        summaryWidth += MSFlexGrid2->columnWidth(c);
-    MSFlexGrid2->setMinimumSize(summaryWidth + 24, rowHeight * 11);
+    fitSummaryGrid(*MSFlexGrid2);
 }
 
 void DialogCash2::fill(const std::array<double, 10>& counts) {

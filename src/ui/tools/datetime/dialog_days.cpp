@@ -7,6 +7,7 @@
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/spin_button.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,12 +37,6 @@ QComboBox* eraList(QWidget* parent, const char* name) {
     for (const std::u16string_view era : datetime::kEraNames)
         combo->addItem(fromU16(era));
     return combo;
-}
-
-void keepPlaceWhenHidden(QWidget* w) {
-    QSizePolicy policy = w->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(policy);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -77,9 +78,7 @@ void DialogTime::buildControls() {
     Label5->setCursor(Qt::PointingHandCursor);
     Label7 = named(new QLabel(Frame2), "Label7");
     Command1 = memoButton(Frame2, "Command1");
-    QSizePolicy keep = Command1->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    Command1->setSizePolicy(keep);
+    keepPlaceWhenHidden(Command1);
 
     OKButton = named(new QPushButton(QStringLiteral("close"), this), "OKButton");
 }

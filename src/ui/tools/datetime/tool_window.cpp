@@ -29,7 +29,7 @@ void applyToolFont(QWidget& window) {
     window.setFont(QFont(kMsPGothic, kToolPointSize));
 }
 
-QPushButton* memoButton(QWidget* parent, const char* name) {
+QPushButton* memoButton(QWidget* parent, const QString& name) {
     auto* button = named(new QPushButton(QStringLiteral("(&M)"), parent), name);
     button->setToolTip(QStringLiteral("メモ帳に貼り付け"));
     button->setIcon(glyphIcon(QStringLiteral("✎"), button->palette().color(QPalette::ButtonText)));

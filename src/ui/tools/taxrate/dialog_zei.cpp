@@ -197,8 +197,8 @@ void DialogZei::connectControls() {
 void DialogZei::Form_Load() {
     platform::restoreWindowPosition(*this, m_links.settings, platform::kZeiLeft, platform::kZeiTop);
     // A stored rate that is no rate gives way to the default.
-    const auto rateText = [this](platform::TextSetting setting) {
-        const QString stored = platform::readText(m_links.settings, setting);
+    const auto rateText = [this](const platform::Setting<QStringView>& setting) {
+        const QString stored = platform::readSetting(m_links.settings, setting);
         return taxrate::parseRate(stored.toStdU16String()) ? stored
                                                            : setting.defaultValue.toString();
     };

@@ -9,6 +9,7 @@
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/widgets/clickable_label.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -58,13 +59,6 @@ void setCurrent(QComboBox* combo, int position) {
     combo->setCurrentIndex(position - 1);
 }
 
-bool isEnterKey(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<const QKeyEvent*>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 } // namespace
 
 DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
@@ -93,7 +87,7 @@ DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
     adjustSize();
     platform::restoreWindowPosition(*this, m_settings, platform::kDlgTonLeftRead,
                                     platform::kDlgTonTop);
-    m_model->Form_Load(platform::readText(m_settings, platform::kRoundT).toStdU16String(),
+    m_model->Form_Load(platform::readSetting(m_settings, platform::kRoundT).toStdU16String(),
                        m_main.engine().exchangeRate());
     render();
 }
@@ -255,7 +249,7 @@ void DialogTon::renderPanel(const Panel& panel, const units::PanelView& view) {
 bool DialogTon::eventFilter(QObject* watched, QEvent* event) {
     // A list's open drop-down is a window of its own, where Enter picks the item.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (isEnterKey(event) && widget && widget->window() == this) {
+    if (isEnterPress(event) && widget && widget->window() == this) {
         focusNextChild();
         return true;
     }

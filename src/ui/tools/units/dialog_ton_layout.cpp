@@ -1,8 +1,9 @@
 // The controls of the unit window and where they sit.
 
+#include "ui/tools/datetime/tool_window.h"
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
-#include "ui/widgets/glyph_icon.h"
+#include "ui/widgets/widget_helpers.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,17 +26,7 @@ constexpr int kNameListWidth = 160;
 constexpr int kRateWidth = 60;
 constexpr int kMemoButtonWidth = 56;
 
-const QString kMemoToolTip = QStringLiteral("メモ帳に貼り付け");
 const QString kPlaceCaption = QStringLiteral("   小数点以下第　　　位");
-
-template <typename W> W* named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-template <typename W> W* named(W* widget, const char* name) {
-    return named(widget, QString::fromLatin1(name));
-}
 
 ClickableLabel* clickableLabel(QWidget* parent, const QString& name, const QString& caption) {
     auto* label = named(new ClickableLabel(parent), name);
@@ -54,18 +45,13 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption,
     return b;
 }
 
-// The paste-to-memo buttons carry a pen as their picture and are hidden until there is a
-// line to paste.
-QPushButton* memoButton(QWidget* parent, const QString& name) {
-    auto* b = named(new QPushButton(QStringLiteral("(&M)"), parent), name);
-    b->setToolTip(kMemoToolTip);
+// The paste-to-memo buttons, hidden until there is a line to paste, keep their place in
+// the rows meanwhile.
+QPushButton* rowMemoButton(QWidget* parent, const QString& name) {
+    QPushButton* b = memoButton(parent, name);
     b->setAutoDefault(false);
-    b->setIcon(glyphIcon(QStringLiteral("✎"), b->palette().color(QPalette::ButtonText)));
     b->setFixedWidth(kMemoButtonWidth);
-    b->hide();
-    QSizePolicy policy = b->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    b->setSizePolicy(policy);
+    keepPlaceWhenHidden(b);
     return b;
 }
 
@@ -98,7 +84,7 @@ void DialogTon::buildPanel(int number) {
     p.target->setFixedWidth(kNameListWidth);
     p.result = clickableLabel(p.frame, QStringLiteral("Label%1").arg(number), QString());
     p.result->hide();
-    p.memo = memoButton(p.frame, QStringLiteral("Command%1").arg(number + 2));
+    p.memo = rowMemoButton(p.frame, QStringLiteral("Command%1").arg(number + 2));
 
     auto* grid = new QGridLayout(p.frame);
     grid->addWidget(p.quantity, 0, 0);
@@ -126,15 +112,13 @@ void DialogTon::buildPricePanels() {
     Text5->setFixedWidth(kRateWidth);
     Text5->setToolTip(QStringLiteral("1 USD"));
     Label5 = clickableLabel(Frame4, QStringLiteral("Label5"), QString());
-    Command2 = memoButton(Frame4, QStringLiteral("Command2"));
+    Command2 = rowMemoButton(Frame4, QStringLiteral("Command2"));
     Label7 = clickableLabel(Frame4, QStringLiteral("Label7"), kPlaceCaption);
     Label7->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     Text6 = named(new QLineEdit(QStringLiteral("１"), Label7), "Text6");
     Text6->setAlignment(Qt::AlignCenter);
     Label7->hide();
-    QSizePolicy keep = Label7->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    Label7->setSizePolicy(keep);
+    keepPlaceWhenHidden(Label7);
 
     auto* priceGrid = new QGridLayout(Frame4);
     auto* inputs = new QHBoxLayout;
@@ -158,7 +142,7 @@ void DialogTon::buildPricePanels() {
     Label9 = named(new QLabel(Frame5), "Label9");
     Label9->setTextFormat(Qt::PlainText);
     Label8 = clickableLabel(Frame5, QStringLiteral("Label8"), QString());
-    Command8 = memoButton(Frame5, QStringLiteral("Command8"));
+    Command8 = rowMemoButton(Frame5, QStringLiteral("Command8"));
     auto* qtyGrid = new QGridLayout(Frame5);
     auto* quantity = new QHBoxLayout;
     quantity->addWidget(Text7);

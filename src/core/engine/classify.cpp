@@ -1,0 +1,121 @@
+#include "core/engine/classify.h"
+
+namespace sumiplex::engine {
+
+namespace {
+
+constexpr auto npos = std::u16string_view::npos;
+
+bool contains(std::u16string_view text, char16_t c) {
+    return text.find(c) != npos;
+}
+
+LineClass make(LineKind kind, char16_t op, std::u16string_view line, std::u16string_view first = {},
+               std::u16string_view second = {}) {
+    LineClass c;
+    c.kind = kind;
+    c.op = op;
+    c.line = line;
+    c.first = first;
+    c.second = second;
+    return c;
+}
+
+LineClass twoOperands(char16_t op, std::u16string_view line, std::size_t at) {
+    return make(LineKind::TwoOperands, op, line, line.substr(0, at), line.substr(at + 1));
+}
+
+LineClass classifyPercent(std::u16string_view line) {
+    const char16_t op = contains(line, u'/') ? u'/' : u'*';
+    if (line.front() == u'%')
+        return make(LineKind::PercentTypedFirst, op, line, line.substr(1));
+    std::u16string_view rest = line;
+    const bool dropsLeading = rest.front() == op;
+    if (dropsLeading)
+        rest.remove_prefix(1);
+    auto result = [&](LineClass c) {
+        c.dropsLeadingOperator = dropsLeading;
+        return c;
+    };
+    if (rest.empty())
+        return result(make(LineKind::Nothing, op, rest));
+    std::size_t cut = 0;
+    PercentEnd end = PercentEnd::Share;
+    switch (rest.back()) {
+    case u'%':
+        cut = 1;
+        break;
+    case u'+':
+        cut = 2;
+        end = PercentEnd::Add;
+        break;
+    case u'-':
+        cut = 2;
+        end = PercentEnd::TakeOff;
+        break;
+    default:
+        return result(make(LineKind::Nothing, op, rest));
+    }
+    if (rest.size() < cut)
+        return result(make(LineKind::Nothing, op, rest));
+    LineClass c;
+    if (const auto p = rest.find(op); p != npos && p >= 1) {
+        const std::u16string_view shown = rest.substr(0, rest.size() - cut);
+        c = make(LineKind::PercentOfLine, op, rest, rest.substr(0, p),
+                 p + 1 < shown.size() ? shown.substr(p + 1) : std::u16string_view{});
+        c.operatorAt = p;
+    } else {
+        c = make(LineKind::PercentOfTotal, op, rest, rest.substr(0, rest.size() - cut));
+    }
+    c.cut = cut;
+    c.end = end;
+    return result(c);
+}
+
+LineClass classifyMinus(std::u16string_view line) {
+    if (line.back() == u'-')
+        return make(LineKind::OnTotal, u'-', line, line.substr(0, line.size() - 1));
+    const auto p = line.find(u'-');
+    if (p == 0) {
+        // A negative first operand: the operator is the next "-" after at least one digit.
+        if (const auto q = line.find(u'-', 1); q != npos && q >= 2)
+            return twoOperands(u'-', line, q);
+    }
+    if (p == npos || p == 0)
+        return make(LineKind::BareNumber, u'+', line, line);
+    return twoOperands(u'-', line, p);
+}
+
+} // namespace
+
+LineClass classify(std::u16string_view line) {
+    if (line.empty() || (line.front() == u'-' && line.back() == u'-'))
+        return make(LineKind::Incomplete, 0, line);
+    if (contains(line, u'%'))
+        return classifyPercent(line);
+    for (const char16_t op : {u'^', u'*', u'/'}) {
+        if (line.back() == op)
+            return make(LineKind::OnTotal, op, line, line.substr(0, line.size() - 1));
+        if (line.front() == op)
+            return make(LineKind::OnTotal, op, line, line.substr(1));
+        if (const auto p = line.find(op); p != npos)
+            return twoOperands(op, line, p);
+    }
+    if (line.back() == u'+')
+        return make(LineKind::OnTotal, u'+', line, line.substr(0, line.size() - 1));
+    std::u16string_view rest = line;
+    const bool dropsLeading = rest.front() == u'+';
+    if (dropsLeading)
+        rest.remove_prefix(1);
+    LineClass c;
+    if (rest.empty())
+        c = make(LineKind::Nothing, u'+', rest);
+    else if (const auto p = rest.find(u'+'); p != npos && p != 0)
+        c = twoOperands(u'+', rest, p);
+    else
+        c = classifyMinus(rest);
+    c.dropsLeadingOperator = dropsLeading;
+    return c;
+}
+
+} // namespace sumiplex::engine

@@ -1,0 +1,142 @@
+#include "core/engine/engine.h"
+
+#include "core/engine/engine_text.h"
+#include "core/engine/four_digit.h"
+
+#include <algorithm>
+
+namespace sumiplex::engine {
+
+void Engine::Text1_KeyUp(Key key) {
+    if (m_view.input.fontName != m_inputFontName) {
+        // The four-digit reading copy of the total is for reading only.
+        m_view.input.fontName = m_inputFontName;
+        assignLine({});
+        return;
+    }
+    if (key == Key::Space) {
+        Command1_Click();
+        return;
+    }
+    if (m_view.input.text.empty() || key != Key::Enter)
+        return;
+    const std::u16string_view t = m_view.input.text;
+    if (t == u"+" || t == u"-" || t == u"*" || t == u"/" || t == u"%")
+        return;
+    dispatchPrefix();
+}
+
+void Engine::dispatchPrefix() {
+    const std::u16string_view t = m_view.input.text;
+    if (contains(t, u"ERROR") || startsWith(t, u"Tax")) {
+        assignLine({});
+    } else if (startsWith(t, u"Total")) {
+        reEnterTotal();
+    } else if (startsWith(t, u"JPY")) {
+        reEnterConvertedTotal(u"JPY");
+    } else if (startsWith(t, u"USD")) {
+        reEnterConvertedTotal(u"USD");
+    } else if (startsWith(t, u"1 U") || startsWith(t, u"1 J")) {
+        assignLine({});
+        showTotal();
+        refreshTotalReading();
+        m_view.rate.visible = false;
+    } else {
+        if (startsWith(t, u"Days")) {
+            appendTapeJoined(kIndent, t);
+            // The rest is evaluated just below, as Enter would.
+            assignLine(m_view.input.text.substr(4), TrailingSign::LeftToCaller);
+            appendTapeJoined(kIndent, kLineEnd);
+        }
+        dispatchCashStep();
+    }
+}
+
+std::optional<Decimal> Engine::reEnteredAmount(std::size_t wordLength) {
+    // The amount stands in the line without its word while it is read.
+    assignLine(m_view.input.text.substr(wordLength));
+    auto value = Decimal::parse(m_view.input.text);
+    if (!value)
+        reportError(ErrorMark::OnTape);
+    return value;
+}
+
+void Engine::reEnterTotal() {
+    const auto value = reEnteredAmount(5);
+    if (!value)
+        return;
+    m_totalValue = *value;
+    showTotal();
+    appendTapeJoined(kIndent, m_view.total.caption, kLineEnd);
+    recordInHistory();
+    assignLine({});
+    requestFocus(FocusTarget::Text1);
+    refreshTaxLines();
+    refreshReadingLine();
+}
+
+void Engine::reEnterConvertedTotal(std::u16string_view currency) {
+    appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" ");
+    const auto value = reEnteredAmount(3);
+    if (!value)
+        return;
+    m_totalValue = *value;
+    replaceAmounts();
+    assignConcat(m_view.total.caption, currency, u"    ", shownTotal());
+    refreshTotalReading();
+    appendTapeJoined(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd);
+    recordInHistory();
+    setCurrencyMark(std::u16string(currency));
+    m_view.rate.visible = false;
+    assignLine({});
+    requestFocus(FocusTarget::Text1);
+    refreshTaxLines();
+}
+
+void Engine::dispatchCashStep() {
+    if (m_cashStep == 0) {
+        (void)EvaluateLine();
+        postEvaluationSteps();
+        return;
+    }
+    // Each count of the tally sequence moves on to the next denomination; a count that does
+    // not read asks for the same denomination again.
+    static constexpr std::int16_t kSteps[] = {10000, 5000, 1000, 500, 100, 50, 10, 5, 1};
+    const auto* it = std::find(std::begin(kSteps), std::end(kSteps), m_cashStep);
+    if (it == std::end(kSteps)) {
+        m_cashStep = 0;
+        assignLine({});
+        return;
+    }
+    const bool counted = CashTallyLine();
+    if (counted && *it == 1) {
+        assignLine({});
+        CashTallySummary();
+        m_cashStep = 0;
+        return;
+    }
+    if (counted)
+        m_cashStep = *(it + 1);
+    std::u16string next;
+    for (char c : std::to_string(m_cashStep))
+        next.push_back(static_cast<char16_t>(c));
+    next.push_back(u'*');
+    assignLine(std::move(next));
+    caretToEndOfLine();
+    requestFocus(FocusTarget::Text1);
+}
+
+void Engine::postEvaluationSteps() {
+    endRoundingRun();
+    refreshTotalReading();
+    fitWindowWidth();
+}
+
+void Engine::fitWindowWidth() {
+    const auto width = windowWidthForCaption(static_cast<int>(m_view.total.caption.size()),
+                                             m_view.menus.fourDigit);
+    if (width)
+        m_requests.windowWidthTwips = *width;
+}
+
+} // namespace sumiplex::engine
