@@ -25,20 +25,10 @@ LineClass twoOperands(char16_t op, std::u16string_view line, std::size_t at) {
     return make(LineKind::TwoOperands, op, line, line.substr(0, at), line.substr(at + 1));
 }
 
-LineClass classifyPercent(std::u16string_view line) {
-    const char16_t op = contains(line, u'/') ? u'/' : u'*';
-    if (line.front() == u'%')
-        return make(LineKind::PercentTypedFirst, op, line, line.substr(1));
-    std::u16string_view rest = line;
-    const bool dropsLeading = rest.front() == op;
-    if (dropsLeading)
-        rest.remove_prefix(1);
-    auto result = [&](LineClass c) {
-        c.dropsLeadingOperator = dropsLeading;
-        return c;
-    };
+// The percent rows on a line whose leading operator, if it had one, is gone.
+LineClass percentRows(std::u16string_view rest, char16_t op) {
     if (rest.empty())
-        return result(make(LineKind::Nothing, op, rest));
+        return make(LineKind::Nothing, op, rest);
     std::size_t cut = 0;
     PercentEnd end = PercentEnd::Share;
     switch (rest.back()) {
@@ -54,10 +44,10 @@ LineClass classifyPercent(std::u16string_view line) {
         end = PercentEnd::TakeOff;
         break;
     default:
-        return result(make(LineKind::Nothing, op, rest));
+        return make(LineKind::Nothing, op, rest);
     }
     if (rest.size() < cut)
-        return result(make(LineKind::Nothing, op, rest));
+        return make(LineKind::Nothing, op, rest);
     LineClass c;
     if (const auto p = rest.find(op); p != npos && p >= 1) {
         const std::u16string_view shown = rest.substr(0, rest.size() - cut);
@@ -69,7 +59,18 @@ LineClass classifyPercent(std::u16string_view line) {
     }
     c.cut = cut;
     c.end = end;
-    return result(c);
+    return c;
+}
+
+LineClass classifyPercent(std::u16string_view line) {
+    const char16_t op = contains(line, u'/') ? u'/' : u'*';
+    if (line.front() == u'%')
+        return make(LineKind::PercentTypedFirst, op, line, line.substr(1));
+    if (line.front() != op)
+        return percentRows(line, op);
+    LineClass c = percentRows(line.substr(1), op);
+    c.dropsLeadingOperator = true;
+    return c;
 }
 
 LineClass classifyMinus(std::u16string_view line) {
@@ -84,6 +85,15 @@ LineClass classifyMinus(std::u16string_view line) {
     if (p == npos || p == 0)
         return make(LineKind::BareNumber, u'+', line, line);
     return twoOperands(u'-', line, p);
+}
+
+// The rows from the two-operand "+" on, on a line without a trailing "+".
+LineClass plusAndMinusRows(std::u16string_view rest) {
+    if (rest.empty())
+        return make(LineKind::Nothing, u'+', rest);
+    if (const auto p = rest.find(u'+'); p != npos && p != 0)
+        return twoOperands(u'+', rest, p);
+    return classifyMinus(rest);
 }
 
 } // namespace
@@ -103,18 +113,16 @@ LineClass classify(std::u16string_view line) {
     }
     if (line.back() == u'+')
         return make(LineKind::OnTotal, u'+', line, line.substr(0, line.size() - 1));
-    std::u16string_view rest = line;
-    const bool dropsLeading = rest.front() == u'+';
-    if (dropsLeading)
-        rest.remove_prefix(1);
-    LineClass c;
-    if (rest.empty())
-        c = make(LineKind::Nothing, u'+', rest);
-    else if (const auto p = rest.find(u'+'); p != npos && p != 0)
-        c = twoOperands(u'+', rest, p);
-    else
-        c = classifyMinus(rest);
-    c.dropsLeadingOperator = dropsLeading;
+    if (line.front() != u'+')
+        return plusAndMinusRows(line);
+    LineClass c = plusAndMinusRows(line.substr(1));
+    c.dropsLeadingOperator = true;
+    return c;
+}
+
+LineClass classifyRest(const LineClass& dropped, std::u16string_view rest) {
+    LineClass c = dropped.op == u'+' ? plusAndMinusRows(rest) : percentRows(rest, dropped.op);
+    c.dropsLeadingOperator = true;
     return c;
 }
 

@@ -46,4 +46,9 @@ struct LineClass {
 /// first occurrence of an operator counts), then a bare number. Views point into `line`.
 [[nodiscard]] LineClass classify(std::u16string_view line);
 
+/// The rows that follow a dropped leading operator, tried on `rest`, the line as it reads
+/// once the operator is gone. That is `dropped.line` unless the change handling of the
+/// shortened line refused an operator at its end (a pasted "/0%/+*" reads "0%/+").
+[[nodiscard]] LineClass classifyRest(const LineClass& dropped, std::u16string_view rest);
+
 } // namespace sumiplex::engine

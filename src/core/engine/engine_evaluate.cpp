@@ -7,7 +7,7 @@ namespace sumiplex::engine {
 
 Engine::Evaluation Engine::EvaluateLine() {
     const std::u16string t = m_view.input.text;
-    const LineClass line = classify(t);
+    LineClass line = classify(t);
     if (line.kind == LineKind::Incomplete)
         return Evaluation::NotStarted;
     assignConcat(m_view.status.line, u"         before    ", t);
@@ -21,8 +21,14 @@ Engine::Evaluation Engine::EvaluateLine() {
     }
     // The line then acts once, as it reads without its leading operator ("/10%+" stays a
     // division, "+5" adds 5).
-    if (line.dropsLeadingOperator)
+    std::u16string rest;
+    if (line.dropsLeadingOperator) {
         assignLine(std::u16string(line.line), TrailingSign::LeftToCaller);
+        if (m_view.input.text != line.line) {
+            rest = m_view.input.text;
+            line = classifyRest(line, rest);
+        }
+    }
     // A percent of a line shows the line without its "%" end while it is worked out; the
     // change handling may shorten it further (a refused operator: "5*%"), and the
     // percentage is read from the line as it then stands.

@@ -92,6 +92,26 @@ INSTANTIATE_TEST_SUITE_P(
         ClassCase{"*", K::OnTotal, '*', false, "*", "", ""},
         ClassCase{"*%", K::PercentOfTotal, '*', true, "%", "", ""}));
 
+// After a leading operator is dropped, the change handling may refuse an operator at the
+// end of what is left; the rows then go on with the line as it reads, keeping the
+// operation the whole line chose.
+TEST(ClassifyRest, GoesOnWithTheLineAsItReadsAfterTheDrop) {
+    const std::u16string pasted = u"/0%/+*";
+    const LineClass dropped = classify(pasted);
+    ASSERT_TRUE(dropped.dropsLeadingOperator);
+    EXPECT_EQ(dropped.kind, LineKind::Nothing);
+    const LineClass rest = classifyRest(dropped, u"0%/+");
+    EXPECT_EQ(rest.kind, LineKind::PercentOfLine);
+    EXPECT_EQ(rest.op, u'/');
+    EXPECT_EQ(utf8(rest.first), "0%");
+    EXPECT_EQ(rest.end, PercentEnd::Add);
+    EXPECT_TRUE(rest.dropsLeadingOperator);
+
+    const LineClass plus = classifyRest(classify(u"+5"), u"5+");
+    EXPECT_EQ(plus.kind, LineKind::TwoOperands);
+    EXPECT_EQ(utf8(plus.first), "5");
+}
+
 TEST(History, BackAndForwardReadOnlyTheRecordedTotals) {
     History history;
     for (const char16_t* total : {u"100", u"250", u"x"})
