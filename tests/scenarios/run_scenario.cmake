@@ -1,8 +1,14 @@
 # Runs one golden scenario through the driver and compares its output with the expected
 # file. On a difference the actual output is kept beside the test's working folder and a
-# unified diff is shown.
+# unified diff is shown. With PRLIMIT and LIMIT the driver runs under that file-size limit
+# (prlimit --fsize): a write past it must fail and be reported, and the signal such a write
+# raises must not end the driver.
+set(launcher)
+if(PRLIMIT)
+  set(launcher ${PRLIMIT} --fsize=${LIMIT})
+endif()
 execute_process(
-  COMMAND ${DRIVER} ${SCRIPT}
+  COMMAND ${launcher} ${DRIVER} ${SCRIPT}
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

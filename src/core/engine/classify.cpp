@@ -1,14 +1,12 @@
 #include "core/engine/classify.h"
 
+#include "core/engine/engine_text.h"
+
 namespace sumiplex::engine {
 
 namespace {
 
 constexpr auto npos = std::u16string_view::npos;
-
-bool contains(std::u16string_view text, char16_t c) {
-    return text.find(c) != npos;
-}
 
 LineClass make(LineKind kind, char16_t op, std::u16string_view line, std::u16string_view first = {},
                std::u16string_view second = {}) {

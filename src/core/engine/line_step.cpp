@@ -1,12 +1,11 @@
 #include "core/engine/line_step.h"
 
+#include "core/engine/engine_text.h"
 #include "core/engine/kanji_amount.h"
 
 namespace sumiplex::engine {
 
 namespace {
-
-constexpr std::u16string_view kIndent = u"      ";
 
 // One operation of a line; powers go through double precision inside Decimal::pow.
 std::optional<Decimal> apply(char16_t op, const Decimal& a, const Decimal& b) {
