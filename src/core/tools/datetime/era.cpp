@@ -27,6 +27,8 @@ constexpr std::array<Era, 6> kEras{{
 }};
 
 constexpr int kFirstEraYear = 1868;
+/// Era years count from 1; there is no year 0 of an era.
+constexpr int kFirstYearOfEra = 1;
 
 const Era* eraNamed(std::u16string_view name) {
     if (std::find(kEraNames.begin(), kEraNames.end(), name) == kEraNames.end())
@@ -43,9 +45,12 @@ std::optional<Decimal> westernYear(std::u16string_view era, std::u16string_view 
     if (!e)
         return std::nullopt;
     const auto typed = Decimal::parse(eraYearText);
-    if (!typed)
+    if (!typed || *typed < Decimal::fromInt(kFirstYearOfEra))
         return std::nullopt;
-    return typed->add(Decimal::fromInt(e->offset));
+    const auto western = typed->add(Decimal::fromInt(e->offset));
+    if (!western || *western > Decimal::fromInt(static_cast<int>(kLastDate.year())))
+        return std::nullopt;
+    return western;
 }
 
 std::optional<Date> withYear(const Date& date, const Decimal& westernYear) {

@@ -223,14 +223,18 @@ void DialogDays::convertEraRow(Row row, EmptyYear empty) {
     QLineEdit* year = first ? Text39 : Text3;
     QLabel* western = first ? Label44 : Label6;
     QDateEdit* picker = first ? DTPicker1 : DTPicker2;
-    if (empty == EmptyYear::Stop && year->text().isEmpty())
-        return;
     const auto w =
         datetime::westernYear(era->currentText().toStdU16String(), year->text().toStdU16String());
+    // A Western year left standing beside a box that no longer gives it would be read as the
+    // answer to what the box now holds.
+    if (!w)
+        western->clear();
+    if (empty == EmptyYear::Stop && year->text().isEmpty())
+        return;
     if (w) {
         western->setText(QString::fromStdU16String(w->toPlainString()));
-        // A year the picker cannot take (outside its range, or 29 February in a common
-        // year) leaves its date while the row shows the Western year.
+        // 29 February in a common year leaves the picker's date while the row shows the
+        // Western year.
         if (const auto moved = datetime::withYear(toDate(picker->date()), *w)) {
             const QSignalBlocker quiet(picker);
             picker->setDate(toQDate(*moved));
