@@ -210,8 +210,10 @@ void DialogDays::RecalcDays() {
     m_span = datetime::RecalcDays(first, second);
     Text1->setText(QString::number(m_span.dayCount));
     const bool someDays = m_span.dayCount != 0;
+    if (m_pasted && *m_pasted != PastedResult{first, second, mode()})
+        m_pasted.reset();
     Label1->setVisible(someDays);
-    Command2->setVisible(someDays);
+    Command2->setVisible(someDays && !m_pasted);
     Label1->setText(QString::fromStdU16String(datetime::resultLine(m_span, mode())));
     Label7->setText(QString::fromStdU16String(datetime::eraLine(first, second)));
     Label7->show();
@@ -263,11 +265,13 @@ void DialogDays::Label1_Click() {
 void DialogDays::Command2_Click() {
     if (Label1->text().isEmpty())
         return;
+    const datetime::Date first = toDate(DTPicker1->date());
+    const datetime::Date second = toDate(DTPicker2->date());
     const std::u16string text =
-        datetime::daysMemoText(toDate(DTPicker1->date()), toDate(DTPicker2->date()), m_span, mode(),
-                               Label7->text().toStdU16String());
+        datetime::daysMemoText(first, second, m_span, mode(), Label7->text().toStdU16String());
     // The memo ends each appended piece with a line end of its own.
     m_links.appendMemo(QString::fromStdU16String(text).chopped(2));
+    m_pasted = PastedResult{first, second, mode()};
     Command2->hide();
     // The memo pad stays in view behind this window, which keeps the keyboard.
     activateWindow();
