@@ -25,8 +25,8 @@ bool beyondDouble(const Decimal& value) {
 
 // Every published factor has at most 15 significant digits, so the double holding it turns
 // back into exactly the decimal that was written.
-Decimal exactFactor(double factor) {
-    return *Decimal::fromDouble(factor);
+std::optional<Decimal> exactFactor(double factor) {
+    return Decimal::fromDouble(factor);
 }
 
 } // namespace
@@ -69,7 +69,8 @@ std::optional<Decimal> unitPriceOf(std::u16string_view price, double factor, Cur
     if (!typedPrice)
         return std::nullopt;
     if (beyondDouble(*typedPrice) || (typedRate && beyondDouble(*typedRate))) {
-        auto perTarget = typedPrice->div(exactFactor(factor));
+        const auto exact = exactFactor(factor);
+        auto perTarget = exact ? typedPrice->div(*exact) : std::nullopt;
         if (!perTarget || currency == Currency::None)
             return perTarget;
         return currency == Currency::Yen ? perTarget->mul(*typedRate) : perTarget->div(*typedRate);
@@ -93,8 +94,11 @@ std::optional<ConvertedQuantity> convertQuantity(Kind kind, std::u16string_view 
     const auto typed = Decimal::parse(quantity);
     if (!factor || !typed)
         return std::nullopt;
-    const auto result = beyondDouble(*typed) ? typed->mul(exactFactor(*factor))
-                                             : Decimal::fromDouble(typed->toDouble() * *factor);
+    std::optional<Decimal> result;
+    if (!beyondDouble(*typed))
+        result = Decimal::fromDouble(typed->toDouble() * *factor);
+    else if (const auto exact = exactFactor(*factor))
+        result = typed->mul(*exact);
     const auto written = quantityText(quantity);
     if (!result || !written)
         return std::nullopt;

@@ -18,7 +18,8 @@ enum class PriceLineSource { Conversion, Rounding };
 
 /// A double carries 15 significant decimal digits faithfully. Figures typed with more are
 /// worked out exactly in decimal instead, so a result never shows digits the input did not
-/// have; figures within 15 digits go through a double, which the published factors assume.
+/// have; figures within 15 digits go through a double as they always have, so the results
+/// users know for them stay digit for digit.
 inline constexpr int kDoubleDigits = 15;
 
 /// The significant digits of a value (0 has none; 1200 and 0.012 have two).
