@@ -235,8 +235,8 @@ void DialogDays::convertEraRow(Row row, EmptyYear empty) {
         return;
     if (w) {
         western->setText(QString::fromStdU16String(w->toPlainString()));
-        // 29 February in a common year leaves the picker's date while the row shows the
-        // Western year.
+        // A year the picker cannot take (before its first year, or 29 February in a common
+        // year) leaves its date while the row shows the Western year.
         if (const auto moved = datetime::withYear(toDate(picker->date()), *w)) {
             const QSignalBlocker quiet(picker);
             picker->setDate(toQDate(*moved));
