@@ -63,10 +63,19 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, EraRowTable,
     ::testing::Values(RowCase{"令和", "1", "2019"}, RowCase{"令和", "6", "2024"},
                       RowCase{"平成", "31", "2019"}, RowCase{"平成", "23", "2011"},
-                      RowCase{"平成", "0", "1988"}, RowCase{"昭和", "64", "1989"},
-                      RowCase{"大正", "15", "1926"}, RowCase{"明治", "100", "1967"},
+                      RowCase{"平成", "0", "1988"}, RowCase{"令和", "-5", "2013"},
+                      RowCase{"明治", "-300", "1567"}, RowCase{"明治", "-1867", ""},
+                      RowCase{"昭和", "64", "1989"}, RowCase{"大正", "15", "1926"},
+                      RowCase{"明治", "100", "1967"}, RowCase{"平成", "36", "2024"},
                       RowCase{"平成", "1.5", "1989.5"}, RowCase{"平成", "x", ""},
-                      RowCase{"慶応", "3", ""}, RowCase{"", "3", ""}));
+                      RowCase{"慶応", "3", ""}, RowCase{"", "3", ""},
+                      // Not a number, or past the calendar: no Western year at all.
+                      RowCase{"令和", "−5", ""}, RowCase{"令和", "1万", ""},
+                      RowCase{"令和", "1.2.3", ""}, RowCase{"令和", "", ""},
+                      RowCase{"令和", "7981", "9999"}, RowCase{"令和", "7982", ""},
+                      RowCase{"明治", "8132", "9999"}, RowCase{"明治", "8133", ""},
+                      RowCase{"令和", "99999999999999999999", ""},
+                      RowCase{"令和", "79228162514264337593543950335", ""}));
 
 TEST(EraRow, PickerTakesTheYearOnlyWhereTheDayExists) {
     const Date leapDay = ymd(2024, 2, 29);

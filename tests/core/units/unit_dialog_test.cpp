@@ -93,6 +93,27 @@ TEST(UnitDialog, UnitPriceAndQuantityLines) {
          C::None,
          "per British fluid ounce   10.",
          "1. British fluid ounce  @10.    10."},
+        // A price or quantity beyond 15 significant digits is worked out exactly.
+        {{Kind::Volume, 1, 1, "9223372036854775808", "3,260"},
+         C::None,
+         "per Liter   9,223,372,036,854,775,808.",
+         "3,260. Liter  @9,223,372,036,854,775,808.    30,068,192,840,146,569,134,080."},
+        {{Kind::Length, 1, 2, "9223372036854775808", "1"},
+         C::None,
+         "per Inch   234,274,118,284,347,874.2189484379",
+         "1. Inch  @234,274,118,284,347,874.2189484379    234,274,118,284,347,874.2189484379"},
+        {{Kind::Length, 1, 1, "9223372036854775808", "3260", "80"},
+         C::Yen,
+         "per Meter  JPY 737,869,762,948,382,064,640.",
+         "3,260. Meter  @737,869,762,948,382,064,640.   JPY 2,405,455,427,211,725,530,726,400."},
+        {{Kind::Length, 1, 1, "1234567890123456789", "1", "80"},
+         C::Dollar,
+         "per Meter  USD 15,432,098,626,543,209.8625",
+         "1. Meter  @15,432,098,626,543,209.8625   USD 15,432,098,626,543,209.8625"},
+        {{Kind::Length, 1, 1, "2", "12345678901234567"},
+         C::None,
+         "per Meter   2.",
+         "12,345,678,901,234,567. Meter  @2.    24,691,357,802,469,134."},
     };
     for (const auto& c : cases) {
         UnitDialog d = loaded(c.setup);
@@ -195,6 +216,13 @@ TEST(UnitDialog, InputThatIsNotANumberEmptiesBothLines) {
              d.Command7_Click();
              d.Text4_Change(u"1o00");
              d.Command7_Click();
+         }},
+        {"exact amount past the decimal range",
+         [](UnitDialog& d) { d.Text7_Change(u"79228162514264337593543950335"); }},
+        {"exact yen price past the decimal range",
+         [](UnitDialog& d) {
+             d.Text4_Change(u"79228162514264337593543950335");
+             d.Command6_Click();
          }},
         {"emptied Q'TY then rounding",
          [](UnitDialog& d) {

@@ -111,9 +111,19 @@ TEST(UnitConversion, WritesTheResultLine) {
         {Kind::Volume, "1", 5, 1, "1. fl oz      0.0284130625 Liter"},
         {Kind::Volume, "1", 3, 1, "1. fl oz      0.0295735295625 Liter"},
         {Kind::Volume, "2", 6, 5, "2. gal      320. British fluid ounce"},
-        // 1 ÷ 3 in double precision keeps 15 significant digits.
+        // Within 15 significant digits the double's rounding stands (exactly …3,416,022.65).
+        {Kind::Length, "123456789012345", 1, 2,
+         "123,456,789,012,345. m      4,860,493,783,416,020. Inch"},
+        // Beyond 15 the figures are exact: no digit is invented or dropped.
         {Kind::Length, "0.333333333333333333", 1, 1,
-         "0.333333333333333 m      0.333333333333333 Meter"},
+         "0.333333333333333333 m      0.333333333333333333 Meter"},
+        {Kind::Length, "99999999999999999999", 1, 1,
+         "99,999,999,999,999,999,999. m      99,999,999,999,999,999,999. Meter"},
+        {Kind::Length, "9,223,372,036,854,775,808", 1, 2,
+         "9,223,372,036,854,775,808. m      363,124,157,090,972,523,560.96 Inch"},
+        {Kind::Length, "1.0000000000000001", 2, 1,
+         "1.0000000000000001 in      0.02540000000000000254 Meter"},
+        {Kind::Length, "79228162514264337593543950335", 1, 2, std::nullopt},
         {Kind::Length, "abc", 1, 2, std::nullopt},
         {Kind::Length, "1.2.3", 1, 2, std::nullopt},
         {Kind::Length, "", 1, 2, std::nullopt},

@@ -27,6 +27,10 @@ constexpr std::array<Era, 6> kEras{{
 }};
 
 constexpr int kFirstEraYear = 1868;
+/// Western years a row may show. An era year may run before its era or past its end (平成 0
+/// is 1988, 明治 -300 is 1567: plain arithmetic a user can read back), but a figure outside
+/// the years of the calendar is no year at all.
+constexpr int kFirstWesternYear = 1;
 
 const Era* eraNamed(std::u16string_view name) {
     if (std::find(kEraNames.begin(), kEraNames.end(), name) == kEraNames.end())
@@ -45,7 +49,11 @@ std::optional<Decimal> westernYear(std::u16string_view era, std::u16string_view 
     const auto typed = Decimal::parse(eraYearText);
     if (!typed)
         return std::nullopt;
-    return typed->add(Decimal::fromInt(e->offset));
+    const auto western = typed->add(Decimal::fromInt(e->offset));
+    if (!western || *western < Decimal::fromInt(kFirstWesternYear) ||
+        *western > Decimal::fromInt(static_cast<int>(kLastDate.year())))
+        return std::nullopt;
+    return western;
 }
 
 std::optional<Date> withYear(const Date& date, const Decimal& westernYear) {

@@ -21,8 +21,10 @@ struct EraYear {
 };
 
 /// The Western year of an era year typed into a conversion row (平成 23 gives 2011; a
-/// fractional era year gives a fractional Western year; there is no range check). Empty for
-/// an era not in kEraNames or a text that is not a number.
+/// fractional era year gives a fractional Western year). An era's years may run before its
+/// start or past its end (平成 0 is 1988, 平成 36 is 2024), but the Western year stays within
+/// 1 to 9999, the last year a date picker holds. Empty for an era not in kEraNames, a text
+/// that is not a number, or a year outside those bounds.
 [[nodiscard]] std::optional<Decimal> westernYear(std::u16string_view era,
                                                  std::u16string_view eraYearText);
 

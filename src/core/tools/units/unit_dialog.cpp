@@ -161,14 +161,12 @@ void UnitDialog::RecalcUnitPrice() {
         return;
     }
     if (active()) {
-        const auto price = readBoxNumber(m_view.text4);
         const auto factor = activeFactor();
-        const auto quantity = readBoxNumber(m_view.text7);
+        const auto quantity = quantityValue(m_view.text7);
         const auto typed = quantityText(m_view.text7);
-        const auto unitPrice = price && factor ? toDecimal(*price / *factor) : std::nullopt;
-        const auto quantityValue = quantity ? toDecimal(*quantity) : std::nullopt;
-        const auto amount =
-            unitPrice && quantityValue ? unitPrice->mul(*quantityValue) : std::nullopt;
+        const auto unitPrice =
+            factor ? unitPriceOf(m_view.text4, *factor, Currency::None, {}) : std::nullopt;
+        const auto amount = unitPrice && quantity ? unitPrice->mul(*quantity) : std::nullopt;
         if (!amount || !typed) {
             clearPriceLines();
             m_view.placeEditorVisible = false;
@@ -198,21 +196,12 @@ void UnitDialog::Command7_Click() {
 
 void UnitDialog::convertCurrency(Currency currency) {
     if (active()) {
-        const auto price = readBoxNumber(m_view.text4);
         const auto factor = activeFactor();
-        const auto rate = readBoxNumber(m_view.text5);
-        const auto quantity = readBoxNumber(m_view.text7);
+        const auto quantity = quantityValue(m_view.text7);
         const auto typed = quantityText(m_view.text7);
-        std::optional<Decimal> unitPrice;
-        if (price && factor && rate) {
-            const double perTarget = *price / *factor;
-            // A rate of 0 makes the dollar price infinite, which no decimal holds.
-            unitPrice =
-                toDecimal(currency == Currency::Yen ? perTarget * *rate : perTarget / *rate);
-        }
-        const auto quantityValue = quantity ? toDecimal(*quantity) : std::nullopt;
-        const auto amount =
-            unitPrice && quantityValue ? unitPrice->mul(*quantityValue) : std::nullopt;
+        const auto unitPrice =
+            factor ? unitPriceOf(m_view.text4, *factor, currency, m_view.text5) : std::nullopt;
+        const auto amount = unitPrice && quantity ? unitPrice->mul(*quantity) : std::nullopt;
         if (!amount || !typed) {
             clearPriceLines();
             return;
@@ -257,10 +246,9 @@ void UnitDialog::mnuPopUndo_Click() {
 // The Q'TY line follows the price it shows: the amount is worked out again from the
 // quantity, and the line keeps the currency of the unit-price line.
 void UnitDialog::writeRoundedLines() {
-    const auto quantity = readBoxNumber(m_view.text7);
+    const auto quantity = quantityValue(m_view.text7);
     const auto typed = quantityText(m_view.text7);
-    const auto quantityValue = quantity ? toDecimal(*quantity) : std::nullopt;
-    const auto amount = quantityValue ? m_unitPrice.mul(*quantityValue) : std::nullopt;
+    const auto amount = quantity ? m_unitPrice.mul(*quantity) : std::nullopt;
     if (!amount || !typed) {
         clearPriceLines();
         return;

@@ -51,8 +51,9 @@ struct SentResult {
 };
 
 /// The state and the handlers of the unit-conversion window, free of any widget toolkit.
-/// Conversions work in double precision and keep 15 significant digits; unit prices and
-/// amounts are decimals. Handler names follow the control and event they belong to.
+/// Conversions work in double precision and keep 15 significant digits, or exactly in decimal
+/// for figures typed with more; unit prices and amounts are decimals. Handler names follow the
+/// control and event they belong to.
 class UnitDialog {
 public:
     /// Loading the window: the decimal place, the first unit of every list selected (each

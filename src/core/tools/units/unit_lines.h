@@ -16,25 +16,40 @@ enum class Currency { None, Yen, Dollar };
 /// currency word, the rounding commands and Undo three.
 enum class PriceLineSource { Conversion, Rounding };
 
-/// A number typed into a box of the unit window, read as a double: blanks around it, a
-/// sign, "," groups, full-width digits. Empty for an empty text and for anything that is not
-/// a number.
-[[nodiscard]] std::optional<double> readBoxNumber(std::u16string_view text);
+/// A double carries 15 significant decimal digits faithfully. Figures typed with more are
+/// worked out exactly in decimal instead, so a result never shows digits the input did not
+/// have; figures within 15 digits go through a double as they always have, so the results
+/// users know for them stay digit for digit.
+inline constexpr int kDoubleDigits = 15;
 
-/// A double turned into a decimal of at most 15 significant digits; empty when it is not
-/// finite or too large for the decimal type.
-[[nodiscard]] std::optional<Decimal> toDecimal(double value);
+/// The significant digits of a value (0 has none; 1200 and 0.012 have two).
+[[nodiscard]] int significantDigits(const Decimal& value);
 
-/// A typed quantity as the result lines write it: read as a double, then written with the
-/// long pattern (12 gives "12.", "1,000.5" gives "1,000.5"). Empty when it is not a number.
+/// A typed quantity as the figures use it: blanks around it, a sign, "," groups and
+/// full-width digits are read; within kDoubleDigits it is rounded through a double as the
+/// conversions always did, beyond that it is kept exactly. Empty for anything that is not a
+/// number or is too large for the decimal type.
+[[nodiscard]] std::optional<Decimal> quantityValue(std::u16string_view text);
+
+/// A typed quantity as the result lines write it: quantityValue in the long pattern (12 gives
+/// "12.", "1,000.5" gives "1,000.5"). Empty when it is not a number.
 [[nodiscard]] std::optional<std::u16string> quantityText(std::u16string_view text);
 
+/// The price of one target unit: the typed price of one source unit divided by the factor,
+/// then for a currency multiplied (Yen) or divided (Dollar) by the typed rate; `rate` is not
+/// read without a currency. In double precision, kept to 15 significant digits, while price
+/// and rate are within kDoubleDigits; exactly in decimal otherwise. Empty when a text is not a
+/// number, the rate is 0 for dollars, or the result does not fit the decimal type.
+[[nodiscard]] std::optional<Decimal> unitPriceOf(std::u16string_view price, double factor,
+                                                 Currency currency, std::u16string_view rate);
+
 struct ConvertedQuantity {
-    Decimal value;       ///< quantity × factor, at most 15 significant digits
+    Decimal value;       ///< quantity × factor: 15 significant digits, or exact (see above)
     std::u16string line; ///< "12. in      0.999996 Feet"
 };
 
 /// Converts the typed quantity from the source to the target unit (list positions from 1).
+/// A quantity beyond kDoubleDigits is multiplied exactly by the factor's written decimal.
 /// Empty when the quantity is not a number, a position is outside the list, or the result
 /// does not fit the decimal type.
 [[nodiscard]] std::optional<ConvertedQuantity>

@@ -210,8 +210,10 @@ void DialogDays::RecalcDays() {
     m_span = datetime::RecalcDays(first, second);
     Text1->setText(QString::number(m_span.dayCount));
     const bool someDays = m_span.dayCount != 0;
+    if (m_pasted && *m_pasted != PastedResult{first, second, mode()})
+        m_pasted.reset();
     Label1->setVisible(someDays);
-    Command2->setVisible(someDays);
+    Command2->setVisible(someDays && !m_pasted);
     Label1->setText(QString::fromStdU16String(datetime::resultLine(m_span, mode())));
     Label7->setText(QString::fromStdU16String(datetime::eraLine(first, second)));
     Label7->show();
@@ -223,13 +225,17 @@ void DialogDays::convertEraRow(Row row, EmptyYear empty) {
     QLineEdit* year = first ? Text39 : Text3;
     QLabel* western = first ? Label44 : Label6;
     QDateEdit* picker = first ? DTPicker1 : DTPicker2;
-    if (empty == EmptyYear::Stop && year->text().isEmpty())
-        return;
     const auto w =
         datetime::westernYear(era->currentText().toStdU16String(), year->text().toStdU16String());
+    // A Western year left standing beside a box that no longer gives it would be read as the
+    // answer to what the box now holds.
+    if (!w)
+        western->clear();
+    if (empty == EmptyYear::Stop && year->text().isEmpty())
+        return;
     if (w) {
         western->setText(QString::fromStdU16String(w->toPlainString()));
-        // A year the picker cannot take (outside its range, or 29 February in a common
+        // A year the picker cannot take (before its first year, or 29 February in a common
         // year) leaves its date while the row shows the Western year.
         if (const auto moved = datetime::withYear(toDate(picker->date()), *w)) {
             const QSignalBlocker quiet(picker);
@@ -259,11 +265,13 @@ void DialogDays::Label1_Click() {
 void DialogDays::Command2_Click() {
     if (Label1->text().isEmpty())
         return;
+    const datetime::Date first = toDate(DTPicker1->date());
+    const datetime::Date second = toDate(DTPicker2->date());
     const std::u16string text =
-        datetime::daysMemoText(toDate(DTPicker1->date()), toDate(DTPicker2->date()), m_span, mode(),
-                               Label7->text().toStdU16String());
+        datetime::daysMemoText(first, second, m_span, mode(), Label7->text().toStdU16String());
     // The memo ends each appended piece with a line end of its own.
     m_links.appendMemo(QString::fromStdU16String(text).chopped(2));
+    m_pasted = PastedResult{first, second, mode()};
     Command2->hide();
     // The memo pad stays in view behind this window, which keeps the keyboard.
     activateWindow();

@@ -59,8 +59,19 @@ private:
     void Command2_Click();
     [[nodiscard]] datetime::DaysMode mode() const;
 
+    // The dates and mode of a result as the memo received it.
+    struct PastedResult {
+        datetime::Date first;
+        datetime::Date second;
+        datetime::DaysMode mode;
+        bool operator==(const PastedResult&) const = default;
+    };
+
     ToolLinks m_links;
     datetime::DaySpan m_span;
+    // Set by a paste to the memo and kept until the dates change: every activation
+    // recomputes the span, and must not offer the same result for pasting a second time.
+    std::optional<PastedResult> m_pasted;
     bool m_unloaded = false;
 
     QGroupBox* Frame1 = nullptr; // era years to Western years
