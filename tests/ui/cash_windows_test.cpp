@@ -59,6 +59,7 @@ private slots:
     void gridColumnsShowTheirWholeHeaders();
     void aLongEntryListOpensLazily();
     void printoutsCarryTheShownSummaries();
+    void aBreakdownNeverShowsBlankTotals();
     void theTallyTotalFollowsItsCounts();
 };
 
@@ -158,6 +159,20 @@ void CashWindowsTest::printoutsCarryTheShownSummaries() {
     child<QLineEdit>(tally, "Text2")->setText(QStringLiteral("x"));
     QVERIFY(!tally.printout());
     QVERIFY(!print->isEnabled());
+}
+
+void CashWindowsTest::aBreakdownNeverShowsBlankTotals() {
+    // Before any activation has reached it, a window opened with no amounts already shows
+    // its totals row of zeros.
+    Main main;
+    DialogCash cash(main.links());
+    auto* grid = child<QTableView>(cash, "MSFlexGrid1")->model();
+    QCOMPARE(grid->rowCount(), 2);
+    for (int c = 0; c < 10; ++c) {
+        QCOMPARE(grid->index(0, c).data().toString(), QString());
+        QCOMPARE(grid->index(1, c).data().toString(), QStringLiteral("0"));
+    }
+    QCOMPARE(child<QLabel>(cash, "Label1")->text(), QStringLiteral("合計　　0"));
 }
 
 void CashWindowsTest::theTallyTotalFollowsItsCounts() {

@@ -48,6 +48,9 @@ DialogCash::DialogCash(CashLinks links, QWidget* parent)
     platform::restoreWindowPosition(*this, m_links.settings, platform::kCash1Left,
                                     platform::kCash1Top);
     Label3->hide();
+    // Built before it is first shown, so the window never shows blank tables while its first
+    // activation is on its way, or where the window manager keeps the focus elsewhere.
+    Form_Activate();
 }
 
 DialogCash::~DialogCash() {
