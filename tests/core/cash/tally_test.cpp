@@ -128,18 +128,6 @@ TEST(TallySheet, TheTotalIsAlwaysTheCountsSum) {
     }
 }
 
-TEST(TallySheet, ShowsReadableCountsPlainAndLeavesTheOthersEmpty) {
-    const TallySheet sheet = tallySheet(boxesOf({"３", "x", "0", "0", "0", "0", "0", "0", "2"}));
-    EXPECT_EQ(utf8(sheet.row[1]), "3");
-    EXPECT_EQ(utf8(sheet.row[2]), "");
-    EXPECT_EQ(utf8(sheet.summary[0].name), "一万円券");
-    EXPECT_EQ(utf8(sheet.summary[0].amount), "30000");
-    EXPECT_EQ(utf8(sheet.summary[1].count), "");
-    EXPECT_EQ(utf8(sheet.summary[1].amount), "");
-    EXPECT_EQ(utf8(sheet.summary[8].name), "一円玉");
-    EXPECT_EQ(utf8(sheet.summary[8].amount), "2");
-}
-
 TEST(TallyMemo, WritesTheCountsAsEditedAndTheirTotal) {
     const TallySheet sheet = tallySheet(boxesOf({"4", "0", "0", "0", "0", "0", "0", "0", "2.5"}));
     ASSERT_TRUE(sheet.tally);

@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -78,6 +79,8 @@ void DialogCash2::buildControls() {
         memoAndPrintButtons(*this, Frame1, m_links.print, [this] { return printout(); });
     Command2 = buttons.memo;
     Command3 = buttons.print;
+    // Nothing to print until a tally fills the window.
+    Command3->setEnabled(false);
 
     const CashGrids grids = cashGrids(Frame1);
     MSFlexGrid1 = grids.entries;
