@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -72,9 +71,7 @@ void DialogCash2::buildControls() {
     }
     // The total is the counts' sum, never typed: it looks as read-only as it is.
     m_texts[0]->setReadOnly(true);
-    QPalette readOnly = m_texts[0]->palette();
-    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
-    m_texts[0]->setPalette(readOnly);
+    m_texts[0]->setStyleSheet(QStringLiteral("background: palette(window);"));
     const CashButtons buttons =
         memoAndPrintButtons(*this, Frame1, m_links.print, [this] { return printout(); });
     Command2 = buttons.memo;
