@@ -30,13 +30,19 @@ struct Main {
     std::vector<std::u16string> entries;
     std::u16string total = u"0";
     QStringList memo;
+    bool printable = false;
 
     CashLinks links() {
-        return CashLinks{.settings = settings,
-                         .appendMemo = [this](const QString& text) { memo.append(text); },
-                         .entries = [this] { return entries; },
-                         .mainTotal = [this] { return total; },
-                         .print = {}};
+        return CashLinks{
+            .settings = settings,
+            .appendMemo = [this](const QString& text) { memo.append(text); },
+            .entries = [this] { return entries; },
+            .mainTotal = [this] { return total; },
+            .print =
+                printable
+                    ? std::function<void(QWidget*, const sumiplex::cash::DenominationPrintout&)>(
+                          [](QWidget*, const auto&) {})
+                    : nullptr};
     }
 };
 
@@ -53,6 +59,8 @@ private slots:
     void gridColumnsShowTheirWholeHeaders();
     void aLongEntryListOpensLazily();
     void printoutsCarryTheShownSummaries();
+    void aBreakdownNeverShowsBlankTotals();
+    void theTallyTotalFollowsItsCounts();
 };
 
 void CashWindowsTest::enterMovesTheFocusLikeTab() {
@@ -138,12 +146,57 @@ void CashWindowsTest::printoutsCarryTheShownSummaries() {
     QCOMPARE(printed.total, std::u16string(u"10,000"));
     QVERIFY(!child<QPushButton>(cash, "Command3")->isEnabled());
 
+    // The tally prints its counts as edited, with the total they make; nothing while a
+    // count is no number.
+    main.printable = true;
     DialogCash2 tally(main.links());
     tally.fill({120000, 12, 0, 0, 0, 0, 0, 0, 0, 0});
-    // Edits of the boxes do not reach the print-out.
     child<QLineEdit>(tally, "Text1")->setText(QStringLiteral("13"));
-    QCOMPARE(tally.printout().rows[0].amount, std::u16string(u"120000"));
-    QCOMPARE(tally.printout().total, std::u16string(u"120000"));
+    QCOMPARE(tally.printout()->rows[0].amount, std::u16string(u"130000"));
+    QCOMPARE(tally.printout()->total, std::u16string(u"130000"));
+    auto* print = child<QPushButton>(tally, "Command3");
+    QVERIFY(print->isEnabled());
+    child<QLineEdit>(tally, "Text2")->setText(QStringLiteral("x"));
+    QVERIFY(!tally.printout());
+    QVERIFY(!print->isEnabled());
+}
+
+void CashWindowsTest::aBreakdownNeverShowsBlankTotals() {
+    // Before any activation has reached it, a window opened with no amounts already shows
+    // its totals row of zeros.
+    Main main;
+    DialogCash cash(main.links());
+    auto* grid = child<QTableView>(cash, "MSFlexGrid1")->model();
+    QCOMPARE(grid->rowCount(), 2);
+    for (int c = 0; c < 10; ++c) {
+        QCOMPARE(grid->index(0, c).data().toString(), QString());
+        QCOMPARE(grid->index(1, c).data().toString(), QStringLiteral("0"));
+    }
+    QCOMPARE(child<QLabel>(cash, "Label1")->text(), QStringLiteral("合計　　0"));
+}
+
+void CashWindowsTest::theTallyTotalFollowsItsCounts() {
+    Main main;
+    DialogCash2 tally(main.links());
+    tally.show();
+    tally.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&tally));
+    tally.fill({30002, 3, 0, 0, 0, 0, 0, 0, 0, 2});
+    auto* total = child<QLineEdit>(tally, "Text0");
+    auto* label = child<QLabel>(tally, "Label1");
+    // Keys typed on after the last count land on no box.
+    QVERIFY(child<QPushButton>(tally, "OKButton")->hasFocus());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("123456"));
+    QTest::keyClicks(total, QStringLiteral("9"));
+    QCOMPARE(total->text(), QStringLiteral("30002"));
+
+    auto* ones = child<QLineEdit>(tally, "Text9");
+    ones->selectAll();
+    QTest::keyClicks(ones, QStringLiteral("7"));
+    QCOMPARE(total->text(), QStringLiteral("30007"));
+    QCOMPARE(label->text(), QStringLiteral("合計　　30,007"));
+    QCOMPARE(child<QTableView>(tally, "MSFlexGrid2")->model()->index(8, 2).data().toString(),
+             QStringLiteral("7"));
 }
 
 QTEST_MAIN(CashWindowsTest)

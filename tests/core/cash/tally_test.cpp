@@ -47,50 +47,103 @@ TEST(TallySummary, KeepsTheFractionOfTheTotal) {
     EXPECT_EQ(utf8(s.tape), "      Total  26,564.5\r\n");
 }
 
-TEST(TallySheet, ShowsCountsPlainAndTheTotalGrouped) {
+TEST(TallyCounts, ShowPlainWithoutBinaryRounding) {
     TallyCounts counts{};
-    counts[0] = 30002.0 + 0.1 * 3 - 0.3; // a binary rounding artefact must not show
     counts[1] = 3;
-    counts[9] = 2;
-    counts[5] = 0.1 + 0.2;
-    const TallySheet sheet = tallySheet(counts);
-    EXPECT_EQ(utf8(sheet.texts[0]), "30002");
-    EXPECT_EQ(utf8(sheet.texts[5]), "0.3");
-    EXPECT_EQ(utf8(sheet.label1), "合計　　30,002");
-    EXPECT_EQ(utf8(sheet.summary[0].name), "一万円券");
-    EXPECT_EQ(utf8(sheet.summary[0].amount), "30000");
-    EXPECT_EQ(utf8(sheet.summary[4].amount), "30");
-    EXPECT_EQ(utf8(sheet.summary[8].name), "一円玉");
-
-    counts[0] = 26564.5;
-    EXPECT_EQ(utf8(tallySheet(counts).label1), "合計　　26,564.5");
+    counts[5] = 0.1 + 0.2; // a binary rounding artefact must not show
+    counts[9] = 2.5;
+    const auto texts = countTexts(counts);
+    EXPECT_EQ(utf8(texts[0]), "3");
+    EXPECT_EQ(utf8(texts[4]), "0.3");
+    EXPECT_EQ(utf8(texts[8]), "2.5");
 }
 
-TEST(TallyMemo, UsesTheBoxesAsEditedAndRefusesABoxThatIsNoNumber) {
-    std::array<std::u16string, 10> boxes{u"30002", u"4", u"0", u"0", u"0",
-                                         u"0",     u"0", u"0", u"0", u"2.5"};
-    const auto text = tallyMemoText(boxes);
-    ASSERT_TRUE(std::holds_alternative<std::u16string>(text));
-    const std::string memo = utf8(std::get<std::u16string>(text));
+using Boxes = std::array<std::u16string, kDenominations>;
+
+Boxes boxesOf(std::initializer_list<const char*> counts) {
+    Boxes boxes;
+    std::size_t k = 0;
+    for (const char* count : counts)
+        boxes[k++] = u16(count);
+    return boxes;
+}
+
+// The sum of the amount fields of the nine count lines, and the total line's figure.
+std::pair<Decimal, std::string> memoSums(const std::string& memo) {
+    Decimal sum;
+    std::string total;
+    std::size_t begin = 0;
+    for (int line = 0; line < 10; ++line) {
+        const std::size_t end = memo.find("\r\n", begin);
+        std::string field = memo.substr(begin, end - begin);
+        field = field.substr(field.rfind('\t') + 1);
+        std::erase(field, ',');
+        if (line < 9)
+            sum = *sum.add(*Decimal::parse(std::string_view(field)));
+        else
+            total = field;
+        begin = end + 2;
+    }
+    return {sum, total};
+}
+
+TEST(TallySheet, TheTotalIsAlwaysTheCountsSum) {
+    struct Case {
+        Boxes boxes;
+        const char* total; // Text0; empty when a count does not read
+        const char* label1;
+        std::size_t unreadable;
+    };
+    const Case cases[] = {
+        {boxesOf({"3", "0", "0", "0", "0", "0", "0", "0", "2"}), "30002", "合計　　30,002", 0},
+        // The count edited after the tally: the total follows it.
+        {boxesOf({"4", "0", "0", "0", "0", "0", "0", "0", "2"}), "40002", "合計　　40,002", 0},
+        {boxesOf({"2.5", "0", "0", "0", "0", "0", "0", "0", "0.5"}), "25000.5", "合計　　25,000.5",
+         0},
+        {boxesOf({"-1", "0", "0", "0", "0", "0", "0", "0", "1"}), "-9999", "合計　　-9,999", 0},
+        {boxesOf({"３", "1,000", " 0", "0", "0", "0", "0", "0", "0"}), "5030000",
+         "合計　　5,030,000", 0},
+        {boxesOf({"3", "0", "", "0", "0", "0", "0", "0", "x"}), "", "合計", 3},
+        {boxesOf({"79228162514264337593543950335", "0", "0", "0", "0", "0", "0", "0", "0"}), "",
+         "合計", 1},
+        // Each amount fits, their sum does not.
+        {boxesOf({"5000000000000000000000000", "10000000000000000000000000", "0", "0", "0", "0",
+                  "0", "0", "0"}),
+         "", "合計", 2},
+    };
+    for (const Case& c : cases) {
+        const TallySheet sheet = tallySheet(c.boxes);
+        const std::string name = utf8(c.boxes[0]) + "/" + utf8(c.boxes[2]);
+        EXPECT_EQ(utf8(sheet.total), c.total) << name;
+        EXPECT_EQ(utf8(sheet.row[0]), c.total) << name;
+        EXPECT_EQ(utf8(sheet.label1), c.label1) << name;
+        EXPECT_EQ(sheet.unreadable, c.unreadable) << name;
+        ASSERT_EQ(sheet.tally.has_value(), c.unreadable == 0) << name;
+        if (!sheet.tally)
+            continue;
+        EXPECT_EQ(sheet.tally->total.toPlainAscii(), c.total) << name;
+        const auto [sum, total] = memoSums(utf8(tallyMemoText(*sheet.tally)));
+        EXPECT_EQ(sum.toPlainAscii(), c.total) << name;
+        EXPECT_EQ(total, c.total) << name;
+    }
+}
+
+TEST(TallyMemo, WritesTheCountsAsEditedAndTheirTotal) {
+    const TallySheet sheet = tallySheet(boxesOf({"4", "0", "0", "0", "0", "0", "0", "0", "2.5"}));
+    ASSERT_TRUE(sheet.tally);
+    const std::string memo = utf8(tallyMemoText(*sheet.tally));
     EXPECT_EQ(memo.substr(0, memo.find("\r\n")), "一万円券\t4\t40,000");
-    EXPECT_NE(memo.find("一円玉　\t2.5\t2.5\r\n合計　　\t\t30,002\r\n\r\n"), std::string::npos);
+    EXPECT_NE(memo.find("一円玉　\t2.5\t2.5\r\n合計　　\t\t40,002.5\r\n\r\n"), std::string::npos);
     EXPECT_EQ(memo.size() - memo.rfind("\r\n\r\n"), 4u);
-
-    boxes[3] = u"";
-    EXPECT_EQ(std::get<std::size_t>(tallyMemoText(boxes)), 3u);
-    boxes[3] = u"0";
-    boxes[0] = u"x";
-    EXPECT_EQ(std::get<std::size_t>(tallyMemoText(boxes)), 0u);
 }
 
-TEST(TallyPrintout, WritesAmountsPlain) {
-    TallyCounts counts{};
-    counts[0] = 120000;
-    counts[1] = 12;
-    const DenominationPrintout p = tallyPrintout(counts);
-    EXPECT_EQ(utf8(p.rows[0].count), "12");
-    EXPECT_EQ(utf8(p.rows[0].amount), "120000");
-    EXPECT_EQ(utf8(p.total), "120000");
+TEST(TallyPrintout, WritesTheCountsAsEditedAndAmountsPlain) {
+    const TallySheet sheet = tallySheet(boxesOf({"13", "0", "0", "0", "0", "0", "0", "0", "0"}));
+    ASSERT_TRUE(sheet.tally);
+    const DenominationPrintout p = tallyPrintout(*sheet.tally);
+    EXPECT_EQ(utf8(p.rows[0].count), "13");
+    EXPECT_EQ(utf8(p.rows[0].amount), "130000");
+    EXPECT_EQ(utf8(p.total), "130000");
     EXPECT_EQ(utf8(p.rows[4].denomination), "100");
 }
 

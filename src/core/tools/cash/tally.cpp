@@ -7,10 +7,6 @@ namespace {
 constexpr std::u16string_view kIndent = u"      ";
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
-Decimal countValue(double value) {
-    return Decimal::fromDouble(value).value_or(Decimal{});
-}
-
 std::optional<Decimal> times(const Decimal& count, std::size_t k) {
     return count.mul(Decimal::fromInt(kFaceValues[k]));
 }
@@ -61,53 +57,71 @@ std::u16string countText(double value) {
     return d ? d->toPlainString() : std::u16string{};
 }
 
-TallySheet tallySheet(const TallyCounts& counts) {
+std::array<std::u16string, kDenominations> countTexts(const TallyCounts& counts) {
+    std::array<std::u16string, kDenominations> texts;
+    for (std::size_t k = 0; k < kDenominations; ++k)
+        texts[k] = countText(counts[k + 1]);
+    return texts;
+}
+
+TallySheet tallySheet(const std::array<std::u16string, kDenominations>& countBoxes) {
     TallySheet sheet;
-    sheet.counts = counts;
-    for (std::size_t j = 0; j < counts.size(); ++j)
-        sheet.texts[j] = countText(counts[j]);
+    Tally tally;
+    std::optional<Decimal> total = Decimal{};
     for (std::size_t k = 0; k < kDenominations; ++k) {
-        SummaryRow& row = sheet.summary[k];
-        row.name = kShortNames[k];
-        row.count = sheet.texts[k + 1];
-        const auto amount = times(countValue(counts[k + 1]), k);
-        row.amount = amount ? amount->toPlainString() : std::u16string{};
+        SummaryRow& line = sheet.summary[k];
+        line.name = kShortNames[k];
+        const auto count = Decimal::parse(countBoxes[k]);
+        const auto amount = count ? times(*count, k) : std::nullopt;
+        if (count) {
+            tally.counts[k] = *count;
+            line.count = count->toPlainString();
+        }
+        if (amount)
+            line.amount = amount->toPlainString();
+        sheet.row[k + 1] = line.count;
+        total = total && amount ? total->add(*amount) : std::nullopt;
+        if (!total && sheet.unreadable == 0)
+            sheet.unreadable = k + 1;
     }
-    sheet.label1 = std::u16string(kTotalCaption) + FormatAmount(countValue(counts[0]));
+    if (!total) {
+        // No figure at all rather than the sum of the counts that happen to read.
+        sheet.label1 = u"合計";
+        return sheet;
+    }
+    tally.total = *total;
+    sheet.total = total->toPlainString();
+    sheet.row[0] = sheet.total;
+    sheet.label1 = std::u16string(kTotalCaption) + FormatAmount(*total);
+    sheet.tally = tally;
     return sheet;
 }
 
-std::variant<std::u16string, std::size_t>
-tallyMemoText(const std::array<std::u16string, 10>& boxes) {
+std::u16string tallyMemoText(const Tally& tally) {
     std::u16string text;
     for (std::size_t k = 0; k < kDenominations; ++k) {
-        const auto count = Decimal::parse(boxes[k + 1]);
-        const auto amount = count ? times(*count, k) : std::nullopt;
-        if (!amount)
-            return k + 1;
-        text.append(kPaddedNames[k]).append(u"\t").append(FormatAmount(*count)).append(u"\t");
-        text.append(FormatAmount(*amount)).append(kLineEnd);
+        const auto amount = times(tally.counts[k], k);
+        text.append(kPaddedNames[k]).append(u"\t").append(FormatAmount(tally.counts[k]));
+        text.append(u"\t").append(amount ? FormatAmount(*amount) : std::u16string{});
+        text.append(kLineEnd);
     }
-    const auto total = Decimal::parse(boxes[0]);
-    if (!total)
-        return std::size_t{0};
-    text.append(kTotalCaption).append(u"\t\t").append(FormatAmount(*total)).append(kLineEnd);
+    text.append(kTotalCaption).append(u"\t\t").append(FormatAmount(tally.total)).append(kLineEnd);
     text.append(kLineEnd);
     return text;
 }
 
-DenominationPrintout tallyPrintout(const TallyCounts& counts) {
+DenominationPrintout tallyPrintout(const Tally& tally) {
     DenominationPrintout p;
     for (std::size_t k = 0; k < kDenominations; ++k) {
         DenominationPrintRow& row = p.rows[k];
         row.denomination = kPrintedFaceValues[k];
-        row.count = countText(counts[k + 1]);
-        if (const auto amount = times(countValue(counts[k + 1]), k)) {
+        row.count = tally.counts[k].toPlainString();
+        if (const auto amount = times(tally.counts[k], k)) {
             row.plainAmount = amount->toPlainString();
             row.amount = row.plainAmount;
         }
     }
-    p.plainTotal = countText(counts[0]);
+    p.plainTotal = tally.total.toPlainString();
     p.total = p.plainTotal;
     return p;
 }

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace sumiplex::cash {
 
@@ -45,24 +44,40 @@ struct TallySummary {
 /// rounding shows ("0.1", not "0.1000000000000000055").
 [[nodiscard]] std::u16string countText(double value);
 
-/// What the tally window shows for a set of counts.
-struct TallySheet {
-    TallyCounts counts{};                 ///< kept for the print-out
-    std::array<std::u16string, 10> texts; ///< Text0..Text9 and the row of the first grid
-    std::array<SummaryRow, kDenominations> summary;
-    std::u16string label1; ///< "合計　　" and the total
+/// The count boxes' texts of a tally's counts (index 0 the total, which they do not need).
+[[nodiscard]] std::array<std::u16string, kDenominations> countTexts(const TallyCounts& counts);
+
+/// A tally as its window holds it: the nine counts and the total they make. The total is
+/// never kept apart from the counts, so every line and the total always agree.
+struct Tally {
+    Counts counts; ///< index k - 1 the count of denomination k, as the user may have edited it
+    Decimal total; ///< the sum of count × face value
 };
 
-[[nodiscard]] TallySheet tallySheet(const TallyCounts& counts);
+/// What the tally window shows for the texts of its nine count boxes.
+struct TallySheet {
+    /// The counts and their total; empty while a box holds no number (or a count too large
+    /// for its amount to be written).
+    std::optional<Tally> tally;
+    /// The first count box (1..9) that keeps `tally` empty; 0 when every box reads.
+    std::size_t unreadable = 0;
+    /// Text0: the total, plain; empty while a count does not read.
+    std::u16string total;
+    /// The first grid's row: the total, then the nine counts, plain; a count that does not
+    /// read leaves its cell empty.
+    std::array<std::u16string, 10> row;
+    std::array<SummaryRow, kDenominations> summary;
+    /// "合計　　" and the total; "合計" alone while a count does not read.
+    std::u16string label1;
+};
 
-/// The memo text made from the tally window's text boxes (Text0 the total, Text1..Text9 the
-/// counts, as the user may have edited them): nine lines of padded name, count and amount,
-/// the total line and an empty line. Returns the index of the first box that does not hold
-/// a number instead, so that nothing is pasted with a line missing.
-[[nodiscard]] std::variant<std::u16string, std::size_t>
-tallyMemoText(const std::array<std::u16string, 10>& boxes);
+[[nodiscard]] TallySheet tallySheet(const std::array<std::u16string, kDenominations>& countBoxes);
+
+/// The memo text of a tally: nine lines of padded name, count and amount, the total line
+/// and an empty line, fields joined by tabs, every line ended by CR LF.
+[[nodiscard]] std::u16string tallyMemoText(const Tally& tally);
 
 /// The printed table of a tally: amounts and total written plain.
-[[nodiscard]] DenominationPrintout tallyPrintout(const TallyCounts& counts);
+[[nodiscard]] DenominationPrintout tallyPrintout(const Tally& tally);
 
 } // namespace sumiplex::cash

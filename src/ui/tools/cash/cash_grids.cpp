@@ -189,7 +189,7 @@ void layOutAboveCloseButton(QWidget& window, QWidget* frame, QPushButton* close)
 CashButtons
 memoAndPrintButtons(QWidget& window, QWidget* frame,
                     std::function<void(QWidget*, const cash::DenominationPrintout&)> print,
-                    std::function<cash::DenominationPrintout()> printout) {
+                    std::function<std::optional<cash::DenominationPrintout>()> printout) {
     const QColor ink = window.palette().color(QPalette::ButtonText);
     auto* memo = new QPushButton(QStringLiteral("(&M)"), frame);
     memo->setObjectName(QStringLiteral("Command2"));
@@ -203,8 +203,10 @@ memoAndPrintButtons(QWidget& window, QWidget* frame,
     printButton->setEnabled(static_cast<bool>(print));
     QObject::connect(printButton, &QPushButton::clicked, &window,
                      [&window, print = std::move(print), printout = std::move(printout)] {
-                         if (print)
-                             print(&window, printout());
+                         if (!print)
+                             return;
+                         if (const auto table = printout())
+                             print(&window, *table);
                      });
     return {memo, printButton};
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPushButton;
@@ -91,8 +92,9 @@ void fitSummaryGrid(QTableView& summary);
 void layOutAboveCloseButton(QWidget& window, QWidget* frame, QPushButton* close);
 
 /// The memo and print buttons both denomination windows carry (`Command2`, `Command3`). The
-/// print button prints what `printout` gives, on behalf of `window`, through `print`; it
-/// stays disabled where nothing can print. The memo button keeps its place when it hides.
+/// print button prints what `printout` gives (nothing when it gives nothing), on behalf of
+/// `window`, through `print`; it stays disabled where nothing can print. The memo button
+/// keeps its place when it hides.
 struct CashButtons {
     QPushButton* memo;
     QPushButton* print;
@@ -100,6 +102,6 @@ struct CashButtons {
 CashButtons
 memoAndPrintButtons(QWidget& window, QWidget* frame,
                     std::function<void(QWidget*, const cash::DenominationPrintout&)> print,
-                    std::function<cash::DenominationPrintout()> printout);
+                    std::function<std::optional<cash::DenominationPrintout>()> printout);
 
 } // namespace sumiplex::ui

@@ -48,6 +48,10 @@ DialogCash::DialogCash(CashLinks links, QWidget* parent)
     platform::restoreWindowPosition(*this, m_links.settings, platform::kCash1Left,
                                     platform::kCash1Top);
     Label3->hide();
+    // Built before it is first shown, so the window never shows blank tables while its first
+    // activation is on its way, or where the window manager keeps the focus elsewhere.
+    Form_Activate();
+    m_tablesKept = true;
 }
 
 DialogCash::~DialogCash() {
@@ -129,10 +133,8 @@ void DialogCash::connectControls() {
 
 bool DialogCash::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
-        // Coming back from the memo pad the paste showed is no switch by the user, unless
-        // the main window changed meanwhile.
-        const bool back = std::exchange(m_backFromPaste, false);
-        if (!back || m_links.entries() != m_model->entries() || m_links.mainTotal() != m_mainTotal)
+        const bool kept = std::exchange(m_tablesKept, false);
+        if (!kept || m_links.entries() != m_model->entries() || m_links.mainTotal() != m_mainTotal)
             Form_Activate();
     }
     return QWidget::event(event);
@@ -175,7 +177,7 @@ void DialogCash::Command2_Click() {
     piece.chop(2);
     m_links.appendMemo(piece);
     // The memo pad stays in view behind this window, which keeps the keyboard.
-    m_backFromPaste = true;
+    m_tablesKept = true;
     activateWindow();
     OKButton->setFocus(Qt::OtherFocusReason);
 }

@@ -62,9 +62,10 @@ private:
     CashLinks m_links;
     std::unique_ptr<cash::CashBreakdown> m_model;
     bool m_unloaded = false;
-    /// The memo pad took the activation for a moment during a paste; coming back from it
-    /// is not the user switching windows, so the pasted state stays.
-    bool m_backFromPaste = false;
+    // The tables are as the last rebuild left them and the next activation is no switch by
+    // the user (the first one after the window was built, or the return from the memo pad a
+    // paste showed): it rebuilds only if the main window changed meanwhile.
+    bool m_tablesKept = false;
     std::u16string m_mainTotal; // the main window's total the last rebuild compared with
 
     EntryGridModel* m_entryGrid = nullptr;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -39,6 +40,13 @@ DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
     layOutControls();
     connect(Command2, &QPushButton::clicked, this, &DialogCash2::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
+    for (std::size_t j = 1; j < m_texts.size(); ++j)
+        connect(m_texts[j], &QLineEdit::textChanged, this, &DialogCash2::countsChanged);
+    // Whatever sets the total's box, it shows the counts' sum again.
+    connect(m_texts[0], &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.toStdU16String() != m_sheet.total)
+            countsChanged();
+    });
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     platform::restoreWindowPosition(*this, m_links.settings, platform::kCash2Left,
@@ -47,8 +55,10 @@ DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
 
 DialogCash2::~DialogCash2() = default;
 
-cash::DenominationPrintout DialogCash2::printout() const {
-    return cash::tallyPrintout(m_tallyCounts);
+std::optional<cash::DenominationPrintout> DialogCash2::printout() const {
+    if (!m_sheet.tally)
+        return std::nullopt;
+    return cash::tallyPrintout(*m_sheet.tally);
 }
 
 void DialogCash2::buildControls() {
@@ -59,10 +69,15 @@ void DialogCash2::buildControls() {
         box->setAlignment(Qt::AlignRight);
         m_texts[j] = box;
     }
+    // The total is the counts' sum, never typed: it looks as read-only as it is.
+    m_texts[0]->setReadOnly(true);
+    m_texts[0]->setStyleSheet(QStringLiteral("background: palette(window);"));
     const CashButtons buttons =
         memoAndPrintButtons(*this, Frame1, m_links.print, [this] { return printout(); });
     Command2 = buttons.memo;
     Command3 = buttons.print;
+    // Nothing to print until a tally fills the window.
+    Command3->setEnabled(false);
 
     const CashGrids grids = cashGrids(Frame1);
     MSFlexGrid1 = grids.entries;
@@ -71,7 +86,10 @@ void DialogCash2::buildControls() {
     m_summaryGrid = grids.summaryModel;
     // Empty until the first tally fills them.
     m_entryGrid->resetToRow({});
-    m_summaryGrid->reset(cash::tallySheet({}).summary);
+    std::array<cash::SummaryRow, cash::kDenominations> names;
+    for (std::size_t k = 0; k < names.size(); ++k)
+        names[k].name = cash::kShortNames[k];
+    m_summaryGrid->reset(names);
 
     Label1 = named(new QLabel(QStringLiteral("合計"), Frame1), "Label1");
     OKButton = named(new QPushButton(QStringLiteral("close"), this), "OKButton");
@@ -119,36 +137,55 @@ void DialogCash2::layOutControls() {
 }
 
 void DialogCash2::fill(const std::array<double, 10>& counts) {
-    const cash::TallySheet sheet = cash::tallySheet(counts);
-    m_tallyCounts = sheet.counts;
-    std::array<QString, 10> cells;
-    for (std::size_t j = 0; j < cells.size(); ++j) {
-        cells[j] = QString::fromStdU16String(sheet.texts[j]);
-        m_texts[j]->setText(cells[j]);
+    const auto texts = cash::countTexts(counts);
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const QSignalBlocker quiet(m_texts[k + 1]);
+        m_texts[k + 1]->setText(QString::fromStdU16String(texts[k]));
     }
+    countsChanged();
+    Command2->show();
+    // The keys typed just after the last count must not land in a box.
+    OKButton->setFocus(Qt::OtherFocusReason);
+}
+
+void DialogCash2::countsChanged() {
+    std::array<std::u16string, cash::kDenominations> boxes;
+    for (std::size_t k = 0; k < boxes.size(); ++k)
+        boxes[k] = m_texts[k + 1]->text().toStdU16String();
+    m_sheet = cash::tallySheet(boxes);
+    {
+        const QSignalBlocker quiet(m_texts[0]);
+        m_texts[0]->setText(QString::fromStdU16String(m_sheet.total));
+    }
+    // The count that keeps the total from showing is marked.
+    for (std::size_t j = 1; j < m_texts.size(); ++j)
+        m_texts[j]->setStyleSheet(j == m_sheet.unreadable ? QStringLiteral("background: #ffd8d8;")
+                                                          : QString());
+    std::array<QString, 10> cells;
+    for (std::size_t j = 0; j < cells.size(); ++j)
+        cells[j] = QString::fromStdU16String(m_sheet.row[j]);
     m_entryGrid->resetToRow(cells);
     fitColumns(*MSFlexGrid1, {QStringList(cells.begin(), cells.end())});
-    m_summaryGrid->reset(sheet.summary);
-    Label1->setText(QString::fromStdU16String(sheet.label1));
-    Command2->show();
+    m_summaryGrid->reset(m_sheet.summary);
+    Label1->setText(QString::fromStdU16String(m_sheet.label1));
+    Command3->setEnabled(m_links.print && m_sheet.tally);
+}
+
+void DialogCash2::putUpForCorrection(std::size_t box) {
+    QLineEdit* text = m_texts[box];
+    text->setFocus(Qt::OtherFocusReason);
+    text->selectAll();
 }
 
 void DialogCash2::Command2_Click() {
-    if (m_texts[0]->text().isEmpty())
-        return;
-    std::array<std::u16string, 10> boxes;
-    for (std::size_t j = 0; j < boxes.size(); ++j)
-        boxes[j] = m_texts[j]->text().toStdU16String();
-    const auto text = cash::tallyMemoText(boxes);
-    if (const auto* bad = std::get_if<std::size_t>(&text)) {
-        // A line cannot be left out of the memo: the box is put up for correction instead.
-        QLineEdit* box = m_texts[*bad];
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
+    if (!m_sheet.tally) {
+        // A line cannot be left out of the memo, nor a total written that the lines do not
+        // make: the count is put up for correction instead.
+        putUpForCorrection(m_sheet.unreadable);
         return;
     }
     // The memo appends the last line end itself.
-    QString piece = QString::fromStdU16String(std::get<std::u16string>(text));
+    QString piece = QString::fromStdU16String(cash::tallyMemoText(*m_sheet.tally));
     piece.chop(2);
     m_links.appendMemo(piece);
     Command2->hide();

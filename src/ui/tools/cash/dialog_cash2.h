@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/tools/cash/printout.h"
+#include "core/tools/cash/tally.h"
 #include "ui/tools/cash/cash_links.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -30,14 +32,15 @@ public:
     DialogCash2(const DialogCash2&) = delete;
     DialogCash2& operator=(const DialogCash2&) = delete;
 
-    /// Fills every grid, box and caption from a tally's counts (index 0 the total) and
-    /// shows the paste button again.
+    /// Fills the count boxes from a tally's counts (index 0 the total reached, which the
+    /// counts make again), shows the paste button again and puts the focus on the close
+    /// button, where a stray key changes nothing.
     void fill(const std::array<double, 10>& counts);
 
     [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
-    /// What the print button prints: the counts of the last filling (edits of the boxes
-    /// do not change them), amounts and total written plain.
-    [[nodiscard]] cash::DenominationPrintout printout() const;
+    /// What the print button prints: the counts as the boxes hold them and their total,
+    /// amounts and total written plain. Empty while a count box holds no number.
+    [[nodiscard]] std::optional<cash::DenominationPrintout> printout() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,18 +50,23 @@ private:
     void buildControls();
     void layOutControls();
     void Command2_Click();
+    /// Reads the count boxes and shows what they make: the total, both grids and the
+    /// caption follow every edit of a count.
+    void countsChanged();
+    void putUpForCorrection(std::size_t box);
 
     CashLinks m_links;
     bool m_unloaded = false;
-    std::array<double, 10> m_tallyCounts{}; // TallyCounts: the total, then the nine counts
+    cash::TallySheet m_sheet; // what the count boxes make; its tally is what pastes and prints
 
     EntryGridModel* m_entryGrid = nullptr;
     SummaryGridModel* m_summaryGrid = nullptr;
 
     QGroupBox* Frame1 = nullptr;
-    std::array<QLineEdit*, 10> m_texts{}; // Text0 the total, Text1..Text9 the counts
-    QPushButton* Command2 = nullptr;      // paste the tally to the memo
-    QPushButton* Command3 = nullptr;      // print the tally
+    // Text0 the total (read-only: it is always the counts' sum), Text1..Text9 the counts.
+    std::array<QLineEdit*, 10> m_texts{};
+    QPushButton* Command2 = nullptr; // paste the tally to the memo
+    QPushButton* Command3 = nullptr; // print the tally
     QTableView* MSFlexGrid1 = nullptr;
     QTableView* MSFlexGrid2 = nullptr;
     QLabel* Label1 = nullptr; // the total
