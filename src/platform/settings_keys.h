@@ -41,8 +41,9 @@ inline constexpr Setting<bool> kMnuViewStatusBar{u"mnuViewStatusBar", false};
 inline constexpr Setting<bool> kMnuCalender{u"mnuCalender", false};
 inline constexpr Setting<bool> kMnuPicRead{u"mnuPic", true};
 inline constexpr Setting<bool> kMnuPicWrite{u"mnupic", true};
-// Tax rate in percent, tax fraction rule 1..3, yen per US dollar.
-inline constexpr Setting<qint16> kTaxRate{u"TaxRate", 5};
+// Tax rate in percent (by default the standard rate in force), tax fraction rule 1..3, yen
+// per US dollar.
+inline constexpr Setting<qint16> kTaxRate{u"TaxRate", 10};
 inline constexpr Setting<qint16> kTaxOP{u"TaxOP", 1};
 inline constexpr Setting<double> kDollRate{u"DollRate", 80};
 /// The decimal-place box's text as it stands.

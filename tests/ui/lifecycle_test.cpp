@@ -70,7 +70,7 @@ const QList<QPair<QString, QString>>& everyMainKey() {
         {"mnuViewStatusBar", "True"},
         {"mnuCalender", "True"},
         {"mnupic", "False"},
-        {"TaxRate", "10"},
+        {"TaxRate", "8"},
         {"TaxOP", "2"},
         {"DollRate", "143.5"},
         {"RoundD", "2"},
@@ -275,7 +275,7 @@ void LifecycleTest::garbageFallsBack_data() {
         {"MainLeft", "1000"},     {"MainTop", "1000"},
         {"mnuTax", "True"},       {"mnuViewStatusBar", "False"},
         {"mnuCalender", "False"}, {"mnuPic", "True"},
-        {"TaxRate", "5"},         {"TaxOP", "1"},
+        {"TaxRate", "10"},        {"TaxOP", "1"},
         {"DollRate", "80"},       {"MeBackColor", "-2147483643"},
         {"text1b", "True"},       {"text1i", "False"},
         {"lin1", "1006847"},      {"label1b", "True"},
@@ -317,7 +317,7 @@ void LifecycleTest::emptyStoreGivesDefaults() {
     QVERIFY(child<QAction>("mnuPic")->isChecked());
     QVERIFY(!child<QLabel>("Image1")->isHidden());
     QVERIFY(!child<QLabel>("Image1")->pixmap().isNull());
-    QCOMPARE(w.engine().taxRate(), 5);
+    QCOMPARE(w.engine().taxRate(), 10);
     QCOMPARE(w.engine().taxRule(), 1);
     QCOMPARE(w.engine().exchangeRate(), 80.0);
     QCOMPARE(child<QLineEdit>("Text3")->text(), QStringLiteral("1"));

@@ -523,14 +523,14 @@ void MainWindowTest::taxDialogChangesRate() {
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->objectName(), QStringLiteral("DialogTax"));
         auto* rate = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
-        rate->setText(QStringLiteral("10"));
+        rate->setText(QStringLiteral("8"));
         dialog->findChild<QRadioButton*>(QStringLiteral("Option3"))->setChecked(true);
         dialog->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     });
     child<QAction>("mnuTaxRate")->trigger();
-    QCOMPARE(m_window->engine().taxRate(), 10);
+    QCOMPARE(m_window->engine().taxRate(), 8);
     QCOMPARE(m_window->engine().taxRule(), 3);
-    QVERIFY(caption("Label2").startsWith(QStringLiteral("Tax +   1,100")));
+    QVERIFY(caption("Label2").startsWith(QStringLiteral("Tax +   1,080")));
 }
 
 void MainWindowTest::statusBarToggles() {

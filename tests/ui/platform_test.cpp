@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(readSetting(store, kMnuTax), true);
         QCOMPARE(readSetting(store, kMnuTax, false), false);
         QCOMPARE(readSetting(store, kText1b), true);
-        QCOMPARE(readSetting(store, kTaxRate), qint16(5));
+        QCOMPARE(readSetting(store, kTaxRate), qint16(10));
         QCOMPARE(readSetting(store, kTaxRate, 8), qint16(8));
         QCOMPARE(readSetting(store, kTaxOP), qint16(1));
         QCOMPARE(readSetting(store, kDollRate), 80.0);
@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(readSetting(store, kMnuViewStatusBar), false);
         QCOMPARE(readSetting(store, kMnuCalender), false);
         QCOMPARE(readSetting(store, kMnuPicRead), true);
-        QCOMPARE(readSetting(store, kTaxRate), qint16(5));
+        QCOMPARE(readSetting(store, kTaxRate), qint16(10));
         QCOMPARE(readSetting(store, kTaxOP), qint16(1));
         QCOMPARE(readSetting(store, kDollRate), 80.0);
         QCOMPARE(readSetting(store, kRoundD), QStringLiteral("1"));

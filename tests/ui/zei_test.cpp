@@ -30,8 +30,9 @@ void ZeiTest::summaryLinesAreWhatWouldPrint_data() {
         << QStringList{"1100", "-110"} << "8"
         << QStringList{"10%対象(税込)　990円　内消費税　90円", "合計　990円　内消費税等　90円"}
         << "";
-    QTest::newRow("no rate") << QStringList{"1100"} << "八" << QStringList{}
-                             << "税率は 0 から 100 までの数で入力してください。";
+    QTest::newRow("no rate")
+        << QStringList{"1100"} << "八" << QStringList{}
+        << "軽減税率は 0 から 100 までの数（小数は 2 桁まで）で入力してください。";
     QTest::newRow("beyond the decimal range")
         << QStringList{"79000000000000000000000000000", "79000000000000000000000000000"} << "8"
         << QStringList{} << "金額が大きすぎて集計できません。";

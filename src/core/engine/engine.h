@@ -309,7 +309,7 @@ private:
     std::array<double, 10> m_cashCounts{};
 
     std::u16string m_inputFontName = u"Times New Roman";
-    int m_taxRate = 5;
+    int m_taxRate = 10; // the standard consumption tax rate in force
     int m_taxRule = kTaxTruncate;
     double m_exchangeRate = 80.0;
     std::u16string m_tapeScratch;

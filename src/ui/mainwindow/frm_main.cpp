@@ -284,6 +284,7 @@ void frmMain::openTaxDialog() {
     m_engine->setTaxRule(dialog.rule());
     m_engine->refreshTaxLines();
     render();
+    taxRuleChangedForZei();
 }
 
 void frmMain::openExchangeRateDialog() {

@@ -214,6 +214,7 @@ private:
     void connectZeiTool();
     void openZeiDialog();
     void unloadZeiTool();
+    void taxRuleChangedForZei();
     void printTaxSummary(QWidget* parent, const QStringList& lines);
 
     void renderOnce();

@@ -32,6 +32,12 @@ void frmMain::openZeiDialog() {
     m_zei->activateWindow();
 }
 
+void frmMain::taxRuleChangedForZei() {
+    // The tax by rate window rounds by the same rule and must not go on showing the old one.
+    if (m_zei)
+        m_zei->taxRuleChanged();
+}
+
 void frmMain::unloadZeiTool() {
     if (m_zei)
         m_zei->close();

@@ -156,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TaxLines, ClickCopiesTheLineAndASecondClickTakesItAway) {
     Calc calc;
+    calc.engine.setTaxRate(5);
     calc.startAt("1000");
     calc.engine.Label2_Click();
     EXPECT_EQ(calc.text1(), "Tax +   1,050   (  50");
@@ -180,6 +181,7 @@ TEST(TaxLines, ClickCopiesTheLineAndASecondClickTakesItAway) {
 
 TEST(TaxLines, ANewRateOrRuleTakesEffectOnTheNextRefresh) {
     Calc calc;
+    calc.engine.setTaxRate(5);
     calc.startAt("1002");
     calc.engine.setTaxRate(8);
     EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1,052   (  50");

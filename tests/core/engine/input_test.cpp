@@ -104,7 +104,8 @@ TEST(EnterDispatch, EditedTotalIsRecordedAndRefreshesTaxAndReading) {
     EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"123456"}));
     EXPECT_EQ(calc.engine.history().position(), 1);
     EXPECT_TRUE(calc.view().buttons.back);
-    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   129,628   (  6,172");
+    // At the default rate of 10 %.
+    EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   135,801   (  12,345");
     EXPECT_EQ(utf8(calc.view().reading), "12万3456");
     // The re-entry of an edited total leaves the amounts list alone.
     EXPECT_TRUE(calc.view().amounts.empty());

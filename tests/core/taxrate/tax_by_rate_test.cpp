@@ -23,7 +23,7 @@ std::string plain(const std::optional<Decimal>& value) {
     return value ? value->toPlainAscii() : "<none>";
 }
 
-TEST(TaxOnSum, RoundsOnceByTheMainWindowsRule) {
+TEST(TaxOnSum, RoundsOnceToWholeYenByTheRuleCode) {
     struct Row {
         std::string_view sum;
         std::string_view rate;
@@ -36,8 +36,19 @@ TEST(TaxOnSum, RoundsOnceByTheMainWindowsRule) {
     const Row rows[] = {
         {"11000", "10", in, 1, "1000"},
         {"1080", "8", in, 3, "80"},
-        // 100 / 11 = 9.09: round-up needs a tenths digit of at least 1, as the tax lines do.
-        {"100", "10", in, 2, "9"},
+        // 100 / 11 = 9.09: 切り上げ lifts any fraction of a yen, unlike the tax lines.
+        {"100", "10", in, 2, "10"},
+        // 91.09 and -37.04: the magnitude rounds up; exact yen stay as they are.
+        {"910.9", "10", ex, 1, "91"},
+        {"910.9", "10", ex, 2, "92"},
+        {"910.9", "10", ex, 3, "91"},
+        {"-370.4", "10", ex, 1, "-37"},
+        {"-370.4", "10", ex, 2, "-38"},
+        {"-370.4", "10", ex, 3, "-37"},
+        {"1000.01", "10", ex, 2, "101"}, // 100.001
+        {"1001", "10", in, 2, "91"},
+        {"-1100", "10", in, 2, "-100"},
+        {"0", "10", in, 2, "0"},
         {"105", "10", in, 1, "9"}, // 9.545
         {"105", "10", in, 2, "10"},
         {"105", "10", in, 3, "10"},
@@ -47,7 +58,7 @@ TEST(TaxOnSum, RoundsOnceByTheMainWindowsRule) {
         {"1005", "10", ex, 1, "100"}, // 100.5
         {"1005", "10", ex, 2, "101"},
         {"1005", "10", ex, 3, "101"},
-        {"1000.5", "10", ex, 2, "100"}, // 100.05
+        {"1000.5", "10", ex, 2, "101"}, // 100.05
         {"1006", "8", ex, 3, "80"},     // 80.48
         {"1007", "8", ex, 3, "81"},     // 80.56
         {"-1005", "10", ex, 1, "-100"},
@@ -72,10 +83,12 @@ TEST(TaxOnSum, RoundsOnceByTheMainWindowsRule) {
     }
 }
 
-TEST(ParseRate, TakesPercentFromZeroToHundred) {
+TEST(ParseRate, TakesPercentFromZeroToHundredInHundredths) {
     const std::pair<std::string_view, std::string_view> rows[] = {
-        {"10", "10"},   {"８", "8"},      {" 8.5 ", "8.5"},     {"0", "0"},       {"100", "100"},
-        {"", "<none>"}, {"-1", "<none>"}, {"100.01", "<none>"}, {"1O", "<none>"}, {"%", "<none>"},
+        {"10", "10"},        {"８", "8"},          {" 8.5 ", "8.5"},     {"0", "0"},
+        {"100", "100"},      {"8.25", "8.25"},     {"８．５０", "8.5"},  {"", "<none>"},
+        {"-1", "<none>"},    {"100.01", "<none>"}, {"1O", "<none>"},     {"%", "<none>"},
+        {"8.125", "<none>"}, {"1,0", "<none>"},    {"１，０", "<none>"},
     };
     for (const auto& [text, expected] : rows)
         EXPECT_EQ(plain(parseRate(u16(text))), expected) << text;

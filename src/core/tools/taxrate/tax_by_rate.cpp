@@ -7,20 +7,25 @@ namespace sumiplex::taxrate {
 
 namespace {
 
-using engine::RoundMode;
-
 const Decimal kHundred = Decimal::fromInt(100);
+// Rates are set in hundredths of a percent at the finest.
+constexpr int kRatePlaces = 2;
 
-// The main window's tax rule codes as rounding modes: round-up offsets by 0.9, exactly as
-// the tax lines do, so both windows agree on every amount.
-RoundMode modeOf(int ruleCode) {
+// A tax brought to whole yen by the main window's rule code. An invoice's 切り上げ lifts
+// any fraction of a yen, however small, to the next yen away from zero (91.09 → 92,
+// -37.04 → -38), so it does not take the tax lines' offset of 0.9.
+std::optional<Decimal> toWholeYen(const Decimal& exact, int ruleCode) {
     switch (ruleCode) {
-    case engine::kTaxRoundUp:
-        return RoundMode::Up;
+    case engine::kTaxRoundUp: {
+        const Decimal whole = exact.truncated();
+        if (whole == exact)
+            return whole;
+        return whole.add(Decimal::fromInt(exact.isNegative() ? -1 : 1));
+    }
     case engine::kTaxRoundHalf:
-        return RoundMode::HalfAwayFromZero;
+        return engine::roundAtShift(exact, 0, engine::RoundMode::HalfAwayFromZero);
     default:
-        return RoundMode::Down;
+        return exact.truncated();
     }
 }
 
@@ -83,8 +88,12 @@ std::u16string rateLine(const RateGroup& g, Basis basis, bool reduced) {
 } // namespace
 
 std::optional<Decimal> parseRate(std::u16string_view text) {
+    // The number reader takes "," as grouping, which would read a European "1,0" as ten.
+    if (text.find_first_of(u",\uFF0C") != std::u16string_view::npos)
+        return std::nullopt;
     const auto rate = Decimal::parse(text);
-    if (!rate || rate->isNegative() || *rate > kHundred)
+    if (!rate || rate->isNegative() || *rate > kHundred ||
+        rate->roundedHalfEven(kRatePlaces) != *rate)
         return std::nullopt;
     return rate;
 }
@@ -99,7 +108,7 @@ std::optional<Decimal> taxOnSum(const Decimal& sum, const Decimal& ratePercent, 
     }
     if (!exact)
         return std::nullopt;
-    return engine::roundAtShift(*exact, 0, modeOf(ruleCode));
+    return toWholeYen(*exact, ruleCode);
 }
 
 SummaryResult summarise(const std::vector<Decimal>& amounts, const std::vector<bool>& reduced,

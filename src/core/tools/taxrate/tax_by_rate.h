@@ -13,14 +13,15 @@ namespace sumiplex::taxrate {
 /// Whether the amounts of the rows already hold their tax (税込) or get it on top (税抜).
 enum class Basis { TaxIncluded, TaxExcluded };
 
-/// A consumption tax rate in percent typed by the user: a number from 0 to 100, fractions
-/// allowed, full-width digits read as ASCII. Empty for anything else.
+/// A consumption tax rate in percent typed by the user: a number from 0 to 100 with at most
+/// two decimals ("8", "8.25", full-width "８．５"), blanks around it allowed. Empty for
+/// anything else, group separators included ("1,0" is no rate).
 [[nodiscard]] std::optional<Decimal> parseRate(std::u16string_view text);
 
 /// The tax on the sum of one rate's rows, rounded once to whole yen by the main window's
-/// tax rule code (1 truncate, 2 round up from a tenths digit of 1, 3 half away from zero;
-/// any other code truncates). Included basis: sum × r / (100 + r); excluded: sum × r / 100.
-/// Empty when the computation leaves the decimal range.
+/// tax rule code: 1 truncates, 2 rounds any fraction up away from zero (91.09 → 92,
+/// -37.04 → -38), 3 rounds half away from zero; any other code truncates. Included basis: sum × r /
+/// (100 + r); excluded: sum × r / 100. Empty when the computation leaves the decimal range.
 [[nodiscard]] std::optional<Decimal> taxOnSum(const Decimal& sum, const Decimal& ratePercent,
                                               Basis basis, int ruleCode);
 

@@ -7,6 +7,7 @@
 #include "ui/tools/taxrate/zei_rows_model.h"
 
 #include <QCloseEvent>
+#include <QColor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -27,6 +29,18 @@ namespace sumiplex::ui {
 namespace {
 
 enum SummaryRow { kStandardRow, kReducedRow, kTotalRow, kSummaryRows };
+
+// Shown in the rows' rate column while a rate box holds no rate.
+const QString kNoRate = QStringLiteral("?");
+// A rate box holding no rate is tinted, so the box to mend stands out.
+const QColor kInvalidRateBackground = QColor(0xff, 0xd8, 0xd8);
+
+QString invalidRateMessage(bool standardValid, bool reducedValid) {
+    const QString which = !standardValid && !reducedValid ? QStringLiteral("標準税率と軽減税率")
+                          : !standardValid                ? QStringLiteral("標準税率")
+                                                          : QStringLiteral("軽減税率");
+    return which + QStringLiteral("は 0 から 100 までの数（小数は 2 桁まで）で入力してください。");
+}
 
 QString fromU16(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -165,12 +179,16 @@ void DialogZei::layOutControls() {
     layout->addWidget(Label6);
     layout->addLayout(buttons);
 
+    // Both basis buttons sit before the rows: Tab enters a button group at its checked
+    // button, so with 税抜 checked the rows must follow Option2 as well.
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Option1);
-    setTabOrder(Option1, Grid1);
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, Grid1);
     setTabOrder(Grid1, Command1);
     setTabOrder(Command1, Command2);
-    setTabOrder(Command2, OKButton);
+    setTabOrder(Command2, Command3);
+    setTabOrder(Command3, OKButton);
     resize(Grid2->horizontalHeader()->length() + 40, 480);
 }
 
@@ -178,8 +196,16 @@ void DialogZei::connectControls() {
     connect(&m_source.amountsModel, &QAbstractItemModel::modelReset, this, &DialogZei::followReset);
     connect(&m_source.amountsModel, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { followInsert(first, last); });
-    connect(Text1, &QLineEdit::textChanged, this, &DialogZei::rateChanged);
-    connect(Text2, &QLineEdit::textChanged, this, &DialogZei::rateChanged);
+    for (QLineEdit* rate : {Text1, Text2}) {
+        connect(rate, &QLineEdit::textChanged, this, [this, rate] {
+            // A text the program set is a whole rate; one the user is typing ("10" on its way
+            // to "8" passes "1" and "") is stored once the box is left.
+            if (!rate->isModified())
+                storeRate(*rate);
+            rateChanged();
+        });
+        connect(rate, &QLineEdit::editingFinished, this, [this, rate] { storeRate(*rate); });
+    }
     connect(Option1, &QRadioButton::toggled, this, &DialogZei::refreshSummary);
     connect(Grid1, &QTableView::clicked, this,
             [this](const QModelIndex& index) { toggleRow(index.row()); });
@@ -243,13 +269,31 @@ void DialogZei::toggleRow(int row) {
 void DialogZei::rateChanged() {
     const auto standard = taxrate::parseRate(Text1->text().toStdU16String());
     const auto reduced = taxrate::parseRate(Text2->text().toStdU16String());
+    markRate(*Text1, standard.has_value());
+    markRate(*Text2, reduced.has_value());
+    m_rows->setRates(standard ? fromU16(standard->toPlainString()) : kNoRate,
+                     reduced ? fromU16(reduced->toPlainString()) : kNoRate);
+    refreshSummary();
+}
+
+void DialogZei::storeRate(QLineEdit& box) {
     // Only a valid rate is remembered, so a half-typed one never replaces a good one.
-    if (standard)
-        m_links.settings.write(platform::kZeiRate.key, fromU16(standard->toPlainString()));
-    if (reduced)
-        m_links.settings.write(platform::kZeiRateK.key, fromU16(reduced->toPlainString()));
-    m_rows->setRates(standard ? fromU16(standard->toPlainString()) : QStringLiteral("?"),
-                     reduced ? fromU16(reduced->toPlainString()) : QStringLiteral("?"));
+    const auto rate = taxrate::parseRate(box.text().toStdU16String());
+    if (!rate)
+        return;
+    const auto& setting = &box == Text1 ? platform::kZeiRate : platform::kZeiRateK;
+    m_links.settings.write(setting.key, fromU16(rate->toPlainString()));
+    box.setModified(false);
+}
+
+void DialogZei::markRate(QLineEdit& box, bool valid) {
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Base,
+                     valid ? this->palette().color(QPalette::Base) : kInvalidRateBackground);
+    box.setPalette(palette);
+}
+
+void DialogZei::taxRuleChanged() {
     refreshSummary();
 }
 
@@ -265,7 +309,7 @@ void DialogZei::refreshSummary() {
     const auto standard = taxrate::parseRate(Text1->text().toStdU16String());
     const auto reduced = taxrate::parseRate(Text2->text().toStdU16String());
     if (!standard || !reduced)
-        return clearSummary(QStringLiteral("税率は 0 から 100 までの数で入力してください。"));
+        return clearSummary(invalidRateMessage(standard.has_value(), reduced.has_value()));
     const taxrate::RateChoice choice{
         .standard = *standard,
         .reduced = *reduced,
@@ -365,6 +409,8 @@ bool DialogZei::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DialogZei::closeEvent(QCloseEvent* event) {
+    for (QLineEdit* rate : {Text1, Text2})
+        storeRate(*rate);
     platform::saveWindowPosition(*this, m_links.settings, platform::kZeiLeft.key,
                                  platform::kZeiTop.key);
     event->accept();

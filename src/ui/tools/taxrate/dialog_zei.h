@@ -53,6 +53,8 @@ public:
     /// The summary as an invoice's tax summary, one line each, ready to print; empty while
     /// a rate is not valid or the amounts cannot be summed.
     [[nodiscard]] QStringList summaryLines() const;
+    /// The main window's tax fraction rule changed: the taxes are worked out again at once.
+    void taxRuleChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -68,6 +70,8 @@ private:
     void followInsert(int first, int last);
     void toggleRow(int row);
     void rateChanged();
+    void storeRate(QLineEdit& box);
+    void markRate(QLineEdit& box, bool valid);
     void refreshSummary();
     void showSummary(const taxrate::RateSummary& summary);
     void clearSummary(const QString& message);
