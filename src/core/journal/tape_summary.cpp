@@ -5,8 +5,6 @@
 namespace sumiplex::journal {
 namespace {
 
-constexpr std::u16string_view kIndent = u"      ";
-
 bool isAmountChar(char16_t c) {
     return (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-';
 }
@@ -19,53 +17,11 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
-// The amount a text starts with ("1,234.5" of "1,234.5 >JPY  ..."), or empty.
-std::u16string_view leadingAmount(std::u16string_view s) {
-    std::size_t n = 0;
-    while (n < s.size() && isAmountChar(s[n]))
-        ++n;
-    return s.substr(0, n);
-}
-
-bool holdsDigit(std::u16string_view s) {
-    return std::any_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
-}
-
-std::u16string plain(std::u16string_view amount) {
-    std::u16string out;
-    for (char16_t c : amount)
-        if (c != u',')
-            out += c;
-    return out;
-}
-
-// "word amount" steps whose amount follows a fixed word: Back, Forward, an edited total.
-struct WordStep {
-    std::u16string_view prefix;
-    std::u16string_view operation;
-};
-constexpr WordStep kWordSteps[] = {
-    {u"Total = ", u"AC"}, {u"Total    ", u"Total"},  {u"Back ", u"Back"},
-    {u"back ", u"Back"},  {u"Forward ", u"Forward"}, {u"Forward", u"Forward"},
-};
-
-// Words that stand between the value before and the value after.
-constexpr std::u16string_view kMiddleWords[] = {u" Back ",        u"  Round-Off ", u"  Round-Up ",
-                                                u"  Round-Down ", u" >JPY  ",      u" >USD  "};
-
-char16_t operatorOf(std::u16string_view input) {
-    for (char16_t op : {u'%', u'^', u'*', u'/'})
-        if (input.find(op) != std::u16string_view::npos)
-            return op;
-    return input.find(u'-') != std::u16string_view::npos ? u'-' : u'+';
-}
-
-std::u16string operandOf(std::u16string_view input) {
-    std::u16string out;
-    for (char16_t c : input)
-        if ((c >= u'0' && c <= u'9') || c == u'.')
-            out += c;
-    return out;
+// A cell a spreadsheet would run as a formula gets a leading apostrophe, which it shows as
+// text; the full-width signs count too, as a Japanese spreadsheet may take them as typed.
+bool looksLikeFormula(std::u16string_view text) {
+    return !text.empty() &&
+           std::u16string_view(u"=+-@\t\r＝＋－＠").find(text.front()) != std::u16string_view::npos;
 }
 
 std::string csvField(std::u16string_view text) {
@@ -81,72 +37,15 @@ std::string csvField(std::u16string_view text) {
     return out + "\"";
 }
 
+std::string csvText(std::u16string_view text) {
+    return looksLikeFormula(text) ? csvField(u"'" + std::u16string(text)) : csvField(text);
+}
+
 } // namespace
 
 std::size_t countLines(std::u16string_view text) {
     const auto ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
     return ends + (!text.empty() && text.back() != u'\n' ? 1 : 0);
-}
-
-TapeStep parseStep(std::u16string_view line) {
-    TapeStep step;
-    const std::u16string_view body = trim(line);
-    step.input = std::u16string(body);
-    if (body.empty())
-        return step;
-    if (body.ends_with(u"ERROR")) {
-        step.operation = u"ERROR";
-        return step;
-    }
-    if (!line.starts_with(kIndent))
-        return step; // a line of another writer: kept whole as the input
-    if (body.front() == u'(' && body.back() == u')') {
-        const std::u16string_view inner = body.substr(1, body.size() - 2);
-        const std::size_t eq = inner.rfind(u'=');
-        if (eq == std::u16string_view::npos)
-            return step;
-        step.input = std::u16string(trim(inner.substr(0, eq)));
-        step.operation = u"=";
-        step.amount = plain(trim(inner.substr(eq + 1)));
-        return step;
-    }
-    for (const WordStep& word : kWordSteps) {
-        if (body.starts_with(word.prefix) &&
-            leadingAmount(body.substr(word.prefix.size())).size() ==
-                body.size() - word.prefix.size()) {
-            step.operation = std::u16string(word.operation);
-            step.total = plain(body.substr(word.prefix.size()));
-            return step;
-        }
-    }
-    for (std::u16string_view word : kMiddleWords) {
-        const std::size_t at = body.find(word);
-        if (at == std::u16string_view::npos)
-            continue;
-        const std::u16string_view before = body.substr(0, at);
-        const std::u16string_view after = body.substr(at + word.size());
-        if (leadingAmount(before).size() != before.size() ||
-            leadingAmount(after).size() != after.size())
-            continue;
-        step.operation = std::u16string(trim(word));
-        step.amount = plain(before);
-        step.total = plain(after);
-        return step;
-    }
-    const std::size_t eq = body.rfind(u"= ");
-    if (eq != std::u16string_view::npos) {
-        const std::u16string_view after = body.substr(eq + 2);
-        const std::u16string_view oldTotal = leadingAmount(body);
-        if (!oldTotal.empty() && leadingAmount(after).size() == after.size() && holdsDigit(after)) {
-            const std::u16string_view input =
-                trim(body.substr(oldTotal.size(), eq - oldTotal.size()));
-            step.input = std::u16string(input);
-            step.operation = std::u16string(1, operatorOf(input));
-            step.amount = operandOf(input);
-            step.total = plain(after);
-        }
-    }
-    return step;
 }
 
 namespace {
@@ -187,11 +86,6 @@ std::u16string lastTotal(std::string_view bytes, const TapeIndex& index) {
     return {};
 }
 
-std::u16string amountOfLine(std::u16string_view line) {
-    const TapeStep step = parseStep(line);
-    return step.total.empty() ? step.amount : step.total;
-}
-
 namespace {
 
 // Full-width forms (U+FF01..U+FF5E) and the ideographic space fold to ASCII.
@@ -201,27 +95,50 @@ char16_t narrowed(char16_t c) {
     return c == u'\u3000' ? u' ' : c;
 }
 
+bool isDigitAt(std::u16string_view s, std::size_t i) {
+    const char16_t c = narrowed(s[i]);
+    return c >= u'0' && c <= u'9';
+}
+
+// The characters a search compares, narrowed, with every comma between two digits left
+// out, so that an amount reads the same whatever its grouping; `from` holds where each
+// came from in the searched text.
+struct Folded {
+    std::u16string chars;
+    std::vector<std::size_t> from;
+};
+
+Folded fold(std::u16string_view s) {
+    Folded f;
+    f.chars.reserve(s.size());
+    f.from.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = narrowed(s[i]);
+        if (c == u',' && i > 0 && i + 1 < s.size() && isDigitAt(s, i - 1) && isDigitAt(s, i + 1))
+            continue;
+        f.chars += c;
+        f.from.push_back(i);
+    }
+    return f;
+}
+
 } // namespace
 
-std::optional<std::size_t> findInTape(std::u16string_view text, std::u16string_view needle,
-                                      std::size_t from) {
-    if (needle.empty() || needle.size() > text.size())
+std::optional<TapeMatch> findInTape(std::u16string_view text, std::u16string_view needle,
+                                    std::size_t from) {
+    const std::u16string key = fold(needle).chars;
+    if (key.empty())
         return std::nullopt;
-    const auto matchesAt = [&](std::size_t at) {
-        for (std::size_t k = 0; k < needle.size(); ++k)
-            if (narrowed(text[at + k]) != narrowed(needle[k]))
-                return false;
-        return true;
-    };
-    const std::size_t last = text.size() - needle.size();
-    from = std::min(from, last + 1);
-    for (std::size_t at = from; at <= last; ++at)
-        if (matchesAt(at))
-            return at;
-    for (std::size_t at = 0; at < from; ++at)
-        if (matchesAt(at))
-            return at;
-    return std::nullopt;
+    const Folded folded = fold(text);
+    const auto start = static_cast<std::size_t>(
+        std::lower_bound(folded.from.begin(), folded.from.end(), from) - folded.from.begin());
+    std::size_t k = folded.chars.find(key, start);
+    if (k == std::u16string::npos)
+        k = folded.chars.find(key); // round to the start; a match there begins before `from`
+    if (k == std::u16string::npos)
+        return std::nullopt;
+    const std::size_t first = folded.from[k];
+    return TapeMatch{first, folded.from[k + key.size() - 1] + 1 - first};
 }
 
 std::string tapeCsv(const JournalContents& tape) {
@@ -237,9 +154,9 @@ std::string tapeCsv(const JournalContents& tape) {
         while (mark < tape.marks.size() && tape.marks[mark].firstLine <= lineIndex)
             time = tape.marks[mark++].time;
         const TapeStep step = parseStep(text.substr(0, end));
-        out += csvField(std::u16string(time.begin(), time.end())) + ',' + csvField(step.input) +
-               ',' + csvField(step.operation) + ',' + csvField(step.amount) + ',' +
-               csvField(step.total) + "\r\n";
+        out += csvText(std::u16string(time.begin(), time.end())) + ',' + csvText(step.input) + ',' +
+               csvText(step.operation) + ',' + csvField(step.amount) + ',' + csvField(step.total) +
+               "\r\n";
         text.remove_prefix(end);
         ++lineIndex;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/journal/journal_format.h"
+#include "core/journal/tape_step.h"
 
 #include <cstddef>
 #include <optional>
@@ -20,29 +21,24 @@ namespace sumiplex::journal {
 /// The same for the indexed lines of a file's bytes, decoding only the lines it looks at.
 [[nodiscard]] std::u16string lastTotal(std::string_view bytes, const TapeIndex& index);
 
-/// One step of the tape, split for a spreadsheet. Amounts are in plain form (no group
-/// separators); a field that does not apply is empty.
-struct TapeStep {
-    std::string time;         ///< "YYYY-MM-DD HH:MM:SS", empty when the file has no mark
-    std::u16string input;     ///< what was typed or done, as the tape shows it
-    std::u16string operation; ///< "+", "-", "*", "/", "^", "%", "=", or the tape's word
-    std::u16string amount;    ///< the operand, the line result, or the value before
-    std::u16string total;     ///< the total after the step
+/// Where a search found its text in the tape: the first character and how many follow.
+struct TapeMatch {
+    std::size_t at;
+    std::size_t length;
+    friend bool operator==(const TapeMatch&, const TapeMatch&) = default;
 };
 
-[[nodiscard]] TapeStep parseStep(std::u16string_view line);
+/// Where `needle` next occurs in `text` at or after `from`, wrapping round to the start.
+/// Full-width and half-width digits, letters and signs match alike, and a comma between
+/// two digits is passed over in both, so "3840", "3,840" and "３，８４０" find one another
+/// (and "384" finds "3,840" as it finds "3840"). Nothing when absent.
+[[nodiscard]] std::optional<TapeMatch> findInTape(std::u16string_view text,
+                                                  std::u16string_view needle, std::size_t from);
 
-/// The amount a tape line offers for the input line: the total after the step, else the
-/// line result or operand, in plain form; empty when the line holds none.
-[[nodiscard]] std::u16string amountOfLine(std::u16string_view line);
-
-/// Where `needle` next occurs in `text` at or after `from`, wrapping round to the start;
-/// full-width and half-width digits, letters and signs match alike. Nothing when absent.
-[[nodiscard]] std::optional<std::size_t> findInTape(std::u16string_view text,
-                                                    std::u16string_view needle, std::size_t from);
-
-/// The tape as CSV: a header row, then one row per tape line, CR LF line ends, in UTF-8
-/// with a byte-order mark so spreadsheet programs read the Japanese text.
+/// The tape as CSV: a header row, then one row per tape line (parseStep), CR LF line ends,
+/// in UTF-8 with a byte-order mark so spreadsheet programs read the Japanese text. A text
+/// cell that a spreadsheet would take for a formula (it starts with "=", "+", "-", "@", a
+/// tab or a CR) gets a leading "'"; the amount and total cells are plain numbers.
 [[nodiscard]] std::string tapeCsv(const JournalContents& tape);
 
 /// A tape file as the retention rule sees it.

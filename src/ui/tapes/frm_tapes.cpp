@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -46,6 +47,17 @@ QString marksOf(const journal::TapeIndex& tape) {
     if (tape.invalidText)
         marks += QStringLiteral("　［読めない文字があります］");
     return marks;
+}
+
+// What the pane says while no earlier tape is kept: this run's tape becomes the first one.
+QStringList noTapesNotice(const QString& folder) {
+    if (folder.isEmpty())
+        return {QStringLiteral("過去の計算履歴はありません。"),
+                QStringLiteral("計算履歴をファイルに保存する場所がないため、保存していません。")};
+    return {
+        QStringLiteral("過去の計算履歴はまだありません。"),
+        QStringLiteral("計算履歴は次のフォルダーに保存され、次回の起動からここに表示されます。"),
+        QDir::toNativeSeparators(folder)};
 }
 
 QString startOf(const QString& name) {
@@ -160,6 +172,7 @@ void frmTapes::refresh() {
     }
     if (!choose(keep) && lstTapes->count() > 0)
         lstTapes->setCurrentRow(0);
+    m_lines->setNotice(lstTapes->count() == 0 ? noTapesNotice(m_links.folder) : QStringList());
     showChosen();
 }
 
@@ -183,15 +196,15 @@ void frmTapes::showChosen() {
 }
 
 void frmTapes::findNext() {
+    if (chosenPath().isEmpty())
+        return;
     const std::u16string needle = txtFind->text().toStdU16String();
     const int rows = m_lines->rowCount();
     const int current = txtTape->currentIndex().isValid() ? txtTape->currentIndex().row() : -1;
     // From the line after the current one round to the current one itself.
     for (int step = 1; step <= rows && !needle.empty(); ++step) {
         const int row = (current + step) % rows;
-        const std::u16string line = m_lines->line(row);
-        if (const auto at = journal::findInTape(line, needle, 0);
-            at && *at + needle.size() <= line.size()) {
+        if (journal::findInTape(m_lines->line(row), needle, 0)) {
             const QModelIndex index = m_lines->index(row);
             txtTape->setCurrentIndex(index);
             txtTape->scrollTo(index);

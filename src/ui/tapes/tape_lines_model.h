@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QByteArray>
+#include <QStringList>
 
 #include <string_view>
 
@@ -18,11 +19,16 @@ public:
 
     void setFile(QByteArray bytes);
     void clear() { setFile({}); }
+    /// Rows that say why there is no tape to show; while there are any they are the rows,
+    /// read-only and not selectable. Empty: the file's lines are the rows.
+    void setNotice(QStringList rows);
+    [[nodiscard]] bool showsNotice() const { return !m_notice.isEmpty(); }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    /// Row `row` as the tape holds it, line end included.
+    /// Row `row` as the tape holds it, line end included; empty for a notice row.
     [[nodiscard]] std::u16string line(int row) const;
     [[nodiscard]] const journal::TapeIndex& tapeIndex() const { return m_index; }
     [[nodiscard]] std::string_view bytes() const {
@@ -32,6 +38,7 @@ public:
 private:
     QByteArray m_bytes;
     journal::TapeIndex m_index;
+    QStringList m_notice;
 };
 
 } // namespace sumiplex::ui

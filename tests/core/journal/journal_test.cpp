@@ -163,39 +163,105 @@ TEST(JournalFileName, NamesRunsByTheirStartAndRejectsOtherNames) {
     }
 }
 
-TEST(TapeSteps, SplitsEachKindOfTapeLine) {
+// The row a single tape line becomes, without the time cell and the line end.
+std::string csvRowOf(const std::u16string& line) {
+    JournalContents tape;
+    tape.text = line + u"\r\n";
+    const std::string csv = tapeCsv(tape);
+    const std::size_t start = csv.find("\r\n") + 3; // past the header and the empty time cell
+    return csv.substr(start, csv.size() - start - 2);
+}
+
+TEST(TapeCsv, EachKindOfTapeLineGivesItsExactAmountAndTotal) {
     struct Case {
         std::u16string line;
-        std::string input, operation, amount, total;
+        std::string row; // input, operation, amount, total
     };
     const std::vector<Case> cases = {
-        {u"      1,000 +500= 1,500\r\n", "+500", "+", "500", "1500"},
-        {u"      1,000  -500= 500\r\n", "-500", "-", "500", "500"},
-        {u"      1,000 3*= 3,000\r\n", "3*", "*", "3", "3000"},
-        {u"      1,000 /4= 250\r\n", "/4", "/", "4", "250"},
-        {u"      -1,000 2^= 1,000,000\r\n", "2^", "^", "2", "1000000"},
-        {u"      1,000*10%+= 1,100\r\n", "*10%+", "%", "10", "1100"},
-        {u"      (3*4= 12)\r\n", "3*4", "=", "12", ""},
-        {u"      (200*10%-  =180)\r\n", "200*10%-", "=", "180", ""},
-        {u"      Total = 0\r\n", "Total = 0", "AC", "", "0"},
-        {u"      Back 250\r\n", "Back 250", "Back", "", "250"},
-        {u"      back 12.5\r\n", "back 12.5", "Back", "", "12.5"},
-        {u"      Forward12.5\r\n", "Forward12.5", "Forward", "", "12.5"},
-        {u"      Total    1,234\r\n", "Total    1,234", "Total", "", "1234"},
-        {u"      1,235. Back 1,234.5678\r\n", "1,235. Back 1,234.5678", "Back", "1235.",
-         "1234.5678"},
-        {u"      1,234.5678  Round-Off 1,234.57\r\n", "1,234.5678  Round-Off 1,234.57", "Round-Off",
-         "1234.5678", "1234.57"},
-        {u"      12.5 >JPY  1,250.\r\n", "12.5 >JPY  1,250.", ">JPY", "12.5", "1250."},
-        {u"      1,000 0/ERROR\r\n", "1,000 0/ERROR", "ERROR", "", ""},
-        {u"      税込 1,100円\r\n", "税込 1,100円", "", "", ""},
+        // Steps on the total: the operand as the calculator reads it.
+        {u"      0 +3億2500万= 325,000,000", "'+3億2500万,'+,325000000,325000000"},
+        {u"      325,000,000 +1万5千= 325,015,000", "'+1万5千,'+,15000,325015000"},
+        {u"      325,000,000  -1万5千= 324,985,000", "'-1万5千,'-,15000,324985000"},
+        {u"      0 +１２万３４５６= 123,456", "'+１２万３４５６,'+,123456,123456"},
+        {u"      1,000 +1,200= 2,200", "\"'+1,200\",'+,1200,2200"},
+        {u"      1,000+5= 1,005", "'+5,'+,5,1005"},
+        {u"      1,000 -500= 500", "'-500,'+,-500,500"},
+        {u"      0 0= 0", "0,'+,0,0"},
+        {u"      -1,000 +2000.5= 1,000.5", "'+2000.5,'+,2000.5,1000.5"},
+        {u"      1,000 3*= 3,000", "3*,*,3,3000"},
+        {u"      1,000 /4= 250", "/4,/,4,250"},
+        {u"      -2 2^= -4", "2^,^,2,-4"},
+        {u"      -1,234.5678 *-1= 1,234.5678", "*-1,*,-1,1234.5678"},
+        {u"      0 +79228162514264337593543950335= 79,228,162,514,264,337,593,543,950,335",
+         "'+79228162514264337593543950335,'+,79228162514264337593543950335,"
+         "79228162514264337593543950335"},
+        // Percent of the total: the share added, taken off, or become the total.
+        {u"      1,000*10%+= 1,100", "*10%+,%+,100,1100"},
+        {u"      1,512*10%-= 1,360.8", "*10%-,%-,151.2,1360.8"},
+        {u"      1,000/10%-= 900", "/10%-,%-,100,900"},
+        {u"      1,000/10%= 10,000", "/10%,%,10000,10000"},
+        // Line results, percent of a line and tally lines leave the total alone.
+        {u"      (3*4= 12)", "3*4,'=,12,"},
+        {u"      (2.5万*2= 50,000)", "2.5万*2,'=,50000,"},
+        {u"      (200*10%-  =180)", "200*10%-,'=,180,"},
+        {u"      10000*3= 30,000", "10000*3,'=,30000,"},
+        {u"      10*0.25= 2.5", "10*0.25,'=,2.5,"},
+        // Failures keep what was tried.
+        {u"      (200/0% =", "200/0%,ERROR,,"},
+        {u"      1,000/0%", "/0%,ERROR,,"},
+        {u"      (10/0= ERROR", "10/0,ERROR,,"},
+        {u"      1,000 0/ERROR", "0/,ERROR,,"},
+        {u"      1,000 +abcERROR", "'+abc,ERROR,,"},
+        {u"      5000*x= ERROR", "5000*x,ERROR,,"},
+        {u"ERROR", "ERROR,ERROR,,"},
+        // Rounding, undo and conversion of the total: the total before, then after.
+        {u"      1,234.5678  Round-Off 1,235.", "\"1,234.5678  Round-Off 1,235.\",Round-Off,"
+                                                "1234.5678,1235"},
+        {u"      -1,234. Back -1,234.5678", "\"'-1,234. Back -1,234.5678\",Back,-1234,-1234.5678"},
+        {u"      100. >JPY  8,000.", "\"100. >JPY  8,000.\",>JPY,100,8000"},
+        // Totals shown again or set.
+        {u"      Back 250", "Back 250,Back,,250"},
+        {u"      back 1,234.5", "\"back 1,234.5\",Back,,1234.5"},
+        {u"      Forward12.5", "Forward12.5,Forward,,12.5"},
+        {u"      Total = 0", "Total = 0,AC,,0"},
+        {u"      Total    1,500", "\"Total    1,500\",Total,,1500"},
+        {u"      0", "0,,,0"},
+        {u"      Cash Total", "Cash Total,Cash Total,,"},
+        {u"      Total  30,007.5", "\"Total  30,007.5\",Total,,30007.5"},
+        // Lines copied from the tax and currency lines: the amount they show.
+        {u"      Tax +   1,100   (  100", "\"Tax +   1,100   (  100\",Tax +,1100,"},
+        {u"      Tax  -   1,000.5      0", "\"Tax  -   1,000.5      0\",Tax -,1000.5,"},
+        {u"      JPY    8,000", "\"JPY    8,000\",JPY,8000,"},
+        {u"      USD    1.25", "USD    1.25,USD,1.25,"},
+        {u"      1 USD   JPY   80.00", "1 USD   JPY   80.00,1 USD,80,"},
+        {u"      1 JPY   USD   0.0125", "1 JPY   USD   0.0125,1 JPY,0.0125,"},
+        // Lines of the tools and of other writers are text; a formula is never run.
+        {u"      10%対象(税込)　3,190円　内消費税　290円",
+         "\"10%対象(税込)　3,190円　内消費税　290円\",,,"},
+        {u"      1. fl oz      0.00625 British gallon", "1. fl oz      0.00625 British gallon,,,"},
+        {u"      4239 Days", "4239 Days,,,"},
+        {u"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\",,,"},
+        {u"@SUM(A1)", "'@SUM(A1),,,"},
+        {u"\tx", "'\tx,,,"},
+        {u"＝1+1", "'＝1+1,,,"},
     };
-    for (const Case& c : cases) {
-        const TapeStep step = parseStep(c.line);
-        EXPECT_EQ(utf8(step.input), c.input) << utf8(c.line);
-        EXPECT_EQ(utf8(step.operation), c.operation) << utf8(c.line);
-        EXPECT_EQ(utf8(step.amount), c.amount) << utf8(c.line);
-        EXPECT_EQ(utf8(step.total), c.total) << utf8(c.line);
+    for (const Case& c : cases)
+        EXPECT_EQ(csvRowOf(c.line), c.row) << utf8(c.line);
+}
+
+TEST(TapeSteps, TheAmountOfALineIsTheTotalAfterItElseItsOwnValue) {
+    struct Case {
+        std::u16string line;
+        std::string amount;
+    };
+    for (const Case& c : std::vector<Case>{{u"      1,000 +1万5千= 16,000\r\n", "16000"},
+                                           {u"      (3*4= 12)\r\n", "12"},
+                                           {u"      10000*3= 30,000\r\n", "30000"},
+                                           {u"      100. >JPY  8,000.\r\n", "8000"},
+                                           {u"      Tax +   1,100   (  100\r\n", "1100"},
+                                           {u"      Cash Total\r\n", ""},
+                                           {u"      (200/0% =\r\n", ""}}) {
+        EXPECT_EQ(utf8(amountOfLine(c.line)), c.amount) << utf8(c.line);
     }
 }
 
@@ -219,20 +285,30 @@ TEST(TapeSummary, CountsLinesAndFindsTheLastTotalShown) {
     }
 }
 
-TEST(TapeSearch, MatchesFullAndHalfWidthAlikeAndWrapsRound) {
-    const std::u16string text = u"      0 +１,５００= 1,500\r\n      (3*4= 12)\r\n";
+TEST(TapeSearch, MatchesFullAndHalfWidthAndAnyGroupingAlikeAndWrapsRound) {
+    const std::u16string text =
+        u"      0 +１,５００= 1,500\r\n      (3*4= 12)\r\n      3,730 +110= 3,840\r\n";
     struct Case {
         std::u16string needle;
         std::size_t from;
-        std::optional<std::size_t> at;
+        std::optional<TapeMatch> match;
     };
-    for (const Case& c : std::vector<Case>{{u"1,500", 0, 9},
-                                           {u"１,５００", 10, 16},
-                                           {u"1,500", 20, 9},
-                                           {u"３＊４", 0, 30},
+    for (const Case& c : std::vector<Case>{{u"1,500", 0, TapeMatch{9, 5}},
+                                           {u"１,５００", 10, TapeMatch{16, 5}},
+                                           {u"1,500", 20, TapeMatch{9, 5}},
+                                           {u"３＊４", 0, TapeMatch{30, 3}},
+                                           {u"3840", 0, TapeMatch{58, 5}},
+                                           {u"3,840", 0, TapeMatch{58, 5}},
+                                           {u"３，８４０", 0, TapeMatch{58, 5}},
+                                           {u"38,40", 0, TapeMatch{58, 5}},
+                                           {u"1500", 0, TapeMatch{9, 5}},
+                                           {u"384", 0, TapeMatch{58, 4}},
+                                           {u"3840", 60, TapeMatch{58, 5}},
+                                           {u"3,7301", 0, std::nullopt},
+                                           {u",", 0, std::nullopt},
                                            {u"9", 0, std::nullopt},
                                            {u"", 0, std::nullopt}}) {
-        EXPECT_EQ(findInTape(text, c.needle, c.from), c.at) << utf8(c.needle);
+        EXPECT_EQ(findInTape(text, c.needle, c.from), c.match) << utf8(c.needle);
     }
 }
 
@@ -241,8 +317,8 @@ TEST(TapeCsv, OneQuotedRowPerLineWithItsTimeAfterAByteOrderMark) {
     tape.text = u"      0 +1,500= 1,500\r\n      (3*4= 12)\r\n      Say \"hi\"";
     tape.marks = {{0, "2026-12-07 09:00:00"}, {1, "2026-12-07 09:00:07"}};
     EXPECT_EQ(tapeCsv(tape), "\xEF\xBB\xBF" + utf8(u"時刻,入力,操作,金額,合計") +
-                                 "\r\n2026-12-07 09:00:00,\"+1,500\",+,1500,1500\r\n"
-                                 "2026-12-07 09:00:07,3*4,=,12,\r\n"
+                                 "\r\n2026-12-07 09:00:00,\"'+1,500\",'+,1500,1500\r\n"
+                                 "2026-12-07 09:00:07,3*4,'=,12,\r\n"
                                  "2026-12-07 09:00:07,\"Say \"\"hi\"\"\",,,\r\n");
 }
 
