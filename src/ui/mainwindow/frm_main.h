@@ -45,6 +45,10 @@ namespace sumiplex::datetime {
 enum class DaysMode;
 } // namespace sumiplex::datetime
 
+namespace sumiplex::taxrate {
+struct RateSummary;
+} // namespace sumiplex::taxrate
+
 namespace sumiplex::ui {
 
 class ClickableLabel;
@@ -214,7 +218,7 @@ private:
     void connectZeiTool();
     void openZeiDialog();
     void unloadZeiTool();
-    void printTaxSummary(QWidget* parent, const QStringList& lines);
+    void printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary);
 
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
