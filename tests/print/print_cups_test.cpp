@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
@@ -254,6 +256,7 @@ private slots:
     void longTapeContinuesOnFurtherPages();
     void memoPrintsJapaneseAndWrapsAWideLine();
     void denominationTableLinesAtTheirMillimetres();
+    void pageSetupShowsAndReturnsTheMargins();
     void firstLineKeepsTheMarginsSet();
     void taxSummaryColumnsAreAligned();
     void lpThatNeverAnswersLeavesTheWindowWorking();
@@ -423,6 +426,32 @@ void PrintCupsTest::vanishedQueueReportsTheFailure() {
     QVERIFY2(ended->outcome == sumiplex::platform::Handover::Outcome::Refused ||
                  !ended->reason.isEmpty(),
              "the failure has no reason");
+}
+
+void PrintCupsTest::pageSetupShowsAndReturnsTheMargins() {
+    m_printing.setCurrentPrinter(kQueue);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            qFatal("the page set-up is not showing");
+        auto* units = dialog->findChild<QComboBox*>(QStringLiteral("unitCombo"));
+        auto* top = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("topMargin"));
+        auto* left = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"));
+        if (!units || !top || !left)
+            qFatal("the page set-up has no margin fields");
+        // The first item of the units is millimetres.
+        units->setCurrentIndex(0);
+        shown = QStringLiteral("%1 %2").arg(left->value()).arg(top->value());
+        top->setValue(30);
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    const auto margins =
+        m_printing.showPageSetup(nullptr, QStringLiteral("set-up"), Margins{25, 20, 15, 15});
+    QCOMPARE(shown, QStringLiteral("25 20"));
+    QVERIFY(margins.has_value());
+    QCOMPARE(qRound(margins->top), 30);
+    QCOMPARE(qRound(margins->left), 25);
 }
 
 void PrintCupsTest::firstLineKeepsTheMarginsSet() {
