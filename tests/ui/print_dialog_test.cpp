@@ -12,7 +12,6 @@
 
 using sumiplex::platform::FakeMessageBoxes;
 using sumiplex::platform::FakePrinting;
-using sumiplex::platform::MessageIcon;
 using sumiplex::platform::PaperSize;
 using sumiplex::ui::frmPrinter;
 using sumiplex::ui::PrintOutcome;
@@ -66,9 +65,6 @@ private slots:
     void printsOnlyWhenConfirmed_data();
     void printsOnlyWhenConfirmed();
     void denominationTableGoesToTheChosenPrinter();
-    void queueStateIsReportedAfterTheHandover_data();
-    void queueStateIsReportedAfterTheHandover();
-    void silentQueueNeverHoldsUpTheWindow();
 };
 
 void PrintDialogTest::paperListNamesTheDriversCodes() {
@@ -203,78 +199,6 @@ void PrintDialogTest::denominationTableGoesToTheChosenPrinter() {
     QCOMPARE(document.pages.size(), std::size_t{1});
     // The box (four arcs, four sides), twelve rules, twelve captions and 19 figures.
     QCOMPARE(document.pages[0].ops.size(), std::size_t{8 + 12 + 31});
-}
-
-void PrintDialogTest::queueStateIsReportedAfterTheHandover_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::addColumn<bool>("accepting");
-    QTest::addColumn<bool>("stopped");
-    QTest::addColumn<int>("outcome");
-    QTest::addColumn<int>("documents");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("running") << "" << true << false << int(PrintOutcome::Sent) << 1 << -1 << "";
-    QTest::newRow("stopped: sent, and the user told it waits")
-        << "" << true << true << int(PrintOutcome::Sent) << 1 << int(MessageIcon::Warning)
-        << "プリンタ「P1」は停止しています。印刷はプリンタに送りましたが、"
-           "プリンタが再開されるまで印刷されません。\nqueue words";
-    QTest::newRow("rejecting: nothing sent")
-        << "" << false << false << int(PrintOutcome::Failed) << 0 << int(MessageIcon::Critical)
-        << "プリンタ「P1」で印刷できませんでした。\nこのプリンタは今、印刷を受け付けていません。"
-           "\nqueue words";
-    QTest::newRow("failing") << "lp: broken" << true << false << int(PrintOutcome::Failed) << 0
-                             << int(MessageIcon::Critical)
-                             << "プリンタ「P1」で印刷できませんでした。\nlp: broken";
-}
-
-void PrintDialogTest::queueStateIsReportedAfterTheHandover() {
-    QFETCH(QString, failure);
-    QFETCH(bool, accepting);
-    QFETCH(bool, stopped);
-    FakePrinting printing;
-    FakePrinting::Printer p = printer(QStringLiteral("P1"), {9});
-    p.failure = failure;
-    p.queue = {accepting, stopped, QStringLiteral("queue words")};
-    printing.setPrinters({p}, 0);
-    FakeMessageBoxes messages;
-    pressWhenShown("Command1");
-    const auto outcome = sumiplex::ui::printPlainText(nullptr, {printing, messages},
-                                                      QStringLiteral("title"), "1", {u"", 14});
-    QTEST(int(outcome), "outcome");
-    QTEST(int(printing.documents().size()), "documents");
-    QFETCH(int, icon);
-    QCOMPARE(int(messages.shown().size()), icon < 0 ? 0 : 1);
-    if (icon >= 0) {
-        QCOMPARE(int(messages.shown()[0].icon), icon);
-        QTEST(messages.shown()[0].text, "message");
-        QCOMPARE(messages.shown()[0].title, QStringLiteral("印刷"));
-    }
-}
-
-void PrintDialogTest::silentQueueNeverHoldsUpTheWindow() {
-    FakePrinting printing;
-    printing.printers()[0].silent = true;
-    FakeMessageBoxes messages;
-    QWidget window;
-    window.show();
-    pressWhenShown("Command1");
-    QCOMPARE(sumiplex::ui::printPlainText(&window, {printing, messages}, QStringLiteral("title"),
-                                          "1", {u"", 14}),
-             PrintOutcome::Sending);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    auto* progress = window.findChild<QWidget*>(QStringLiteral("PrintProgress"));
-    QVERIFY(progress);
-    QVERIFY(progress->isVisible());
-    // The event loop turns while the queue keeps silent.
-    bool ticked = false;
-    QTimer::singleShot(10, [&ticked] { ticked = true; });
-    QTRY_VERIFY(ticked);
-    QCOMPARE(printing.pendingHandovers(), 1);
-    child<QPushButton>(*progress, "Command1")->click();
-    QCOMPARE(printing.pendingHandovers(), 0);
-    QTRY_VERIFY(!window.findChild<QWidget*>(QStringLiteral("PrintProgress")));
-    QVERIFY(printing.documents().empty());
-    QVERIFY(messages.shown().empty());
 }
 
 QTEST_MAIN(PrintDialogTest)
