@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace sumiplex::ui {
 
@@ -75,8 +78,30 @@ std::optional<platform::Handover> PrintProgress::submit() {
             deleteLater();
         return handover;
     }
+    placeBesideOwner();
     show();
     return std::nullopt;
+}
+
+void PrintProgress::placeBesideOwner() {
+    adjustSize();
+    if (!m_owner)
+        return;
+    // Beside the window that printed, never over it: its input line stays in sight.
+    const QRect owner = m_owner->frameGeometry();
+    const QScreen* screen = m_owner->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    constexpr int kGap = 8;
+    QPoint at(owner.right() + kGap, owner.top());
+    if (!room.isEmpty()) {
+        if (at.x() + width() > room.right())
+            at.setX(owner.left() - kGap - width());
+        if (at.x() < room.left())
+            at = QPoint(owner.left(), owner.bottom() + kGap);
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width())));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+    }
+    move(at);
 }
 
 void PrintProgress::closeEvent(QCloseEvent* event) {

@@ -35,6 +35,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void placeBesideOwner();
     void ended(const platform::Handover& handover);
     void report(const platform::Handover& handover);
 
