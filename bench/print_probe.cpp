@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 
 #include <sys/resource.h>
 
@@ -27,6 +28,29 @@ QString tape(int lines) {
     for (int i = 1; i <= lines; ++i)
         text += QStringLiteral("%1 +%2= %3\r\n").arg(i, 7).arg(i * 3).arg(i * (i + 1) * 3 / 2);
     return text;
+}
+
+// Lays the text out, draws it and waits for the queue to take it; the reason when it did not.
+std::optional<QString> send(sumiplex::platform::Printing& printing, const QString& title,
+                            const QString& text) {
+    auto start = printing.startJob(title, 9, sumiplex::print::Orientation::Portrait);
+    if (!start.job)
+        return start.error;
+    sumiplex::ui::drawText(*start.job,
+                           sumiplex::ui::printAreaOf(*start.job, sumiplex::print::kDefaultMargins),
+                           text, {u"", 9});
+    std::optional<QString> error;
+    bool ended = false;
+    QEventLoop loop;
+    start.job->submit([&](const sumiplex::platform::Handover& handover) {
+        if (handover.outcome != sumiplex::platform::Handover::Outcome::Queued)
+            error = handover.reason.isEmpty() ? QStringLiteral("not queued") : handover.reason;
+        ended = true;
+        loop.quit();
+    });
+    if (!ended)
+        loop.exec();
+    return error;
 }
 
 } // namespace
@@ -58,8 +82,7 @@ int main(int argc, char* argv[]) {
         const int lines = QString::fromLocal8Bit(argv[i]).toInt();
         const QString text = tape(lines);
         clock.restart();
-        const auto error =
-            sumiplex::ui::sendText(printing, QStringLiteral("bench %1").arg(lines), text, {u"", 9});
+        const auto error = send(printing, QStringLiteral("bench %1").arg(lines), text);
         const auto ms = static_cast<long long>(clock.elapsed());
         if (error) {
             std::printf("%d lines: FAILED: %s\n", lines, qPrintable(*error));

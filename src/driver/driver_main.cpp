@@ -54,13 +54,18 @@ of the line after one blank, with \t \r \n \\ decoded.
   close WINDOW                     the window's close box
   printer none|ok|fail REASON      the made-up printers: none installed, working, or
                                    refusing every document with REASON
+  printer stopped|rejecting [REASON]  their queue holds documents or takes none
+  printer silent                   their queue never answers (until cancelled)
+  printer margins L T R B          the next page set-up is confirmed with these margins
+                                   in mm (without one it is cancelled)
   print REF                        REF = "value", the value as a JSON string
 
 REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
 tape was last printed), memo (lines ended by CR LF), messages (each box shown: title, tab,
 text), urls (each address given to the browser), setting KEY (what the program stored),
 file PATH (a file's content, read as UTF-8), printed (page set-ups and documents since
-the last look: each page's paper and its lines, arcs and texts in millimetres).
+the last look: each page's paper and its lines, arcs and texts in millimetres from the
+paper's top-left corner).
 PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
 colour background left top width height (positions and sizes in twips).
 

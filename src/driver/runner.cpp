@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QQueue>
 
+#include <array>
+
 namespace sumiplex::driver {
 
 namespace {
@@ -251,13 +253,36 @@ Failure ScriptRunner::unansweredDialogs() {
 
 Failure ScriptRunner::printer(const QString& state) {
     // The office printer (the current one) works normally, has no printers at all, or
-    // refuses every document with the reason given.
-    if (state == u"none") {
+    // refuses every document with the reason given; its queue may be stopped, refuse new
+    // documents, or never answer; the next page set-up may be confirmed with margins.
+    const QString word = state.section(u' ', 0, 0);
+    const QString rest = state.section(u' ', 1);
+    if (word == u"none") {
         m_printing.setPrinters({}, -1);
         return std::nullopt;
     }
-    for (auto& p : m_printing.printers())
-        p.failure = state.startsWith(u"fail ") ? state.mid(5) : QString();
+    if (word == u"margins") {
+        const QStringList values = rest.split(u' ', Qt::SkipEmptyParts);
+        std::array<double, 4> mm{};
+        bool ok = values.size() == 4;
+        for (qsizetype i = 0; ok && i < 4; ++i)
+            mm[static_cast<std::size_t>(i)] = values[i].toDouble(&ok);
+        if (!ok)
+            return QStringLiteral("printer margins takes LEFT TOP RIGHT BOTTOM in millimetres");
+        m_printing.answerPageSetup(print::Margins{mm[0], mm[1], mm[2], mm[3]});
+        return std::nullopt;
+    }
+    if (word != u"ok" && word != u"fail" && word != u"stopped" && word != u"rejecting" &&
+        word != u"silent")
+        return QStringLiteral("unknown printer state %1").arg(word);
+    for (auto& p : m_printing.printers()) {
+        p.failure = word == u"fail" ? rest : QString();
+        p.queue = platform::QueueState{
+            .accepting = word != u"rejecting",
+            .stopped = word == u"stopped",
+            .message = word == u"stopped" || word == u"rejecting" ? rest : QString()};
+        p.silent = word == u"silent";
+    }
     return std::nullopt;
 }
 

@@ -136,10 +136,17 @@ std::optional<QString> checkShape(const Command& c) {
         if (a.isEmpty())
             return QStringLiteral("file wants a path or cancel");
         break;
-    case Verb::Printer:
-        if (a != u"none" && a != u"ok" && !a.startsWith(u"fail "))
-            return QStringLiteral("printer wants none, ok or fail REASON");
+    case Verb::Printer: {
+        const QString word = a.section(u' ', 0, 0);
+        const bool bare = a == word;
+        const bool known = ((word == u"none" || word == u"ok" || word == u"silent") && bare) ||
+                           (word == u"fail" && !bare) || (word == u"margins" && !bare) ||
+                           word == u"stopped" || word == u"rejecting";
+        if (!known)
+            return QStringLiteral("printer wants none, ok, fail REASON, stopped [REASON], "
+                                  "rejecting [REASON], silent or margins L T R B");
         break;
+    }
     case Verb::Folder:
         if (a.isEmpty())
             return QStringLiteral("folder wants a path");

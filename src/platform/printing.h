@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/print/page.h"
+#include "core/print/page_area.h"
 
 #include <QList>
 #include <QPointF>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -26,21 +28,49 @@ struct PaperSize {
     friend bool operator==(const PaperSize&, const PaperSize&) = default;
 };
 
-/// A document being printed: pages are drawn and sent one by one.
+/// What a queue says of itself.
+struct QueueState {
+    bool accepting = true; ///< it takes new documents
+    bool stopped = false;  ///< it holds documents instead of printing them
+    QString message;       ///< its own words on why; may be empty
+
+    friend bool operator==(const QueueState&, const QueueState&) = default;
+};
+
+/// How handing a document to the printer's queue ended.
+struct Handover {
+    enum class Outcome {
+        Queued,    ///< the queue took it and prints it
+        Held,      ///< the queue took it but is stopped: it prints once the queue is resumed
+        Refused,   ///< the queue takes no documents now; nothing was sent
+        Failed,    ///< the document could not be finished or handed over
+        Cancelled, ///< the user stopped the hand-over
+    };
+    Outcome outcome = Outcome::Failed;
+    /// Failed: why; Held and Refused: the queue's own words, when it gave any.
+    QString reason;
+};
+
+/// A document being printed: pages are drawn one by one, then handed over.
 class PrintJob {
 public:
     virtual ~PrintJob() = default;
+    /// The printer the document goes to.
+    [[nodiscard]] virtual QString printer() const = 0;
     /// Measures texts in the printer's fonts and resolution.
     [[nodiscard]] virtual const print::TextMeasure& measure() const = 0;
-    /// The printable area of the page in millimetres.
-    [[nodiscard]] virtual QSizeF printableMm() const = 0;
-    /// Where the printable area starts on the paper, in millimetres from its corner.
-    [[nodiscard]] virtual QPointF printableOriginMm() const = 0;
-    /// Draws one page; false once the job has failed (finish() tells why).
+    /// The paper in millimetres, in the document's orientation.
+    [[nodiscard]] virtual QSizeF paperMm() const = 0;
+    /// How near each edge of the paper the printer can print, in millimetres.
+    [[nodiscard]] virtual print::Margins minimumMarginsMm() const = 0;
+    /// Draws one page; false once the job has failed (submit() then tells why).
     virtual bool addPage(const print::Page& page) = 0;
-    /// Ends the document and hands it to the printer: nothing when the printer took it,
-    /// else the reason it did not.
-    [[nodiscard]] virtual std::optional<QString> finish() = 0;
+    /// Ends the document and hands it to the printer's queue without waiting for the
+    /// queue: `done` hears once how that ended, either before submit() returns or later
+    /// from the event loop. Destroying the job first stops the hand-over unheard.
+    virtual void submit(std::function<void(const Handover&)> done) = 0;
+    /// Stops a hand-over still under way: `done` hears Cancelled. Nothing once it has heard.
+    virtual void cancel() = 0;
 };
 
 /// Either a started job or the reason none could start.
@@ -77,8 +107,10 @@ public:
 
     /// The printer's own settings dialog; false when it cannot be shown.
     virtual bool showDriverSettings(QWidget* parent, const QString& printer) = 0;
-    /// The desktop's page set-up dialog for the current printer, with the title.
-    virtual void showPageSetup(QWidget* parent, const QString& title) = 0;
+    /// The desktop's page set-up dialog for the current printer, with the title, showing
+    /// the margins given: the margins confirmed, or nothing when it was cancelled.
+    [[nodiscard]] virtual std::optional<print::Margins>
+    showPageSetup(QWidget* parent, const QString& title, const print::Margins& margins) = 0;
 
     /// Starts a document on the current printer on the paper, in the orientation.
     [[nodiscard]] virtual JobStart startJob(const QString& title, int paperCode,
@@ -100,7 +132,8 @@ public:
     [[nodiscard]] QSizeF physicalPageTwips(const QString& printer) override;
     bool setDefaultPaper(const QString& printer, const PaperSize& paper) override;
     bool showDriverSettings(QWidget* parent, const QString& printer) override;
-    void showPageSetup(QWidget* parent, const QString& title) override;
+    [[nodiscard]] std::optional<print::Margins>
+    showPageSetup(QWidget* parent, const QString& title, const print::Margins& margins) override;
     [[nodiscard]] JobStart startJob(const QString& title, int paperCode,
                                     print::Orientation orientation) override;
 
@@ -126,6 +159,10 @@ public:
         bool hasDriverSettings = true;
         /// Set: every document on this printer fails with this reason.
         QString failure;
+        QueueState queue = {};
+        /// The hand-over never ends until it is cancelled, as with a queue that does not
+        /// answer.
+        bool silent = false;
     };
     struct Document {
         QString printer;
@@ -141,6 +178,15 @@ public:
     [[nodiscard]] const std::vector<Document>& documents() const { return m_documents; }
     [[nodiscard]] const QStringList& pageSetupTitles() const { return m_pageSetupTitles; }
     [[nodiscard]] int driverSettingsShown() const { return m_driverSettingsShown; }
+    /// The next page set-up dialog is confirmed with these margins; without an answer it
+    /// is cancelled.
+    void answerPageSetup(print::Margins margins) { m_pageSetupAnswer = margins; }
+    /// The margins the last page set-up dialog showed when it opened.
+    [[nodiscard]] const std::optional<print::Margins>& pageSetupShown() const {
+        return m_pageSetupShown;
+    }
+    /// Hand-overs under way on silent printers.
+    [[nodiscard]] int pendingHandovers() const { return m_pending; }
 
     [[nodiscard]] QStringList printerNames() override;
     [[nodiscard]] QString currentPrinter() override;
@@ -152,7 +198,8 @@ public:
     [[nodiscard]] QSizeF physicalPageTwips(const QString& printer) override;
     bool setDefaultPaper(const QString& printer, const PaperSize& paper) override;
     bool showDriverSettings(QWidget* parent, const QString& printer) override;
-    void showPageSetup(QWidget* parent, const QString& title) override;
+    [[nodiscard]] std::optional<print::Margins>
+    showPageSetup(QWidget* parent, const QString& title, const print::Margins& margins) override;
     [[nodiscard]] JobStart startJob(const QString& title, int paperCode,
                                     print::Orientation orientation) override;
 
@@ -164,6 +211,9 @@ private:
     std::vector<Document> m_documents;
     QStringList m_pageSetupTitles;
     int m_driverSettingsShown = 0;
+    std::optional<print::Margins> m_pageSetupAnswer;
+    std::optional<print::Margins> m_pageSetupShown;
+    int m_pending = 0;
 };
 
 /// Fixed text widths for the fake printers: half an em for a narrow character, a whole em
@@ -178,6 +228,13 @@ public:
 
 /// The bin code for a CUPS media-source keyword; 0 for one without a code.
 [[nodiscard]] int binCodeForMediaSource(const QString& keyword);
+
+/// A printer's IPP attributes from `ipptool -tv` output: name to value.
+[[nodiscard]] std::map<QString, QString> parseIppAttributes(const QString& output);
+
+/// What a queue's attributes say of it; a queue that says nothing is taken as accepting
+/// documents and printing them.
+[[nodiscard]] QueueState queueStateOf(const std::map<QString, QString>& attributes);
 
 /// The upper end of an IPP range attribute ("1-9999"), or the value itself.
 [[nodiscard]] std::optional<int> rangeUpperBound(const QString& value);

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 namespace sumiplex::platform {
@@ -83,8 +84,15 @@ private:
     QPaintDevice& m_device;
 };
 
-// The document is drawn into a PDF file page by page, then handed to the queue with lp,
-// whose answer tells whether the queue took it.
+QString printerUri(const QString& printer) {
+    return QStringLiteral("ipp://localhost/printers/") +
+           QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
+
+// The document is drawn into a PDF file page by page. Handing it over runs beside the
+// window: the queue is asked whether it takes documents and whether it is stopped, then lp
+// gets the file; each tool is a process whose end is heard from the event loop, so a queue
+// that does not answer never holds up the program.
 class CupsJob final : public PrintJob {
 public:
     CupsJob(QString printer, QString title, const QPageSize& size, print::Orientation orientation)
@@ -93,21 +101,30 @@ public:
         const QPageLayout::Orientation o = orientation == print::Orientation::Landscape
                                                ? QPageLayout::Landscape
                                                : QPageLayout::Portrait;
-        // The printable area is the one the printer's driver declares.
+        // How near the edges the printer can print is what its driver declares.
         QPrinter native(QPrinterInfo::printerInfo(m_printer), QPrinter::HighResolution);
         native.setPageSize(size);
+        native.setPageOrientation(o);
         QPageLayout nativeLayout = native.pageLayout();
         nativeLayout.setUnits(QPageLayout::Millimeter);
-        const QMarginsF margins = nativeLayout.minimumMargins();
+        const QMarginsF minimum = nativeLayout.minimumMargins();
+        m_minimum =
+            print::Margins{minimum.left(), minimum.top(), minimum.right(), minimum.bottom()};
 
         m_file = m_folder.filePath(QStringLiteral("document.pdf"));
         m_pdf.setOutputFormat(QPrinter::PdfFormat);
         m_pdf.setOutputFileName(m_file);
         m_pdf.setResolution(kResolutionDpi);
         m_pdf.setDocName(m_title);
-        m_pdf.setFullPage(false);
-        m_pdf.setPageLayout(QPageLayout(size, o, margins, QPageLayout::Millimeter));
+        // The pages are laid out on the whole paper: their places are measured from its
+        // corner, and the layouts keep the margins themselves.
+        m_pdf.setFullPage(true);
+        m_pdf.setPageLayout(QPageLayout(size, o, QMarginsF(), QPageLayout::Millimeter));
     }
+
+    ~CupsJob() override { stopProcess(); }
+    CupsJob(const CupsJob&) = delete;
+    CupsJob& operator=(const CupsJob&) = delete;
 
     [[nodiscard]] QString begin() {
         if (!m_folder.isValid())
@@ -118,15 +135,14 @@ public:
         return {};
     }
 
+    QString printer() const override { return m_printer; }
     const print::TextMeasure& measure() const override { return m_measure; }
 
-    QSizeF printableMm() const override {
-        return m_pdf.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    QSizeF paperMm() const override {
+        return m_pdf.pageLayout().fullRect(QPageLayout::Millimeter).size();
     }
 
-    QPointF printableOriginMm() const override {
-        return m_pdf.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
-    }
+    print::Margins minimumMarginsMm() const override { return m_minimum; }
 
     bool addPage(const print::Page& page) override {
         if (!m_failure.isEmpty())
@@ -141,7 +157,23 @@ public:
         return true;
     }
 
-    std::optional<QString> finish() override {
+    void submit(std::function<void(const Handover&)> done) override {
+        m_done = std::move(done);
+        if (const auto error = closeDocument())
+            return report({Handover::Outcome::Failed, *error});
+        askQueue();
+    }
+
+    void cancel() override {
+        if (!m_done)
+            return;
+        stopProcess();
+        report({Handover::Outcome::Cancelled, QString()});
+    }
+
+private:
+    // Ends the document; nothing when the file is whole, else why not.
+    std::optional<QString> closeDocument() {
         // A document missing a page is never sent as if it were whole.
         if (!m_failure.isEmpty())
             return m_failure;
@@ -157,18 +189,104 @@ public:
         if (!file.read(8).contains("%%EOF"))
             return QStringLiteral("the document in %1 is incomplete (is the disk full?)")
                 .arg(m_file);
-        file.close();
-        const ToolResult submitted =
-            runTool(QStringLiteral("lp"),
-                    {QStringLiteral("-d"), m_printer, QStringLiteral("-t"), m_title,
-                     QStringLiteral("-o"), QStringLiteral("media=") + m_mediaKey, m_file},
-                    kSubmitTimeoutMs);
-        if (!submitted.ok)
-            return submitted.error;
         return std::nullopt;
     }
 
-private:
+    // A queue that cannot be asked is not taken as refusing: lp then has the last word.
+    void askQueue() {
+        start(QStringLiteral("ipptool"),
+              {QStringLiteral("-tv"), printerUri(m_printer),
+               QStringLiteral("get-printer-attributes.test")},
+              kToolTimeoutMs, [this](bool finished, QProcess& process) {
+                  const QueueState queue =
+                      finished ? queueStateOf(parseIppAttributes(
+                                     QString::fromLocal8Bit(process.readAllStandardOutput())))
+                               : QueueState{};
+                  if (!queue.accepting)
+                      return report({Handover::Outcome::Refused, queue.message});
+                  handOver(queue);
+              });
+    }
+
+    void handOver(const QueueState& queue) {
+        start(QStringLiteral("lp"),
+              {QStringLiteral("-d"), m_printer, QStringLiteral("-t"), m_title, QStringLiteral("-o"),
+               QStringLiteral("media=") + m_mediaKey, m_file},
+              kSubmitTimeoutMs, [this, queue](bool finished, QProcess& process) {
+                  if (!finished)
+                      return report({Handover::Outcome::Failed,
+                                     process.error() == QProcess::FailedToStart
+                                         ? QStringLiteral("lp を起動できませんでした。")
+                                         : QStringLiteral("lp が %1 秒たっても応答しないため、"
+                                                          "送るのをやめました。")
+                                               .arg(kSubmitTimeoutMs / 1000)});
+                  const QString error =
+                      QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+                  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+                      return report(
+                          {Handover::Outcome::Failed,
+                           error.isEmpty()
+                               ? QStringLiteral("lp ended with status %1").arg(process.exitCode())
+                               : error});
+                  report(queue.stopped ? Handover{Handover::Outcome::Held, queue.message}
+                                       : Handover{Handover::Outcome::Queued, QString()});
+              });
+    }
+
+    // Runs a tool directly (never through a shell); `then` hears whether it finished (false:
+    // it could not start or ran out of time) once the event loop sees it end.
+    void start(const QString& program, const QStringList& arguments, int timeoutMs,
+               std::function<void(bool, QProcess&)> then) {
+        stopProcess();
+        m_process = std::make_unique<QProcess>();
+        m_then = std::move(then);
+        QProcess* process = m_process.get();
+        QObject::connect(process, &QProcess::finished, process, [this] { settle(true); });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [this](QProcess::ProcessError e) {
+                             if (e == QProcess::FailedToStart)
+                                 settle(false);
+                         });
+        m_deadline.setSingleShot(true);
+        m_deadline.disconnect();
+        QObject::connect(&m_deadline, &QTimer::timeout, process, [this] {
+            m_process->disconnect();
+            m_process->kill();
+            m_process->waitForFinished(1000);
+            settle(false);
+        });
+        m_deadline.start(timeoutMs);
+        process->start(program, arguments);
+    }
+
+    void settle(bool finished) {
+        m_deadline.stop();
+        // The process goes once its signal has returned; the step after it may start another.
+        std::unique_ptr<QProcess> process = std::move(m_process);
+        process->disconnect();
+        auto then = std::exchange(m_then, {});
+        then(finished, *process);
+        process.release()->deleteLater();
+    }
+
+    void stopProcess() {
+        m_deadline.stop();
+        if (!m_process)
+            return;
+        m_process->disconnect();
+        if (m_process->state() != QProcess::NotRunning) {
+            m_process->kill();
+            m_process->waitForFinished(1000);
+        }
+        m_process.reset();
+        m_then = {};
+    }
+
+    void report(const Handover& handover) {
+        if (auto done = std::exchange(m_done, {}))
+            done(handover);
+    }
+
     void draw(const print::PageOp& op) {
         QPen pen(Qt::black);
         pen.setWidth(std::max(op.penWidth, 1));
@@ -199,6 +317,7 @@ private:
     QString m_printer;
     QString m_title;
     QString m_mediaKey;
+    print::Margins m_minimum;
     QTemporaryDir m_folder;
     QString m_file;
     QPrinter m_pdf{QPrinter::HighResolution};
@@ -206,12 +325,11 @@ private:
     PrinterMeasure m_measure;
     int m_pages = 0;
     QString m_failure;
+    std::function<void(const Handover&)> m_done;
+    std::unique_ptr<QProcess> m_process;
+    std::function<void(bool, QProcess&)> m_then;
+    QTimer m_deadline;
 };
-
-QString printerUri(const QString& printer) {
-    return QStringLiteral("ipp://localhost/printers/") +
-           QString::fromLatin1(QUrl::toPercentEncoding(printer));
-}
 
 } // namespace
 
@@ -234,6 +352,32 @@ int binCodeForMediaSource(const QString& keyword) {
     };
     const auto it = kBins.find(keyword.trimmed().toLower());
     return it == kBins.end() ? 0 : it->second;
+}
+
+std::map<QString, QString> parseIppAttributes(const QString& output) {
+    static const QRegularExpression kLine(QStringLiteral("^\\s+([a-z0-9-]+) \\([^)]*\\) = (.*)$"));
+    std::map<QString, QString> values;
+    for (const QString& line : output.split(u'\n')) {
+        const auto match = kLine.match(line);
+        if (match.hasMatch())
+            values[match.captured(1)] = match.captured(2).trimmed();
+    }
+    return values;
+}
+
+QueueState queueStateOf(const std::map<QString, QString>& attributes) {
+    const auto value = [&](const char* name) {
+        const auto it = attributes.find(QString::fromLatin1(name));
+        return it == attributes.end() ? QString() : it->second;
+    };
+    QueueState state;
+    state.accepting = value("printer-is-accepting-jobs") != u"false";
+    // The state is an enum keyword, or its number (5) from an older scheduler.
+    const QString printerState = value("printer-state");
+    state.stopped = printerState == u"stopped" || printerState == u"5";
+    if (!state.accepting || state.stopped)
+        state.message = value("printer-state-message");
+    return state;
 }
 
 std::optional<int> rangeUpperBound(const QString& value) {
@@ -273,18 +417,11 @@ const std::map<QString, QString>& CupsPrinting::attributes(const QString& printe
     auto it = m_attributes.find(printer);
     if (it != m_attributes.end())
         return it->second;
-    std::map<QString, QString> values;
     const ToolResult answer = runTool(
         QStringLiteral("ipptool"),
         {QStringLiteral("-tv"), printerUri(printer), QStringLiteral("get-printer-attributes.test")},
         kToolTimeoutMs);
-    static const QRegularExpression kLine(QStringLiteral("^\\s+([a-z0-9-]+) \\([^)]*\\) = (.*)$"));
-    for (const QString& line : answer.output.split(u'\n')) {
-        const auto match = kLine.match(line);
-        if (match.hasMatch())
-            values[match.captured(1)] = match.captured(2).trimmed();
-    }
-    return m_attributes[printer] = std::move(values);
+    return m_attributes[printer] = parseIppAttributes(answer.output);
 }
 
 std::optional<QList<PaperSize>> CupsPrinting::papers(const QString& printer) {
@@ -348,11 +485,23 @@ bool CupsPrinting::showDriverSettings(QWidget* parent, const QString& printer) {
     return true;
 }
 
-void CupsPrinting::showPageSetup(QWidget* parent, const QString& title) {
+std::optional<print::Margins> CupsPrinting::showPageSetup(QWidget* parent, const QString& title,
+                                                          const print::Margins& margins) {
     QPrinter device(QPrinterInfo::printerInfo(currentPrinter()), QPrinter::HighResolution);
+    // Margins below what the printer can reach are shown at its minimum.
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF minimum = layout.minimumMargins();
+    const QMarginsF wanted(
+        std::max(margins.left, minimum.left()), std::max(margins.top, minimum.top()),
+        std::max(margins.right, minimum.right()), std::max(margins.bottom, minimum.bottom()));
+    (void)device.setPageMargins(wanted, QPageLayout::Millimeter);
     QPageSetupDialog dialog(&device, parent);
     dialog.setWindowTitle(title);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QMarginsF chosen = device.pageLayout().margins(QPageLayout::Millimeter);
+    return print::Margins{chosen.left(), chosen.top(), chosen.right(), chosen.bottom()};
 }
 
 JobStart CupsPrinting::startJob(const QString& title, int paperCode,

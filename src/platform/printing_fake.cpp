@@ -1,41 +1,76 @@
 #include "platform/printing.h"
 
+#include <QPageSize>
+
+#include <utility>
+
 namespace sumiplex::platform {
 
 namespace {
 
 constexpr double kMillimetresPerPoint = 25.4 / 72;
-// The fake page's printable area: A4 less 5 mm all round.
-constexpr double kPrintableWidthMm = 200;
-constexpr double kPrintableHeightMm = 287;
+// How near the fake printers print to the paper's edges.
+constexpr print::Margins kFakeMinimumMargins{5, 5, 5, 5};
 
 class FakeJob final : public PrintJob {
 public:
-    FakeJob(FakePrinting::Document document, std::vector<FakePrinting::Document>& printed,
-            QString failure)
-        : m_document(std::move(document)), m_printed(printed), m_failure(std::move(failure)) {}
+    FakeJob(FakePrinting::Document document, QSizeF paper, const FakePrinting::Printer& printer,
+            std::vector<FakePrinting::Document>& printed, int& pending)
+        : m_document(std::move(document)), m_paper(paper), m_failure(printer.failure),
+          m_queue(printer.queue), m_silent(printer.silent), m_printed(printed), m_pending(pending) {
+    }
+    ~FakeJob() override {
+        if (m_waiting)
+            --m_pending;
+    }
+    FakeJob(const FakeJob&) = delete;
+    FakeJob& operator=(const FakeJob&) = delete;
 
+    QString printer() const override { return m_document.printer; }
     const print::TextMeasure& measure() const override { return m_measure; }
-    QSizeF printableMm() const override { return {kPrintableWidthMm, kPrintableHeightMm}; }
-    QPointF printableOriginMm() const override { return {5, 5}; }
+    QSizeF paperMm() const override { return m_paper; }
+    print::Margins minimumMarginsMm() const override { return kFakeMinimumMargins; }
     bool addPage(const print::Page& page) override {
         if (!m_failure.isEmpty())
             return false;
         m_document.pages.push_back(page);
         return true;
     }
-    std::optional<QString> finish() override {
+    void submit(std::function<void(const Handover&)> done) override {
+        using Outcome = Handover::Outcome;
         if (!m_failure.isEmpty())
-            return m_failure;
-        m_printed.push_back(std::move(m_document));
-        return std::nullopt;
+            return done({Outcome::Failed, m_failure});
+        if (!m_queue.accepting)
+            return done({Outcome::Refused, m_queue.message});
+        if (m_silent) {
+            m_done = std::move(done);
+            m_waiting = true;
+            ++m_pending;
+            return;
+        }
+        m_printed.push_back(m_document);
+        done(m_queue.stopped ? Handover{Outcome::Held, m_queue.message}
+                             : Handover{Outcome::Queued, QString()});
+    }
+    void cancel() override {
+        if (!m_waiting)
+            return;
+        m_waiting = false;
+        --m_pending;
+        std::exchange(m_done, {})({Handover::Outcome::Cancelled, QString()});
     }
 
 private:
     FixedTextMeasure m_measure;
     FakePrinting::Document m_document;
-    std::vector<FakePrinting::Document>& m_printed;
+    QSizeF m_paper;
     QString m_failure;
+    QueueState m_queue;
+    bool m_silent = false;
+    std::vector<FakePrinting::Document>& m_printed;
+    int& m_pending;
+    bool m_waiting = false;
+    std::function<void(const Handover&)> m_done;
 };
 
 } // namespace
@@ -139,16 +174,24 @@ bool FakePrinting::showDriverSettings(QWidget*, const QString& printer) {
     return p && p->hasDriverSettings;
 }
 
-void FakePrinting::showPageSetup(QWidget*, const QString& title) {
+std::optional<print::Margins> FakePrinting::showPageSetup(QWidget*, const QString& title,
+                                                          const print::Margins& margins) {
     m_pageSetupTitles << title;
+    m_pageSetupShown = margins;
+    return std::exchange(m_pageSetupAnswer, std::nullopt);
 }
 
-JobStart FakePrinting::startJob(const QString& title, int, print::Orientation) {
+JobStart FakePrinting::startJob(const QString& title, int paperCode,
+                                print::Orientation orientation) {
     const Printer* p = find(m_current);
     if (!p)
         return {nullptr, QStringLiteral("no printer is installed")};
-    return {std::make_unique<FakeJob>(Document{p->name, title, {}}, m_documents, p->failure),
-            QString()};
+    QSizeF paper = QPageSize(QPageSize::id(paperCode)).size(QPageSize::Millimeter);
+    if (orientation == print::Orientation::Landscape)
+        paper.transpose();
+    return {
+        std::make_unique<FakeJob>(Document{p->name, title, {}}, paper, *p, m_documents, m_pending),
+        QString()};
 }
 
 } // namespace sumiplex::platform

@@ -100,6 +100,12 @@ inline constexpr Setting<QStringView> kZeiRateK{u"ZeiRateK", u"8"};
 inline constexpr Setting<float> kZeiLeft{u"ZeiLeft", 1000};
 inline constexpr Setting<float> kZeiTop{u"ZeiTop", 1000};
 
+// Margins of every print-out in millimetres, as the page set-up last confirmed them.
+inline constexpr Setting<double> kPrintMarginLeft{u"PrintMarginLeft", 15};
+inline constexpr Setting<double> kPrintMarginTop{u"PrintMarginTop", 15};
+inline constexpr Setting<double> kPrintMarginRight{u"PrintMarginRight", 15};
+inline constexpr Setting<double> kPrintMarginBottom{u"PrintMarginBottom", 15};
+
 // The typed read. An absent key gives the setting's default. A stored text that does not
 // convert gives `fallback` when one is passed — the property's current value, to keep it, as
 // start-up does — else the default. A text setting reads the stored text as it is.

@@ -1,6 +1,7 @@
 // Prints the tape, the memo and a denomination table through the print dialog and the
 // desktop's printing onto a CUPS queue that writes PDF files, then reads the pages back.
 
+#include "core/print/tax_summary.h"
 #include "core/print/text_pages.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
@@ -16,15 +17,24 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
 
 using sumiplex::platform::CupsPrinting;
 using sumiplex::platform::FakeMessageBoxes;
+using sumiplex::platform::MessageIcon;
+using sumiplex::print::Area;
+using sumiplex::print::Margins;
 using sumiplex::ui::frmPrinter;
 using sumiplex::ui::PrintOutcome;
 
@@ -105,6 +115,38 @@ void confirmOnPdfQueue() {
     });
 }
 
+// Where print-outs with the margins go on A4 on the queue, and the queue's text measure.
+struct Probe {
+    Area area;
+    std::unique_ptr<sumiplex::platform::PrintJob> job;
+};
+
+Probe probe(CupsPrinting& printing, const Margins& margins) {
+    printing.setCurrentPrinter(kQueue);
+    auto start =
+        printing.startJob(QStringLiteral("probe"), 9, sumiplex::print::Orientation::Portrait);
+    if (!start.job)
+        qFatal("no job on the queue: %s", qPrintable(start.error));
+    const Area area = sumiplex::ui::printAreaOf(*start.job, margins);
+    return {area, std::move(start.job)};
+}
+
+QWidget* progressWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"PrintProgress")
+            return w;
+    return nullptr;
+}
+
+// Runs a CUPS administration command (they live in /usr/sbin).
+bool admin(const char* tool, const QStringList& arguments) {
+    QString program = QStandardPaths::findExecutable(QString::fromLatin1(tool));
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(QString::fromLatin1(tool),
+                                                 {QStringLiteral("/usr/sbin")});
+    return !program.isEmpty() && run(program, arguments).status == 0;
+}
+
 // A grey raster of the first page; a pixel is dark below 128.
 struct Raster {
     int width = 0;
@@ -180,6 +222,30 @@ double ruleColumn(const Raster& r, double x, double y1, double y2) {
     return cols ? (sum / cols + 0.5) * 25.4 / kRasterDpi : std::nan("");
 }
 
+// The first row (in mm from the top) with a dark pixel, and the leftmost dark column.
+QPointF firstInk(const Raster& r) {
+    double top = std::nan("");
+    double left = std::nan("");
+    for (int y = 0; y < r.height; ++y)
+        for (int x = 0; x < r.width; ++x)
+            if (r.dark(x, y)) {
+                if (std::isnan(top))
+                    top = y * 25.4 / kRasterDpi;
+                if (std::isnan(left) || x * 25.4 / kRasterDpi < left)
+                    left = x * 25.4 / kRasterDpi;
+            }
+    return {left, top};
+}
+
+// The right edge (mm) of the ink in a band of the page, or NaN when it is blank.
+double inkRight(const Raster& r, double x1, double x2, double y1, double y2) {
+    for (int x = px(x2); x >= px(x1); --x)
+        for (int y = px(y1); y <= px(y2); ++y)
+            if (r.dark(x, y))
+                return (x + 1) * 25.4 / kRasterDpi;
+    return std::nan("");
+}
+
 } // namespace
 
 class PrintCupsTest : public QObject {
@@ -189,6 +255,10 @@ private slots:
     void longTapeContinuesOnFurtherPages();
     void memoPrintsJapaneseAndWrapsAWideLine();
     void denominationTableLinesAtTheirMillimetres();
+    void firstLineKeepsTheMarginsSet();
+    void taxSummaryColumnsAreAligned();
+    void lpThatNeverAnswersLeavesTheWindowWorking();
+    void stoppedOrRejectingQueueIsReported();
     void paperChosenInTheDialogBecomesTheQueueDefault();
     void vanishedQueueReportsTheFailure();
 
@@ -212,21 +282,17 @@ void PrintCupsTest::longTapeContinuesOnFurtherPages() {
         tape += QStringLiteral("tape line %1 +%2\r\n").arg(i).arg(i * 10);
     const sumiplex::print::PageFont font{u"", 10};
     // The lines one page takes, from the printer's own measure.
-    m_printing.setCurrentPrinter(kQueue);
     int perPage = 0;
     {
-        auto probe =
-            m_printing.startJob(QStringLiteral("probe"), 9, sumiplex::print::Orientation::Portrait);
-        QVERIFY2(probe.job, qPrintable(probe.error));
-        const QSizeF area = probe.job->printableMm();
-        perPage = static_cast<int>(area.height() / probe.job->measure().lineHeightMm(font));
+        const Probe p = probe(m_printing, sumiplex::print::kDefaultMargins);
+        perPage = static_cast<int>(p.area.height / p.job->measure().lineHeightMm(font));
     }
     QVERIFY(perPage > 10 && perPage < kLines);
     const auto before = pdfFiles();
     confirmOnPdfQueue();
-    QCOMPARE(sumiplex::ui::printPlainText(nullptr, m_printing, m_messages, QStringLiteral("tape"),
+    QCOMPARE(sumiplex::ui::printPlainText(nullptr, {m_printing, m_messages}, QStringLiteral("tape"),
                                           tape, font),
-             PrintOutcome::Printed);
+             PrintOutcome::Sending);
     const QString pdf = awaitNewPdf(before);
     QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
     QCOMPARE(pdfInfo(pdf, "Pages").toInt(), (kLines + perPage - 1) / perPage);
@@ -246,9 +312,9 @@ void PrintCupsTest::memoPrintsJapaneseAndWrapsAWideLine() {
         QStringLiteral("ﾒﾓ 合計 12,345円\r\n") + wide + QStringLiteral("\r\n最後の行");
     const auto before = pdfFiles();
     confirmOnPdfQueue();
-    QCOMPARE(sumiplex::ui::printPlainText(nullptr, m_printing, m_messages, QStringLiteral("memo"),
+    QCOMPARE(sumiplex::ui::printPlainText(nullptr, {m_printing, m_messages}, QStringLiteral("memo"),
                                           memo, {u"", 14}),
-             PrintOutcome::Printed);
+             PrintOutcome::Sending);
     const QString pdf = awaitNewPdf(before);
     QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
     QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("1"));
@@ -272,18 +338,11 @@ void PrintCupsTest::denominationTableLinesAtTheirMillimetres() {
     for (std::size_t k = 0; k < 9; ++k)
         table.rows[k] = {counts[k], amounts[k]};
     table.total = u"126,574";
-    m_printing.setCurrentPrinter(kQueue);
-    QPointF origin;
-    {
-        auto probe =
-            m_printing.startJob(QStringLiteral("probe"), 9, sumiplex::print::Orientation::Portrait);
-        QVERIFY2(probe.job, qPrintable(probe.error));
-        origin = probe.job->printableOriginMm();
-    }
+    const Area area = probe(m_printing, sumiplex::print::kDefaultMargins).area;
     const auto before = pdfFiles();
     confirmOnPdfQueue();
-    QCOMPARE(sumiplex::ui::printDenominationTable(nullptr, m_printing, m_messages, table),
-             PrintOutcome::Printed);
+    QCOMPARE(sumiplex::ui::printDenominationTable(nullptr, {m_printing, m_messages}, table),
+             PrintOutcome::Sending);
     const QString pdf = awaitNewPdf(before);
     QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
     QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("1"));
@@ -295,8 +354,9 @@ void PrintCupsTest::denominationTableLinesAtTheirMillimetres() {
 
     const Raster raster = rasterise(pdf);
     QVERIFY(raster.width > 0);
-    const double ox = origin.x();
-    const double oy = origin.y();
+    // The table's places are measured from the corner of the margins.
+    const double ox = area.left;
+    const double oy = area.top;
     // Rules across the table, checked left of the denominations (x 27..34).
     for (double y : {20.0, 30.0, 40.0, 50.0, 60.0, 70.0, 80.0, 90.0, 100.0, 110.0, 120.0, 130.0}) {
         const double found = ruleRow(raster, oy + y, ox + 27, ox + 34) - oy;
@@ -355,9 +415,150 @@ void PrintCupsTest::vanishedQueueReportsTheFailure() {
     op.font = {u"", 10};
     page.ops.push_back(op);
     QVERIFY(start.job->addPage(page));
-    const auto error = start.job->finish();
-    QVERIFY2(error.has_value(), "a document sent to a missing queue was reported as printed");
-    QVERIFY2(!error->isEmpty(), "the failure has no reason");
+    std::optional<sumiplex::platform::Handover> ended;
+    start.job->submit([&ended](const sumiplex::platform::Handover& h) { ended = h; });
+    QTRY_VERIFY_WITH_TIMEOUT(ended.has_value(), 70000);
+    QVERIFY2(ended->outcome == sumiplex::platform::Handover::Outcome::Failed ||
+                 ended->outcome == sumiplex::platform::Handover::Outcome::Refused,
+             "a document sent to a missing queue was reported as printed");
+    QVERIFY2(ended->outcome == sumiplex::platform::Handover::Outcome::Refused ||
+                 !ended->reason.isEmpty(),
+             "the failure has no reason");
+}
+
+void PrintCupsTest::firstLineKeepsTheMarginsSet() {
+    const Margins margins{25, 20, 15, 15};
+    const auto before = pdfFiles();
+    confirmOnPdfQueue();
+    QCOMPARE(sumiplex::ui::printPlainText(
+                 nullptr, {m_printing, m_messages, margins}, QStringLiteral("margins"),
+                 QStringLiteral("ÉÀ 1,234 合計\r\nsecond line"), {u"", 12}),
+             PrintOutcome::Sending);
+    const QString pdf = awaitNewPdf(before);
+    QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
+    const QPointF ink = firstInk(rasterise(pdf));
+    // The first line's ink starts at the margins, and not far below them.
+    QVERIFY2(ink.y() >= margins.top && ink.y() < margins.top + 6,
+             qPrintable(QStringLiteral("first ink at %1 mm from the top").arg(ink.y())));
+    QVERIFY2(ink.x() >= margins.left - 0.2 && ink.x() < margins.left + 3,
+             qPrintable(QStringLiteral("first ink at %1 mm from the left").arg(ink.x())));
+}
+
+void PrintCupsTest::taxSummaryColumnsAreAligned() {
+    sumiplex::print::TaxSummaryPrintout printout;
+    printout.date = u"2026年12月7日";
+    printout.baseHeading = u"対象額(税込)";
+    printout.taxHeading = u"内消費税";
+    printout.rates = {{u"10%対象", u"1,234,567,890円", u"112,233,444円"},
+                      {u"※8%対象", u"5,400円", u"400円"}};
+    printout.totals = {{u"合計", u"1,234,573,290円", u"112,233,844円"}};
+    printout.notes = {u"※は軽減税率対象"};
+    const Probe p = probe(m_printing, sumiplex::print::kDefaultMargins);
+    const auto page = sumiplex::print::taxSummaryPage(printout, p.job->measure(), p.area);
+    const auto before = pdfFiles();
+    confirmOnPdfQueue();
+    QCOMPARE(sumiplex::ui::printTaxSummary(nullptr, {m_printing, m_messages}, printout),
+             PrintOutcome::Sending);
+    const QString pdf = awaitNewPdf(before);
+    QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
+    QVERIFY(pdfText(pdf).contains(QStringLiteral("税率別集計")));
+    const Raster raster = rasterise(pdf);
+    QVERIFY(raster.width > 0);
+    // Each amount's ink ends on the edge its column was laid out to, whatever its length.
+    const auto& measure = p.job->measure();
+    std::map<long, std::vector<double>> endsByEdge; // tenths of a mm → ink ends
+    for (const auto& op : page.ops) {
+        if (op.kind != sumiplex::print::PageOp::Kind::Text || !op.text.ends_with(u"円"))
+            continue;
+        const double edge = op.x1 + measure.widthMm(op.text, op.font);
+        endsByEdge[std::lround(edge * 10)].push_back(inkRight(
+            raster, op.x1, edge + 2, op.y1 + 0.5, op.y1 + measure.lineHeightMm(op.font) - 0.5));
+    }
+    QCOMPARE(endsByEdge.size(), std::size_t{2});
+    for (const auto& [edge, ends] : endsByEdge) {
+        QCOMPARE(ends.size(), std::size_t{3});
+        const auto [low, high] = std::minmax_element(ends.begin(), ends.end());
+        QVERIFY2(*high - *low < 0.3 && std::abs(*low - edge / 10.0) < 0.5,
+                 qPrintable(QStringLiteral("ink ends %1..%2 mm on a column edge at %3 mm")
+                                .arg(*low)
+                                .arg(*high)
+                                .arg(edge / 10.0)));
+    }
+    // The page is kept for a look: $SUMIPLEX_KEEP_PAGE names where.
+    if (const QString keep = qEnvironmentVariable("SUMIPLEX_KEEP_PAGE"); !keep.isEmpty())
+        QFile::copy(pdf, keep);
+}
+
+void PrintCupsTest::lpThatNeverAnswersLeavesTheWindowWorking() {
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    QFile lp(bin.filePath(QStringLiteral("lp")));
+    QVERIFY(lp.open(QIODevice::WriteOnly));
+    lp.write("#!/bin/sh\nexec sleep 600\n");
+    lp.close();
+    lp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
+    const auto restorePath = qScopeGuard([&path] { qputenv("PATH", path); });
+
+    const std::size_t messagesBefore = m_messages.shown().size();
+    QElapsedTimer clock;
+    clock.start();
+    confirmOnPdfQueue();
+    QCOMPARE(sumiplex::ui::printPlainText(nullptr, {m_printing, m_messages},
+                                          QStringLiteral("silent"), QStringLiteral("x"), {u"", 10}),
+             PrintOutcome::Sending);
+    QVERIFY2(clock.elapsed() < 5000, "printing waited for lp");
+    QWidget* progress = progressWindow();
+    QVERIFY(progress);
+    QTRY_VERIFY(progress->isVisible());
+    // The event loop keeps turning while lp keeps silent.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(50);
+    QTest::qWait(1500);
+    QVERIFY2(ticks >= 10, qPrintable(QStringLiteral("%1 ticks in 1.5 s").arg(ticks)));
+    QVERIFY(progressWindow());
+    progress->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    QTRY_VERIFY(!progressWindow());
+    QCOMPARE(m_messages.shown().size(), messagesBefore);
+}
+
+void PrintCupsTest::stoppedOrRejectingQueueIsReported() {
+    struct Case {
+        const char* stop;
+        const char* resume;
+        MessageIcon icon;
+        QString words;
+    };
+    const Case cases[] = {
+        {"cupsdisable", "cupsenable", MessageIcon::Warning, QStringLiteral("停止しています")},
+        {"cupsreject", "cupsaccept", MessageIcon::Critical,
+         QStringLiteral("印刷を受け付けていません")},
+    };
+    for (const Case& c : cases) {
+        if (!admin(c.stop, {QStringLiteral("-r"), QStringLiteral("held by the test"), kQueue}))
+            QSKIP(qPrintable(QStringLiteral("%1 could not be run").arg(QLatin1String(c.stop))));
+        const auto resume = qScopeGuard([&c] { admin(c.resume, {kQueue}); });
+        const std::size_t before = m_messages.shown().size();
+        const auto files = pdfFiles();
+        confirmOnPdfQueue();
+        (void)sumiplex::ui::printPlainText(nullptr, {m_printing, m_messages},
+                                           QStringLiteral("held"), QStringLiteral("x"), {u"", 10});
+        QTRY_VERIFY_WITH_TIMEOUT(m_messages.shown().size() == before + 1, 20000);
+        const auto& shown = m_messages.shown().back();
+        QCOMPARE(shown.icon, c.icon);
+        QVERIFY2(shown.text.contains(c.words) &&
+                     shown.text.contains(QStringLiteral("held by the test")),
+                 qPrintable(shown.text));
+        QVERIFY(shown.text.contains(kQueue));
+        if (c.icon == MessageIcon::Warning) {
+            // Resumed, the queue prints what it held.
+            admin(c.resume, {kQueue});
+            QVERIFY2(!awaitNewPdf(files).isEmpty(), "the held document never printed");
+        }
+    }
 }
 
 int main(int argc, char* argv[]) {

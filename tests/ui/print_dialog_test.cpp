@@ -160,7 +160,7 @@ void PrintDialogTest::printsOnlyWhenConfirmed_data() {
     QTest::newRow("cancelled") << "1\r\n2"
                                << "Command5" << int(PrintOutcome::Cancelled) << 0;
     QTest::newRow("confirmed") << "1\r\n2"
-                               << "Command1" << int(PrintOutcome::Printed) << 1;
+                               << "Command1" << int(PrintOutcome::Sent) << 1;
 }
 
 void PrintDialogTest::printsOnlyWhenConfirmed() {
@@ -171,7 +171,7 @@ void PrintDialogTest::printsOnlyWhenConfirmed() {
     const QByteArray name = button.toLatin1();
     if (!button.isEmpty())
         pressWhenShown(name.constData());
-    const auto outcome = sumiplex::ui::printPlainText(nullptr, printing, messages,
+    const auto outcome = sumiplex::ui::printPlainText(nullptr, {printing, messages},
                                                       QStringLiteral("title"), text, {u"", 14});
     QTEST(int(outcome), "outcome");
     QTEST(int(printing.documents().size()), "documents");
@@ -191,8 +191,8 @@ void PrintDialogTest::denominationTableGoesToTheChosenPrinter() {
         emit printers->activated(1);
         child<QPushButton>(*dialog, "Command1")->click();
     });
-    QCOMPARE(sumiplex::ui::printDenominationTable(nullptr, printing, messages, table),
-             PrintOutcome::Printed);
+    QCOMPARE(sumiplex::ui::printDenominationTable(nullptr, {printing, messages}, table),
+             PrintOutcome::Sent);
     QCOMPARE(printing.documents().size(), std::size_t{1});
     const auto& document = printing.documents()[0];
     QCOMPARE(document.printer, QStringLiteral("PDF"));

@@ -77,7 +77,8 @@ void appendRoundedBox(std::vector<PageOp>& ops, double x1, double y1, double x2,
     ops.push_back(line(x2, y1 + r, x2, y2 - r, penWidth));
 }
 
-Page denominationTablePage(const DenominationPrintout& printout, const TextMeasure& measure) {
+Page denominationTablePage(const DenominationPrintout& printout, const TextMeasure& measure,
+                           const Area& area) {
     Page page;
     auto& ops = page.ops;
     appendRoundedBox(ops, kLeft, kTop, kRight, kBottom, 1, 2);
@@ -109,6 +110,7 @@ Page denominationTablePage(const DenominationPrintout& printout, const TextMeasu
         rightAligned(kAmountEdgeBase, kFirstRowTop + kRowHeight * static_cast<double>(k),
                      printout.rows[k].amount);
     rightAligned(kAmountEdgeBase, kTotalTop, printout.total);
+    placeInArea(page, kRight, kBottom, area);
     return page;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/print/page.h"
+#include "core/print/page_area.h"
 
 #include <array>
 #include <string>
@@ -25,9 +26,10 @@ inline constexpr std::u16string_view kTableFontFamily = u"ＭＳ Ｐゴシック
 
 /// The table on one A4 portrait page: a box with rounded corners, three columns headed
 /// 金種, 枚数 and 金額, nine denomination rows and a total row, counts and amounts
-/// right-aligned.
+/// right-aligned. Its places are measured from the area's corner, so the margins hold;
+/// an area too small for the table gets it scaled down.
 [[nodiscard]] Page denominationTablePage(const DenominationPrintout& printout,
-                                         const TextMeasure& measure);
+                                         const TextMeasure& measure, const Area& area);
 
 /// Four quarter arcs of the radius at the corners and the four straight sides between
 /// them, in the pen width.

@@ -17,7 +17,7 @@ struct PageFont {
 };
 
 /// One drawing operation. Coordinates are millimetres from the top-left corner of the
-/// printable area, x to the right and y downwards; pen widths are printer device pixels.
+/// paper, x to the right and y downwards; pen widths are printer device pixels.
 struct PageOp {
     enum class Kind { Line, Arc, Text };
     Kind kind = Kind::Line;

@@ -16,18 +16,18 @@ bool isHighSurrogate(char16_t c) {
 TextPager::TextPager(std::u16string_view text, TextPageFormat format, const TextMeasure& measure)
     : m_text(text), m_format(std::move(format)), m_measure(measure),
       m_lineHeight(std::max(measure.lineHeightMm(m_format.font), 0.1)),
-      m_linesPerPage(
-          static_cast<std::size_t>(std::max(1.0, std::floor(m_format.heightMm / m_lineHeight)))) {}
+      m_linesPerPage(static_cast<std::size_t>(
+          std::max(1.0, std::floor(m_format.area.height / m_lineHeight)))) {}
 
 std::size_t TextPager::fittingLength(std::u16string_view line) const {
-    if (m_measure.widthMm(line, m_format.font) <= m_format.widthMm)
+    if (m_measure.widthMm(line, m_format.font) <= m_format.area.width)
         return line.size();
     // Widths grow with the prefix: find the longest prefix that fits.
     std::size_t fits = 0;
     std::size_t tooWide = line.size();
     while (tooWide - fits > 1) {
         const std::size_t mid = fits + (tooWide - fits) / 2;
-        if (m_measure.widthMm(line.substr(0, mid), m_format.font) <= m_format.widthMm)
+        if (m_measure.widthMm(line.substr(0, mid), m_format.font) <= m_format.area.width)
             fits = mid;
         else
             tooWide = mid;
@@ -67,8 +67,8 @@ Page TextPager::nextPage() {
             continue;
         PageOp op;
         op.kind = PageOp::Kind::Text;
-        op.x1 = 0;
-        op.y1 = m_lineHeight * static_cast<double>(i);
+        op.x1 = m_format.area.left;
+        op.y1 = m_format.area.top + m_lineHeight * static_cast<double>(i);
         op.font = m_format.font;
         op.text = std::move(line);
         page.ops.push_back(std::move(op));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/print/page.h"
+#include "core/print/page_area.h"
 
 #include <cstddef>
 #include <string>
@@ -8,16 +9,15 @@
 
 namespace sumiplex::print {
 
-/// Where a plain text goes on its pages: the printable area in millimetres and the font.
+/// Where a plain text goes on its pages: the area inside the margins and the font.
 struct TextPageFormat {
-    double widthMm = 0;
-    double heightMm = 0;
+    Area area;
     PageFont font;
 };
 
 /// Lays out a plain text page by page, so a long text is drawn and sent one page at a
 /// time and never held as a whole document. Lines end at CR LF, LF or CR; a line wider
-/// than the printable area is wrapped onto the next line at the last character that fits
+/// than the area is wrapped onto the next line at the last character that fits
 /// (at least one character per line, so nothing is ever lost past the right margin); a
 /// page takes as many lines as fit its height and the text goes on on the next page.
 class TextPager {

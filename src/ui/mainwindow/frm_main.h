@@ -45,6 +45,10 @@ namespace sumiplex::datetime {
 enum class DaysMode;
 } // namespace sumiplex::datetime
 
+namespace sumiplex::taxrate {
+struct RateSummary;
+} // namespace sumiplex::taxrate
+
 namespace sumiplex::ui {
 
 class ClickableLabel;
@@ -215,7 +219,7 @@ private:
     void openZeiDialog();
     void unloadZeiTool();
     void taxRuleChangedForZei();
-    void printTaxSummary(QWidget* parent, const QStringList& lines);
+    void printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary);
 
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);

@@ -1,6 +1,8 @@
 // Printing the tape and the memo, and the page set-up, from the file menu.
 
 #include "core/engine/tape.h"
+#include "core/tools/taxrate/summary_printout.h"
+#include "platform/clock.h"
 #include "platform/printing.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
@@ -26,27 +28,30 @@ print::PageFont fontOf(const QPlainTextEdit& box) {
 } // namespace
 
 void frmMain::mnuFilePrint_Click() {
-    (void)printPlainText(this, m_services.printing, m_services.messages,
-                         QStringLiteral("Sumiplex 計算履歴"),
+    (void)printPlainText(this, printServices(m_services), QStringLiteral("Sumiplex 計算履歴"),
                          QString::fromStdU16String(m_tape->text()), fontOf(m_tip2->text()));
 }
 
 void frmMain::mnuPrintMemo_Click() {
-    (void)printPlainText(this, m_services.printing, m_services.messages,
-                         QStringLiteral("Sumiplex メモ帳"), m_tip3->memoText(),
-                         fontOf(m_tip3->text()));
+    (void)printPlainText(this, printServices(m_services), QStringLiteral("Sumiplex メモ帳"),
+                         m_tip3->memoText(), fontOf(m_tip3->text()));
 }
 
-void frmMain::printTaxSummary(QWidget* parent, const QStringList& lines) {
-    // In the memo's face and size: the summary is the text the memo would carry.
-    (void)printPlainText(
-        parent, m_services.printing, m_services.messages, QStringLiteral("Sumiplex 税率別集計"),
-        lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), fontOf(m_tip3->text()));
+void frmMain::printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary) {
+    const QDate today = m_services.clock.now().date();
+    const QString date =
+        QStringLiteral("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day());
+    (void)ui::printTaxSummary(parent, printServices(m_services),
+                              taxrate::summaryPrintout(summary, date.toStdU16String()));
 }
 
 void frmMain::mnuFilePageSetup_Click() {
-    m_services.printing.showPageSetup(this,
-                                      windowTitle() + QStringLiteral("\u3000\u3000プリンタの設定"));
+    // The margins confirmed here hold for every print-out from now on, and after a restart.
+    const auto margins = m_services.printing.showPageSetup(
+        this, windowTitle() + QStringLiteral("\u3000\u3000プリンタの設定"),
+        storedMargins(m_services.settings));
+    if (margins)
+        storeMargins(m_services.settings, *margins);
 }
 
 } // namespace sumiplex::ui

@@ -18,15 +18,16 @@ void frmMain::connectZeiTool() {
 void frmMain::openZeiDialog() {
     // Built once and only hidden when closed, so the rate marks stay with the amounts.
     if (!m_zei)
-        m_zei = new DialogZei(toolLinks(),
-                              ZeiSource{.amounts = m_engine->view().amounts,
-                                        .amountsModel = *m_list3Model,
-                                        .taxRule = [this] { return m_engine->taxRule(); },
-                                        .print =
-                                            [this](QWidget* parent, const QStringList& lines) {
-                                                printTaxSummary(parent, lines);
-                                            }},
-                              this);
+        m_zei = new DialogZei(
+            toolLinks(),
+            ZeiSource{.amounts = m_engine->view().amounts,
+                      .amountsModel = *m_list3Model,
+                      .taxRule = [this] { return m_engine->taxRule(); },
+                      .print =
+                          [this](QWidget* parent, const taxrate::RateSummary& summary) {
+                              printTaxSummary(parent, summary);
+                          }},
+            this);
     m_zei->show();
     m_zei->raise();
     m_zei->activateWindow();

@@ -1,4 +1,6 @@
 #include "core/print/denomination_table.h"
+#include "core/print/page_area.h"
+#include "core/print/tax_summary.h"
 #include "core/print/text_pages.h"
 #include "core/text_utf.h"
 
@@ -25,6 +27,9 @@ public:
     double lineHeightMm(const PageFont&) const override { return 5; }
 };
 
+// An area at the paper's corner that fits everything: places read as laid out.
+constexpr Area kOrigin{0, 0, 1000, 1000};
+
 DenominationPrintout sample() {
     DenominationPrintout p;
     const char16_t* counts[] = {u"12", u"1", u"0", u"3", u"0", u"0", u"0", u"0", u"4"};
@@ -45,7 +50,7 @@ std::vector<PageOp> opsOf(const Page& page, PageOp::Kind kind) {
 }
 
 TEST(DenominationTable, LinesAtTheirMillimetrePositionsAndWidths) {
-    const Page page = denominationTablePage(sample(), FixedMeasure{});
+    const Page page = denominationTablePage(sample(), FixedMeasure{}, kOrigin);
     EXPECT_EQ(page.paperCode, 9);
     EXPECT_EQ(page.orientation, Orientation::Portrait);
     const struct {
@@ -72,7 +77,7 @@ TEST(DenominationTable, LinesAtTheirMillimetrePositionsAndWidths) {
 }
 
 TEST(DenominationTable, CornersAreQuarterArcsMeetingTheSides) {
-    const Page page = denominationTablePage(sample(), FixedMeasure{});
+    const Page page = denominationTablePage(sample(), FixedMeasure{}, kOrigin);
     const struct {
         double cx, cy, start;
     } expected[] = {{26, 21, 90}, {26, 129, 180}, {134, 129, 270}, {134, 21, 0}};
@@ -89,7 +94,7 @@ TEST(DenominationTable, CornersAreQuarterArcsMeetingTheSides) {
 }
 
 TEST(DenominationTable, TextsPlacedAndRightAlignedOnThePlainNumber) {
-    const Page page = denominationTablePage(sample(), FixedMeasure{});
+    const Page page = denominationTablePage(sample(), FixedMeasure{}, kOrigin);
     // At 11 pt a digit is 2.2 mm, so the column edges are 70 + 11 and 115 + 11.
     const struct {
         std::string_view text;
@@ -144,8 +149,9 @@ TEST(DenominationTable, PlainAndGroupedAmountsShareTheirStart) {
     DenominationPrintout grouped = sample();
     DenominationPrintout plain = sample();
     plain.rows[0].amount = u"120000";
-    const auto a = opsOf(denominationTablePage(grouped, FixedMeasure{}), PageOp::Kind::Text);
-    const auto b = opsOf(denominationTablePage(plain, FixedMeasure{}), PageOp::Kind::Text);
+    const auto a =
+        opsOf(denominationTablePage(grouped, FixedMeasure{}, kOrigin), PageOp::Kind::Text);
+    const auto b = opsOf(denominationTablePage(plain, FixedMeasure{}, kOrigin), PageOp::Kind::Text);
     EXPECT_EQ(utf8(a[21].text), "120,000");
     EXPECT_EQ(utf8(b[21].text), "120000");
     EXPECT_EQ(a[21].x1, b[21].x1);
@@ -155,7 +161,7 @@ using Pages = std::vector<std::vector<std::string>>;
 
 Pages paginate(std::u16string_view text, double width, double height) {
     FixedMeasure measure;
-    TextPager pager(text, TextPageFormat{width, height, PageFont{u"", 10}}, measure);
+    TextPager pager(text, TextPageFormat{Area{0, 0, width, height}, PageFont{u"", 10}}, measure);
     Pages out;
     while (!pager.atEnd()) {
         out.emplace_back();

@@ -213,9 +213,10 @@ void DialogZei::connectControls() {
     connect(Command1, &QPushButton::clicked, this, &DialogZei::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &DialogZei::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, [this] {
-        const QStringList lines = summaryLines();
-        if (m_source.print && !lines.isEmpty())
-            m_source.print(this, lines);
+        // A print-out is handed on: it shows the figures of the rule and rates as they are now.
+        refreshSummary();
+        if (m_source.print && m_summary)
+            m_source.print(this, *m_summary);
     });
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
 }

@@ -37,8 +37,8 @@ struct ZeiSource {
     QAbstractItemModel& amountsModel;
     /// The main window's tax fraction rule code, read for every summary.
     std::function<int()> taxRule;
-    /// Prints the summary lines through the print dialog, on behalf of the window `parent`.
-    std::function<void(QWidget* parent, const QStringList& lines)> print;
+    /// Prints the summary through the print dialog, on behalf of the window `parent`.
+    std::function<void(QWidget* parent, const taxrate::RateSummary& summary)> print;
 };
 
 /// Consumption tax by rate, as a qualified invoice shows it: each amount of the total is
