@@ -346,17 +346,23 @@ void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving_data() {
     QTest::addColumn<bool>("roomAtClose");
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<bool>("firstSaveFails");
+    QTest::addColumn<bool>("endedBySignal");
     QTest::newRow("room again at the close: written, nothing asked")
-        << true << QList<bool>{} << false;
-    QTest::newRow("still full: saved elsewhere") << false << QList<bool>{true} << false;
-    QTest::newRow("still full: the user lets them go") << false << QList<bool>{false} << false;
-    QTest::newRow("a failed save is offered again") << false << QList<bool>{true, true} << true;
+        << true << QList<bool>{} << false << false;
+    QTest::newRow("still full: saved elsewhere") << false << QList<bool>{true} << false << false;
+    QTest::newRow("still full: the user lets them go")
+        << false << QList<bool>{false} << false << false;
+    QTest::newRow("a failed save is offered again")
+        << false << QList<bool>{true, true} << true << false;
+    QTest::newRow("an end that asks nothing keeps them beside the tapes")
+        << false << QList<bool>{} << false << true;
 }
 
 void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving() {
     QFETCH(bool, roomAtClose);
     QFETCH(QList<bool>, answers);
     QFETCH(bool, firstSaveFails);
+    QFETCH(bool, endedBySignal);
     QTemporaryDir folder;
     const QString tapes = folder.filePath(QStringLiteral("tapes"));
     const QString saved = folder.filePath(QStringLiteral("rest.txt"));
@@ -369,8 +375,10 @@ void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving() {
     // file with its header either, yet fit into a file of their own.
     std::optional<FileSizeLimit> limit(std::in_place, 200);
     QVERIFY(limit->active());
-    while (program.warnings() == 0)
+    while (program.warnings() == 0) {
         program.type(QStringLiteral("10+"));
+        QCoreApplication::processEvents();
+    }
     for (int n = 0; n < 8; ++n)
         program.type(QStringLiteral("10+"));
     const QString whole = QString::fromStdU16String(program.window->tape().text());
@@ -381,7 +389,12 @@ void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving() {
     if (firstSaveFails)
         program.files.queueAnswer(blocker + QStringLiteral("/rest.txt"));
     program.files.queueAnswer(saved);
-    program.window->close();
+    if (endedBySignal) {
+        program.window->endWithoutQuestions();
+        QTRY_VERIFY(!program.window->isVisible());
+    } else {
+        program.window->close();
+    }
 
     QString kept;
     for (const platform::TapeFileInfo& file : platform::listTapeFiles(tapes)) {
@@ -401,6 +414,13 @@ void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving() {
     const QString lost = whole.mid(kept.size());
     QVERIFY(whole.startsWith(kept));
     QCOMPARE(lost.count(QStringLiteral("\r\n")), 9);
+    if (endedBySignal) {
+        const QDir unsaved(folder.filePath(QStringLiteral("unsaved")));
+        const QStringList kept = unsaved.entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(kept, QStringList{QStringLiteral(".2026-12-07_100000-tape.txt")});
+        QCOMPARE(QString::fromUtf8(readAll(unsaved.filePath(kept.front()))), lost);
+        return;
+    }
     const QString question = program.messages.shown().back().text;
     QVERIFY2(question.contains(QStringLiteral("最後の 9 行")), qPrintable(question));
     QVERIFY2(question.contains(platform::listTapeFiles(tapes).front().path), qPrintable(question));

@@ -162,8 +162,10 @@ frmMain::frmMain(Services services, QWidget* parent)
 frmMain::~frmMain() {
     delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
-    // Closed without its close event (a test, a failed start): no one to ask.
-    (void)unloadTapes();
+    // Destroyed without its close event: no one to ask, so lines the journal could not
+    // write are kept beside the tapes.
+    if (const std::optional<platform::UnsavedTape> lost = unloadTapes())
+        keepUnsavedTape(*lost);
     delete m_tip1;
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are

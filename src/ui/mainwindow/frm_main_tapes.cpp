@@ -45,15 +45,18 @@ void frmMain::startTapeJournal() {
     m_journal =
         new platform::TapeJournal(m_services.tapeFolder, versionText(), m_services.clock, this);
     // Said once while writing keeps failing; the calculator goes on as if nothing happened.
-    // The user is typing when it happens, so the notice leaves the keys to the input line.
+    // The user is typing when it happens, so the notice leaves the keys to the input line;
+    // it shows once the key being handled is done (at start-up, over the shown window).
     connect(m_journal, &platform::TapeJournal::writeFailed, this, [this](const QString& reason) {
-        m_services.messages.notice(
-            this,
-            QStringLiteral("計算履歴をファイルに保存できません（%1）。\n"
-                           "計算はこのまま続けられます。保存できるようになると、"
-                           "新しいファイルに続きを保存します。")
-                .arg(reason),
-            mainCaption());
+        QTimer::singleShot(0, this, [this, reason] {
+            m_services.messages.notice(
+                this,
+                QStringLiteral("計算履歴をファイルに保存できません（%1）。\n"
+                               "計算はこのまま続けられます。保存できるようになると、"
+                               "新しいファイルに続きを保存します。")
+                    .arg(reason),
+                mainCaption());
+        });
     });
     m_journal->start();
     m_journalListener =
@@ -91,6 +94,9 @@ void frmMain::offerUnsavedTape(const platform::UnsavedTape& lost) {
                        m_services.files, m_services.messages))
             return;
     }
+    // The question was cancelled by an end that asks nothing.
+    if (m_endingQuietly)
+        keepUnsavedTape(lost);
 }
 
 void frmMain::tapeHousekeeping() {
