@@ -77,12 +77,13 @@ QString frmMain::keptFilePath(const QString& what) const {
         return {};
     const std::string tapeName = journal::fileNameFor(platform::localTime(m_services.clock));
     const QString stem = QString::fromStdString(tapeName.substr(0, tapeName.size() - 5));
-    for (int n = 1;; ++n) {
+    for (int n = 1; n < 1000; ++n) {
         const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) +
                              QLatin1Char('-') + what + QStringLiteral(".txt");
         if (!folder.exists(name) && !folder.exists(kNotYetNamed + name))
             return folder.filePath(kNotYetNamed + name);
     }
+    return {};
 }
 
 void frmMain::keepUnsavedMemo() {
