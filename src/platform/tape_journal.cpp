@@ -87,8 +87,12 @@ void TapeJournal::start() {
 }
 
 bool TapeJournal::openNewFile() {
-    if (!QDir().mkpath(m_folder))
+    if (!QDir().mkpath(m_folder)) {
+        // What errno holds then need not be about the folder ("File exists" for a file in
+        // its place); the message names the folder instead.
+        errno = 0;
         return false;
+    }
     const std::string base = journal::fileNameFor(localTime(m_clock));
     const QString stem = QString::fromStdString(base.substr(0, base.size() - 5));
     for (int n = 1; n < 1000; ++n) {

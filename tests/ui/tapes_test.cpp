@@ -310,8 +310,11 @@ void TapesTest::unwritableJournalWarnsOnceAndResumesInANewFile() {
         program.type(QString::number(n) + QLatin1Char('+'));
     QCoreApplication::processEvents();
     QCOMPARE(program.warnings(), 1);
-    // Typing goes on while it shows: it must not take the keyboard.
+    // Typing goes on while it shows: it must not take the keyboard. It says why.
     QVERIFY(program.messages.shown().front().notice);
+    QVERIFY(program.messages.shown().front().text.contains(
+        diskFull ? QStringLiteral("（File too large）")
+                 : tapes + QStringLiteral(" に書き込めません")));
     for (int n = 31; n <= 40; ++n)
         program.type(QString::number(n) + QLatin1Char('+'));
     QCoreApplication::processEvents();
