@@ -10,7 +10,8 @@ namespace sumiplex::platform {
 /// shutdown, SIGHUP when the terminal closes, SIGINT for Ctrl+C), turned into an ordinary
 /// event: the handler only writes a byte to a pipe, and `endRequested` is emitted from the
 /// event loop, where the program can close as it does when the user closes it.
-/// One per process; the signals keep their default action once it is destroyed.
+/// One per process; the signals get their default action back once it is destroyed, and
+/// keep it should the pipe not be made.
 class EndSignals final : public QObject {
     Q_OBJECT
 public:
@@ -19,12 +20,6 @@ public:
 
     EndSignals(const EndSignals&) = delete;
     EndSignals& operator=(const EndSignals&) = delete;
-
-    /// False when the pipe or a handler could not be set up (the signals then end the
-    /// program as they would without it).
-    [[nodiscard]] bool active() const { return m_notifier != nullptr; }
-    /// The first signal received, 0 before any.
-    [[nodiscard]] int received() const { return m_received; }
 
 signals:
     /// Once, for the first signal; later ones are taken as the same request.

@@ -44,6 +44,9 @@ protected:
 };
 
 void cancelOpenDialogs() {
+    // An open menu runs a loop of its own too.
+    for (int open = 0; open < 8 && QApplication::activePopupWidget() != nullptr; ++open)
+        QApplication::activePopupWidget()->close();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<QDialog*>(window);
             dialog && dialog->isModal() && dialog->isVisible())
