@@ -19,6 +19,10 @@ void ScriptMessageBoxes::critical(QWidget*, const QString& text, const QString& 
     m_answers.recordMessage(title, text);
 }
 
+void ScriptMessageBoxes::notice(QWidget*, const QString& text, const QString& title) {
+    m_answers.recordMessage(title, text);
+}
+
 std::optional<QString> ScriptFileDialogs::getOpenFileName(QWidget*, const QString& title,
                                                           const QString&, int, const QString&) {
     return answer(title);

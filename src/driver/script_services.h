@@ -48,6 +48,7 @@ public:
     void information(QWidget* parent, const QString& text, const QString& title) override;
     void warning(QWidget* parent, const QString& text, const QString& title) override;
     void critical(QWidget* parent, const QString& text, const QString& title) override;
+    void notice(QWidget* parent, const QString& text, const QString& title) override;
 };
 
 // The program's file dialogs, answered from the script's `file` lines; a dialog with no

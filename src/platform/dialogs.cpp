@@ -118,6 +118,18 @@ void QtMessageBoxes::critical(QWidget* parent, const QString& text, const QStrin
     QMessageBox::critical(parent, title, text);
 }
 
+void QtMessageBoxes::notice(QWidget* parent, const QString& text, const QString& title) {
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("msgNotice"));
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Shown while the user types: the keys must go on reaching the input line. The window
+    // manager gives focus to no window that refuses it, so the box is closed with the mouse.
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    box->show();
+}
+
 std::optional<QColor> QtPickerDialogs::getColour(QWidget* parent, const QString& title,
                                                  const QColor& initial) {
     const QColor colour = QColorDialog::getColor(initial, parent, title);
@@ -176,6 +188,10 @@ void FakeMessageBoxes::warning(QWidget*, const QString& text, const QString& tit
 
 void FakeMessageBoxes::critical(QWidget*, const QString& text, const QString& title) {
     m_shown.push_back({MessageIcon::Critical, text, title, std::nullopt});
+}
+
+void FakeMessageBoxes::notice(QWidget*, const QString& text, const QString& title) {
+    m_shown.push_back({MessageIcon::Warning, text, title, std::nullopt, true});
 }
 
 std::optional<QColor> FakePickerDialogs::getColour(QWidget*, const QString& title,

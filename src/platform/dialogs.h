@@ -64,6 +64,9 @@ public:
     virtual void information(QWidget* parent, const QString& text, const QString& title) = 0;
     virtual void warning(QWidget* parent, const QString& text, const QString& title) = 0;
     virtual void critical(QWidget* parent, const QString& text, const QString& title) = 0;
+    /// A warning that neither blocks nor takes the keyboard: it stays on the screen until
+    /// the user closes it, while typing goes on in the window that has the focus.
+    virtual void notice(QWidget* parent, const QString& text, const QString& title) = 0;
 };
 
 // The standard colour and font pickers.
@@ -97,6 +100,7 @@ public:
     void information(QWidget* parent, const QString& text, const QString& title) override;
     void warning(QWidget* parent, const QString& text, const QString& title) override;
     void critical(QWidget* parent, const QString& text, const QString& title) override;
+    void notice(QWidget* parent, const QString& text, const QString& title) override;
 };
 
 class QtPickerDialogs final : public PickerDialogs {
@@ -152,6 +156,7 @@ public:
         QString text;
         QString title;
         std::optional<bool> answer; ///< questions only
+        bool notice = false;        ///< shown without blocking or taking the keyboard
     };
 
     void queueAnswer(bool yes) { m_answers.push(yes); }
@@ -164,6 +169,7 @@ public:
     void information(QWidget* parent, const QString& text, const QString& title) override;
     void warning(QWidget* parent, const QString& text, const QString& title) override;
     void critical(QWidget* parent, const QString& text, const QString& title) override;
+    void notice(QWidget* parent, const QString& text, const QString& title) override;
 
 private:
     AnswerQueue<bool> m_answers;

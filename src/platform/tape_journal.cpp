@@ -42,6 +42,12 @@ bool pwriteAll(int fd, std::string_view bytes, off_t offset) {
     return true;
 }
 
+// Lines written to a new file need a time of their own in front.
+void startWithTimeMark(std::string& bytes, journal::LocalTime now) {
+    if (!bytes.empty() && bytes.front() != journal::kMark)
+        bytes = journal::kMark + journal::formatTime(now) + "\r\n" + bytes;
+}
+
 } // namespace
 
 QString defaultTapeFolder() {
@@ -69,7 +75,7 @@ TapeJournal::TapeJournal(QString folder, std::string version, const Clock& clock
 }
 
 TapeJournal::~TapeJournal() {
-    close();
+    (void)close();
 }
 
 void TapeJournal::start() {
@@ -81,8 +87,12 @@ void TapeJournal::start() {
 }
 
 bool TapeJournal::openNewFile() {
-    if (!QDir().mkpath(m_folder))
+    if (!QDir().mkpath(m_folder)) {
+        // What errno holds then need not be about the folder ("File exists" for a file in
+        // its place); the message names the folder instead.
+        errno = 0;
         return false;
+    }
     const std::string base = journal::fileNameFor(localTime(m_clock));
     const QString stem = QString::fromStdString(base.substr(0, base.size() - 5));
     for (int n = 1; n < 1000; ++n) {
@@ -161,14 +171,11 @@ void TapeJournal::append(std::u16string_view piece) {
 void TapeJournal::fail(int error) {
     if (m_fd >= 0)
         closeFile(JournalState::Complete);
-    // The next file starts with a time of its own.
-    if (!m_pending.empty() && m_pending.front() != journal::kMark)
-        m_pending = journal::kMark + journal::formatTime(localTime(m_clock)) + "\r\n" + m_pending;
+    startWithTimeMark(m_pending, localTime(m_clock));
     m_encoder.forgetLastMark();
     if (!m_failing) {
         m_failing = true;
-        emit writeFailed(error != 0 ? QString::fromLocal8Bit(std::strerror(error))
-                                    : QStringLiteral("%1 に書き込めません").arg(m_folder));
+        emit writeFailed(reasonText(error));
     }
     m_syncTimer->start();
 }
@@ -189,13 +196,22 @@ void TapeJournal::tick() {
         emit resumed(m_path);
         return;
     }
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-        ::unlink(nativeName(m_path).constData());
-        m_files.removeLast();
-    }
+    dropNewFile();
     m_syncTimer->start();
+}
+
+void TapeJournal::dropNewFile() {
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    m_fd = -1;
+    ::unlink(nativeName(m_path).constData());
+    m_files.removeLast();
+}
+
+QString TapeJournal::reasonText(int error) const {
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+                      : QStringLiteral("%1 に書き込めません").arg(m_folder);
 }
 
 void TapeJournal::closeFile(JournalState state) {
@@ -211,19 +227,54 @@ void TapeJournal::closeFile(JournalState state) {
     m_fd = -1;
 }
 
-void TapeJournal::close() {
+std::optional<UnsavedTape> TapeJournal::close() {
     if (m_closed)
-        return;
+        return std::nullopt;
     m_closed = true;
     m_syncTimer->stop();
-    const std::string last = m_encoder.takeUnfinished();
+    std::string last = m_encoder.takeUnfinished();
+    int error = 0;
     if (m_fd >= 0) {
-        // A failed last write is cut off again by closeFile.
         const std::uint64_t whole = m_bodyLength;
-        if (!last.empty() && !writeAll(last))
-            m_bodyLength = whole;
+        if (last.empty() || writeAll(last)) {
+            closeFile(JournalState::Complete);
+            return std::nullopt;
+        }
+        error = errno;
+        // The part of the line that was written is cut off again by closeFile.
+        m_bodyLength = whole;
         closeFile(JournalState::Complete);
     }
+    m_pending += last;
+    startWithTimeMark(m_pending, localTime(m_clock));
+    if (m_pending.empty())
+        return std::nullopt;
+    // The last attempt: room may have been made on the disk since the last tick.
+    errno = 0;
+    if (openNewFile()) {
+        if (writeAll(m_pending)) {
+            closeFile(JournalState::Complete);
+            m_pending.clear();
+            return std::nullopt;
+        }
+        error = errno;
+        dropNewFile();
+    } else if (errno != 0) {
+        error = errno;
+    }
+    return unsaved(error);
+}
+
+UnsavedTape TapeJournal::unsaved(int error) const {
+    UnsavedTape lost;
+    lost.tape =
+        journal::readJournal(journal::headerLine(JournalState::Open, 0, m_version) + m_pending);
+    const std::u16string& text = lost.tape.text;
+    lost.lineCount = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
+    if (!text.empty() && text.back() != u'\n')
+        ++lost.lineCount; // the line the user was typing when the program ended
+    lost.reason = reasonText(error);
+    return lost;
 }
 
 namespace {

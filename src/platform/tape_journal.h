@@ -24,6 +24,13 @@ class Clock;
 /// The local time of `clock` as the journal core counts it.
 [[nodiscard]] journal::LocalTime localTime(const Clock& clock);
 
+/// What the journal could not write when it closed: the last lines of the tape.
+struct UnsavedTape {
+    journal::JournalContents tape; ///< the lines, with the times they were written
+    std::size_t lineCount = 0;
+    QString reason; ///< why writing failed, as the system says it
+};
+
 /// The journal of the running program. Each tape line is written to its file as soon as the
 /// line is complete (one write, no buffer a crash could lose); the data reaches the disk
 /// on an idle timer and when the journal closes, never while a key is being handled.
@@ -44,8 +51,10 @@ public:
     /// Creates the run's file; on failure the journal waits for writing to work.
     void start();
     void append(std::u16string_view piece);
-    /// A normal exit: writes the unfinished line, syncs and marks the file complete.
-    void close();
+    /// A normal exit: writes the unfinished line, syncs and marks the file complete. While
+    /// writing fails, the lines kept in memory get one last attempt in a new file; what
+    /// still cannot be written is handed back, so the user can keep it elsewhere.
+    [[nodiscard]] std::optional<UnsavedTape> close();
 
     [[nodiscard]] const QString& folder() const { return m_folder; }
     /// The file being written; empty while writing fails.
@@ -65,6 +74,9 @@ private:
     void fail(int error);
     void tick();
     void closeFile(journal::JournalState state);
+    void dropNewFile();
+    [[nodiscard]] UnsavedTape unsaved(int error) const;
+    [[nodiscard]] QString reasonText(int error) const;
 
     QString m_folder;
     std::string m_version;

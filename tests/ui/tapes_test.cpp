@@ -4,14 +4,17 @@
 
 #include "core/engine/tape.h"
 #include "core/journal/journal_format.h"
+#include "file_size_limit.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/end_signals.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
 #include "platform/tape_journal.h"
 #include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/frm_tip3.h"
 #include "ui/ui_fonts.h"
 
 #include <QAction>
@@ -24,6 +27,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +98,34 @@ int runTypingChild(int argc, char** argv) {
     return 0;
 }
 
+// The child: the real window with real message boxes, ended by a signal while the
+// recovery question of an earlier tape waits for an answer and the memo holds text.
+int runEndingChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    platform::EndSignals endSignals;
+    Program fakes;
+    platform::IniSettingsStore settings(QString::fromLocal8Bit(argv[3]));
+    platform::QtMessageBoxes boxes;
+    platform::QtFileDialogs files;
+    ui::frmMain window(ui::Services{fakes.clock, settings, files, boxes, fakes.pickers, fakes.shell,
+                                    fakes.printing, QString(), QString::fromLocal8Bit(argv[2])});
+    QObject::connect(&endSignals, &platform::EndSignals::endRequested, &window,
+                     &ui::frmMain::endWithoutQuestions);
+    window.show();
+    window.memoPad().setMemoText(QStringLiteral("売上メモ"));
+    for (int n = 1; n <= 20; ++n)
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("Text1")), typedLine(n));
+    QTimer::singleShot(300, [] {
+        std::printf("%s\n", QApplication::activeModalWidget() ? "asking" : "not asking");
+        std::fflush(stdout);
+    });
+    const int status = QApplication::exec();
+    if (settings.save())
+        return 3;
+    std::printf("ended\n");
+    return status;
+}
+
 } // namespace
 
 class TapesTest : public QObject {
@@ -103,6 +135,9 @@ private slots:
     void damagedAndOldTapesAreListedMarkedAndKeptUntilTheUserRemovesThem();
     void unwritableJournalWarnsOnceAndResumesInANewFile_data();
     void unwritableJournalWarnsOnceAndResumesInANewFile();
+    void linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving_data();
+    void linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving();
+    void endSignalClosesAsTheUserWouldWithNothingLeftWaiting();
 };
 
 void TapesTest::killedRunIsOfferedWithEveryCompletedLine() {
@@ -275,6 +310,11 @@ void TapesTest::unwritableJournalWarnsOnceAndResumesInANewFile() {
         program.type(QString::number(n) + QLatin1Char('+'));
     QCoreApplication::processEvents();
     QCOMPARE(program.warnings(), 1);
+    // Typing goes on while it shows: it must not take the keyboard. It says why.
+    QVERIFY(program.messages.shown().front().notice);
+    QVERIFY(program.messages.shown().front().text.contains(
+        diskFull ? QStringLiteral("（File too large）")
+                 : tapes + QStringLiteral(" に書き込めません")));
     for (int n = 31; n <= 40; ++n)
         program.type(QString::number(n) + QLatin1Char('+'));
     QCoreApplication::processEvents();
@@ -305,7 +345,156 @@ void TapesTest::unwritableJournalWarnsOnceAndResumesInANewFile() {
              QString::fromStdU16String(program.window->tape().text()));
 }
 
+void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving_data() {
+    QTest::addColumn<bool>("roomAtClose");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<bool>("firstSaveFails");
+    QTest::addColumn<bool>("endedBySignal");
+    QTest::newRow("room again at the close: written, nothing asked")
+        << true << QList<bool>{} << false << false;
+    QTest::newRow("still full: saved elsewhere") << false << QList<bool>{true} << false << false;
+    QTest::newRow("still full: the user lets them go")
+        << false << QList<bool>{false} << false << false;
+    QTest::newRow("a failed save is offered again")
+        << false << QList<bool>{true, true} << true << false;
+    QTest::newRow("an end that asks nothing keeps them beside the tapes")
+        << false << QList<bool>{} << false << true;
+}
+
+void TapesTest::linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving() {
+    QFETCH(bool, roomAtClose);
+    QFETCH(QList<bool>, answers);
+    QFETCH(bool, firstSaveFails);
+    QFETCH(bool, endedBySignal);
+    QTemporaryDir folder;
+    const QString tapes = folder.filePath(QStringLiteral("tapes"));
+    const QString saved = folder.filePath(QStringLiteral("rest.txt"));
+    const QString blocker = folder.filePath(QStringLiteral("blocker"));
+    writeFile(blocker, "a file where a folder should be");
+
+    Program program;
+    program.start(tapes);
+    // Past 200 bytes the journal fails; the nine lines that follow cannot go into a new
+    // file with its header either, yet fit into a file of their own.
+    std::optional<FileSizeLimit> limit(std::in_place, 200);
+    QVERIFY(limit->active());
+    while (program.warnings() == 0) {
+        program.type(QStringLiteral("10+"));
+        QCoreApplication::processEvents();
+    }
+    for (int n = 0; n < 8; ++n)
+        program.type(QStringLiteral("10+"));
+    const QString whole = QString::fromStdU16String(program.window->tape().text());
+    if (roomAtClose)
+        limit.reset();
+    for (bool yes : answers)
+        program.messages.queueAnswer(yes);
+    if (firstSaveFails)
+        program.files.queueAnswer(blocker + QStringLiteral("/rest.txt"));
+    program.files.queueAnswer(saved);
+    if (endedBySignal) {
+        program.window->endWithoutQuestions();
+        QTRY_VERIFY(!program.window->isVisible());
+    } else {
+        program.window->close();
+    }
+
+    QString kept;
+    for (const platform::TapeFileInfo& file : platform::listTapeFiles(tapes)) {
+        const QByteArray bytes = readAll(file.path);
+        const auto read = journal::readJournal(std::string_view(bytes.constData(), bytes.size()));
+        QCOMPARE(read.state, JournalState::Complete);
+        kept += QString::fromStdU16String(read.text);
+    }
+    const auto questions =
+        std::count_if(program.messages.shown().begin(), program.messages.shown().end(),
+                      [](const auto& m) { return m.answer.has_value(); });
+    QCOMPARE(questions, answers.size());
+    if (roomAtClose) {
+        QCOMPARE(kept, whole);
+        return;
+    }
+    const QString lost = whole.mid(kept.size());
+    QVERIFY(whole.startsWith(kept));
+    QCOMPARE(lost.count(QStringLiteral("\r\n")), 9);
+    if (endedBySignal) {
+        const QDir unsaved(folder.filePath(QStringLiteral("unsaved")));
+        const QStringList kept = unsaved.entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(kept, QStringList{QStringLiteral(".2026-12-07_100000-tape.txt")});
+        QCOMPARE(QString::fromUtf8(readAll(unsaved.filePath(kept.front()))), lost);
+        return;
+    }
+    const QString question = program.messages.shown().back().text;
+    QVERIFY2(question.contains(QStringLiteral("最後の 9 行")), qPrintable(question));
+    QVERIFY2(question.contains(platform::listTapeFiles(tapes).front().path), qPrintable(question));
+    QCOMPARE(QFile::exists(saved), answers.back());
+    if (answers.back())
+        QCOMPARE(QString::fromUtf8(readAll(saved)), lost);
+    QCOMPARE(program.files.requests().size(), std::size_t(firstSaveFails ? 2 : answers.back()));
+}
+
+void TapesTest::endSignalClosesAsTheUserWouldWithNothingLeftWaiting() {
+    QTemporaryDir folder;
+    const QString tapes = folder.filePath(QStringLiteral("tapes"));
+    const QString earlier = tapes + QStringLiteral("/2026-12-06_080000.tape");
+    const QString conf = folder.filePath(QStringLiteral("Sumiplex.conf"));
+    QDir().mkpath(tapes);
+    writeFile(earlier, journalBytes(JournalState::Open, "      0 +5= 5\r\n", 0));
+
+    Program reference;
+    reference.start(QString());
+    for (int n = 1; n <= 20; ++n)
+        reference.type(typedLine(n));
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        QFile::remove(conf);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--ending-child"), tapes, conf});
+        QVERIFY(child.waitForReadyRead(20000));
+        QCOMPARE(child.readLine().trimmed(), QByteArray("asking"));
+        ::kill(static_cast<pid_t>(child.processId()), signal);
+        QVERIFY2(child.waitForFinished(20000), "the program did not end");
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        QCOMPARE(child.readAll().trimmed(), QByteArray("ended"));
+
+        // The run's tape complete and whole; the unanswered question is asked again.
+        const auto files = platform::listTapeFiles(tapes);
+        QCOMPARE(files.size(), std::size_t{2});
+        QCOMPARE(files[0].header->state, JournalState::Open);
+        const auto run = journal::readJournal(readAll(files[1].path).toStdString());
+        QCOMPARE(run.state, JournalState::Complete);
+        QCOMPARE(QString::fromStdU16String(run.text),
+                 QString::fromStdU16String(reference.window->tape().text()));
+        QFile::remove(files[1].path); // the next round's run is its own
+        // The settings written as at a close.
+        QSettings stored(conf, QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("Settings/TaxRate")).toString(), QStringLiteral("5"));
+    }
+
+    // The memo was kept each time, not asked about. Each start names the files kept before
+    // it, once: the children's starts named all but the last one kept.
+    const QDir unsaved(folder.filePath(QStringLiteral("unsaved")));
+    const auto keptFiles = [&unsaved](const QString& pattern) {
+        return unsaved.entryList({pattern}, QDir::Files | QDir::Hidden);
+    };
+    QCOMPARE(keptFiles(QStringLiteral("*-memo.txt")).size(), 3);
+    for (const QString& name : keptFiles(QStringLiteral("*-memo.txt")))
+        QVERIFY(readAll(unsaved.filePath(name)).contains("売上メモ"));
+    const QStringList last = keptFiles(QStringLiteral(".*"));
+    QCOMPARE(last.size(), 1);
+    Program next;
+    next.start(tapes);
+    QCOMPARE(next.messages.shown().size(), std::size_t{2}); // the earlier tape, the memo
+    const auto& notice = next.messages.shown().back();
+    QVERIFY(notice.notice);
+    QVERIFY2(notice.text.contains(unsaved.filePath(last.front().mid(1))), qPrintable(notice.text));
+    QVERIFY(keptFiles(QStringLiteral(".*")).isEmpty());
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && qstrcmp(argv[1], "--ending-child") == 0)
+        return runEndingChild(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--typing-child") == 0)
         return runTypingChild(argc, argv);
     QApplication app(argc, argv);

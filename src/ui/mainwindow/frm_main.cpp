@@ -5,6 +5,7 @@
 #include "core/settings/values.h"
 #include "platform/clock.h"
 #include "platform/settings_keys.h"
+#include "platform/tape_journal.h"
 #include "platform/twips_geometry.h"
 #include "ui/dialogs/frm_tip1.h"
 #include "ui/mainwindow/credit.h"
@@ -161,7 +162,10 @@ frmMain::frmMain(Services services, QWidget* parent)
 frmMain::~frmMain() {
     delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
-    unloadTapes();
+    // Destroyed without its close event: no one to ask, so lines the journal could not
+    // write are kept beside the tapes.
+    if (const std::optional<platform::UnsavedTape> lost = unloadTapes())
+        keepUnsavedTape(*lost);
     delete m_tip1;
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are
@@ -327,6 +331,7 @@ void frmMain::showEvent(QShowEvent* event) {
         activate();
         QTimer::singleShot(0, this, &frmMain::ensureCalendar);
         QTimer::singleShot(0, this, &frmMain::tapeHousekeeping);
+        QTimer::singleShot(0, this, &frmMain::announceKeptFiles);
     }
 }
 
@@ -423,7 +428,12 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (!m_unloaded) {
         queryUnload();
         unloadWindow();
-        unloadTapes();
+        if (const std::optional<platform::UnsavedTape> lost = unloadTapes()) {
+            if (m_endingQuietly)
+                keepUnsavedTape(*lost);
+            else
+                offerUnsavedTape(*lost);
+        }
     }
     event->accept();
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCalendarWidget;
@@ -31,6 +32,7 @@ class Printing;
 class SettingsStore;
 class Shell;
 class TapeJournal;
+struct UnsavedTape;
 } // namespace sumiplex::platform
 
 namespace sumiplex::engine {
@@ -104,6 +106,14 @@ public:
     /// A tool window's result for the input line: the program's own assignment of the line
     /// (its change handling runs), the caret at its end and the keyboard focus in it.
     void takeToolResult(const QString& text);
+
+    /// Ends the program as closing the window does (settings saved, the tape's journal
+    /// completed, the other windows unloaded) without asking anything: for an end the user
+    /// cannot be there for (logout, shutdown, a closed terminal). Open dialogs are cancelled;
+    /// an unsaved memo and tape lines the journal could not write are kept in files beside
+    /// the tapes, named to the user at the next start.
+    void endWithoutQuestions();
+    [[nodiscard]] bool endedWithoutQuestions() const { return m_endingQuietly; }
 
     /// Copies the engine's view into the widgets and carries out its pending requests.
     /// Every handler ends with it; a render asked for while one runs repeats that one.
@@ -210,10 +220,16 @@ private:
 
     // The kept tapes: journal, earlier tapes, saving the tape (frm_main_tapes.cpp).
     void startTapeJournal();
-    void unloadTapes();
+    [[nodiscard]] std::optional<platform::UnsavedTape> unloadTapes();
+    void offerUnsavedTape(const platform::UnsavedTape& lost);
     void tapeHousekeeping();
     void openEarlierTapes(const QString& chosen);
     void mnuSaveTape_Click();
+    // Ending without questions, and what such an end kept (frm_main_end.cpp).
+    [[nodiscard]] QString keptFilePath(const QString& what) const;
+    void keepUnsavedMemo();
+    void keepUnsavedTape(const platform::UnsavedTape& lost);
+    void announceKeptFiles();
     // Tax by rate window (frm_main_zei.cpp).
     void connectZeiTool();
     void openZeiDialog();
@@ -267,6 +283,7 @@ private:
     bool m_renderAgain = false;
     bool m_shownOnce = false;
     bool m_unloaded = false;
+    bool m_endingQuietly = false;
     // A double click on the picture ends with a release that is no click of its own.
     bool m_image1ReleaseIsDoubleClick = false;
 

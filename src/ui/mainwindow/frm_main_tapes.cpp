@@ -13,6 +13,7 @@
 #include "platform/tape_journal.h"
 
 #include <QAction>
+#include <QDir>
 #include <QTimer>
 
 namespace sumiplex::ui {
@@ -44,10 +45,11 @@ void frmMain::startTapeJournal() {
     m_journal =
         new platform::TapeJournal(m_services.tapeFolder, versionText(), m_services.clock, this);
     // Said once while writing keeps failing; the calculator goes on as if nothing happened.
-    // The box waits for the key being handled to finish.
+    // The user is typing when it happens, so the notice leaves the keys to the input line;
+    // it shows once the key being handled is done (at start-up, over the shown window).
     connect(m_journal, &platform::TapeJournal::writeFailed, this, [this](const QString& reason) {
         QTimer::singleShot(0, this, [this, reason] {
-            m_services.messages.warning(
+            m_services.messages.notice(
                 this,
                 QStringLiteral("計算履歴をファイルに保存できません（%1）。\n"
                                "計算はこのまま続けられます。保存できるようになると、"
@@ -61,13 +63,40 @@ void frmMain::startTapeJournal() {
         m_tape->addListener([this](std::u16string_view piece) { m_journal->append(piece); });
 }
 
-void frmMain::unloadTapes() {
+std::optional<platform::UnsavedTape> frmMain::unloadTapes() {
     // The earlier tapes window must not keep the program running once this one is gone.
     delete m_tapes.data();
     if (!m_journal)
-        return;
+        return std::nullopt;
     m_tape->removeListener(m_journalListener);
-    m_journal->close();
+    return m_journal->close();
+}
+
+void frmMain::offerUnsavedTape(const platform::UnsavedTape& lost) {
+    QStringList files;
+    for (const QString& path : m_journal->filesOfThisRun())
+        files << QDir::toNativeSeparators(path);
+    const QString text =
+        files.isEmpty()
+            ? QStringLiteral("計算履歴の %1 行をファイルに保存できませんでした（%2）。\n"
+                             "この計算履歴はどのファイルにも保存されていません。\n\n"
+                             "保存できなかった行を別の場所に保存しますか？")
+                  .arg(lost.lineCount)
+                  .arg(lost.reason)
+            : QStringLiteral("計算履歴の最後の %1 行をファイルに保存できませんでした（%2）。\n"
+                             "それより前の計算履歴は次のファイルにあります。\n%3\n\n"
+                             "保存できなかった行を別の場所に保存しますか？")
+                  .arg(lost.lineCount)
+                  .arg(lost.reason, files.join(QLatin1Char('\n')));
+    // Asked again after a failed or cancelled save: only the user's No lets the lines go.
+    while (m_services.messages.question(this, text, mainCaption())) {
+        if (saveTapeAs(this, lost.tape, mainCaption() + QStringLiteral("　計算履歴を保存"),
+                       m_services.files, m_services.messages))
+            return;
+    }
+    // The question was cancelled by an end that asks nothing.
+    if (m_endingQuietly)
+        keepUnsavedTape(lost);
 }
 
 void frmMain::tapeHousekeeping() {
@@ -88,6 +117,9 @@ void frmMain::tapeHousekeeping() {
         this,
         QStringLiteral("前回の計算履歴が最後まで保存されないまま終了しています。\n表示しますか？"),
         mainCaption());
+    // A question cancelled by the program's end was never answered: asked again next time.
+    if (m_endingQuietly)
+        return;
     // Asked once: whatever the answer, the tapes are kept and listed with the earlier ones.
     for (const QString& path : unfinished)
         (void)platform::markTapeFile(path, journal::JournalState::Recovered);

@@ -67,17 +67,20 @@ QString startOf(const QString& name) {
 
 } // namespace
 
-void saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
+bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
                 platform::FileDialogs& files, platform::MessageBoxes& messages) {
     const std::optional<QString> path = files.getSaveFileName(
         parent, title, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|CSVﾌｧｲﾙ (*.csv)|*.csv"));
     if (!path)
-        return;
+        return false;
     const std::string bytes = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
                                   ? journal::tapeCsv(tape)
                                   : journal::toUtf8(tape.text);
-    if (const auto error = platform::writeFileAtomic(*path, bytes))
+    if (const auto error = platform::writeFileAtomic(*path, bytes)) {
         messages.warning(parent, *error, title);
+        return false;
+    }
+    return true;
 }
 
 frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::move(links)) {

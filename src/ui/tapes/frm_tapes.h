@@ -24,8 +24,8 @@ class MessageBoxes;
 namespace sumiplex::ui {
 
 /// Saves a tape chosen by the user: as CSV when the chosen name ends in ".csv", else as the
-/// text the tape shows. Shows a message when the file cannot be written.
-void saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
+/// text the tape shows. Shows a message when the file cannot be written; true once saved.
+bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
                 platform::FileDialogs& files, platform::MessageBoxes& messages);
 
 /// The earlier tapes: the runs kept in the tape folder, newest first, and the chosen one
