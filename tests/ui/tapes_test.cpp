@@ -469,7 +469,7 @@ void TapesTest::endSignalClosesAsTheUserWouldWithNothingLeftWaiting() {
         QFile::remove(files[1].path); // the next round's run is its own
         // The settings written as at a close.
         QSettings stored(conf, QSettings::IniFormat);
-        QCOMPARE(stored.value(QStringLiteral("Settings/TaxRate")).toString(), QStringLiteral("5"));
+        QCOMPARE(stored.value(QStringLiteral("Settings/TaxRate")).toString(), QStringLiteral("10"));
     }
 
     // The memo was kept each time, not asked about. Each start names the files kept before

@@ -97,7 +97,7 @@ check "one tape file" "1" "${#files[@]}"
 check "the tape is marked complete" "complete" "$(head -n 1 "${files[0]}" | cut -d ' ' -f 3)"
 check "the tape holds every line" $'      0 +1000= 1,000\n      1,000 +250= 1,250' \
   "$(tape_body "${files[0]}")"
-check "the settings were saved" "5" "$(sed -n 's/^TaxRate=//p' "$conf" | tr -d '\r')"
+check "the settings were saved" "10" "$(sed -n 's/^TaxRate=//p' "$conf" | tr -d '\r')"
 start_app
 sleep 2
 check "the next start asks nothing" "1" "$(visible_named '電卓')"
