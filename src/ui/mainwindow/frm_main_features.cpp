@@ -160,8 +160,7 @@ QString frmMain::mainCaption() const {
 
 void frmMain::showMemo() {
     m_tip3->caretToEnd();
-    m_tip3->show();
-    m_tip3->raise();
+    showToolWindow(*m_tip3, ToolShow::KeepEscape);
 }
 
 void frmMain::Command2_Click() {

@@ -27,9 +27,7 @@ void frmMain::openZeiDialog() {
                                                 printTaxSummary(parent, lines);
                                             }},
                               this);
-    m_zei->show();
-    m_zei->raise();
-    m_zei->activateWindow();
+    showToolWindow(*m_zei, ToolShow::Activate);
 }
 
 void frmMain::unloadZeiTool() {
