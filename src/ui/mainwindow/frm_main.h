@@ -227,6 +227,8 @@ private:
     /// place of its own, else kept wholly on a screen; closed by Escape where `how` says so,
     /// and giving the keyboard back to the input line when it closes.
     void showToolWindow(QWidget& tool, ToolShow how);
+    /// What showToolWindow does before the window is shown, for a window that shows itself.
+    void prepareToolWindow(QWidget& tool, ToolShow how);
     /// Activates this window with the keyboard in the input line, unless it is going away.
     void giveKeyboardToInputLine();
 

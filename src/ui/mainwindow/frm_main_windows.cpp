@@ -10,17 +10,21 @@
 
 namespace sumiplex::ui {
 
-void frmMain::showToolWindow(QWidget& tool, ToolShow how) {
+void frmMain::prepareToolWindow(QWidget& tool, ToolShow how) {
     m_toolKeys->watch(tool, how == ToolShow::KeepEscape ? EscapeKey::Ignored : EscapeKey::Closes);
-    if (!tool.isVisible()) {
-        // A window with no place of its own yet opens beside this one rather than over its
-        // input line; every other one is brought wholly onto a screen, whatever was stored
-        // or however the screens have changed since.
-        if (platform::placedByDefault(tool) || !tool.testAttribute(Qt::WA_Moved))
-            platform::placeBeside(tool, *this, Text1);
-        else
-            platform::keepOnScreen(tool);
-    }
+    if (tool.isVisible())
+        return;
+    // A window with no place of its own yet opens beside this one rather than over its
+    // input line; every other one is brought wholly onto a screen, whatever was stored or
+    // however the screens have changed since.
+    if (platform::placedByDefault(tool) || !tool.testAttribute(Qt::WA_Moved))
+        platform::placeBeside(tool, *this, Text1);
+    else
+        platform::keepOnScreen(tool);
+}
+
+void frmMain::showToolWindow(QWidget& tool, ToolShow how) {
+    prepareToolWindow(tool, how);
     tool.show();
     tool.raise();
     if (how != ToolShow::Quietly)
