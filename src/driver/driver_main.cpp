@@ -62,10 +62,11 @@ of the line after one blank, with \t \r \n \\ decoded.
 
 REF: WINDOW[.PROPERTY], WINDOW.CONTROL[.PROPERTY], tape, tape.new (appended since the
 tape was last printed), memo (lines ended by CR LF), messages (each box shown: title, tab,
-text), urls (each address given to the browser), setting KEY (what the program stored),
-file PATH (a file's content, read as UTF-8), printed (page set-ups and documents since
-the last look: each page's paper and its lines, arcs and texts in millimetres from the
-paper's top-left corner).
+text), filedialog (the last file dialog asked: title, tab, the folder it opens in, tab,
+the name it offers), urls (each address given to the browser), setting KEY (what the
+program stored), file PATH (a file's content, read as UTF-8), printed (page set-ups and
+documents since the last look: each page's paper and its lines, arcs and texts in
+millimetres from the paper's top-left corner).
 PROPERTY: text enabled visible checked caret selection focus font fontsize bold italic
 colour background left top width height (positions and sizes in twips).
 

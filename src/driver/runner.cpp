@@ -333,6 +333,8 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
     }
     if (ref == u"messages")
         return m_answers.messages();
+    if (ref == u"filedialog")
+        return m_fileDialogs.lastAsked();
     if (ref == u"printed") {
         // What was printed since the last look: page set-ups first, then the documents.
         QString out;

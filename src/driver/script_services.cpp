@@ -24,12 +24,17 @@ void ScriptMessageBoxes::notice(QWidget*, const QString& text, const QString& ti
 }
 
 std::optional<QString> ScriptFileDialogs::getOpenFileName(QWidget*, const QString& title,
-                                                          const QString&, int, const QString&) {
+                                                          const QString&, int,
+                                                          const QString& startFolder) {
+    m_lastAsked = title + u'\t' + startFolder + u'\t';
     return answer(title);
 }
 
 std::optional<QString> ScriptFileDialogs::getSaveFileName(QWidget*, const QString& title,
-                                                          const QString& filters, const QString&) {
+                                                          const QString& filters,
+                                                          const QString& startFolder,
+                                                          const QString& suggestedName) {
+    m_lastAsked = title + u'\t' + startFolder + u'\t' + suggestedName;
     std::optional<QString> path = answer(title);
     if (path) {
         path = platform::withDefaultSuffix(*path, platform::filterSuffix(filters, 0));

@@ -63,10 +63,17 @@ public:
     /// The answer with the filter's extension added when it has none, as the real dialog.
     [[nodiscard]] std::optional<QString>
     getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
-                    const QString& startFolder = QString()) override;
+                    const QString& startFolder = QString(),
+                    const QString& suggestedName = QString()) override;
+
+    /// The file dialog asked last: its title, the folder it opens in and the name it offers
+    /// (empty for open dialogs), separated by tabs; empty before the first.
+    [[nodiscard]] const QString& lastAsked() const { return m_lastAsked; }
 
 private:
     std::optional<QString> answer(const QString& title);
+
+    QString m_lastAsked;
 };
 
 // The program's colour and font pickers, answered from the script's `colour` and `font`

@@ -1,6 +1,7 @@
 #include "platform/dialogs.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -60,6 +61,21 @@ QString withDefaultSuffix(const QString& path, const QString& suffix) {
     return name.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
 }
 
+namespace {
+
+// Given a folder that is not there, the dialog would open in the folder above and offer the
+// missing one's name as the file name ("Documents" on a desktop without that folder).
+QString existingFolder(const QString& folder) {
+    if (folder.isEmpty())
+        return folder;
+    QDir dir(folder);
+    while (!dir.exists() && !dir.isRoot() && dir.cdUp()) {
+    }
+    return dir.exists() ? dir.absolutePath() : QDir::homePath();
+}
+
+} // namespace
+
 std::optional<QString> QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title,
                                                       const QString& filters, int selectedFilter,
                                                       const QString& startFolder) {
@@ -68,7 +84,7 @@ std::optional<QString> QtFileDialogs::getOpenFileName(QWidget* parent, const QSt
                            ? entries[selectedFilter]
                            : QString();
     const QString path = QFileDialog::getOpenFileName(
-        parent, title, startFolder, entries.join(QStringLiteral(";;")), &selected);
+        parent, title, existingFolder(startFolder), entries.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -77,9 +93,13 @@ std::optional<QString> QtFileDialogs::getOpenFileName(QWidget* parent, const QSt
 
 std::optional<QString> QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title,
                                                       const QString& filters,
-                                                      const QString& startFolder) {
+                                                      const QString& startFolder,
+                                                      const QString& suggestedName) {
     const QStringList entries = qtNameFilters(filters);
-    QFileDialog dialog(parent, title, startFolder, entries.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent, title, QString(), entries.join(QStringLiteral(";;")));
+    if (!startFolder.isEmpty())
+        dialog.setDirectory(existingFolder(startFolder));
+    dialog.selectFile(suggestedName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The dialog adds the suffix before it asks about overwriting, so the question names
@@ -158,13 +178,15 @@ std::optional<QString> FakeFileDialogs::answer(Request request) {
 std::optional<QString> FakeFileDialogs::getOpenFileName(QWidget*, const QString& title,
                                                         const QString& filters, int selectedFilter,
                                                         const QString& startFolder) {
-    return answer({Kind::Open, title, filters, selectedFilter, startFolder});
+    return answer({Kind::Open, title, filters, selectedFilter, startFolder, QString()});
 }
 
 std::optional<QString> FakeFileDialogs::getSaveFileName(QWidget*, const QString& title,
                                                         const QString& filters,
-                                                        const QString& startFolder) {
-    std::optional<QString> path = answer({Kind::Save, title, filters, 0, startFolder});
+                                                        const QString& startFolder,
+                                                        const QString& suggestedName) {
+    std::optional<QString> path =
+        answer({Kind::Save, title, filters, 0, startFolder, suggestedName});
     if (path) {
         path = withDefaultSuffix(*path, filterSuffix(filters, 0));
     }

@@ -31,7 +31,8 @@ namespace sumiplex::platform {
 [[nodiscard]] QString withDefaultSuffix(const QString& path, const QString& suffix);
 
 // The standard file dialogs. Filters come in the program's bar-separated form; a dialog
-// opens in `startFolder`, or where the platform chooses when that is empty.
+// opens in `startFolder` (or the nearest folder above it that exists: a folder that is not
+// there is never taken for a file name), or where the platform chooses when that is empty.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -42,12 +43,14 @@ public:
     getOpenFileName(QWidget* parent, const QString& title, const QString& filters,
                     int selectedFilter, const QString& startFolder = QString()) = 0;
 
-    /// The file to write, or nothing when the user cancels. A name typed without an
-    /// extension gets the extension of the filter chosen. The dialog itself asks before an
-    /// existing file is chosen for overwriting.
+    /// The file to write, or nothing when the user cancels. The dialog opens with
+    /// `suggestedName` as the name to save under (empty: no name yet). A name typed without
+    /// an extension gets the extension of the filter chosen. The dialog itself asks before
+    /// an existing file is chosen for overwriting.
     [[nodiscard]] virtual std::optional<QString>
     getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
-                    const QString& startFolder = QString()) = 0;
+                    const QString& startFolder = QString(),
+                    const QString& suggestedName = QString()) = 0;
 };
 
 enum class MessageIcon { Question, Information, Warning, Critical };
@@ -90,7 +93,8 @@ public:
                     int selectedFilter, const QString& startFolder = QString()) override;
     [[nodiscard]] std::optional<QString>
     getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
-                    const QString& startFolder = QString()) override;
+                    const QString& startFolder = QString(),
+                    const QString& suggestedName = QString()) override;
 };
 
 class QtMessageBoxes final : public MessageBoxes {
@@ -124,6 +128,7 @@ public:
         QString filters;
         int selectedFilter; ///< 0 for save dialogs
         QString startFolder;
+        QString suggestedName; ///< save dialogs: the name offered
     };
 
     /// A path to choose, or nothing to cancel.
@@ -137,7 +142,8 @@ public:
                     int selectedFilter, const QString& startFolder = QString()) override;
     [[nodiscard]] std::optional<QString>
     getSaveFileName(QWidget* parent, const QString& title, const QString& filters,
-                    const QString& startFolder = QString()) override;
+                    const QString& startFolder = QString(),
+                    const QString& suggestedName = QString()) override;
 
 private:
     std::optional<QString> answer(Request request);

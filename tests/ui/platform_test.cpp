@@ -5,6 +5,7 @@
 #include "platform/settings_store.h"
 #include "platform/twips_geometry.h"
 #include "platform/window_placement.h"
+#include "ui/widgets/tool_window_keys.h"
 
 #include "file_size_limit.h"
 
@@ -16,9 +17,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <cmath>
@@ -538,26 +541,153 @@ private slots:
     void storedPositionsOffEveryScreenFallBack_data() {
         QTest::addColumn<QRect>("window");
         QTest::addColumn<bool>("onScreen");
-        // Two screens side by side: 0..1919 and 1920..3199 (the second one shorter).
-        QTest::newRow("inside") << QRect(67, 67, 300, 200) << true;
-        QTest::newRow("on the second screen") << QRect(2000, 100, 300, 200) << true;
-        QTest::newRow("unplugged third screen") << QRect(3300, 100, 300, 200) << false;
-        QTest::newRow("below the shorter screen") << QRect(2000, 900, 300, 200) << false;
-        QTest::newRow("negative from another layout") << QRect(-2000, 67, 300, 200) << false;
-        QTest::newRow("mostly left of the screen") << QRect(-250, 67, 300, 200) << true;
-        QTest::newRow("only a sliver left") << QRect(-290, 67, 300, 200) << false;
-        QTest::newRow("title bar above the top") << QRect(67, -40, 300, 200) << false;
-        QTest::newRow("spanning both") << QRect(1800, 100, 300, 200) << true;
-        QTest::newRow("empty window") << QRect(10, 10, 0, 0) << false;
+        QTest::addColumn<QPoint>("placed");
+        // Two screens side by side: 0..1919 and 1920..3199 (the second one shorter); the
+        // fallback is (67, 67).
+        QTest::newRow("inside") << QRect(67, 67, 300, 200) << true << QPoint(67, 67);
+        QTest::newRow("on the second screen")
+            << QRect(2000, 100, 300, 200) << true << QPoint(2000, 100);
+        QTest::newRow("unplugged third screen")
+            << QRect(3300, 100, 300, 200) << false << QPoint(67, 67);
+        QTest::newRow("below the shorter screen")
+            << QRect(2000, 900, 300, 200) << false << QPoint(67, 67);
+        QTest::newRow("negative from another layout")
+            << QRect(-2000, 67, 300, 200) << false << QPoint(67, 67);
+        QTest::newRow("mostly left of the screen, moved in")
+            << QRect(-250, 67, 300, 200) << true << QPoint(0, 67);
+        QTest::newRow("only a sliver left") << QRect(-290, 67, 300, 200) << false << QPoint(67, 67);
+        QTest::newRow("title bar above the top")
+            << QRect(67, -40, 300, 200) << false << QPoint(67, 67);
+        QTest::newRow("spanning both, onto the one it shares most with")
+            << QRect(1800, 100, 300, 200) << true << QPoint(1920, 100);
+        QTest::newRow("empty window") << QRect(10, 10, 0, 0) << false << QPoint(67, 67);
     }
 
     void storedPositionsOffEveryScreenFallBack() {
         QFETCH(QRect, window);
         QFETCH(bool, onScreen);
+        QFETCH(QPoint, placed);
         const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 800)};
         QCOMPARE(liesOnAScreen(window, screens), onScreen);
-        const QPoint fallback(67, 67);
-        QCOMPARE(placedPosition(window, screens, fallback), onScreen ? window.topLeft() : fallback);
+        QCOMPARE(placedPosition(window, screens, QPoint(67, 67)), placed);
+    }
+
+    // Screens as windows see them: a 1600 x 900 panel at 1.5x scale is 1067 x 600.
+    void windowsAreMovedWhollyOntoAScreen_data() {
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("placed");
+        const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 800)};
+        const QList<QRect> scaled = {QRect(0, 0, 1067, 600)};
+        const QList<QRect> small = {QRect(0, 0, 800, 600)};
+        QTest::newRow("wholly on screen stays") << two << QRect(67, 67, 300, 200) << QPoint(67, 67);
+        QTest::newRow("past the right edge at 1.5x")
+            << scaled << QRect(901, 100, 560, 300) << QPoint(507, 100);
+        QTest::newRow("past the bottom") << scaled << QRect(100, 500, 300, 200) << QPoint(100, 400);
+        QTest::newRow("past the right edge of the second screen")
+            << two << QRect(3100, 100, 300, 200) << QPoint(2900, 100);
+        QTest::newRow("below the shorter screen")
+            << two << QRect(2000, 700, 300, 200) << QPoint(2000, 600);
+        QTest::newRow("above and left of the screen")
+            << small << QRect(-50, -20, 300, 200) << QPoint(0, 0);
+        QTest::newRow("on no screen: onto the nearest")
+            << two << QRect(5000, 100, 300, 200) << QPoint(2900, 100);
+        QTest::newRow("wider and taller than the screen: its top left corner")
+            << small << QRect(300, 200, 1000, 700) << QPoint(0, 0);
+        QTest::newRow("wider only: moved in left, kept in height")
+            << small << QRect(300, 200, 900, 300) << QPoint(0, 200);
+        QTest::newRow("exactly the screen") << small << QRect(0, 0, 800, 600) << QPoint(0, 0);
+        QTest::newRow("no screens known") << QList<QRect>() << QRect(5, 6, 10, 10) << QPoint(5, 6);
+    }
+
+    void windowsAreMovedWhollyOntoAScreen() {
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, placed);
+        QCOMPARE(movedOnScreen(frame, screens), placed);
+    }
+
+    // The calculator at (67, 67), 348 x 500, its input line 30 px high near its top.
+    void toolWindowsOpenBesideTheCalculator_data() {
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("placed");
+        const QList<QRect> wide = {QRect(0, 0, 1920, 1080)};
+        const QList<QRect> two = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 800)};
+        const QList<QRect> small = {QRect(0, 0, 800, 600)};
+        const QRect calculator(67, 67, 348, 500);
+        QTest::newRow("to the right") << wide << calculator << QSize(400, 300) << QPoint(423, 67);
+        QTest::newRow("no room on the right: to the left")
+            << wide << QRect(1500, 67, 348, 500) << QSize(400, 300) << QPoint(1092, 67);
+        QTest::newRow("calculator low on the screen: lined up within it")
+            << wide << QRect(67, 900, 348, 150) << QSize(400, 300) << QPoint(423, 780);
+        QTest::newRow("no room at either side: below")
+            << QList<QRect>{QRect(0, 0, 800, 1000)} << QRect(200, 0, 348, 400) << QSize(700, 300)
+            << QPoint(100, 408);
+        QTest::newRow("no room anywhere: below the input line")
+            << small << calculator << QSize(500, 300) << QPoint(300, 128);
+        QTest::newRow("too tall even for that: over the calculator, on the screen")
+            << small << calculator << QSize(500, 550) << QPoint(300, 50);
+        QTest::newRow("larger than the screen")
+            << small << calculator << QSize(1000, 700) << QPoint(0, 0);
+        QTest::newRow("on the calculator's own screen")
+            << two << QRect(2000, 100, 348, 500) << QSize(400, 300) << QPoint(2356, 100);
+    }
+
+    void toolWindowsOpenBesideTheCalculator() {
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QRect, anchor);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, placed);
+        const QRect inputLine(anchor.left() + 3, anchor.top() + 23, anchor.width() - 6, 30);
+        const QPoint got = besideWindow(anchor, size, screens, inputLine);
+        QCOMPARE(got, placed);
+        // Wherever it goes, the input line stays in view when the screen allows it.
+        if (size.height() < 400 && size.width() < screens.front().width())
+            QVERIFY(!QRect(got, size).intersects(inputLine));
+    }
+
+    // Escape closes a tool window only when no control of it took the key for itself, and
+    // only a real close gives the keyboard back.
+    void escapeClosesWhatNoControlTakes() {
+        int closed = 0;
+        sumiplex::ui::ToolWindowKeys keys([&closed] { ++closed; });
+        QWidget window;
+        auto* edit = new QLineEdit(&window);
+        auto* grid = new QTableWidget(1, 1, &window);
+        grid->setItem(0, 0, new QTableWidgetItem(QStringLiteral("3")));
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(edit);
+        layout->addWidget(grid);
+        keys.watch(window, sumiplex::ui::EscapeKey::Closes);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        grid->setFocus();
+        grid->editItem(grid->item(0, 0));
+        QWidget* cellEditor = QApplication::focusWidget();
+        QVERIFY(cellEditor != nullptr && cellEditor != grid);
+        QTest::keyClick(cellEditor, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QCOMPARE(closed, 0);
+
+        QTest::keyClick(edit, Qt::Key_Escape, Qt::ShiftModifier);
+        QVERIFY(window.isVisible());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(closed, 1);
+
+        // A window whose Escape is its own (a text being written) stays; hiding still counts.
+        QWidget pad;
+        auto* text = new QLineEdit(&pad);
+        keys.watch(pad, sumiplex::ui::EscapeKey::Ignored);
+        pad.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pad));
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(pad.isVisible());
+        pad.hide();
+        QCOMPARE(closed, 2);
     }
 
     void windowPositionsAreStoredInTwips() {

@@ -93,9 +93,21 @@ std::u16string plainRateText(double rate) {
     return std::u16string(text.begin(), text.end());
 }
 
+bool isUsableExchangeRate(double rate) {
+    constexpr double kRateLimit = 1e15;
+    if (!(rate > 0.0) || !(rate < kRateLimit))
+        return false;
+    // The conversions read the rate back from the text the rate box shows.
+    const auto asDecimal = Decimal::parse(plainRateText(rate));
+    return asDecimal && !asDecimal->isZero();
+}
+
 double exchangeRateFromText(std::u16string_view text, double oldRate) {
     const auto value = Decimal::parse(text.empty() ? std::u16string_view{u"1"} : text);
-    return value ? value->toDouble() : oldRate;
+    if (!value)
+        return oldRate;
+    const double rate = value->toDouble();
+    return isUsableExchangeRate(rate) ? rate : oldRate;
 }
 
 std::optional<std::u16string> totalCaptionWithAmount(std::u16string_view caption,

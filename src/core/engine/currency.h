@@ -24,14 +24,19 @@ namespace sumiplex::engine {
 /// the double (80, 80.5, 0.0125).
 [[nodiscard]] std::u16string plainRateText(double rate);
 
-/// The rate typed into the exchange-rate dialog: an empty box means 1; text that is not a
-/// number keeps `oldRate`. Full-width digits and "," groups are read.
 /// The total's caption rewritten with another amount, keeping its currency word: "USD",
 /// "JPY" or "Total" (from a caption starting "Tot") followed by `blanks` blanks and
 /// `amount`. Nothing for any other caption, which then stays as it is.
 [[nodiscard]] std::optional<std::u16string>
 totalCaptionWithAmount(std::u16string_view caption, std::u16string_view amount, int blanks);
 
+/// True for a rate the conversions can work with: more than 0 and below 10^15 (15 whole
+/// digits, all of which a double keeps), and small enough in its decimals to read back as a
+/// decimal number. A rate of 0 or below would turn 5 dollars into "JPY -5" or "JPY 0".
+[[nodiscard]] bool isUsableExchangeRate(double rate);
+
+/// The rate typed into the exchange-rate dialog: an empty box means 1; text that is not a
+/// number, or not a usable rate, keeps `oldRate`. Full-width digits and "," groups are read.
 [[nodiscard]] double exchangeRateFromText(std::u16string_view text, double oldRate);
 
 } // namespace sumiplex::engine

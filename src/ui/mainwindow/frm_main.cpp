@@ -7,6 +7,7 @@
 #include "platform/settings_keys.h"
 #include "platform/tape_journal.h"
 #include "platform/twips_geometry.h"
+#include "platform/window_placement.h"
 #include "ui/dialogs/frm_tip1.h"
 #include "ui/mainwindow/credit.h"
 #include "ui/mainwindow/dialog_doll.h"
@@ -22,6 +23,7 @@
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/stray_key_release_filter.h"
+#include "ui/widgets/tool_window_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,6 +132,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     // For every window of the program, not only this one: a key that closes a dialog on
     // its press must not come up in the window below.
     qApp->installEventFilter(new StrayKeyReleaseFilter(this));
+    m_toolKeys = new ToolWindowKeys([this] { giveKeyboardToInputLine(); }, this);
     setWindowTitle(kMainCaption);
     setAutoFillBackground(true);
 
@@ -160,6 +163,9 @@ frmMain::frmMain(Services services, QWidget* parent)
 }
 
 frmMain::~frmMain() {
+    // The tool windows below hide as they go; none of that is a window closing on the user.
+    delete m_toolKeys;
+    m_toolKeys = nullptr;
     delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
     // Destroyed without its close event: no one to ask, so lines the journal could not
@@ -277,8 +283,7 @@ void frmMain::openPopup2() {
 }
 
 void frmMain::showHistory() {
-    m_tip2->show();
-    m_tip2->raise();
+    showToolWindow(*m_tip2, ToolShow::Quietly);
 }
 
 void frmMain::openTaxDialog() {
@@ -307,9 +312,7 @@ void frmMain::mmnuTon_Click() {
         m_ton = new DialogTon(m_services.settings, *this);
     if (!m_engine->totalValue().isZero())
         m_ton->takeTotal(m_engine->totalValue());
-    m_ton->show();
-    m_ton->raise();
-    m_ton->activateWindow();
+    showToolWindow(*m_ton, ToolShow::Activate);
 }
 
 void frmMain::takeToolResult(const QString& text) {
@@ -317,8 +320,17 @@ void frmMain::takeToolResult(const QString& text) {
 }
 
 bool frmMain::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
         activate();
+        // Placed before it had a frame or its height, the window may reach past the
+        // screen's edge by what the window manager and the activation have added since; it
+        // is moved in once, never again, so a window the user pushes half off the screen
+        // stays there.
+        if (!m_keptOnScreen) {
+            m_keptOnScreen = true;
+            platform::keepOnScreen(*this);
+        }
+    }
     return QMainWindow::event(event);
 }
 

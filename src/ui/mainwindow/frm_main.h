@@ -64,6 +64,7 @@ enum class InputLineFocus;
 struct ToolLinks;
 class PictureList;
 class TextListModel;
+class ToolWindowKeys;
 struct WindowLooks;
 class frmTip1;
 class frmTip2;
@@ -237,6 +238,21 @@ private:
     void taxRuleChangedForZei();
     void printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary);
 
+    // Companion and tool windows (frm_main_windows.cpp).
+    enum class ToolShow {
+        Activate,   ///< shown and given the keyboard; Escape closes it
+        Quietly,    ///< shown without taking the keyboard from this window; Escape closes it
+        KeepEscape, ///< shown quietly; Escape stays with the window (the memo pad's text)
+    };
+    /// Shows a companion or tool window: placed beside this window the first time it has no
+    /// place of its own, else kept wholly on a screen; closed by Escape where `how` says so,
+    /// and giving the keyboard back to the input line when it closes.
+    void showToolWindow(QWidget& tool, ToolShow how);
+    /// What showToolWindow does before the window is shown, for a window that shows itself.
+    void prepareToolWindow(QWidget& tool, ToolShow how);
+    /// Activates this window with the keyboard in the input line, unless it is going away.
+    void giveKeyboardToInputLine();
+
     void renderOnce();
     void renderInputLine(const ::sumiplex::engine::View& view, bool focusText1);
     void renderCaptions(const ::sumiplex::engine::View& view);
@@ -269,6 +285,8 @@ private:
     std::size_t m_journalListener = 0;
     /// The earlier tapes while their window is open; it deletes itself when closed.
     QPointer<frmTapes> m_tapes;
+    /// Escape and the keyboard's return for every window shown by showToolWindow.
+    ToolWindowKeys* m_toolKeys = nullptr;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
     // and leaves one the user placed.
@@ -282,6 +300,7 @@ private:
     bool m_inRender = false;
     bool m_renderAgain = false;
     bool m_shownOnce = false;
+    bool m_keptOnScreen = false;
     bool m_unloaded = false;
     bool m_endingQuietly = false;
     // A double click on the picture ends with a release that is no click of its own.

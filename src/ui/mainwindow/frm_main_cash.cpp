@@ -66,9 +66,7 @@ void frmMain::openCashDialog() {
         m_cash = std::make_unique<DialogCash>(
             linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
     const bool wasActive = m_cash->isVisible() && QApplication::activeWindow() == m_cash.get();
-    m_cash->show();
-    m_cash->raise();
-    m_cash->activateWindow();
+    showToolWindow(*m_cash, ToolShow::Activate);
     // Already the active window, it hears of no activation; the menu still reads the
     // main window afresh.
     if (wasActive)
@@ -82,9 +80,7 @@ void frmMain::showCashTally() {
         m_cash2 = std::make_unique<DialogCash2>(
             linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
     m_cash2->fill(m_engine->cashCounts());
-    m_cash2->show();
-    m_cash2->raise();
-    m_cash2->activateWindow();
+    showToolWindow(*m_cash2, ToolShow::Activate);
 }
 
 void frmMain::unloadCashTools() {

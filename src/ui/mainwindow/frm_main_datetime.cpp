@@ -66,9 +66,7 @@ void frmMain::openDaysDialog(datetime::DaysMode mode) {
     if (!m_engine->totalValue().isZero())
         total = QString::fromStdU16String(m_engine->totalValue().toPlainString());
     m_days->prepare(mode, calendarDate, today, total);
-    m_days->show();
-    m_days->raise();
-    m_days->activateWindow();
+    showToolWindow(*m_days, ToolShow::Activate);
 }
 
 void frmMain::openTimeDialog() {
@@ -76,9 +74,7 @@ void frmMain::openTimeDialog() {
         m_time.reset();
     if (!m_time)
         m_time = std::make_unique<DialogTime>(toolLinks());
-    m_time->show();
-    m_time->raise();
-    m_time->activateWindow();
+    showToolWindow(*m_time, ToolShow::Activate);
 }
 
 void frmMain::unloadDateTimeTools() {

@@ -160,8 +160,7 @@ QString frmMain::mainCaption() const {
 
 void frmMain::showMemo() {
     m_tip3->caretToEnd();
-    m_tip3->show();
-    m_tip3->raise();
+    showToolWindow(*m_tip3, ToolShow::KeepEscape);
 }
 
 void frmMain::Command2_Click() {
@@ -182,6 +181,8 @@ void frmMain::mnuEditPasteSpecial_Click() {
 }
 
 void frmMain::mnuOpen_Click() {
+    // The pad shows itself, to ask about the memo it holds and with the file loaded.
+    prepareToolWindow(*m_tip3, ToolShow::KeepEscape);
     (void)m_tip3->openFile(m_services.files, m_services.messages, mainCaption());
 }
 

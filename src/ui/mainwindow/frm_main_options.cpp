@@ -50,14 +50,13 @@ void frmMain::mnuTip_Click() {
         // The guide reads as it would after the main window's next activation.
         captionUsageGuide();
     }
-    m_tip1->show();
-    m_tip1->raise();
-    m_tip1->activateWindow();
+    showToolWindow(*m_tip1, ToolShow::Activate);
 }
 
 void frmMain::mnuHelpAbout_Click() {
     frmAbout about(mainCaption(), m_services.shell, m_services.messages, this);
     about.exec();
+    giveKeyboardToInputLine();
 }
 
 void frmMain::captionUsageGuide() {

@@ -2,6 +2,7 @@
 // unloads. Every step stands on its own: a value that does not convert leaves the property
 // as it was and the next step runs.
 
+#include "core/engine/currency.h"
 #include "core/engine/engine.h"
 #include "core/settings/values.h"
 #include "platform/clock.h"
@@ -95,7 +96,11 @@ void frmMain::loadSettings() {
     loadViewToggles();
     m_engine->setTaxRate(readSetting(store, platform::kTaxRate, qint16(m_engine->taxRate())));
     m_engine->setTaxRule(readSetting(store, platform::kTaxOP, qint16(m_engine->taxRule())));
-    m_engine->setExchangeRate(readSetting(store, platform::kDollRate, m_engine->exchangeRate()));
+    // A rate the rate dialog would refuse (negative, zero, too large for the conversions)
+    // is damage to the file; the default stands in for it, as for a text that is no number.
+    const double rate = readSetting(store, platform::kDollRate, m_engine->exchangeRate());
+    m_engine->setExchangeRate(
+        engine::isUsableExchangeRate(rate) ? rate : platform::kDollRate.defaultValue);
     m_engine->Text3_Change(readSetting(store, platform::kRoundD).toStdU16String(), 0);
     loadColours();
     loadInputFont();

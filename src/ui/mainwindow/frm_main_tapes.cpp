@@ -138,9 +138,7 @@ void frmMain::openEarlierTapes(const QString& chosen) {
     }
     if (!chosen.isEmpty())
         m_tapes->choose(chosen);
-    m_tapes->show();
-    m_tapes->raise();
-    m_tapes->activateWindow();
+    showToolWindow(*m_tapes, ToolShow::Activate);
 }
 
 void frmMain::mnuSaveTape_Click() {

@@ -28,9 +28,7 @@ void frmMain::openZeiDialog() {
                               printTaxSummary(parent, summary);
                           }},
             this);
-    m_zei->show();
-    m_zei->raise();
-    m_zei->activateWindow();
+    showToolWindow(*m_zei, ToolShow::Activate);
 }
 
 void frmMain::taxRuleChangedForZei() {

@@ -5,6 +5,7 @@
 #include "platform/memo_file.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QLabel>
@@ -235,6 +236,7 @@ bool frmTip3::openFile(platform::FileDialogs& files, platform::MessageBoxes& box
         return false;
     }
     m_lastFolder = folderOf(*path);
+    m_filePath = *path;
     setMemoText(*read.text);
     show();
     return true;
@@ -246,8 +248,9 @@ frmTip3::SaveResult frmTip3::saveAs(platform::FileDialogs& files, platform::Mess
     if (memo.isEmpty()) {
         return SaveResult::NothingToSave;
     }
-    const std::optional<QString> path = files.getSaveFileName(
-        this, mainCaption + QStringLiteral("　名前を付けて保存"), kSaveFilter, startFolder());
+    const std::optional<QString> path =
+        files.getSaveFileName(this, mainCaption + QStringLiteral("　名前を付けて保存"), kSaveFilter,
+                              startFolder(), fileName());
     if (!path) {
         return SaveResult::Cancelled;
     }
@@ -256,7 +259,7 @@ frmTip3::SaveResult frmTip3::saveAs(platform::FileDialogs& files, platform::Mess
         return SaveResult::Failed;
     }
     m_lastFolder = folderOf(*path);
-    hide();
+    m_filePath = *path;
     return SaveResult::Saved;
 }
 
@@ -270,14 +273,16 @@ void frmTip3::unloadAsk(platform::FileDialogs& files, platform::MessageBoxes& bo
         return;
     }
     for (;;) {
-        const std::optional<QString> path = files.getSaveFileName(
-            this, caption + QStringLiteral("　　名前を付けて保存"), kSaveFilter, startFolder());
+        const std::optional<QString> path =
+            files.getSaveFileName(this, caption + QStringLiteral("　　名前を付けて保存"),
+                                  kSaveFilter, startFolder(), fileName());
         if (!path) {
             return;
         }
         const auto error = platform::writeMemoFileAtomic(*path, memo);
         if (!error) {
             m_lastFolder = folderOf(*path);
+            m_filePath = *path;
             return;
         }
         boxes.critical(this, *error, caption);
@@ -287,6 +292,8 @@ void frmTip3::unloadAsk(platform::FileDialogs& files, platform::MessageBoxes& bo
 void frmTip3::unload(platform::FileDialogs& files, platform::MessageBoxes& boxes) {
     unloadAsk(files, boxes);
     setMemoText(QString());
+    // The next memo is a new one: saving it must not offer to overwrite the last one's file.
+    m_filePath.clear();
     hide();
     emit unloaded();
 }
@@ -295,7 +302,12 @@ QString frmTip3::startFolder() const {
     if (!m_lastFolder.isEmpty()) {
         return m_lastFolder;
     }
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString frmTip3::fileName() const {
+    return m_filePath.isEmpty() ? QString() : QFileInfo(m_filePath).fileName();
 }
 
 QString frmTip3::damagedFileQuestion(const QString& path) {

@@ -58,9 +58,11 @@ public:
     bool openFile(platform::FileDialogs& files, platform::MessageBoxes& boxes,
                   const QString& mainCaption);
 
-    /// The save-as command: the file-save dialog, then the memo and one CR LF written to the
-    /// chosen file, replacing it whole only once it is fully written. Hides the pad on
-    /// success; a failure is reported in a message box naming the file and the reason.
+    /// The save-as command: the file-save dialog offering the memo's file (the one last
+    /// opened or saved), then the memo and one CR LF written to the chosen file, replacing it
+    /// whole only once it is fully written. The pad stays as it was, so the user goes on
+    /// where they were; a failure is reported in a message box naming the file and the
+    /// reason.
     SaveResult saveAs(platform::FileDialogs& files, platform::MessageBoxes& boxes,
                       const QString& mainCaption);
 
@@ -74,8 +76,11 @@ public:
     void unload(platform::FileDialogs& files, platform::MessageBoxes& boxes);
 
     /// Where the file dialogs open: the folder of the last memo file opened or saved, else
-    /// the user's documents folder.
+    /// the user's documents folder, else (a desktop without one) the home folder.
     [[nodiscard]] QString startFolder() const;
+    /// The name of the memo's file, offered by the save dialogs; empty before the memo was
+    /// opened from or saved to a file, and again once the pad unloads.
+    [[nodiscard]] QString fileName() const;
 
     /// The question asked before a file with bytes the memo cannot keep is loaded.
     [[nodiscard]] static QString damagedFileQuestion(const QString& path);
@@ -104,6 +109,7 @@ private:
     mutable bool m_edited = false;
     bool m_programChange = false;
     QString m_lastFolder; // of the last memo file opened or saved
+    QString m_filePath;   // the memo's file while the memo is the one in it
 };
 
 } // namespace sumiplex::ui

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -118,13 +119,50 @@ TEST(Currency, RateFromTheDialogText) {
         std::u16string_view text;
         double expected;
     } cases[] = {
-        {u"", 1},      {u"80", 80},          {u"80.5", 80.5}, {u"８０．５", 80.5},
-        {u" 95 ", 95}, {u"1,234.5", 1234.5}, {u"0", 0},       {u"0.0125", 0.0125},
-        {u"abc", 42},  {u"80円", 42},        {u"1e3", 42},
+        {u"", 1},
+        {u"80", 80},
+        {u"80.5", 80.5},
+        {u"８０．５", 80.5},
+        {u" 95 ", 95},
+        {u"1,234.5", 1234.5},
+        {u"0", 42},
+        {u"0.0125", 0.0125},
+        {u"abc", 42},
+        {u"80円", 42},
+        {u"1e3", 42},
+        {u"-1", 42},
+        {u"999999999999999", 999999999999999},
+        {u"1000000000000000", 42},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(utf8(c.text));
         EXPECT_EQ(exchangeRateFromText(c.text, 42), c.expected);
+    }
+}
+
+// The stored rate is checked against the same rule the dialog keeps to.
+TEST(Currency, UsableRatesAreThoseTheConversionsCanWorkWith) {
+    const struct {
+        double rate;
+        bool usable;
+    } cases[] = {
+        {80, true},
+        {0.0125, true},
+        {1e-20, true},
+        {999999999999999, true},
+        {0, false},
+        {-0.0, false},
+        {-1, false},
+        {1e15, false},
+        {1.2345678901234568e28, false},
+        {1e308, false},
+        {1e-30, false},
+        {std::numeric_limits<double>::infinity(), false},
+        {std::numeric_limits<double>::quiet_NaN(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        EXPECT_EQ(isUsableExchangeRate(c.rate), c.usable);
     }
 }
 
