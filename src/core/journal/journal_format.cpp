@@ -134,6 +134,13 @@ bool validUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
+        // Kana and kanji: three bytes whose lead admits no overlong form and no surrogate.
+        if (((b0 >= 0xE1 && b0 <= 0xEC) || b0 >= 0xEE) && b0 <= 0xEF && i + 3 <= bytes.size() &&
+            (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80 &&
+            (static_cast<unsigned char>(bytes[i + 2]) & 0xC0) == 0x80) {
+            i += 3;
+            continue;
+        }
         std::size_t length = 0;
         char32_t c = 0;
         char32_t least = 0;
