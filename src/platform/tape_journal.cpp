@@ -350,9 +350,8 @@ std::vector<TapeFileInfo> listTapeFiles(const QString& folder) {
     std::vector<TapeFileInfo> files;
     const QDir dir(folder);
     // Links, FIFOs and devices too (QDir::System), so each is listed as what it is.
-    QStringList names =
-        dir.entryList({QStringLiteral("*.tape")},
-                      QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList names = dir.entryList({QStringLiteral("*.tape")},
+                                      QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     std::sort(names.begin(), names.end(), startedBefore);
     for (const QString& name : names) {
         TapeFileInfo info{dir.filePath(name), name, false, std::nullopt, {}};
@@ -436,7 +435,7 @@ std::vector<journal::StoredTape> trashedTapes(const QString& trash) {
     std::vector<journal::StoredTape> tapes;
     const QDir dir(trash);
     for (const QString& name :
-         dir.entryList({QStringLiteral("*.tape")}, QDir::Files | QDir::System | QDir::Hidden)) {
+         dir.entryList({QStringLiteral("*.tape")}, QDir::Files | QDir::System)) {
         struct stat st {};
         if (isRegularEntry(dir.filePath(name), &st))
             tapes.push_back(
