@@ -173,6 +173,8 @@ Failure ScriptRunner::run(const Command& c) {
         return pressKey(c.target, c.argument);
     case Verb::Set:
         return setText(c.target, c.argument);
+    case Verb::Paste:
+        return pasteText(c.target, c.argument);
     case Verb::Click:
     case Verb::RClick:
     case Verb::DClick:

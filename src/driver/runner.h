@@ -56,6 +56,8 @@ private:
     Failure open(const QString& name);
     Failure setting(const QString& key, const QString& value);
     Failure typeText(const QString& ref, const QString& text);
+    /// TEXT on the clipboard, then Ctrl+V in the focused control.
+    Failure pasteText(const QString& ref, const QString& text);
     Failure pressKey(const QString& ref, const QString& keyName);
     Failure setText(const QString& ref, const QString& text);
     Failure mouse(Verb verb, const QString& ref);

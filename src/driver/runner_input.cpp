@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLabel>
@@ -59,6 +60,19 @@ Failure ScriptRunner::typeText(const QString& ref, const QString& text) {
             break;
         pressAndRelease(*fallback, keyStrokeForCharacter(ch));
     }
+    return std::nullopt;
+}
+
+Failure ScriptRunner::pasteText(const QString& ref, const QString& text) {
+    QString error;
+    QWidget* w = control(ref, error);
+    if (!w)
+        return error;
+    if (!reachable(*w))
+        return std::nullopt;
+    focusControl(*w);
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
     return std::nullopt;
 }
 

@@ -29,6 +29,7 @@ constexpr std::array kVerbs{
     VerbName{u"colour", Verb::Colour}, VerbName{u"font", Verb::Font},
     VerbName{u"close", Verb::Close},   VerbName{u"print", Verb::Print},
     VerbName{u"folder", Verb::Folder}, VerbName{u"printer", Verb::Printer},
+    VerbName{u"paste", Verb::Paste},
 };
 
 std::optional<Verb> verbFor(QStringView word) {
@@ -100,6 +101,7 @@ std::optional<QString> checkShape(const Command& c) {
         break;
     case Verb::Type:
     case Verb::Set:
+    case Verb::Paste:
     case Verb::Select:
         if (!isControlRef(t))
             return QStringLiteral("WINDOW.CONTROL is wanted");

@@ -16,6 +16,7 @@ enum class Verb {
     Type,
     Key,
     Set,
+    Paste,
     Click,
     RClick,
     DClick,

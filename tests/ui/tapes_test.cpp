@@ -19,8 +19,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -33,8 +36,10 @@
 #include <QTimer>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace sumiplex;
 using journal::JournalState;
@@ -56,6 +61,21 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// The file's last change, as a file copied in or left by an earlier run has it.
+void setModified(const QString& path, const QDateTime& when) {
+    const timespec t{static_cast<time_t>(when.toSecsSinceEpoch()), 0};
+    const timespec times[2] = {t, t};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW),
+             0);
+}
+
+QWidget* shownViewer() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"frmTapes" && w->isVisible())
+            return w;
+    return nullptr;
 }
 
 QByteArray journalBytes(JournalState state, const std::string& body, std::uint64_t length) {
@@ -138,6 +158,12 @@ private slots:
     void linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving_data();
     void linesTheJournalCannotKeepAtTheCloseAreOfferedForSaving();
     void endSignalClosesAsTheUserWouldWithNothingLeftWaiting();
+    void onlyRegularFilesThatAreNoLinksAreOpened_data();
+    void onlyRegularFilesThatAreNoLinksAreOpened();
+    void plantedFilesNeitherHoldTheStartNorGetWritten();
+    void retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock_data();
+    void retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock();
+    void aHugeLineShowsAtOnceCutAndCopiesWhole();
 };
 
 void TapesTest::killedRunIsOfferedWithEveryCompletedLine() {
@@ -230,8 +256,12 @@ void TapesTest::damagedAndOldTapesAreListedMarkedAndKeptUntilTheUserRemovesThem(
         {"2024-01-02_080000.tape", QByteArray("not a tape"), true,
          "2024-01-02 08:00:00　1行　［計算履歴のファイルではありません］"},
     };
-    for (const File& f : files)
-        writeFile(dir + QLatin1Char('/') + QLatin1String(f.name), f.bytes);
+    for (const File& f : files) {
+        const QString path = dir + QLatin1Char('/') + QLatin1String(f.name);
+        writeFile(path, f.bytes);
+        setModified(path, QDateTime::fromString(QString::fromLatin1(f.name).left(10),
+                                                QStringLiteral("yyyy-MM-dd")));
+    }
 
     Program program;
     program.start(dir);
@@ -254,6 +284,7 @@ void TapesTest::damagedAndOldTapesAreListedMarkedAndKeptUntilTheUserRemovesThem(
     QCOMPARE(listed, expected);
     for (const File& f : files)
         QCOMPARE(QFile::exists(dir + QLatin1Char('/') + QLatin1String(f.name)), f.kept);
+    QVERIFY(QFile::exists(dir + QStringLiteral("/trash/2024-01-01_080000.tape")));
 
     // Searching with full-width digits finds the half-width line; its total goes to the
     // input line.
@@ -501,6 +532,203 @@ int main(int argc, char** argv) {
     ui::installFontSubstitutions();
     TapesTest test;
     return QTest::qExec(&test, argc, argv);
+}
+
+void TapesTest::onlyRegularFilesThatAreNoLinksAreOpened_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("opens");
+    for (const char* kind : {"regular file", "link to a regular file", "link to a FIFO", "FIFO",
+                             "folder", "device", "link to a device", "dangling link", "missing"})
+        QTest::newRow(kind) << QString::fromLatin1(kind) << (qstrcmp(kind, "regular file") == 0);
+}
+
+void TapesTest::onlyRegularFilesThatAreNoLinksAreOpened() {
+    QFETCH(QString, kind);
+    QFETCH(bool, opens);
+    QTemporaryDir folder;
+    const QString dir = folder.path();
+    const QString elsewhere = dir + QStringLiteral("/elsewhere");
+    const QByteArray original = journalBytes(JournalState::Open, "      0 +5= 5\r\n", 0);
+    writeFile(elsewhere, original);
+    const QString path = dir + QStringLiteral("/2026-12-01_080000.tape");
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == u"regular file")
+        writeFile(path, original);
+    else if (kind == u"link to a regular file")
+        QVERIFY(QFile::link(elsewhere, path));
+    else if (kind == u"link to a FIFO") {
+        QCOMPARE(::mkfifo(QFile::encodeName(dir + QStringLiteral("/fifo")).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir + QStringLiteral("/fifo"), path));
+    } else if (kind == u"FIFO")
+        QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+    else if (kind == u"folder")
+        QVERIFY(QDir().mkpath(path));
+    else if (kind == u"link to a device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == u"dangling link")
+        QVERIFY(QFile::link(dir + QStringLiteral("/nothing"), path));
+    // A device of its own cannot be made without privileges: /dev/null is one in place.
+    const QString opened = kind == u"device" ? QStringLiteral("/dev/null") : path;
+
+    QElapsedTimer timer;
+    timer.start();
+    for (auto mode : {platform::TapeFile::Mode::Read, platform::TapeFile::Mode::ReadWrite})
+        QCOMPARE(platform::TapeFile(opened, mode).isOpen(), opens);
+    QCOMPARE(platform::readTapeBytes(opened).has_value(), opens);
+    QCOMPARE(platform::markTapeFile(opened, JournalState::Recovered), opens);
+    QVERIFY(!platform::tapeFileInUse(opened));
+    if (kind != u"device") {
+        const std::vector<platform::TapeFileInfo> listed = platform::listTapeFiles(dir);
+        QCOMPARE(listed.size(), std::size_t{kind == u"missing" ? 0U : 1U});
+        if (!listed.empty()) {
+            QCOMPARE(listed.front().regular, opens);
+            QCOMPARE(listed.front().header.has_value(), opens);
+        }
+        QCOMPARE(platform::removeTapeFile(path), opens);
+        QCOMPARE(QFileInfo::exists(path) || QFileInfo(path).isSymLink(),
+                 !opens && kind != u"missing");
+    }
+    // A wait on a FIFO or a device never ends: any bound catches it, and a loose one never
+    // fails a slow build.
+    QCOMPARE_LT(timer.elapsed(), 10000);
+    QCOMPARE(readAll(elsewhere), original); // what a link leads to is never written
+}
+
+void TapesTest::plantedFilesNeitherHoldTheStartNorGetWritten() {
+    QTemporaryDir folder;
+    const QString dir = folder.path() + QStringLiteral("/tapes");
+    QVERIFY(QDir().mkpath(dir));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo"))).constData(), 0600),
+             0);
+    QVERIFY(QFile::link(folder.filePath(QStringLiteral("fifo")),
+                        dir + QStringLiteral("/2026-12-05_080000.tape")));
+    // Looks like the leftover of a crash, but lies outside the folder.
+    const QString outside = folder.filePath(QStringLiteral("outside.tape"));
+    const QByteArray unfinished = journalBytes(JournalState::Open, "      0 +5= 5\r\n", 0);
+    writeFile(outside, unfinished);
+    QVERIFY(QFile::link(outside, dir + QStringLiteral("/2026-12-06_080000.tape")));
+
+    QElapsedTimer timer;
+    timer.start();
+    Program program;
+    program.start(dir);
+    QCOMPARE_LT(timer.elapsed(), 10000); // a hang, not a speed: that is measured in bench/
+    QCOMPARE(program.messages.shown().size(), std::size_t{0}); // no recovery question
+    QCOMPARE(readAll(outside), unfinished);
+
+    program.window->findChild<QAction*>(QStringLiteral("mnuEarlierTapes"))->trigger();
+    QWidget* viewer = shownViewer();
+    QVERIFY(viewer);
+    auto* list = viewer->findChild<QListWidget*>(QStringLiteral("lstTapes"));
+    QCOMPARE(list->count(), 2);
+    for (int row = 0; row < list->count(); ++row) {
+        list->setCurrentRow(row);
+        QVERIFY(list->item(row)->text().endsWith(
+            QStringLiteral("［計算履歴のファイルではありません］")));
+        QVERIFY(!viewer->findChild<QPushButton*>(QStringLiteral("cmdDelete"))->isEnabled());
+    }
+    QCOMPARE_LT(timer.elapsed(), 10000); // a hang, not a speed: that is measured in bench/
+    QCOMPARE(readAll(outside), unfinished);
+}
+
+void TapesTest::retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock_data() {
+    QTest::addColumn<QDateTime>("now");
+    QTest::addColumn<QString>("keepDays"); // "-" for none stored
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<bool>("notice");
+    const QDateTime today(QDate(2026, 12, 7), QTime(10, 0));
+    QTest::newRow("default limit") << today << QStringLiteral("-") << true << false;
+    QTest::newRow("valid limit") << today << QStringLiteral("30") << true << false;
+    for (const char* bad : {"0", "-1", "999999999999", "abc", ""})
+        QTest::newRow(*bad ? bad : "empty") << today << QString::fromLatin1(bad) << false << true;
+    QTest::newRow("clock in 2000")
+        << QDateTime(QDate(2000, 1, 1), QTime(10, 0)) << QStringLiteral("-") << false << false;
+    QTest::newRow("clock at the end of 9999")
+        << QDateTime(QDate(9999, 12, 31), QTime(23, 0)) << QStringLiteral("1") << false << false;
+}
+
+void TapesTest::retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock() {
+    QFETCH(QDateTime, now);
+    QFETCH(QString, keepDays);
+    QFETCH(bool, moved);
+    QFETCH(bool, notice);
+    QTemporaryDir folder;
+    const QString dir = folder.path();
+    const std::string body = "      0 +5= 5\r\n";
+    const QByteArray closed = journalBytes(JournalState::Complete, body, body.size());
+    const QDateTime today(QDate(2026, 12, 7), QTime(9, 0));
+    struct File {
+        QString name;
+        QDateTime modified;
+        bool old; // moved aside by a rule that runs
+    };
+    const std::vector<File> files = {
+        {QStringLiteral("2024-01-01_080000.tape"), today.addDays(-700), true},
+        // Named by a clock that was wrong at its start, written an hour ago.
+        {QStringLiteral("2000-01-01_000000.tape"), today.addSecs(-3600), false},
+        {QStringLiteral("2026-12-06_080000.tape"), today.addDays(-1), false},
+    };
+    for (const File& f : files) {
+        writeFile(dir + QLatin1Char('/') + f.name, closed);
+        setModified(dir + QLatin1Char('/') + f.name, f.modified);
+    }
+    QVERIFY(QDir().mkpath(dir + QStringLiteral("/trash")));
+    for (int age : {31, 29}) {
+        const QString trashed = dir + QStringLiteral("/trash/2023-01-%1_080000.tape").arg(age);
+        writeFile(trashed, closed);
+        setModified(trashed, today.addDays(-age));
+    }
+
+    Program program;
+    program.clock.set(now);
+    if (keepDays != u"-")
+        program.settings.write(u"TapeKeepDays", keepDays);
+    program.start(dir);
+    for (const File& f : files) {
+        QCOMPARE(QFile::exists(dir + QLatin1Char('/') + f.name), !(moved && f.old));
+        QCOMPARE(QFile::exists(dir + QStringLiteral("/trash/") + f.name), moved && f.old);
+    }
+    QCOMPARE(QFile::exists(dir + QStringLiteral("/trash/2023-01-31_080000.tape")), !moved);
+    QVERIFY(QFile::exists(dir + QStringLiteral("/trash/2023-01-29_080000.tape")));
+    QCoreApplication::processEvents();
+    const auto& shown = program.messages.shown();
+    QCOMPARE(shown.size(), std::size_t{notice ? 1U : 0U});
+    if (notice) {
+        QVERIFY(shown.front().notice); // never a box that takes keys
+        QVERIFY(shown.front().text.contains(QStringLiteral("TapeKeepDays")));
+    }
+}
+
+void TapesTest::aHugeLineShowsAtOnceCutAndCopiesWhole() {
+    QTemporaryDir folder;
+    const QString dir = folder.path();
+    std::string line(50'000'000, '7');
+    line += "\r\n";
+    writeFile(dir + QStringLiteral("/2026-12-06_080000.tape"),
+              journalBytes(JournalState::Complete, line, line.size()));
+    writeFile(dir + QStringLiteral("/2026-12-05_080000.tape"),
+              journalBytes(JournalState::Complete, "      0 +5= 5\r\n", 15));
+    Program program;
+    program.start(dir);
+    program.window->findChild<QAction*>(QStringLiteral("mnuEarlierTapes"))->trigger();
+    QWidget* viewer = shownViewer();
+    QVERIFY(viewer);
+    auto* list = viewer->findChild<QListWidget*>(QStringLiteral("lstTapes"));
+    auto* tape = viewer->findChild<QListView*>(QStringLiteral("txtTape"));
+    list->setCurrentRow(1);
+    QElapsedTimer timer;
+    timer.start();
+    list->setCurrentRow(0);
+    tape->repaint();
+    const QString shown = tape->model()->index(0, 0).data().toString();
+    QCOMPARE_LT(timer.elapsed(), 10000); // a hang, not a speed: that is measured in bench/
+    QVERIFY(shown.startsWith(QStringLiteral("7777")));
+    QVERIFY(shown.endsWith(QStringLiteral("…［以下省略］")));
+    QCOMPARE_LT(shown.size(), 3000);
+    tape->setCurrentIndex(tape->model()->index(0, 0));
+    tape->selectionModel()->select(tape->currentIndex(), QItemSelectionModel::Select);
+    viewer->findChild<QPushButton*>(QStringLiteral("cmdCopy"))->click();
+    QCOMPARE(QApplication::clipboard()->text().size(), qsizetype{50'000'002});
 }
 
 #include "tapes_test.moc"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace sumiplex::journal {
 namespace {
@@ -77,12 +78,21 @@ void appendUtf16(std::u16string& out, char32_t c) {
 // bad sequence becomes one U+FFFD. Returns whether the bytes were all valid.
 bool decodeUtf8(std::string_view bytes, std::u16string& out) {
     bool valid = true;
+    out.reserve(out.size() + bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         if (b0 < 0x80) {
-            out += static_cast<char16_t>(b0);
-            ++i;
+            // A run of ASCII is widened in one go: a line of megabytes decodes at once.
+            std::size_t end = i + 1;
+            while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+                ++end;
+            const std::size_t at = out.size();
+            out.resize(at + (end - i));
+            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(i),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(end),
+                      out.begin() + static_cast<std::ptrdiff_t>(at));
+            i = end;
             continue;
         }
         std::size_t length = 0;
@@ -114,7 +124,124 @@ bool decodeUtf8(std::string_view bytes, std::u16string& out) {
     return valid;
 }
 
+// Whether the bytes are UTF-8 throughout, without building the text.
+bool validUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Eight bytes at a time through plain ASCII, most of any tape.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + i, 8);
+            if ((word & 0x8080808080808080ULL) != 0)
+                break;
+            i += 8;
+        }
+        if (i == bytes.size())
+            break;
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        // Kana and kanji: three bytes whose lead admits no overlong form and no surrogate.
+        if (((b0 >= 0xE1 && b0 <= 0xEC) || b0 >= 0xEE) && b0 <= 0xEF && i + 3 <= bytes.size() &&
+            (static_cast<unsigned char>(bytes[i + 1]) & 0xC0) == 0x80 &&
+            (static_cast<unsigned char>(bytes[i + 2]) & 0xC0) == 0x80) {
+            i += 3;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            length = 2, c = b0 & 0x1F, least = 0x80;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            length = 3, c = b0 & 0x0F, least = 0x800;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            length = 4, c = b0 & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (b & 0x3F);
+        }
+        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// A line as the tape holds it. A line that a lone CR ends is given the LF the program's own
+// lines carry, so every reader of the text finds its lines where the index found them.
+void decodeLine(std::string_view line, std::u16string& out) {
+    decodeUtf8(line, out);
+    if (line.ends_with('\r'))
+        out += u'\n';
+}
+
+std::size_t findByte(std::string_view bytes, std::size_t from, char c) {
+    if (from >= bytes.size())
+        return std::string_view::npos;
+    const void* hit = std::memchr(bytes.data() + from, c, bytes.size() - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - bytes.data())
+               : std::string_view::npos;
+}
+
+// Where the line starting at `from` ends, its line end included: at CR LF, LF or a lone CR.
+// `nextLf` and `nextCr` hold the next of each byte at or after an earlier start, so a body
+// is scanned once however its lines end.
+std::size_t lineEnd(std::string_view bytes, std::size_t from, std::size_t& nextLf,
+                    std::size_t& nextCr) {
+    if (nextLf != std::string_view::npos && nextLf < from)
+        nextLf = findByte(bytes, from, '\n');
+    if (nextCr != std::string_view::npos && nextCr < from)
+        nextCr = findByte(bytes, from, '\r');
+    const std::size_t lf = nextLf;
+    const std::size_t cr = nextCr;
+    if (lf == std::string_view::npos && cr == std::string_view::npos)
+        return bytes.size();
+    if (cr < lf)
+        return cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
+    return lf + 1;
+}
+
+// Characters that would break a tape line in two for some reader: a CR that no LF follows,
+// the Unicode line and paragraph separators, NEL, vertical tab and form feed.
+bool breaksLine(char16_t c) {
+    return c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
+           c == u'\u2029';
+}
+
 } // namespace
+
+std::u16string oneLine(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out)
+        if (c == u'\n' || breaksLine(c))
+            c = u' ';
+    return out;
+}
+
+std::u16string tapeLines(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue; // the LF that follows writes the line end
+        if (c == u'\n' || c == u'\r')
+            out += u"\r\n";
+        else
+            out += breaksLine(c) ? u' ' : c;
+    }
+    return out;
+}
 
 std::string stateFields(JournalState state, std::uint64_t bodyLength) {
     std::string digits = std::to_string(bodyLength);
@@ -225,6 +352,7 @@ std::string JournalEncoder::append(std::u16string_view piece, LocalTime now) {
         }
         m_line.append(piece.substr(from, lf + 1 - from));
         from = lf + 1;
+        keepOneLine(m_line);
         if (m_lastMark != now) {
             out += kMark;
             out += formatTime(now);
@@ -239,7 +367,19 @@ std::string JournalEncoder::append(std::u16string_view piece, LocalTime now) {
     return out;
 }
 
+void JournalEncoder::keepOneLine(std::u16string& line) {
+    // Only the line's own end may break it: a reader splits at every CR, and a viewer at the
+    // Unicode separators too, so any other break would show one step as two.
+    const std::size_t end = line.ends_with(u"\r\n") ? line.size() - 2 : line.size() - 1;
+    for (std::size_t i = 0; i < end; ++i)
+        if (line[i] == u'\n' || breaksLine(line[i]))
+            line[i] = u' ';
+}
+
 std::string JournalEncoder::takeUnfinished() {
+    for (char16_t& c : m_line)
+        if (c == u'\n' || breaksLine(c))
+            c = u' ';
     std::string out;
     if (!m_line.empty() && m_line.front() == kMark)
         out += kMark;
@@ -261,11 +401,11 @@ TapeIndex indexJournal(std::string_view bytes) {
     // About 25 bytes a line: reserving from that guess spares the copies of growing.
     index.starts.reserve((bytes.size() - bodyAt) / 24 + 1);
     index.lengths.reserve((bytes.size() - bodyAt) / 24 + 1);
-    std::u16string scratch;
     std::size_t from = bodyAt;
+    std::size_t nextLf = findByte(bytes, from, '\n');
+    std::size_t nextCr = findByte(bytes, from, '\r');
     while (from < bytes.size()) {
-        const std::size_t lf = bytes.find('\n', from);
-        const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        const std::size_t end = lineEnd(bytes, from, nextLf, nextCr);
         std::size_t start = from;
         from = end;
         if (index.isJournal && bytes[start] == kMark) {
@@ -280,12 +420,10 @@ TapeIndex indexJournal(std::string_view bytes) {
             }
         }
         const std::string_view line = bytes.substr(start, end - start);
-        if (!index.invalidText &&
-            std::any_of(line.begin(), line.end(), [](char c) { return (c & 0x80) != 0; })) {
-            scratch.clear();
-            index.invalidText = !decodeUtf8(line, scratch);
-        }
+        if (!index.invalidText && !validUtf8(line))
+            index.invalidText = true;
         index.starts.push_back(start);
+        // Files past kMaxTapeFileBytes are not read, so a line's length fits.
         index.lengths.push_back(static_cast<std::uint32_t>(end - start));
     }
     return index;
@@ -293,7 +431,22 @@ TapeIndex indexJournal(std::string_view bytes) {
 
 std::u16string lineAt(std::string_view bytes, const TapeIndex& index, std::size_t i) {
     std::u16string out;
-    decodeUtf8(bytes.substr(index.starts[i], index.lengths[i]), out);
+    decodeLine(bytes.substr(index.starts[i], index.lengths[i]), out);
+    return out;
+}
+
+std::u16string lineHeadAt(std::string_view bytes, const TapeIndex& index, std::size_t i,
+                          std::size_t maxBytes) {
+    std::string_view line = bytes.substr(index.starts[i], index.lengths[i]);
+    if (line.size() > maxBytes) {
+        std::size_t cut = maxBytes;
+        // Back to the start of a character, so the head does not end in a broken one.
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        line = line.substr(0, cut);
+    }
+    std::u16string out;
+    decodeUtf8(line, out);
     return out;
 }
 
@@ -309,7 +462,7 @@ JournalContents readJournal(std::string_view bytes) {
     contents.marks = index.marks;
     contents.text.reserve(bytes.size());
     for (std::size_t i = 0; i < index.lineCount(); ++i)
-        decodeUtf8(bytes.substr(index.starts[i], index.lengths[i]), contents.text);
+        decodeLine(bytes.substr(index.starts[i], index.lengths[i]), contents.text);
     return contents;
 }
 

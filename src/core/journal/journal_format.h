@@ -50,11 +50,24 @@ inline constexpr char kMark = '\x1F';
 /// The start of the run a file name names; nothing for any other name.
 [[nodiscard]] std::optional<LocalTime> startFromFileName(std::string_view name);
 
+/// The largest file the tape readers take in whole: a line's length must fit its index, and
+/// a bigger file is no tape this program wrote.
+inline constexpr std::size_t kMaxTapeFileBytes = std::size_t{1} << 30;
+
 /// UTF-8 of UTF-16 text; an unpaired surrogate becomes U+FFFD.
 [[nodiscard]] std::string toUtf8(std::u16string_view text);
 
+/// `text` as one tape line: every line break in it (CR, LF, the Unicode separators) becomes
+/// a blank.
+[[nodiscard]] std::u16string oneLine(std::u16string_view text);
+
+/// `text` with each of its lines ended by CR LF, wherever it ended at CR LF, LF or a lone
+/// CR, and no other break inside a line: the text a tape export writes.
+[[nodiscard]] std::u16string tapeLines(std::u16string_view text);
+
 /// Turns the pieces appended to the tape into journal bytes. Only whole lines (ended by
-/// LF) come out, each at once, so a crash loses at most the line being written.
+/// LF) come out, each at once, so a crash loses at most the line being written. A line
+/// break inside a line is written as a blank: a line of the journal is one step.
 class JournalEncoder {
 public:
     /// The bytes of the lines `piece` completes, with a time mark in front when the time
@@ -66,11 +79,14 @@ public:
     void forgetLastMark() { m_lastMark.reset(); }
 
 private:
+    static void keepOneLine(std::u16string& line);
+
     std::u16string m_line;
     std::optional<LocalTime> m_lastMark;
 };
 
-/// What a journal file holds, read as far as it can be read.
+/// What a journal file holds, read as far as it can be read. Lines end at CR LF, LF or a
+/// lone CR; a lone CR is read as CR LF.
 struct JournalContents {
     bool isJournal = false; ///< the header was recognised; if not, the whole file is text
     JournalState state = JournalState::Open;
@@ -107,6 +123,11 @@ struct TapeIndex {
 
 /// Tape line `i` of the indexed bytes, decoded, its line end included.
 [[nodiscard]] std::u16string lineAt(std::string_view bytes, const TapeIndex& index, std::size_t i);
+
+/// The first `maxBytes` bytes (or fewer, to end on a whole character) of tape line `i`,
+/// decoded: what is shown of a line too long to lay out whole.
+[[nodiscard]] std::u16string lineHeadAt(std::string_view bytes, const TapeIndex& index,
+                                        std::size_t i, std::size_t maxBytes);
 
 /// The header of a file, from its first bytes: nothing when it is no journal.
 struct JournalHeader {

@@ -78,7 +78,13 @@ std::u16string lastTotal(std::u16string_view text) {
 }
 
 std::u16string lastTotal(std::string_view bytes, const TapeIndex& index) {
+    // Longer than any line the calculator writes (its input line takes some tens of
+    // thousands of characters): decoding such a line only to find no total would hold the
+    // list of tapes.
+    constexpr std::uint32_t kLongestStep = 1U << 20;
     for (std::size_t i = index.lineCount(); i-- > 0;) {
+        if (index.lengths[i] > kLongestStep)
+            continue;
         std::u16string total = totalShownBy(lineAt(bytes, index, i));
         if (!total.empty())
             return total;
@@ -161,24 +167,6 @@ std::string tapeCsv(const JournalContents& tape) {
         ++lineIndex;
     }
     return out;
-}
-
-std::vector<std::string> expiredTapes(std::vector<StoredTape> tapes, std::chrono::local_days today,
-                                      int keepDays) {
-    std::vector<std::pair<LocalTime, std::string>> expired;
-    const LocalTime limit = today - std::chrono::days{keepDays};
-    for (StoredTape& tape : tapes) {
-        const auto start = startFromFileName(tape.name);
-        if (!start || !tape.isJournal || tape.state == JournalState::Open)
-            continue;
-        if (*start < limit)
-            expired.emplace_back(*start, std::move(tape.name));
-    }
-    std::sort(expired.begin(), expired.end());
-    std::vector<std::string> names;
-    for (auto& e : expired)
-        names.push_back(std::move(e.second));
-    return names;
 }
 
 } // namespace sumiplex::journal

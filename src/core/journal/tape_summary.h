@@ -41,16 +41,4 @@ struct TapeMatch {
 /// tab or a CR) gets a leading "'"; the amount and total cells are plain numbers.
 [[nodiscard]] std::string tapeCsv(const JournalContents& tape);
 
-/// A tape file as the retention rule sees it.
-struct StoredTape {
-    std::string name;
-    bool isJournal; ///< a readable header; anything else is kept until the user removes it
-    JournalState state;
-};
-
-/// The tapes to remove because they started more than `keepDays` days before `today`,
-/// oldest first. Unfinished and unreadable files are kept: only the user removes them.
-[[nodiscard]] std::vector<std::string> expiredTapes(std::vector<StoredTape> tapes,
-                                                    std::chrono::local_days today, int keepDays);
-
 } // namespace sumiplex::journal

@@ -6,6 +6,7 @@
 #include "ui/ui_fonts.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/glyph_icon.h"
+#include "ui/widgets/single_line_validator.h"
 #include "ui/widgets/text_list_model.h"
 #include "ui/widgets/widget_helpers.h"
 
@@ -95,6 +96,8 @@ void frmMain::buildControls() {
     // A line edit cuts what is typed or pasted past 32,767 characters without a word; a
     // number shortened that way would be added as another figure.
     Text1->setMaxLength(std::numeric_limits<int>::max());
+    // A line break pasted into the line would end up inside a tape line.
+    Text1->setValidator(new SingleLineValidator(Text1));
     Label10->setBuddy(Text1);
 
     Label1 = clickableLabel(central, "Label1", QStringLiteral("Total"));

@@ -7,6 +7,7 @@
 #include "ui/tapes/frm_tapes.h"
 
 #include "core/engine/tape.h"
+#include "core/journal/retention.h"
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
@@ -24,15 +25,17 @@ std::string versionText() {
            std::to_string(build::kVersionRevision);
 }
 
-int keepDays(const platform::SettingsStore& store) {
-    bool ok = false;
-    const int days = store
-                         .read(platform::kTapeKeepDays.key,
-                               QString::number(platform::kTapeKeepDays.defaultValue))
-                         .trimmed()
-                         .toInt(&ok);
-    // A limit that does not read as a number of days never removes a tape by mistake.
-    return ok && days > 0 ? days : platform::kTapeKeepDays.defaultValue;
+// The retention limit in days, or nothing with the notice to show when the stored text
+// keeps every tape: a limit the user did not clearly write never removes one.
+std::optional<int> keepDays(const platform::SettingsStore& store, QString& notice) {
+    const std::optional<QString> stored = store.find(platform::kTapeKeepDays.key);
+    if (!stored)
+        return platform::kTapeKeepDays.defaultValue;
+    const std::u16string text = stored->toStdU16String();
+    const std::optional<int> days = journal::parseKeepDays(text);
+    if (!days)
+        notice = QString::fromStdU16String(journal::keepEveryTapeNotice(text));
+    return days;
 }
 
 } // namespace
@@ -103,11 +106,18 @@ void frmMain::tapeHousekeeping() {
     if (!m_journal)
         return;
     const QString folder = m_journal->folder();
-    (void)platform::removeExpiredTapes(folder, platform::localTime(m_services.clock),
-                                       keepDays(m_services.settings));
+    QString notice;
+    if (const std::optional<int> days = keepDays(m_services.settings, notice))
+        (void)platform::applyRetention(folder, platform::localTime(m_services.clock), *days,
+                                       m_journal->filesOfThisRun());
+    else
+        // Said without taking the keyboard (the user may already be typing), and in a notice
+        // that stays until read: a status line goes with the next menu hover.
+        QTimer::singleShot(
+            0, this, [this, notice] { m_services.messages.notice(this, notice, mainCaption()); });
     QStringList unfinished;
     for (const platform::TapeFileInfo& file : platform::listTapeFiles(folder)) {
-        if (file.header && file.header->state == journal::JournalState::Open &&
+        if (file.regular && file.header && file.header->state == journal::JournalState::Open &&
             !m_journal->filesOfThisRun().contains(file.path) && !platform::tapeFileInUse(file.path))
             unfinished.push_back(file.path);
     }

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -28,18 +27,16 @@ using journal::JournalState;
 
 const QString kTitle = QStringLiteral("過去の計算履歴");
 
-std::optional<QByteArray> readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
-}
+// Item data beside the path: whether the entry is a regular file, the only kind read.
+constexpr int kRegularRole = Qt::UserRole + 1;
+
+const QString kNotATape = QStringLiteral("　［計算履歴のファイルではありません］");
 
 // The marks a listed tape carries: how far it can be trusted.
 QString marksOf(const journal::TapeIndex& tape) {
     QString marks;
     if (!tape.isJournal)
-        return QStringLiteral("　［計算履歴のファイルではありません］");
+        return kNotATape;
     if (tape.state != JournalState::Complete)
         marks += QStringLiteral("　［異常終了］");
     if (tape.truncated)
@@ -73,9 +70,12 @@ bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QSt
         parent, title, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|CSVﾌｧｲﾙ (*.csv)|*.csv"));
     if (!path)
         return false;
+    // Each line of the file is one step, whatever breaks a line held before.
+    journal::JournalContents lines = tape;
+    lines.text = journal::tapeLines(tape.text);
     const std::string bytes = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
-                                  ? journal::tapeCsv(tape)
-                                  : journal::toUtf8(tape.text);
+                                  ? journal::tapeCsv(lines)
+                                  : journal::toUtf8(lines.text);
     if (const auto error = platform::writeFileAtomic(*path, bytes)) {
         messages.warning(parent, *error, title);
         return false;
@@ -156,9 +156,14 @@ void frmTapes::refresh() {
     for (const platform::TapeFileInfo& file : files) {
         if (m_links.currentFiles.contains(file.path))
             continue;
-        const std::optional<QByteArray> bytes = readBytes(file.path);
+        // Anything but a regular file is never opened: a FIFO would hold the window, a link
+        // could lead anywhere.
+        const std::optional<QByteArray> bytes =
+            file.regular ? platform::readTapeBytes(file.path) : std::nullopt;
         QString text = startOf(file.name);
-        if (bytes) {
+        if (!file.regular) {
+            text += kNotATape;
+        } else if (bytes) {
             const std::string_view view(bytes->constData(),
                                         static_cast<std::size_t>(bytes->size()));
             const journal::TapeIndex tape = journal::indexJournal(view);
@@ -172,6 +177,7 @@ void frmTapes::refresh() {
         }
         auto* item = new QListWidgetItem(text, lstTapes);
         item->setData(Qt::UserRole, file.path);
+        item->setData(kRegularRole, file.regular);
     }
     if (!choose(keep) && lstTapes->count() > 0)
         lstTapes->setCurrentRow(0);
@@ -191,9 +197,15 @@ bool frmTapes::choose(const QString& path) {
 
 void frmTapes::showChosen() {
     const QString path = chosenPath();
-    const std::optional<QByteArray> bytes = path.isEmpty() ? std::nullopt : readBytes(path);
+    const QListWidgetItem* item = lstTapes->currentItem();
+    const bool regular = item && item->data(kRegularRole).toBool();
+    const std::optional<QByteArray> bytes =
+        regular ? platform::readTapeBytes(path) : std::optional<QByteArray>();
     m_lines->setFile(bytes.value_or(QByteArray()));
-    lblStatus->setText(bytes ? marksOf(m_lines->tapeIndex()).trimmed() : QString());
+    if (item && !regular)
+        lblStatus->setText(kNotATape.trimmed());
+    else
+        lblStatus->setText(bytes ? marksOf(m_lines->tapeIndex()).trimmed() : QString());
     for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete, cmdFind})
         b->setEnabled(bytes.has_value());
 }
@@ -259,7 +271,7 @@ void frmTapes::deleteChosen() {
     if (!m_links.messages.question(
             this, QStringLiteral("%1 からの計算履歴を削除しますか？").arg(start), windowTitle()))
         return;
-    if (!QFile::remove(path)) {
+    if (!platform::removeTapeFile(path)) {
         m_links.messages.warning(this, QStringLiteral("計算履歴を削除できませんでした。"),
                                  windowTitle());
         return;

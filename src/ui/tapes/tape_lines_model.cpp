@@ -39,9 +39,18 @@ QVariant TapeLinesModel::data(const QModelIndex& index, int role) const {
         return {};
     if (showsNotice())
         return m_notice.value(index.row());
-    std::u16string text = line(index.row());
+    if (static_cast<std::size_t>(index.row()) >= m_index.lineCount())
+        return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    // Laying out a line of megabytes would hold the window for seconds; more than a screen
+    // of it shows nothing more anyway. Copying takes the whole line.
+    const bool cut = m_index.lengths[row] > kShownBytes;
+    std::u16string text = cut ? journal::lineHeadAt(bytes(), m_index, row, kShownBytes)
+                              : journal::lineAt(bytes(), m_index, row);
     while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r'))
         text.pop_back();
+    if (cut)
+        text += kCutMark;
     return QString::fromStdU16String(text);
 }
 

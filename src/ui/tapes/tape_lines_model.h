@@ -17,6 +17,10 @@ class TapeLinesModel final : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
+    /// A line longer than this many bytes shows only its head, then kCutMark.
+    static constexpr std::size_t kShownBytes = 2000;
+    static constexpr std::u16string_view kCutMark = u"…［以下省略］";
+
     void setFile(QByteArray bytes);
     void clear() { setFile({}); }
     /// Rows that say why there is no tape to show; while there are any they are the rows,

@@ -322,19 +322,56 @@ TEST(TapeCsv, OneQuotedRowPerLineWithItsTimeAfterAByteOrderMark) {
                                  "2026-12-07 09:00:07,\"Say \"\"hi\"\"\",,,\r\n");
 }
 
-TEST(TapeRetention, RemovesOnlyClosedTapesPastTheLimitOldestFirst) {
-    const std::vector<StoredTape> tapes = {
-        {"2025-11-01_120000.tape", true, JournalState::Complete},
-        {"2025-10-01_120000.tape", true, JournalState::Recovered},
-        {"2025-10-02_120000.tape", true, JournalState::Open},     // never offered yet
-        {"2025-09-01_120000.tape", false, JournalState::Open},    // unreadable
-        {"2025-11-02_000000.tape", true, JournalState::Complete}, // exactly at the limit
-        {"2026-12-01_080000.tape", true, JournalState::Complete},
-        {"holiday.tape", true, JournalState::Complete},
+TEST(JournalReader, LinesEndAtCrLfLfOrALoneCr) {
+    struct Case {
+        const char* name;
+        std::string body;
+        std::vector<std::string> lines; // as lineAt gives them
     };
-    const std::vector<std::string> expected = {"2025-10-01_120000.tape", "2025-11-01_120000.tape"};
-    EXPECT_EQ(expiredTapes(tapes, local_days{2026y / December / 7}, 400), expected);
-    EXPECT_TRUE(expiredTapes(tapes, local_days{2026y / December / 7}, 100000).empty());
+    const std::vector<Case> cases = {
+        {"CR LF", "a\r\nb\r\n", {"a\r\n", "b\r\n"}},
+        {"LF only", "a\nb", {"a\n", "b"}},
+        {"CR only reads as CR LF", "a\rb\r", {"a\r\n", "b\r\n"}},
+        {"mixed, CR CR is two ends", "a\r\rb\n\r\nc", {"a\r\n", "\r\n", "b\n", "\r\n", "c"}},
+        {"LF CR is two ends", "a\n\rb", {"a\n", "\r\n", "b"}},
+        {"time mark ended by a lone CR",
+         "\x1F"
+         "2026-12-07 09:00:00\rx\r",
+         {"x\r\n"}},
+    };
+    for (const Case& c : cases) {
+        const std::string bytes = journalOf(c.body);
+        const TapeIndex index = indexJournal(bytes);
+        std::vector<std::string> lines;
+        std::string text;
+        for (std::size_t i = 0; i < index.lineCount(); ++i) {
+            lines.push_back(utf8(lineAt(bytes, index, i)));
+            text += lines.back();
+        }
+        EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_EQ(utf8(readJournal(bytes).text), text) << c.name;
+    }
+}
+
+TEST(JournalEncoder, NoLineBreakInsideALineReachesTheFile) {
+    JournalEncoder encoder;
+    std::string body = encoder.append(u"      1\r2\u2028"
+                                      u"3\v= 6\r\n",
+                                      at(9, 0, 0));
+    body += encoder.append(u"tail\rend", at(9, 0, 0));
+    body += encoder.takeUnfinished();
+    const JournalContents read = readJournal(journalOf(body));
+    EXPECT_EQ(utf8(read.text), "      1 2 3 = 6\r\ntail end");
+    EXPECT_EQ(utf8(tapeLines(u"a\rb\nc\r\nd\u2029e")), "a\r\nb\r\nc\r\nd e");
+}
+
+TEST(JournalReader, ShowsTheHeadOfALongLineOnWholeCharacters) {
+    const std::string bytes = journalOf("ab\xE3\x81\x82\xE3\x81\x84\r\n"); // abあい
+    const TapeIndex index = indexJournal(bytes);
+    EXPECT_EQ(utf8(lineHeadAt(bytes, index, 0, 3)), "ab");
+    EXPECT_EQ(utf8(lineHeadAt(bytes, index, 0, 4)), "ab");
+    EXPECT_EQ(utf8(lineHeadAt(bytes, index, 0, 5)), "ab\xE3\x81\x82");
+    EXPECT_EQ(utf8(lineHeadAt(bytes, index, 0, 100)), "ab\xE3\x81\x82\xE3\x81\x84\r\n");
 }
 
 } // namespace

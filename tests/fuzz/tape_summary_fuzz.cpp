@@ -1,0 +1,65 @@
+// Arbitrary bytes as a tape file, summarised the way the list of earlier tapes does: the
+// line count, the last total, each line's step and amount, and search. Checks that the
+// summary of the file's bytes equals the summary of its text, that no field of a step holds
+// a line break, and that a match lies inside the text and matches.
+
+#include "core/journal/journal_format.h"
+#include "core/journal/tape_summary.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace sumiplex::journal;
+
+void require(bool ok) {
+    if (!ok)
+        std::abort();
+}
+
+char16_t narrowed(char16_t c) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E')
+        return static_cast<char16_t>(c - 0xFEE0);
+    return c == u'\u3000' ? u' ' : c;
+}
+
+// A field of a step goes into one CSV cell or the input line: never a line break.
+void checkField(std::u16string_view field) {
+    require(field.find_first_of(u"\r\n") == std::u16string_view::npos);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const TapeIndex index = indexJournal(bytes);
+    const JournalContents contents = readJournal(bytes);
+    require(countLines(contents.text) == index.lineCount());
+    require(lastTotal(bytes, index) == lastTotal(contents.text));
+    for (std::size_t i = 0; i < index.lineCount(); ++i) {
+        const std::u16string line = lineAt(bytes, index, i);
+        const TapeStep step = parseStep(line);
+        checkField(step.input);
+        checkField(step.amount);
+        checkField(step.total);
+        checkField(amountOfLine(line));
+    }
+    // The first line of the text is the needle, searched for from its first byte's place.
+    const std::u16string& text = contents.text;
+    const std::size_t lf = text.find(u'\n');
+    const std::u16string needle = text.substr(0, lf == std::u16string::npos ? 3 : lf);
+    const std::size_t from = size == 0 ? 0 : data[0] % (text.size() + 2);
+    if (const auto at = findInTape(text, needle, from)) {
+        require(!needle.empty() && *at + needle.size() <= text.size());
+        for (std::size_t k = 0; k < needle.size(); ++k)
+            require(narrowed(text[*at + k]) == narrowed(needle[k]));
+    } else {
+        require(needle.empty() || needle.size() > text.size() ||
+                text.find(needle) == std::u16string::npos);
+    }
+    return 0;
+}
