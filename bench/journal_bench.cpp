@@ -90,13 +90,20 @@ std::size_t residentKiB() {
     return 0;
 }
 
-// The earlier tapes window opened on one tape of the given length: listed, read and shown.
+// The earlier tapes window opened on one tape: listed, read and shown. Arguments: the number
+// of ordinary lines, or with a second argument of 1 the size in MiB of a tape that is one
+// single line (what a planted or damaged file may hold).
 void BM_OpenEarlierTape(benchmark::State& state) {
     QTemporaryDir folder;
     const std::string name = "2026-12-01_080000.tape";
     std::string body;
-    for (int i = 0; i < state.range(0); ++i)
-        body += sumiplex::journal::toUtf8(kTapeLine);
+    if (state.range(1) == 1) {
+        body.assign(static_cast<std::size_t>(state.range(0)) << 20, '7');
+        body += "\r\n";
+    } else {
+        for (int i = 0; i < state.range(0); ++i)
+            body += sumiplex::journal::toUtf8(kTapeLine);
+    }
     {
         std::ofstream out((folder.path() + QLatin1Char('/')).toStdString() + name,
                           std::ios::binary);
@@ -119,8 +126,10 @@ void BM_OpenEarlierTape(benchmark::State& state) {
     state.counters["rss_growth_MiB"] = static_cast<double>(grown) / 1024;
 }
 BENCHMARK(BM_OpenEarlierTape)
-    ->Arg(100000)
-    ->Arg(1000000)
+    ->Args({100000, 0})
+    ->Args({1000000, 0})
+    ->Args({50, 1})
+    ->Args({200, 1})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
