@@ -8,40 +8,9 @@
 # Usage: exit_test.sh PATH-TO-sumiplex
 set -uo pipefail
 app=$1
-work=$(mktemp -d)
-pids=()
+. "$(dirname "$0")/x_session.sh"
 mounted=
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  [ -n "$mounted" ] && umount "$mounted" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-check() { # NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-# The leak check's tracer can crash while the X11 reader thread winds down (see
-# real_window_test.sh); memory faults still end the program with a failure status.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" && chmod 700 "$XDG_RUNTIME_DIR"
-conf="$XDG_CONFIG_HOME/Sumiplex/Sumiplex.conf"
-tapes="$XDG_DATA_HOME/Sumiplex/tapes"
+extra_cleanup='[ -n "$mounted" ] && umount "$mounted" 2>/dev/null'
 
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)

@@ -8,36 +8,7 @@
 # Usage: planted_files_test.sh PATH-TO-sumiplex
 set -uo pipefail
 app=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-check() { # NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-# As in real_window_test.sh: the leak check's tracer may crash at exit under X11.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-tapes="$XDG_DATA_HOME/Sumiplex/tapes"
+. "$(dirname "$0")/x_session.sh"
 mkdir -p "$tapes"
 
 openbox >"$work/openbox.log" 2>&1 &

@@ -10,40 +10,7 @@
 # Usage: real_window_test.sh PATH-TO-sumiplex
 set -uo pipefail
 app=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-check() { # NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-# In a sanitizer build the leak check at exit stops every thread with a tracer, and with the
-# X11 connection's reader thread still winding down that tracer now and then crashes
-# ("Tracer caught signal 11"), failing a run that has no fault. Leaks are looked for by the
-# offscreen window tests; here memory faults and undefined behaviour still end the program
-# with a failure status.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-conf="$XDG_CONFIG_HOME/Sumiplex/Sumiplex.conf"
+. "$(dirname "$0")/x_session.sh"
 
 wm_pid=
 start_wm() {

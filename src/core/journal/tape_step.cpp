@@ -16,22 +16,10 @@ bool isDigit(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
 }
 
-bool isAmountChar(char16_t c) {
-    return isDigit(c) || c == u',' || c == u'.' || c == u'-';
-}
-
-std::u16string_view trim(std::u16string_view s) {
-    while (!s.empty() && (s.front() == u' ' || s.front() == u'\u3000'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\r' || s.back() == u'\n'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // The amount a text starts with ("1,234.5" of "1,234.5 >JPY  ..."), or empty.
 std::u16string_view leadingAmount(std::u16string_view s) {
     std::size_t n = 0;
-    while (n < s.size() && isAmountChar(s[n]))
+    while (n < s.size() && isTapeAmountChar(s[n]))
         ++n;
     return s.substr(0, n);
 }
@@ -43,7 +31,7 @@ bool isWholeAmount(std::u16string_view s) {
 // The exact value of an amount as the tape writes it ("1,234.5", "1,235.", "-12") or as it
 // was typed ("3億2500万", "１２万３４５６"), read as the calculator reads its input line.
 std::optional<Decimal> readAmount(std::u16string_view text) {
-    text = trim(text);
+    text = trimTapeLine(text);
     if (std::none_of(text.begin(), text.end(), isDigit))
         return std::nullopt;
     return engine::parseAmount(text);
@@ -72,7 +60,7 @@ std::optional<Evaluation> splitEvaluation(std::u16string_view body) {
     if (!readAmount(old))
         return std::nullopt;
     Evaluation e{old, body.substr(old.size())};
-    const std::u16string_view typed = trim(e.typed);
+    const std::u16string_view typed = trimTapeLine(e.typed);
     if (typed.empty())
         return std::nullopt;
     const bool percent = typed.find(u'%') != std::u16string_view::npos;
@@ -87,20 +75,20 @@ std::optional<Evaluation> splitEvaluation(std::u16string_view body) {
 // What a failed line tried: "0/" of "1,000 0/ERROR", "10/0" of "(10/0= ERROR"; empty when
 // the line holds nothing else.
 std::u16string triedInput(std::u16string_view body) {
-    std::u16string_view tried = trim(body);
+    std::u16string_view tried = trimTapeLine(body);
     if (tried.starts_with(u'('))
         tried.remove_prefix(1);
     else if (const auto e = splitEvaluation(tried); e && !e->tally)
         tried = e->typed;
-    tried = trim(tried);
+    tried = trimTapeLine(tried);
     if (tried.ends_with(u'='))
         tried.remove_suffix(1);
-    return std::u16string(trim(tried));
+    return std::u16string(trimTapeLine(tried));
 }
 
 // A step on the total: the operator and the operand as the tape wrote them.
 void readStepOnTotal(const Evaluation& e, TapeStep& step) {
-    const std::u16string_view typed = trim(e.typed);
+    const std::u16string_view typed = trimTapeLine(e.typed);
     std::u16string_view operand = typed;
     char16_t op = u'+';
     if (e.typed.starts_with(u"  -")) {
@@ -123,7 +111,7 @@ void readStepOnTotal(const Evaluation& e, TapeStep& step) {
 
 // A percent of the total: the share the step added, took off, or made the total.
 void readPercentOfTotal(const Evaluation& e, const std::optional<Decimal>& after, TapeStep& step) {
-    const std::u16string_view typed = trim(e.typed);
+    const std::u16string_view typed = trimTapeLine(e.typed);
     const auto before = readAmount(e.oldTotal);
     std::optional<Decimal> share = after;
     if (typed.ends_with(u"%+")) {
@@ -143,9 +131,9 @@ bool readEvaluation(std::u16string_view body, TapeStep& step) {
     if (eq == std::u16string_view::npos) {
         // A percent of the total that could not be worked out ends its line unfinished.
         const auto e = splitEvaluation(body);
-        if (!e || e->tally || trim(e->typed).find(u'%') == std::u16string_view::npos)
+        if (!e || e->tally || trimTapeLine(e->typed).find(u'%') == std::u16string_view::npos)
             return false;
-        step.input = std::u16string(trim(e->typed));
+        step.input = std::u16string(trimTapeLine(e->typed));
         step.operation = kError;
         return true;
     }
@@ -160,7 +148,7 @@ bool readEvaluation(std::u16string_view body, TapeStep& step) {
         step.amount = after->toPlainString();
         return true;
     }
-    step.input = std::u16string(trim(e->typed));
+    step.input = std::u16string(trimTapeLine(e->typed));
     step.total = after->toPlainString();
     if (step.input.find(u'%') != std::u16string::npos)
         readPercentOfTotal(*e, after, step);
@@ -179,9 +167,9 @@ bool readLineResult(std::u16string_view body, TapeStep& step) {
     const std::size_t eq = inner.rfind(u'=');
     if (eq == std::u16string_view::npos)
         return false;
-    step.input = std::u16string(trim(inner.substr(0, eq)));
+    step.input = std::u16string(trimTapeLine(inner.substr(0, eq)));
     // A percent of a line that could not be worked out is left without its result.
-    const std::u16string_view result = trim(inner.substr(eq + 1));
+    const std::u16string_view result = trimTapeLine(inner.substr(eq + 1));
     if (!finished || result.empty()) {
         step.operation = kError;
         return true;
@@ -220,7 +208,7 @@ bool readWordStep(std::u16string_view body, TapeStep& step) {
     for (const WordStep& word : kWordSteps) {
         if (!body.starts_with(word.prefix))
             continue;
-        std::u16string_view rest = trim(body.substr(word.prefix.size()));
+        std::u16string_view rest = trimTapeLine(body.substr(word.prefix.size()));
         if (word.field == Field::None) {
             if (!rest.empty())
                 continue;
@@ -228,7 +216,7 @@ bool readWordStep(std::u16string_view body, TapeStep& step) {
             return true;
         }
         if (!word.unit.empty() && rest.starts_with(word.unit))
-            rest = trim(rest.substr(word.unit.size()));
+            rest = trimTapeLine(rest.substr(word.unit.size()));
         const std::u16string_view shown = leadingAmount(rest);
         const auto value = readAmount(shown);
         if (!value || (!word.tail && shown.size() != rest.size()))
@@ -257,7 +245,7 @@ bool readMiddleWord(std::u16string_view body, TapeStep& step) {
         const auto to = readAmount(after);
         if (!from || !to)
             continue;
-        step.operation = std::u16string(trim(word));
+        step.operation = std::u16string(trimTapeLine(word));
         step.amount = from->toPlainString();
         step.total = to->toPlainString();
         return true;
@@ -267,9 +255,21 @@ bool readMiddleWord(std::u16string_view body, TapeStep& step) {
 
 } // namespace
 
+bool isTapeAmountChar(char16_t c) {
+    return isDigit(c) || c == u',' || c == u'.' || c == u'-';
+}
+
+std::u16string_view trimTapeLine(std::u16string_view s) {
+    while (!s.empty() && (s.front() == u' ' || s.front() == u'\u3000'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == u' ' || s.back() == u'\r' || s.back() == u'\n'))
+        s.remove_suffix(1);
+    return s;
+}
+
 TapeStep parseStep(std::u16string_view line) {
     TapeStep step;
-    const std::u16string_view body = trim(line);
+    const std::u16string_view body = trimTapeLine(line);
     step.input = std::u16string(body);
     if (body.empty())
         return step;

@@ -33,6 +33,11 @@ struct TapeStep {
 
 [[nodiscard]] TapeStep parseStep(std::u16string_view line);
 
+/// A tape line without its indent (blanks, ideographic blanks) and its line end.
+[[nodiscard]] std::u16string_view trimTapeLine(std::u16string_view line);
+/// A character of an amount as the tape writes one: a digit of either width, ",", "." or "-".
+[[nodiscard]] bool isTapeAmountChar(char16_t c);
+
 /// The amount a tape line offers for the input line: the total after the step, else the
 /// line result or operand, in plain form; empty when the line holds none.
 [[nodiscard]] std::u16string amountOfLine(std::u16string_view line);

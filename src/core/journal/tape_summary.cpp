@@ -1,21 +1,11 @@
 #include "core/journal/tape_summary.h"
 
+#include "core/journal/tape_step.h"
+
 #include <algorithm>
 
 namespace sumiplex::journal {
 namespace {
-
-bool isAmountChar(char16_t c) {
-    return (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'-';
-}
-
-std::u16string_view trim(std::u16string_view s) {
-    while (!s.empty() && (s.front() == u' ' || s.front() == u'\u3000'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\r' || s.back() == u'\n'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // A cell a spreadsheet would run as a formula gets a leading apostrophe, which it shows as
 // text; the full-width signs count too, as a Japanese spreadsheet may take them as typed.
@@ -54,9 +44,9 @@ namespace {
 std::u16string totalShownBy(std::u16string_view line) {
     if (parseStep(line).total.empty())
         return {};
-    const std::u16string_view shown = trim(line);
+    const std::u16string_view shown = trimTapeLine(line);
     std::size_t from = shown.size();
-    while (from > 0 && isAmountChar(shown[from - 1]))
+    while (from > 0 && isTapeAmountChar(shown[from - 1]))
         --from;
     return std::u16string(shown.substr(from));
 }
