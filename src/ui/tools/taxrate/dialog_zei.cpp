@@ -92,6 +92,11 @@ DialogZei::DialogZei(ToolLinks links, ZeiSource source, QWidget* parent)
 }
 
 DialogZei::~DialogZei() {
+    // A window destroyed while shown is closed by the base class, after this one is gone: the
+    // rate box losing the focus then must not call back into it. A close of its own has
+    // stored the rates already.
+    for (QLineEdit* rate : {Text1, Text2})
+        disconnect(rate, nullptr, this, nullptr);
     // The rows model reads the sheet, which goes before the window's children do.
     delete m_rows;
 }
