@@ -259,12 +259,12 @@ bool isTapeAmountChar(char16_t c) {
     return isDigit(c) || c == u',' || c == u'.' || c == u'-';
 }
 
-std::u16string_view trimTapeLine(std::u16string_view s) {
-    while (!s.empty() && (s.front() == u' ' || s.front() == u'\u3000'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\r' || s.back() == u'\n'))
-        s.remove_suffix(1);
-    return s;
+std::u16string_view trimTapeLine(std::u16string_view line) {
+    while (!line.empty() && (line.front() == u' ' || line.front() == u'\u3000'))
+        line.remove_prefix(1);
+    while (!line.empty() && (line.back() == u' ' || line.back() == u'\r' || line.back() == u'\n'))
+        line.remove_suffix(1);
+    return line;
 }
 
 TapeStep parseStep(std::u16string_view line) {
