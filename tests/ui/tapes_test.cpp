@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -164,6 +165,7 @@ private slots:
     void retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock_data();
     void retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock();
     void aHugeLineShowsAtOnceCutAndCopiesWhole();
+    void aLongSearchLetsTheWindowGoOnAndANewTapeEndsIt();
 };
 
 void TapesTest::killedRunIsOfferedWithEveryCompletedLine() {
@@ -729,6 +731,44 @@ void TapesTest::aHugeLineShowsAtOnceCutAndCopiesWhole() {
     tape->selectionModel()->select(tape->currentIndex(), QItemSelectionModel::Select);
     viewer->findChild<QPushButton*>(QStringLiteral("cmdCopy"))->click();
     QCOMPARE(QApplication::clipboard()->text().size(), qsizetype{50'000'002});
+}
+
+void TapesTest::aLongSearchLetsTheWindowGoOnAndANewTapeEndsIt() {
+    QTemporaryDir folder;
+    const QString dir = folder.path();
+    std::string body;
+    for (int i = 0; i < 400'000; ++i)
+        body += "      1,000 +5= 1,005\r\n";
+    body += "      1,005 +3,840= 4,845\r\n";
+    writeFile(dir + QStringLiteral("/2026-12-06_080000.tape"),
+              journalBytes(JournalState::Complete, body, body.size()));
+    writeFile(dir + QStringLiteral("/2026-12-05_080000.tape"),
+              journalBytes(JournalState::Complete, "      0 +5= 5\r\n", 15));
+    Program program;
+    program.start(dir);
+    program.window->findChild<QAction*>(QStringLiteral("mnuEarlierTapes"))->trigger();
+    QWidget* viewer = shownViewer();
+    QVERIFY(viewer);
+    auto* list = viewer->findChild<QListWidget*>(QStringLiteral("lstTapes"));
+    auto* tape = viewer->findChild<QListView*>(QStringLiteral("txtTape"));
+    auto* status = viewer->findChild<QLabel*>(QStringLiteral("lblStatus"));
+    list->setCurrentRow(0);
+    viewer->findChild<QLineEdit*>(QStringLiteral("txtFind"))->setText(QStringLiteral("３８４０"));
+    auto* find = viewer->findChild<QPushButton*>(QStringLiteral("cmdFind"));
+
+    // The search goes on between the window's events and ends on the line.
+    find->click();
+    QCOMPARE(status->text(), QStringLiteral("検索中…"));
+    QTRY_COMPARE_WITH_TIMEOUT(tape->currentIndex().row(), 400'000, 60000);
+    QCOMPARE(status->text(), QString());
+
+    // Another tape chosen mid-search ends it: nothing is chosen on the new one.
+    tape->setCurrentIndex({});
+    find->click();
+    list->setCurrentRow(1);
+    QTest::qWait(200);
+    QVERIFY(!tape->currentIndex().isValid() || tape->currentIndex().row() == 0);
+    QVERIFY(status->text() != QStringLiteral("検索中…"));
 }
 
 #include "tapes_test.moc"

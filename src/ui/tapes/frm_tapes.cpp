@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -196,6 +198,7 @@ bool frmTapes::choose(const QString& path) {
 }
 
 void frmTapes::showChosen() {
+    ++m_search.generation;
     const QString path = chosenPath();
     const QListWidgetItem* item = lstTapes->currentItem();
     const bool regular = item && item->data(kRegularRole).toBool();
@@ -213,13 +216,31 @@ void frmTapes::showChosen() {
 void frmTapes::findNext() {
     if (chosenPath().isEmpty())
         return;
-    const std::u16string needle = txtFind->text().toStdU16String();
     const int rows = m_lines->rowCount();
     const int current = txtTape->currentIndex().isValid() ? txtTape->currentIndex().row() : -1;
     // From the line after the current one round to the current one itself.
-    for (int step = 1; step <= rows && !needle.empty(); ++step) {
-        const int row = (current + step) % rows;
-        if (journal::findInTape(m_lines->line(row), needle, 0)) {
+    m_search.needle = txtFind->text().toStdU16String();
+    m_search.next = rows == 0 ? 0 : (current + 1) % rows;
+    m_search.left = m_search.needle.empty() ? 0 : rows;
+    searchSlice(++m_search.generation);
+}
+
+void frmTapes::searchSlice(unsigned generation) {
+    if (generation != m_search.generation)
+        return;
+    // A slice short enough that keys and repaints go on between slices.
+    constexpr qint64 kSliceMs = 20;
+    QElapsedTimer slice;
+    slice.start();
+    const int rows = m_lines->rowCount();
+    if (rows == 0)
+        m_search.left = 0;
+    while (m_search.left > 0 && slice.elapsed() < kSliceMs) {
+        const int row = m_search.next;
+        m_search.next = (row + 1) % rows;
+        --m_search.left;
+        if (journal::findInTape(m_lines->line(row), m_search.needle, 0)) {
+            m_search.left = 0;
             const QModelIndex index = m_lines->index(row);
             txtTape->setCurrentIndex(index);
             txtTape->scrollTo(index);
@@ -227,7 +248,14 @@ void frmTapes::findNext() {
             return;
         }
     }
-    lblStatus->setText(QStringLiteral("「%1」は見つかりません。").arg(txtFind->text()));
+    if (m_search.left > 0) {
+        lblStatus->setText(QStringLiteral("検索中…"));
+        QTimer::singleShot(0, this, [this, generation] { searchSlice(generation); });
+        return;
+    }
+    if (!m_search.needle.empty())
+        lblStatus->setText(QStringLiteral("「%1」は見つかりません。")
+                               .arg(QString::fromStdU16String(m_search.needle)));
 }
 
 void frmTapes::copyText() {

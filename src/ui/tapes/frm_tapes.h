@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -54,6 +55,9 @@ public:
 private:
     void showChosen();
     void findNext();
+    /// Searches on from `m_search` for a slice of time, then lets the window's events run and
+    /// goes on, so a long tape never holds the window; a newer search or tape ends it.
+    void searchSlice(unsigned generation);
     void copyText();
     void sendLine();
     void deleteChosen();
@@ -62,6 +66,12 @@ private:
 
     Links m_links;
     TapeLinesModel* m_lines;
+    struct Search {
+        std::u16string needle;
+        int next = 0; ///< the row to look at next
+        int left = 0; ///< rows still to look at
+        unsigned generation = 0;
+    } m_search;
     QListWidget* lstTapes; // the runs kept
     QListView* txtTape;    // the chosen run's tape, a row a line
     QLineEdit* txtFind;    // text to search for
