@@ -74,6 +74,29 @@ void appendUtf16(std::u16string& out, char32_t c) {
     }
 }
 
+// The shape of a UTF-8 sequence by its lead byte: its length, the lead's bits of the code
+// point, and the least code point it may encode (below it is an overlong form). Length 0 for
+// a byte that leads no sequence.
+struct Utf8Lead {
+    std::size_t length = 0;
+    char32_t bits = 0;
+    char32_t least = 0;
+};
+
+constexpr Utf8Lead utf8Lead(unsigned char b0) {
+    if (b0 >= 0xC2 && b0 <= 0xDF)
+        return {2, static_cast<char32_t>(b0 & 0x1F), 0x80};
+    if (b0 >= 0xE0 && b0 <= 0xEF)
+        return {3, static_cast<char32_t>(b0 & 0x0F), 0x800};
+    if (b0 >= 0xF0 && b0 <= 0xF4)
+        return {4, static_cast<char32_t>(b0 & 0x07), 0x10000};
+    return {};
+}
+
+constexpr bool isScalarValue(char32_t c, char32_t least) {
+    return c >= least && c <= 0x10FFFF && !(c >= 0xD800 && c < 0xE000);
+}
+
 // Decodes UTF-8 strictly (no overlong forms, no surrogates, nothing past U+10FFFF); each
 // bad sequence becomes one U+FFFD. Returns whether the bytes were all valid.
 bool decodeUtf8(std::string_view bytes, std::u16string& out) {
@@ -95,24 +118,16 @@ bool decodeUtf8(std::string_view bytes, std::u16string& out) {
             i = end;
             continue;
         }
-        std::size_t length = 0;
-        char32_t c = 0;
-        char32_t least = 0;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            length = 2, c = b0 & 0x1F, least = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            length = 3, c = b0 & 0x0F, least = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            length = 4, c = b0 & 0x07, least = 0x10000;
-        }
+        const Utf8Lead lead = utf8Lead(b0);
+        const std::size_t length = lead.length;
+        char32_t c = lead.bits;
         std::size_t taken = 1;
         while (length != 0 && taken < length && i + taken < bytes.size() &&
                (static_cast<unsigned char>(bytes[i + taken]) & 0xC0) == 0x80) {
             c = (c << 6) | (static_cast<unsigned char>(bytes[i + taken]) & 0x3F);
             ++taken;
         }
-        if (length == 0 || taken < length || c < least || c > 0x10FFFF ||
-            (c >= 0xD800 && c < 0xE000)) {
+        if (length == 0 || taken < length || !isScalarValue(c, lead.least)) {
             valid = false;
             out += u'\uFFFD';
             i += taken;
@@ -150,19 +165,10 @@ bool validUtf8(std::string_view bytes) {
             i += 3;
             continue;
         }
-        std::size_t length = 0;
-        char32_t c = 0;
-        char32_t least = 0;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            length = 2, c = b0 & 0x1F, least = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            length = 3, c = b0 & 0x0F, least = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            length = 4, c = b0 & 0x07, least = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + length > bytes.size())
+        const Utf8Lead lead = utf8Lead(b0);
+        const std::size_t length = lead.length;
+        char32_t c = lead.bits;
+        if (length == 0 || i + length > bytes.size())
             return false;
         for (std::size_t k = 1; k < length; ++k) {
             const auto b = static_cast<unsigned char>(bytes[i + k]);
@@ -170,7 +176,7 @@ bool validUtf8(std::string_view bytes) {
                 return false;
             c = (c << 6) | (b & 0x3F);
         }
-        if (c < least || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000))
+        if (!isScalarValue(c, lead.least))
             return false;
         i += length;
     }
