@@ -44,36 +44,38 @@ std::optional<int> rowOf(const QAbstractItemModel& model, const QString& item) {
     return std::nullopt;
 }
 
+// Keys for the control `w` (found, or nothing with `error`), focused as a user would focus it
+// before typing; a control the user cannot reach takes no keys.
+template <typename Keys> Failure intoFocused(QWidget* w, const QString& error, Keys keys) {
+    if (!w)
+        return error;
+    if (!reachable(*w))
+        return std::nullopt;
+    focusControl(*w);
+    keys(*w);
+    return std::nullopt;
+}
+
 } // namespace
 
 Failure ScriptRunner::typeText(const QString& ref, const QString& text) {
     QString error;
-    QWidget* w = control(ref, error);
-    if (!w)
-        return error;
-    if (!reachable(*w))
-        return std::nullopt;
-    focusControl(*w);
-    QPointer<QWidget> fallback = w;
-    for (const char32_t ch : text.toUcs4()) {
-        if (!fallback)
-            break;
-        pressAndRelease(*fallback, keyStrokeForCharacter(ch));
-    }
-    return std::nullopt;
+    return intoFocused(control(ref, error), error, [&](QWidget& target) {
+        QPointer<QWidget> fallback = &target;
+        for (const char32_t ch : text.toUcs4()) {
+            if (!fallback)
+                break;
+            pressAndRelease(*fallback, keyStrokeForCharacter(ch));
+        }
+    });
 }
 
 Failure ScriptRunner::pasteText(const QString& ref, const QString& text) {
     QString error;
-    QWidget* w = control(ref, error);
-    if (!w)
-        return error;
-    if (!reachable(*w))
-        return std::nullopt;
-    focusControl(*w);
-    QApplication::clipboard()->setText(text);
-    QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
-    return std::nullopt;
+    return intoFocused(control(ref, error), error, [&](QWidget& target) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&target, Qt::Key_V, Qt::ControlModifier);
+    });
 }
 
 Failure ScriptRunner::pressKey(const QString& ref, const QString& keyName) {

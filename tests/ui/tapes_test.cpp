@@ -701,19 +701,32 @@ void TapesTest::retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClo
     }
 }
 
+namespace {
+
+// The newest of two complete tapes holds `body`; the older one a single line.
+void writeLongTapeBesideAShortOne(const QString& dir, const std::string& body) {
+    writeFile(dir + QStringLiteral("/2026-12-06_080000.tape"),
+              journalBytes(JournalState::Complete, body, body.size()));
+    writeFile(dir + QStringLiteral("/2026-12-05_080000.tape"),
+              journalBytes(JournalState::Complete, "      0 +5= 5\r\n", 15));
+}
+
+QWidget* openEarlierTapes(Program& program) {
+    program.window->findChild<QAction*>(QStringLiteral("mnuEarlierTapes"))->trigger();
+    return shownViewer();
+}
+
+} // namespace
+
 void TapesTest::aHugeLineShowsAtOnceCutAndCopiesWhole() {
     QTemporaryDir folder;
     const QString dir = folder.path();
     std::string line(50'000'000, '7');
     line += "\r\n";
-    writeFile(dir + QStringLiteral("/2026-12-06_080000.tape"),
-              journalBytes(JournalState::Complete, line, line.size()));
-    writeFile(dir + QStringLiteral("/2026-12-05_080000.tape"),
-              journalBytes(JournalState::Complete, "      0 +5= 5\r\n", 15));
+    writeLongTapeBesideAShortOne(dir, line);
     Program program;
     program.start(dir);
-    program.window->findChild<QAction*>(QStringLiteral("mnuEarlierTapes"))->trigger();
-    QWidget* viewer = shownViewer();
+    QWidget* viewer = openEarlierTapes(program);
     QVERIFY(viewer);
     auto* list = viewer->findChild<QListWidget*>(QStringLiteral("lstTapes"));
     auto* tape = viewer->findChild<QListView*>(QStringLiteral("txtTape"));
@@ -740,14 +753,10 @@ void TapesTest::aLongSearchLetsTheWindowGoOnAndANewTapeEndsIt() {
     for (int i = 0; i < 400'000; ++i)
         body += "      1,000 +5= 1,005\r\n";
     body += "      1,005 +3,840= 4,845\r\n";
-    writeFile(dir + QStringLiteral("/2026-12-06_080000.tape"),
-              journalBytes(JournalState::Complete, body, body.size()));
-    writeFile(dir + QStringLiteral("/2026-12-05_080000.tape"),
-              journalBytes(JournalState::Complete, "      0 +5= 5\r\n", 15));
+    writeLongTapeBesideAShortOne(dir, body);
     Program program;
     program.start(dir);
-    program.window->findChild<QAction*>(QStringLiteral("mnuEarlierTapes"))->trigger();
-    QWidget* viewer = shownViewer();
+    QWidget* viewer = openEarlierTapes(program);
     QVERIFY(viewer);
     auto* list = viewer->findChild<QListWidget*>(QStringLiteral("lstTapes"));
     auto* tape = viewer->findChild<QListView*>(QStringLiteral("txtTape"));

@@ -12,24 +12,8 @@ app=$1
 mounted=
 extra_cleanup='[ -n "$mounted" ] && umount "$mounted" 2>/dev/null'
 
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_openbox
 
-app_pid=
-main_window=
-start_app() {
-  "$app" >>"$work/app.log" 2>&1 &
-  app_pid=$!
-  pids+=("$app_pid")
-  main_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^電卓$' | head -n 1)
-  [ -n "$main_window" ] || { echo "the main window did not appear"; exit 1; }
-  timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null
-  sleep 0.5
-}
 # Waits up to 10 s for the program to end: `status` is its exit status, or "running".
 status=
 await_end() {

@@ -11,12 +11,7 @@ app=$1
 . "$(dirname "$0")/x_session.sh"
 mkdir -p "$tapes"
 
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_openbox
 
 # Milliseconds from the program's launch until its main window is shown.
 launch() {

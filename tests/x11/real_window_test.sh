@@ -30,18 +30,6 @@ stop_wm() {
   xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null
 }
 
-app_pid=
-main_window=
-start_app() {
-  "$app" >>"$work/app.log" 2>&1 &
-  app_pid=$!
-  pids+=("$app_pid")
-  main_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^電卓$' | head -n 1)
-  [ -n "$main_window" ] || { echo "the main window did not appear"; exit 1; }
-  timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null ||
-    timeout 5 xdotool windowfocus --sync "$main_window"
-  sleep 0.5
-}
 close_app() {
   if [ -n "$wm_pid" ] && kill -0 "$wm_pid" 2>/dev/null; then
     wmctrl -c '電卓'

@@ -1,6 +1,8 @@
 # Sourced by the real-window tests: a private work folder, a real X server (Xvfb) on a
 # display of its own, the program's settings and data kept in that folder, and `check`.
-# Defines: work, pids (killed at exit), failures, check NAME EXPECTED ACTUAL, conf, tapes.
+# Defines: work, pids (killed at exit), failures, check NAME EXPECTED ACTUAL, conf, tapes;
+# start_openbox (a window manager, waited for); start_app (the program at $app, its main
+# window found and given the keyboard: app_pid, main_window).
 # A test that leaves more behind sets `extra_cleanup` to a command before it exits.
 work=$(mktemp -d)
 pids=()
@@ -39,3 +41,25 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR
 mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME" && chmod 700 "$XDG_RUNTIME_DIR"
 conf="$XDG_CONFIG_HOME/Sumiplex/Sumiplex.conf"
 tapes="$XDG_DATA_HOME/Sumiplex/tapes"
+
+start_openbox() {
+  openbox >"$work/openbox.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+}
+
+app_pid=
+main_window=
+start_app() {
+  "$app" >>"$work/app.log" 2>&1 &
+  app_pid=$!
+  pids+=("$app_pid")
+  main_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^電卓$' | head -n 1)
+  [ -n "$main_window" ] || { echo "the main window did not appear"; exit 1; }
+  timeout 5 xdotool windowactivate --sync "$main_window" 2>/dev/null ||
+    timeout 5 xdotool windowfocus --sync "$main_window"
+  sleep 0.5
+}
