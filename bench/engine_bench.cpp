@@ -23,7 +23,11 @@ struct Calculator {
 
     Calculator() {
         // A window listens to the tape and appends each piece to its own text.
-        tape.addListener([this](std::u16string_view piece) { heard += piece.size(); });
+        tape.addListener(Tape::Listener{
+            .recorded = [this](const TapeEntry&,
+                               std::u16string_view piece) { heard += piece.size(); },
+            .noteChanged = {},
+        });
     }
 
     void type(std::u16string_view keys) {
@@ -41,6 +45,19 @@ struct Calculator {
 
 // One round of the mix counts six lines: "500+", "3*4" Enter then "+", "10%+", "/4" Enter,
 // Back, Forward.
+// A step on the total as the engine records one: "      1,000 +500= 1,500".
+TapeEntry sampleStep() {
+    TapeEntry e;
+    e.kind = EntryKind::OnTotal;
+    e.op = u'+';
+    e.input = u"500+";
+    e.shown = u"500";
+    e.operand = sumiplex::Decimal::fromInt(500);
+    e.before = sumiplex::Decimal::fromInt(1000);
+    e.value = sumiplex::Decimal::fromInt(1500);
+    return e;
+}
+
 constexpr int kLinesPerRound = 6;
 // A fresh calculator now and then keeps the tape and the totals list at a realistic size.
 constexpr int kRoundsPerCalculator = 20000;
@@ -80,7 +97,7 @@ BENCHMARK(TypedLines);
 void TypedLinesOnLongTape(benchmark::State& state) {
     auto calc = std::make_unique<Calculator>();
     for (std::int64_t i = 0; i < state.range(0); ++i)
-        calc->tape.append(u"      1,000 +500= 1,500\r\n");
+        calc->tape.record(sampleStep());
     for (auto _ : state) {
         typeOneRound(*calc);
     }
@@ -90,17 +107,15 @@ void TypedLinesOnLongTape(benchmark::State& state) {
 }
 BENCHMARK(TypedLinesOnLongTape)->Arg(1000)->Arg(1000000);
 
-// Appending one tape line, in the two pieces the engine writes, to a tape of about
+// Recording one step (its entry rendered onto the text) on a tape of about
 // state.range(0) lines. Each iteration appends a batch; once the tape has doubled it is
 // filled afresh (untimed). Growing from N to 2N lines spans one reallocation of the text on
 // average, so the figure is the amortised cost of a line at that size.
 constexpr int kBatch = 100;
 
 void fill(Tape& tape, std::int64_t lines) {
-    for (std::int64_t i = 0; i < lines; ++i) {
-        tape.append(u"      1,000 +500");
-        tape.append(u"= 1,500\r\n");
-    }
+    for (std::int64_t i = 0; i < lines; ++i)
+        tape.record(sampleStep());
 }
 
 void TapeAppend(benchmark::State& state) {
@@ -108,15 +123,17 @@ void TapeAppend(benchmark::State& state) {
     const std::int64_t refillAfter = std::max<std::int64_t>(kBatch, lines);
     auto tape = std::make_unique<Tape>();
     std::size_t heard = 0;
-    const auto listen = [&heard](std::u16string_view piece) { heard += piece.size(); };
+    const Tape::Listener listen{
+        .recorded = [&heard](const TapeEntry&,
+                             std::u16string_view piece) { heard += piece.size(); },
+        .noteChanged = {},
+    };
     tape->addListener(listen);
     fill(*tape, lines);
     std::int64_t grown = 0;
     for (auto _ : state) {
-        for (int i = 0; i < kBatch; ++i) {
-            tape->append(u"      1,000 +500");
-            tape->append(u"= 1,500\r\n");
-        }
+        for (int i = 0; i < kBatch; ++i)
+            tape->record(sampleStep());
         grown += kBatch;
         if (grown >= refillAfter) {
             state.PauseTiming();

@@ -43,7 +43,7 @@ struct Window : sumiplex::ui::FakeServices {
         window = std::make_unique<frmMain>(
             services(QString(), journal ? folder.filePath(QStringLiteral("tapes")) : QString()));
         window->show();
-        window->tape().append(tapeLines(lines));
+        window->tape().recordTool(tapeLines(lines));
         text1 = window->findChild<QLineEdit*>(QStringLiteral("Text1"));
         QApplication::processEvents();
     }

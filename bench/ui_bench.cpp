@@ -45,7 +45,7 @@ struct MainWindowWithTape : sumiplex::ui::FakeServices {
         // An empty folder name: no picture search through the build tree.
         window = std::make_unique<frmMain>(services());
         window->show();
-        window->tape().append(tapeLines(lines));
+        window->tape().recordTool(tapeLines(lines));
         if (historyShown)
             window->historyWindow().show();
         text1 = window->findChild<QLineEdit*>(QStringLiteral("Text1"));

@@ -18,7 +18,7 @@ bool isOneOf(char16_t c, std::u16string_view set) {
 } // namespace
 
 Engine::Engine(Tape& tape, std::function<std::chrono::seconds()> timeOfDay)
-    : m_tape(tape), m_timeOfDay(std::move(timeOfDay)) {}
+    : m_tape(&tape), m_timeOfDay(std::move(timeOfDay)) {}
 
 Requests Engine::takeRequests() {
     return std::exchange(m_requests, Requests{});
@@ -100,11 +100,8 @@ void Engine::Text1_LostFocus() {
     m_view.totalCopy = m_totalValue.toPlainString();
 }
 
-void Engine::reportError(ErrorMark mark) {
+void Engine::reportError() {
     assignLine(m_view.input.text + u" ERROR ");
-    // Without the word, the tape line the failed step began still ends, so the next entry
-    // starts a line of its own.
-    appendTape(mark == ErrorMark::OnTape ? u"ERROR\r\n" : u"\r\n");
     m_opTyped = 0;
     requestFocus(FocusTarget::Text1);
     m_view.input.selStart = 0;
@@ -114,6 +111,19 @@ void Engine::reportError(ErrorMark mark) {
 void Engine::setInputFontName(std::u16string name) {
     m_inputFontName = std::move(name);
     m_view.input.fontName = m_inputFontName;
+}
+
+void Engine::record(TapeEntry entry) {
+    if (m_inDaysLine && entry.kind != EntryKind::DaysWord)
+        entry.follows = true;
+    m_tape->record(std::move(entry));
+}
+
+TapeEntry Engine::entryOf(EntryKind kind) const {
+    TapeEntry entry;
+    entry.kind = kind;
+    entry.before = m_totalValue;
+    return entry;
 }
 
 // --- the total ------------------------------------------------------------------------

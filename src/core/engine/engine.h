@@ -200,7 +200,7 @@ public:
     [[nodiscard]] const View& view() const { return m_view; }
     /// Returns the pending one-shot requests and clears them.
     [[nodiscard]] Requests takeRequests();
-    [[nodiscard]] Tape& tape() { return m_tape; }
+    [[nodiscard]] Tape& tape() { return *m_tape; }
     [[nodiscard]] const History& history() const { return m_history; }
 
     [[nodiscard]] const Decimal& totalValue() const { return m_totalValue; }
@@ -212,8 +212,6 @@ public:
     }
 
 private:
-    // Evaluation and key handling mark a failure on the tape; the percent steps do not.
-    enum class ErrorMark { OnTape, LineOnly };
     /// Whether an evaluation got past its first test (a line still being typed, "-5-", does
     /// not); one that did ends a rounding run.
     enum class Evaluation { NotStarted, Started };
@@ -230,13 +228,11 @@ private:
     void lineChanged(TrailingSign sign);
     void caretToEndOfLine();
     void requestFocus(FocusTarget target) { m_requests.focus = target; }
-    void appendTape(std::u16string_view piece) { m_tape.append(piece); }
-    /// Appends the joined pieces as one piece, built in a buffer kept between calls.
-    template <typename... Pieces> void appendTapeJoined(const Pieces&... pieces) {
-        m_tapeScratch.clear();
-        (m_tapeScratch.append(std::u16string_view(pieces)), ...);
-        m_tape.append(m_tapeScratch);
-    }
+    /// Records a completed step on the tape; an entry made while a "Days" line is carried
+    /// out follows from that line.
+    void record(TapeEntry entry);
+    /// An entry of `kind` with the total before the step.
+    [[nodiscard]] TapeEntry entryOf(EntryKind kind) const;
     void setCurrencyMark(std::u16string caption);
     /// FormatAmount(TotalValue), kept until the total changes.
     [[nodiscard]] const std::u16string& shownTotal();
@@ -247,15 +243,14 @@ private:
     void rewriteTotalCaption(std::u16string_view amount, int blanks);
     void recordInHistory();
     /// Back and Forward: the total recorded at the new position, shown and on the tape.
-    void showRecordedTotal(const std::optional<Decimal>& recorded, std::u16string_view wholeWord,
-                           std::u16string_view fractionWord);
+    void showRecordedTotal(const std::optional<Decimal>& recorded, EntryKind kind);
     /// The input line's own font again after the four-digit reading copy, in bold.
     void restoreInputFont();
     void replaceAmounts();
     void refreshTotalReading();
     void endRoundingRun();
     /// Appends " ERROR " to the input line and selects it all.
-    void reportError(ErrorMark mark);
+    void reportError();
 
     // engine_keys.cpp: what Enter does with the line
     void dispatchPrefix();
@@ -270,7 +265,8 @@ private:
 
     // engine_evaluate.cpp
     Evaluation EvaluateLine();
-    void carryOut(const LineStep& step);
+    /// `typed` is the line as it stood when the step was made.
+    void carryOut(LineStep step, std::u16string typed);
     void RecordTotal();
     void WriteLineResult();
 
@@ -284,7 +280,7 @@ private:
 
     // engine_display.cpp
     /// Label2, Label3: the tax line into the input line, or out of it again.
-    void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix);
+    void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix, char16_t op);
     /// Command6, Command7.
     void convertTotal(bool toYen);
     void refreshFourDigitDisplay();
@@ -295,7 +291,7 @@ private:
     void setRateText(std::u16string text);
     void recomputeConversions();
 
-    Tape& m_tape;
+    Tape* m_tape;
     std::function<std::chrono::seconds()> m_timeOfDay;
     View m_view;
     Requests m_requests;
@@ -312,7 +308,8 @@ private:
     int m_taxRate = 10; // the standard consumption tax rate in force
     int m_taxRule = kTaxTruncate;
     double m_exchangeRate = 80.0;
-    std::u16string m_tapeScratch;
+    /// A "Days" line is being carried out: the step it makes follows from it.
+    bool m_inDaysLine = false;
 
     // Recently worked-out texts, reused while their inputs are unchanged.
     TaxLinesMemo m_taxLines;

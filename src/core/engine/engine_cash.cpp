@@ -19,11 +19,12 @@ std::size_t countIndex(std::int16_t step) {
 } // namespace
 
 void Engine::mnuCashTotal_Click() {
+    TapeEntry entry = entryOf(EntryKind::CashTallyStart);
+    entry.value = Decimal{};
     restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
-    appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternWhole), kLineEnd);
-    appendTape(u"      Cash Total\r\n");
+    record(std::move(entry));
     recordInHistory();
     assignConcat(m_view.total.caption, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
     m_view.tax.added.clear();
@@ -51,8 +52,16 @@ void Engine::mnuCash_Click() {
 
 bool Engine::CashTallyLine() {
     cash::TallyLine step = cash::tallyLine(m_view.input.text, m_totalValue);
+    TapeEntry entry = entryOf(EntryKind::CashTallyStep);
+    entry.input = m_view.input.text;
+    entry.shown = std::move(step.tape);
+    entry.failed = !step.amount;
+    if (step.amount) {
+        entry.operand = Decimal::fromDouble(step.count);
+        entry.value = step.total;
+    }
     assignLine(std::move(step.line));
-    appendTape(step.tape);
+    record(std::move(entry));
     if (!step.amount)
         return false;
     if (const std::size_t j = countIndex(m_cashStep); j != 0)
@@ -68,7 +77,11 @@ bool Engine::CashTallyLine() {
 void Engine::CashTallySummary() {
     cash::TallySummary summary = cash::tallySummary(m_totalValue);
     m_view.total.caption = std::move(summary.caption);
-    appendTape(summary.tape);
+    TapeEntry entry = entryOf(EntryKind::CashTallyEnd);
+    entry.shown = std::move(summary.tape);
+    entry.value = m_totalValue;
+    entry.follows = true;
+    record(std::move(entry));
     refreshTotalReading();
     m_requests.showCashTally = true;
     m_view.buttons.history = true;

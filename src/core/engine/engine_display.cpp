@@ -18,7 +18,8 @@ void Engine::refreshTaxLines() {
         m_view.tax.contained = *lines.label3;
 }
 
-void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix) {
+void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix,
+                         char16_t op) {
     if (caption.empty())
         return;
     // A second click takes the copy away again.
@@ -27,17 +28,20 @@ void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view show
         return;
     }
     assignLine(caption);
-    appendTapeJoined(kIndent, m_view.input.text, kLineEnd);
+    TapeEntry entry = entryOf(EntryKind::TaxLine);
+    entry.op = op;
+    entry.shown = m_view.input.text;
+    record(std::move(entry));
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
 void Engine::Label2_Click() {
-    copyTaxLine(m_view.tax.added, u"Tax +");
+    copyTaxLine(m_view.tax.added, u"Tax +", u'+');
 }
 
 void Engine::Label3_Click() {
-    copyTaxLine(m_view.tax.contained, u"Tax  -");
+    copyTaxLine(m_view.tax.contained, u"Tax  -", u'-');
 }
 
 void Engine::mnuTax_Click() {
@@ -56,7 +60,11 @@ bool Engine::writeConversionLine(bool toYen) {
     if (!line)
         return false;
     assignLine(std::move(*line));
-    appendTapeJoined(kIndent, m_view.input.text, kLineEnd);
+    TapeEntry entry = entryOf(EntryKind::Conversion);
+    entry.op = toYen ? u'¥' : u'$';
+    entry.input = m_view.rate.text;
+    entry.shown = m_view.input.text;
+    record(std::move(entry));
     // The total's caption names the currency the total was in.
     assignConcat(m_view.total.caption, toYen ? u"USD    " : u"JPY    ", shownTotal());
     refreshTotalReading();

@@ -6,7 +6,8 @@
 namespace sumiplex::engine {
 
 Engine::Evaluation Engine::EvaluateLine() {
-    const std::u16string t = m_view.input.text;
+    std::u16string typed = m_view.input.text;
+    const std::u16string& t = typed;
     LineClass line = classify(t);
     if (line.kind == LineKind::Incomplete)
         return Evaluation::NotStarted;
@@ -35,19 +36,27 @@ Engine::Evaluation Engine::EvaluateLine() {
     if (line.kind == LineKind::PercentOfLine)
         assignLine(std::u16string(line.line.substr(0, line.line.size() - line.cut)),
                    TrailingSign::LeftToCaller);
-    carryOut(computeLineStep(line, m_totalValue, shownTotal(), m_view.input.text));
+    // The step is worked out before the typed line is handed on: `line` views into it.
+    LineStep step = computeLineStep(line, m_totalValue, m_view.input.text);
+    carryOut(std::move(step), std::move(typed));
     return Evaluation::Started;
 }
 
-void Engine::carryOut(const LineStep& step) {
+void Engine::carryOut(LineStep step, std::u16string typed) {
     if (step.finish == LineStep::Finish::None)
         return;
-    appendTapeJoined(step.tape[0], step.tape[1], step.tape[2], step.tape[3]);
-    if (!step.value)
-        return reportError(step.errorMarkedOnTape ? ErrorMark::OnTape : ErrorMark::LineOnly);
+    TapeEntry& entry = step.entry;
+    entry.input = std::move(typed);
+    entry.value = step.value;
+    entry.failed = !step.value;
+    if (!step.value) {
+        record(std::move(entry));
+        return reportError();
+    }
     if (step.finish == LineStep::Finish::LineResult) {
         m_lineValue = *step.value;
         WriteLineResult();
+        record(std::move(entry));
         return;
     }
     m_totalValue = *step.value;
@@ -55,13 +64,13 @@ void Engine::carryOut(const LineStep& step) {
         m_view.amounts.push_back(step.amount->toPlainString());
     else
         replaceAmounts();
+    recordInHistory();
+    record(std::move(entry));
     RecordTotal();
 }
 
 void Engine::RecordTotal() {
-    recordInHistory();
     const std::u16string& shown = shownTotal();
-    appendTapeJoined(u"= ", shown, kLineEnd);
     assignConcat(m_view.total.caption, kTotalWord, shown);
     assignLine({});
     refreshTaxLines();
@@ -72,7 +81,6 @@ void Engine::RecordTotal() {
 
 void Engine::WriteLineResult() {
     assignLine(FormatAmount(m_lineValue));
-    appendTapeJoined(m_view.input.text, u")", kLineEnd);
     caretToEndOfLine();
     m_lineValue = Decimal{};
     m_view.tax.added.clear();

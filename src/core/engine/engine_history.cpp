@@ -12,6 +12,8 @@ void Engine::restoreInputFont() {
 }
 
 void Engine::Command1_Click() {
+    TapeEntry entry = entryOf(EntryKind::AllClear);
+    entry.value = Decimal{};
     restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
@@ -22,7 +24,7 @@ void Engine::Command1_Click() {
     setCurrencyMark({});
     m_view.reading.clear();
     assignLine({});
-    appendTape(u"      Total = 0\r\n");
+    record(std::move(entry));
     m_view.buttons.memo = false;
     m_view.buttons.back = false;
     m_view.buttons.forward = false;
@@ -40,8 +42,7 @@ void Engine::Command4_Click() {
         abandonCashTally();
         assignLine({});
     }
-    // The word is written in lower case for a total with a fraction.
-    showRecordedTotal(m_history.back(), u"      Back ", u"      back ");
+    showRecordedTotal(m_history.back(), EntryKind::Back);
     m_view.buttons.forward = true;
     if (m_history.atFirst())
         m_view.buttons.back = false;
@@ -51,22 +52,21 @@ void Engine::Command4_Click() {
 void Engine::Command5_Click() {
     if (!m_view.buttons.forward)
         return;
-    // The blank after the word is left out for a total with a fraction.
-    showRecordedTotal(m_history.forward(), u"      Forward ", u"      Forward");
+    showRecordedTotal(m_history.forward(), EntryKind::Forward);
     m_view.buttons.back = true;
     if (m_history.atLast())
         m_view.buttons.forward = false;
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::showRecordedTotal(const std::optional<Decimal>& recorded,
-                               std::u16string_view wholeWord, std::u16string_view fractionWord) {
+void Engine::showRecordedTotal(const std::optional<Decimal>& recorded, EntryKind kind) {
+    TapeEntry entry = entryOf(kind);
     // A position outside the list, or an item that does not read, keeps the total.
     if (recorded)
         m_totalValue = *recorded;
-    const std::u16string& shown = shownTotal();
-    assignConcat(m_view.total.caption, kTotalWord, shown);
-    appendTapeJoined(m_totalValue.isWhole() ? wholeWord : fractionWord, shown, kLineEnd);
+    assignConcat(m_view.total.caption, kTotalWord, shownTotal());
+    entry.value = m_totalValue;
+    record(std::move(entry));
     refreshTotalReading();
     refreshTaxLines();
 }
@@ -74,12 +74,12 @@ void Engine::showRecordedTotal(const std::optional<Decimal>& recorded,
 void Engine::mnuPopUndo_Click() {
     if (m_history.undoValue().isZero())
         return;
-    appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" Back ");
+    TapeEntry entry = entryOf(EntryKind::RoundingUndo);
     m_totalValue = m_history.undoValue();
-    const std::u16string shown = formatPattern(m_totalValue, kPatternLong);
-    rewriteTotalCaption(shown, 4);
+    rewriteTotalCaption(formatPattern(m_totalValue, kPatternLong), 4);
     refreshTotalReading();
-    appendTapeJoined(shown, kLineEnd);
+    entry.value = m_totalValue;
+    record(std::move(entry));
     recordInHistory();
     endRoundingRun();
     requestFocus(FocusTarget::Text1);
@@ -144,8 +144,12 @@ void Engine::roundTotal(RoundMode mode) {
         rewriteTotalCaption(shown, 4);
         refreshTotalReading();
         recordInHistory();
-        appendTapeJoined(kIndent, formatPattern(original, kPatternLong), roundingTapeWord(mode),
-                         shown, kLineEnd);
+        TapeEntry entry = entryOf(EntryKind::Rounding);
+        entry.before = original;
+        entry.value = m_totalValue;
+        entry.mode = mode;
+        entry.input = m_view.place.text;
+        record(std::move(entry));
         m_view.menus.undo = true;
     }
     // A place so far out that the scaled value leaves the decimal range keeps the total.

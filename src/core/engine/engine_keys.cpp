@@ -42,13 +42,17 @@ void Engine::dispatchPrefix() {
         refreshTotalReading();
         m_view.rate.visible = false;
     } else {
-        if (startsWith(t, u"Days")) {
-            appendTapeJoined(kIndent, t);
+        const bool days = startsWith(t, u"Days");
+        if (days) {
+            TapeEntry entry = entryOf(EntryKind::DaysWord);
+            entry.input = t;
+            record(std::move(entry));
             // The rest is evaluated just below, as Enter would.
             assignLine(m_view.input.text.substr(4), TrailingSign::LeftToCaller);
-            appendTapeJoined(kIndent, kLineEnd);
+            m_inDaysLine = true;
         }
         dispatchCashStep();
+        m_inDaysLine = false;
     }
 }
 
@@ -57,18 +61,22 @@ std::optional<Decimal> Engine::reEnteredAmount(std::size_t wordLength) {
     assignLine(m_view.input.text.substr(wordLength));
     auto value = Decimal::parse(m_view.input.text);
     if (!value)
-        reportError(ErrorMark::OnTape);
+        reportError();
     return value;
 }
 
 void Engine::reEnterTotal() {
+    TapeEntry entry = entryOf(EntryKind::TotalReEntry);
+    entry.input = m_view.input.text;
     const auto value = reEnteredAmount(5);
+    entry.value = value;
+    entry.failed = !value;
     if (!value)
-        return;
+        return record(std::move(entry));
     m_totalValue = *value;
     showTotal();
-    appendTapeJoined(kIndent, m_view.total.caption, kLineEnd);
     recordInHistory();
+    record(std::move(entry));
     assignLine({});
     requestFocus(FocusTarget::Text1);
     refreshTaxLines();
@@ -76,16 +84,20 @@ void Engine::reEnterTotal() {
 }
 
 void Engine::reEnterConvertedTotal(std::u16string_view currency) {
-    appendTapeJoined(kIndent, formatPattern(m_totalValue, kPatternLong), u" ");
+    TapeEntry entry = entryOf(EntryKind::ConvertedReEntry);
+    entry.input = m_view.input.text;
+    entry.op = currency == u"USD" ? u'$' : u'¥';
     const auto value = reEnteredAmount(3);
+    entry.value = value;
+    entry.failed = !value;
     if (!value)
-        return;
+        return record(std::move(entry));
     m_totalValue = *value;
     replaceAmounts();
     assignConcat(m_view.total.caption, currency, u"    ", shownTotal());
     refreshTotalReading();
-    appendTapeJoined(u">", currency, u"  ", formatPattern(m_totalValue, kPatternLong), kLineEnd);
     recordInHistory();
+    record(std::move(entry));
     setCurrencyMark(std::u16string(currency));
     m_view.rate.visible = false;
     assignLine({});

@@ -51,29 +51,15 @@ std::optional<Decimal> percentOf(const Decimal& base, char16_t op, std::u16strin
     return end == PercentEnd::Add ? base.add(*share) : base.sub(*share);
 }
 
-std::u16string_view percentMark(char16_t op, PercentEnd end) {
-    switch (end) {
-    case PercentEnd::Add:
-        return u"%+ =";
-    case PercentEnd::TakeOff:
-        // The two procedures write this mark differently; both forms are kept as they are.
-        return op == u'*' ? u"%-  =" : u"%- =";
-    case PercentEnd::Share:
-        break;
-    }
-    return u"% =";
-}
-
-std::u16string_view operatorText(char16_t op) {
-    return op == u'/' ? u"/" : u"*";
-}
-
 } // namespace
 
 LineStep computeLineStep(const LineClass& line, const Decimal& total,
-                         std::u16string_view shownTotal, std::u16string_view shownLine) {
+                         std::u16string_view shownLine) {
     using Finish = LineStep::Finish;
     LineStep step;
+    TapeEntry& e = step.entry;
+    e.op = line.op;
+    e.end = line.end;
     switch (line.kind) {
     case LineKind::Incomplete:
     case LineKind::Nothing:
@@ -81,13 +67,12 @@ LineStep computeLineStep(const LineClass& line, const Decimal& total,
         break;
     case LineKind::OnTotal: {
         step.finish = Finish::NewTotal;
-        if (line.op == u'+')
-            step.tape = {kIndent, shownTotal, u" +", line.first};
-        else if (line.op == u'-')
-            step.tape = {kIndent, shownTotal, u"  -", line.first};
-        else
-            step.tape = {kIndent, shownTotal, u" ", line.line};
+        e.kind = EntryKind::OnTotal;
+        e.before = total;
+        // A sum or difference shows its operand; the other operators show the line.
+        e.shown = line.op == u'+' || line.op == u'-' ? line.first : line.line;
         const auto x = parseAmount(line.first);
+        e.operand = x;
         if (!x)
             break;
         step.value = apply(line.op, total, *x);
@@ -100,9 +85,11 @@ LineStep computeLineStep(const LineClass& line, const Decimal& total,
     case LineKind::BareNumber: {
         step.finish = Finish::NewTotal;
         const auto x = parseAmount(line.line);
-        // The separator shows whether the number was positive.
-        const bool positive = x && *x > Decimal{};
-        step.tape = {kIndent, shownTotal, positive ? u"+" : u" ", line.line};
+        e.kind = EntryKind::Number;
+        e.op = u'+';
+        e.before = total;
+        e.shown = line.line;
+        e.operand = x;
         if (!x)
             break;
         step.value = total.add(*x);
@@ -111,13 +98,14 @@ LineStep computeLineStep(const LineClass& line, const Decimal& total,
     }
     case LineKind::TwoOperands:
         step.finish = Finish::LineResult;
-        step.tape = {u"      (", line.line, u"= "};
+        e.kind = EntryKind::LineResult;
+        e.shown = line.line;
         step.value = apply(line.op, parseAmount(line.first), parseAmount(line.second));
         break;
     case LineKind::PercentOfLine: {
         step.finish = Finish::LineResult;
-        step.errorMarkedOnTape = false;
-        step.tape = {u"      (", shownLine, percentMark(line.op, line.end)};
+        e.kind = EntryKind::PercentOfLine;
+        e.shown = shownLine;
         const auto base = parseAmount(line.first);
         const std::u16string_view percent = line.operatorAt + 1 < shownLine.size()
                                                 ? shownLine.substr(line.operatorAt + 1)
@@ -128,8 +116,9 @@ LineStep computeLineStep(const LineClass& line, const Decimal& total,
     }
     case LineKind::PercentOfTotal:
         step.finish = Finish::NewTotal;
-        step.errorMarkedOnTape = false;
-        step.tape = {kIndent, shownTotal, operatorText(line.op), line.line};
+        e.kind = EntryKind::PercentOfTotal;
+        e.before = total;
+        e.shown = line.line;
         // Taking a percentage off the total multiplies, whatever the line's operator.
         step.value = percentOf(total, line.end == PercentEnd::TakeOff ? u'*' : line.op, line.first,
                                line.end);

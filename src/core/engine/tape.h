@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/engine/tape_entry.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -8,32 +11,56 @@
 
 namespace sumiplex::engine {
 
-/// The history tape: append-only text. Listeners hear of each appended piece, so a view
-/// can append in constant time instead of re-reading the whole text.
+/// The history tape: the entries of every completed step, in order, and the text they
+/// render to. Listeners hear of each recorded entry with the text it added, so a view can
+/// append in constant time instead of re-reading the whole text.
 class Tape {
 public:
-    using Listener = std::function<void(std::u16string_view piece)>;
+    struct Listener {
+        /// An entry was recorded; `piece` is the text it added to the end of the tape.
+        std::function<void(const TapeEntry& entry, std::u16string_view piece)> recorded;
+        /// The note of entry `index` changed, and with it that entry's text: the tape's text
+        /// is to be read again.
+        std::function<void(std::size_t index)> noteChanged;
+    };
 
-    void append(std::u16string_view piece) {
-        m_text.append(piece);
-        for (const auto& l : m_listeners)
-            if (l)
-                l(piece);
-    }
+    /// Records a completed step: stamps its time (when it has none), renders it onto the
+    /// text and tells the listeners.
+    void record(TapeEntry entry);
+    /// Another window's output, written as it stands.
+    void recordTool(std::u16string text);
+    /// Gives entry `index` the note (cleaned by cleanNote; empty removes it). False when
+    /// there is no such entry or the note is unchanged.
+    bool setNote(std::size_t index, std::u16string_view note);
+
     [[nodiscard]] const std::u16string& text() const { return m_text; }
+    [[nodiscard]] const std::vector<TapeEntry>& entries() const { return m_entries; }
+    /// The index of the first entry of the current calculation: the one after the last
+    /// entry that started one (all clear, a total keyed back in), or 0.
+    [[nodiscard]] std::size_t calculationStart() const { return m_calculationStart; }
+    /// The 0-based text line where entry `index` begins.
+    [[nodiscard]] std::size_t firstLineOf(std::size_t index) const;
+    /// The entry that wrote text line `line`: the last entry beginning at or before it;
+    /// entries().size() when the tape is empty.
+    [[nodiscard]] std::size_t entryAtLine(std::size_t line) const;
+
     /// Returns an id for removeListener.
-    std::size_t addListener(Listener listener) {
-        m_listeners.push_back(std::move(listener));
-        return m_listeners.size() - 1;
-    }
-    void removeListener(std::size_t id) {
-        if (id < m_listeners.size())
-            m_listeners[id] = nullptr;
-    }
+    std::size_t addListener(Listener listener);
+    void removeListener(std::size_t id);
+    /// Where the time of a step comes from: local seconds since 1970-01-01.
+    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
 
 private:
     std::u16string m_text;
+    std::vector<TapeEntry> m_entries;
+    /// Where each entry's text begins, and the text line it begins on; the count of line
+    /// ends written so far.
+    std::vector<std::size_t> m_offsets;
+    std::vector<std::uint32_t> m_firstLines;
+    std::uint32_t m_lineEnds = 0;
+    std::size_t m_calculationStart = 0;
     std::vector<Listener> m_listeners;
+    std::function<std::int64_t()> m_clock;
 };
 
 } // namespace sumiplex::engine

@@ -147,8 +147,11 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectCashTools();
     connectZeiTool();
 
-    m_tapeListener =
-        m_tape->addListener([this](std::u16string_view piece) { m_tip2->appendTape(piece); });
+    m_tapeListener = m_tape->addListener(engine::Tape::Listener{
+        .recorded = [this](const engine::TapeEntry&,
+                           std::u16string_view piece) { m_tip2->appendTape(piece); },
+        .noteChanged = [this](std::size_t) { m_tip2->showTape(m_tape->text()); },
+    });
     startTapeJournal();
 
     resizeToTwips(kStartWidthTwips, kShortHeightTwips);

@@ -37,7 +37,8 @@ ToolLinks frmMain::toolLinks() {
                 m_tip3->appendMemo(text);
                 showMemo();
             },
-        .appendTape = [this](std::u16string_view piece) { m_tape->append(piece); },
+        .appendTape =
+            [this](std::u16string_view piece) { m_tape->recordTool(std::u16string(piece)); },
         .replaceInputLine = [this](const QString& text,
                                    InputLineFocus focus) { replaceInputLine(text, focus); },
     };

@@ -62,8 +62,11 @@ void frmMain::startTapeJournal() {
         });
     });
     m_journal->start();
-    m_journalListener =
-        m_tape->addListener([this](std::u16string_view piece) { m_journal->append(piece); });
+    m_journalListener = m_tape->addListener(engine::Tape::Listener{
+        .recorded = [this](const engine::TapeEntry&,
+                           std::u16string_view piece) { m_journal->append(piece); },
+        .noteChanged = {},
+    });
 }
 
 std::optional<platform::UnsavedTape> frmMain::unloadTapes() {

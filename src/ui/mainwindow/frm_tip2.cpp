@@ -78,6 +78,16 @@ void frmTip2::appendTape(std::u16string_view piece) {
     moveCaretToEnd();
 }
 
+void frmTip2::showTape(std::u16string_view text) {
+    const int scrolled = Text1->verticalScrollBar()->value();
+    Text1->clear();
+    m_pendingCr = false;
+    m_linesInBlock = 0;
+    appendTape(text);
+    // The lines stay where the user was reading them.
+    Text1->verticalScrollBar()->setValue(scrolled);
+}
+
 void frmTip2::setCredit(const QString& credit) {
     if (Label9->text() != credit)
         Label9->setText(credit);

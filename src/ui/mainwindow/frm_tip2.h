@@ -24,6 +24,8 @@ public:
 
     /// Adds one piece of tape text at the end, in time proportional to the piece.
     void appendTape(std::u16string_view piece);
+    /// Shows the whole tape again (an earlier line changed).
+    void showTape(std::u16string_view text);
 
     [[nodiscard]] QPlainTextEdit& text() { return *Text1; }
     void setCredit(const QString& credit);

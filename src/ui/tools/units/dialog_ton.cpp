@@ -188,10 +188,10 @@ void DialogTon::sendToMain(const std::optional<units::SentResult>& sent) {
     if (!sent)
         return;
     engine::Tape& tape = m_main.tape();
-    tape.append(sent->tapeBefore);
+    tape.recordTool(sent->tapeBefore);
     m_main.takeToolResult(qs(sent->inputLine));
     if (!sent->tapeAfter.empty())
-        tape.append(sent->tapeAfter);
+        tape.recordTool(sent->tapeAfter);
 }
 
 void DialogTon::pasteToMemo(const std::optional<std::u16string>& text) {

@@ -1,0 +1,75 @@
+#include "core/engine/tape.h"
+
+#include <algorithm>
+
+namespace sumiplex::engine {
+
+void Tape::record(TapeEntry entry) {
+    if (entry.time == 0 && m_clock)
+        entry.time = m_clock();
+    const std::size_t from = m_text.size();
+    renderEntry(m_text, entry);
+    const std::u16string_view piece = std::u16string_view(m_text).substr(from);
+    m_offsets.push_back(from);
+    m_firstLines.push_back(m_lineEnds);
+    m_lineEnds += static_cast<std::uint32_t>(std::count(piece.begin(), piece.end(), u'\n'));
+    m_entries.push_back(std::move(entry));
+    if (m_entries.back().startsCalculation())
+        m_calculationStart = m_entries.size();
+    for (const auto& l : m_listeners)
+        if (l.recorded)
+            l.recorded(m_entries.back(), piece);
+}
+
+void Tape::recordTool(std::u16string text) {
+    TapeEntry entry;
+    entry.kind = EntryKind::Tool;
+    entry.shown = std::move(text);
+    record(std::move(entry));
+}
+
+bool Tape::setNote(std::size_t index, std::u16string_view note) {
+    if (index >= m_entries.size())
+        return false;
+    std::u16string cleaned = cleanNote(note);
+    if (cleaned == m_entries[index].note)
+        return false;
+    m_entries[index].note = std::move(cleaned);
+    // A note never holds a line break, so every entry keeps its lines; the text from the
+    // changed entry on is written again.
+    std::u16string rest;
+    for (std::size_t i = index; i < m_entries.size(); ++i) {
+        const std::size_t at = rest.size();
+        renderEntry(rest, m_entries[i]);
+        m_offsets[i] = m_offsets[index] + at;
+    }
+    m_text.resize(m_offsets[index]);
+    m_text += rest;
+    for (const auto& l : m_listeners)
+        if (l.noteChanged)
+            l.noteChanged(index);
+    return true;
+}
+
+std::size_t Tape::firstLineOf(std::size_t index) const {
+    return index < m_firstLines.size() ? m_firstLines[index] : m_lineEnds;
+}
+
+std::size_t Tape::entryAtLine(std::size_t line) const {
+    if (m_firstLines.empty())
+        return 0;
+    const auto it = std::upper_bound(m_firstLines.begin(), m_firstLines.end(), line);
+    return it == m_firstLines.begin() ? 0 : static_cast<std::size_t>(it - m_firstLines.begin()) - 1;
+}
+
+std::size_t Tape::addListener(Listener listener) {
+    m_listeners.push_back(std::move(listener));
+    return m_listeners.size() - 1;
+}
+
+void Tape::removeListener(std::size_t id) {
+    if (id < m_listeners.size())
+        m_listeners[id] = Listener{};
+}
+
+} // namespace sumiplex::engine
