@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/engine/tape_entry.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -85,6 +87,23 @@ private:
     std::optional<LocalTime> m_lastMark;
 };
 
+/// One step of a tape file: the entry and the 0-based tape line its text begins on.
+struct JournalEntry {
+    engine::TapeEntry entry;
+    std::size_t firstLine = 0;
+    /// Read back from the tape text (a file written before entries were kept, or a damaged
+    /// record): only what the text shows is known.
+    bool recovered = false;
+};
+
+/// The bytes of one completed step for the journal: its record, then its tape text (a time
+/// mark first when the time differs from the last mark). Written with one write. `seq` is
+/// the entry's number on the tape, by which a later note refers to it.
+// (The record format is described and implemented in journal_format.cpp.)
+
+/// Entries read back from tape text alone, one for each line a step can be read from.
+[[nodiscard]] std::vector<JournalEntry> recoverEntries(std::u16string_view text);
+
 /// What a journal file holds, read as far as it can be read. Lines end at CR LF, LF or a
 /// lone CR; a lone CR is read as CR LF.
 struct JournalContents {
@@ -101,6 +120,9 @@ struct JournalContents {
         std::string time;      ///< "YYYY-MM-DD HH:MM:SS"
     };
     std::vector<Mark> marks;
+    /// The steps, with their notes as last changed; recovered from the text for a file
+    /// that holds no records.
+    std::vector<JournalEntry> entries;
 };
 
 [[nodiscard]] JournalContents readJournal(std::string_view bytes);

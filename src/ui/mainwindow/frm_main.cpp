@@ -147,6 +147,8 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectCashTools();
     connectZeiTool();
 
+    m_tape->setClock(
+        [this] { return platform::localTime(m_services.clock).time_since_epoch().count(); });
     m_tapeListener = m_tape->addListener(engine::Tape::Listener{
         .recorded = [this](const engine::TapeEntry&,
                            std::u16string_view piece) { m_tip2->appendTape(piece); },
