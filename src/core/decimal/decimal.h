@@ -1,6 +1,10 @@
 #pragma once
 
+// moc reads the window headers that include this one and cannot parse the concepts
+// header that <compare> pulls in; it needs nothing from it.
+#ifndef Q_MOC_RUN
 #include <compare>
+#endif
 #include <cstdint>
 #include <optional>
 #include <string>
