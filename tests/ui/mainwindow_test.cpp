@@ -70,6 +70,7 @@ private slots:
     void clickOnTotalCopiesItIntoInputLine();
     void clicksInInputLineAndClock();
     void pasteRunsChangeHandling();
+    void copyPlainPutsUngroupedTotalOnClipboard();
     void decimalPlaceEditorOpensWithFocus();
     void taxLinesToggleFromMenu();
     void fourDigitMarksStayTogether();
@@ -221,6 +222,7 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "TOTALを日本円に換算(&Y)",
                                          "-",
                                          "TOTALをメモ帳に貼り付け(&M)...",
+                                         "合計を数値でコピー",
                                          "-",
                                          "消費税の設定(&S)",
                                          "為替レートの設定(&D)",
@@ -451,6 +453,16 @@ void MainWindowTest::pasteRunsChangeHandling() {
     type("7");
     child<QAction>("mnuEditUndo")->trigger();
     QCOMPARE(text1()->text(), QString());
+}
+
+void MainWindowTest::copyPlainPutsUngroupedTotalOnClipboard() {
+    type("-1234567.5+");
+    child<QAction>("mnuCopyPlain")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-1234567.5"));
+    // A whole total that came from fractions has no point left.
+    type("0.5+");
+    child<QAction>("mnuCopyPlain")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-1234567"));
 }
 
 void MainWindowTest::decimalPlaceEditorOpensWithFocus() {
