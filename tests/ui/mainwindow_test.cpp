@@ -70,7 +70,6 @@ private slots:
     void clickOnTotalCopiesItIntoInputLine();
     void clicksInInputLineAndClock();
     void pasteRunsChangeHandling();
-    void copyPlainPutsUngroupedTotalOnClipboard();
     void decimalPlaceEditorOpensWithFocus();
     void taxLinesToggleFromMenu();
     void fourDigitMarksStayTogether();
@@ -453,16 +452,6 @@ void MainWindowTest::pasteRunsChangeHandling() {
     type("7");
     child<QAction>("mnuEditUndo")->trigger();
     QCOMPARE(text1()->text(), QString());
-}
-
-void MainWindowTest::copyPlainPutsUngroupedTotalOnClipboard() {
-    type("-1234567.5+");
-    child<QAction>("mnuCopyPlain")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-1234567.5"));
-    // A whole total that came from fractions has no point left.
-    type("0.5+");
-    child<QAction>("mnuCopyPlain")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-1234567"));
 }
 
 void MainWindowTest::decimalPlaceEditorOpensWithFocus() {
