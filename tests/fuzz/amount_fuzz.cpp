@@ -17,7 +17,8 @@ namespace {
 using sumiplex::Decimal;
 using sumiplex::engine::parseAmount;
 
-constexpr std::u16string_view kAlphabet = u"0123456789,. -+\u2009\u2212¥￥$＄円△▲()（）万千億１，";
+constexpr std::u16string_view kAlphabet =
+    u"0123456789,. -+\u2009\u3000\u2212¥￥$＄円△▲()（）万千億１，";
 
 void require(bool ok) {
     if (!ok)

@@ -140,10 +140,10 @@ std::optional<Decimal> unitAmount(std::u16string_view text) {
 
 // --- amounts as spreadsheets, accounting programs and web pages format them -----------
 
-// The blanks a pasted amount may be grouped with: an ordinary one, and the thin and narrow
-// no-break blanks typesetting puts between groups of three.
+// The blanks a pasted amount may be grouped with: an ordinary one or its full-width form,
+// and the thin and narrow no-break blanks typesetting puts between groups of three.
 bool isGroupBlank(char16_t c) {
-    return c == u' ' || c == u'\u2009' || c == u'\u202F';
+    return c == u' ' || c == u'\u3000' || c == u'\u2009' || c == u'\u202F';
 }
 
 bool isOuterBlank(char16_t c) {

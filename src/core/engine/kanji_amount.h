@@ -18,9 +18,9 @@ namespace sumiplex::engine {
 ///
 /// Amounts formatted by other programs read too, in full width as well:
 /// - a currency mark: "¥1,234", "￥1,234", "$1,234.50" in front or "1,234円" behind, one only;
-/// - grouping in threes by "," or by one kind of blank (ordinary, U+2009, U+202F): "1 234 567";
-///   these forms group strictly ("¥1,2345" is no number), while a plain number keeps the
-///   grouping Decimal::parse allows ("1,23,4" is 1234);
+/// - grouping in threes by "," or by one kind of blank (ordinary, full-width, U+2009,
+///   U+202F): "1 234 567"; these forms group strictly ("¥1,2345" is no number), while a
+///   plain number keeps the grouping Decimal::parse allows ("1,23,4" is 1234);
 /// - one sign form: "-" (U+2212 too), "+", "△" or "▲" in front, "-" behind, the whole amount
 ///   in parentheses, or "-" right after a leading currency mark ("¥-1,234");
 /// - combined with the unit words: "¥3万", "3万円", "△2億", "(1万5千)".
