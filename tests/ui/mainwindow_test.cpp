@@ -221,6 +221,7 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "TOTALを日本円に換算(&Y)",
                                          "-",
                                          "TOTALをメモ帳に貼り付け(&M)...",
+                                         "合計を数値でコピー",
                                          "-",
                                          "消費税の設定(&S)",
                                          "為替レートの設定(&D)",

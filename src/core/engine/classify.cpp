@@ -71,16 +71,23 @@ LineClass classifyPercent(std::u16string_view line) {
     return c;
 }
 
+bool isCurrencyMark(char16_t c) {
+    return c == u'\u00A5' || c == u'\uFFE5' || c == u'$' || c == u'\uFF04'; // ¥ ￥ $ ＄
+}
+
 LineClass classifyMinus(std::u16string_view line) {
     if (line.back() == u'-')
         return make(LineKind::OnTotal, u'-', line, line.substr(0, line.size() - 1));
+    // The sign of a negative first operand stands first, or right after a currency mark
+    // ("¥-1,234"); split there, the line would be the mark alone less an amount.
+    const std::size_t signAt = isCurrencyMark(line.front()) ? 1 : 0;
     const auto p = line.find(u'-');
-    if (p == 0) {
-        // A negative first operand: the operator is the next "-" after at least one digit.
-        if (const auto q = line.find(u'-', 1); q != npos && q >= 2)
+    if (p == signAt) {
+        // The operator is the next "-" after at least one digit.
+        if (const auto q = line.find(u'-', p + 1); q != npos && q >= p + 2)
             return twoOperands(u'-', line, q);
     }
-    if (p == npos || p == 0)
+    if (p == npos || p == signAt)
         return make(LineKind::BareNumber, u'+', line, line);
     return twoOperands(u'-', line, p);
 }

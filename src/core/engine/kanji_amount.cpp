@@ -115,18 +115,18 @@ bool isBlank(char16_t c) {
     return c == u' ' || c == u'\u3000';
 }
 
-} // namespace
+std::u16string_view trimmed(std::u16string_view s, bool (*blank)(char16_t)) {
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
 
-std::optional<Decimal> parseAmount(std::u16string_view text) {
-    if (text.find_first_of(u"万億兆京垓千") == std::u16string_view::npos)
-        return Decimal::parse(text);
+std::optional<Decimal> unitAmount(std::u16string_view text) {
     std::u16string t(text);
     toAsciiInputForms(t);
-    std::u16string_view body = t;
-    while (!body.empty() && isBlank(body.front()))
-        body.remove_prefix(1);
-    while (!body.empty() && isBlank(body.back()))
-        body.remove_suffix(1);
+    std::u16string_view body = trimmed(t, isBlank);
     bool negative = false;
     if (!body.empty() && (body.front() == u'-' || body.front() == u'+')) {
         negative = body.front() == u'-';
@@ -136,6 +136,137 @@ std::optional<Decimal> parseAmount(std::u16string_view text) {
     if (!value)
         return std::nullopt;
     return negative ? value->negated() : *value;
+}
+
+// --- amounts as spreadsheets, accounting programs and web pages format them -----------
+
+// The blanks a pasted amount may be grouped with: an ordinary one or its full-width form,
+// and the thin and narrow no-break blanks typesetting puts between groups of three.
+bool isGroupBlank(char16_t c) {
+    return c == u' ' || c == u'\u3000' || c == u'\u2009' || c == u'\u202F';
+}
+
+bool isOuterBlank(char16_t c) {
+    return isBlank(c) || isGroupBlank(c) || c == u'\t';
+}
+
+// The full-width marks the input line leaves as they are, as their narrow forms.
+char16_t narrowMark(char16_t c) {
+    switch (c) {
+    case u'\uFFE5': // ￥
+        return u'\u00A5';
+    case u'\uFF04': // ＄
+        return u'$';
+    case u'\uFF08': // （
+        return u'(';
+    case u'\uFF09': // ）
+        return u')';
+    default:
+        return c;
+    }
+}
+
+// Digits grouped in threes by "," or by one kind of blank, or not grouped at all, with an
+// optional fraction: "1,234,567.5", "1 234 567", "1234.50". A first group of more than three
+// digits, a group of another size or a second kind of separator is no amount: "1,2345" or
+// "12 345,67" are not what their writer meant to be read here.
+std::optional<Decimal> groupedNumber(std::u16string_view s) {
+    const auto dot = s.find(u'.');
+    const std::u16string_view whole = s.substr(0, dot);
+    std::u16string plain;
+    plain.reserve(s.size());
+    char16_t separator = 0;
+    std::size_t run = 0; // digits since the last separator
+    for (const char16_t c : whole) {
+        if (isDigit(c)) {
+            plain.push_back(c);
+            ++run;
+            continue;
+        }
+        if (c != u',' && !isGroupBlank(c))
+            return std::nullopt;
+        const bool firstGroupFits = separator == 0 && run >= 1 && run <= 3;
+        if (!firstGroupFits && (c != separator || run != 3))
+            return std::nullopt;
+        separator = c;
+        run = 0;
+    }
+    if (run == 0 || (separator != 0 && run != 3))
+        return std::nullopt;
+    if (dot != std::u16string_view::npos) {
+        const std::u16string_view fraction = s.substr(dot + 1);
+        if (fraction.empty() || !allDigits(fraction))
+            return std::nullopt;
+        plain.push_back(u'.');
+        plain.append(fraction);
+    }
+    return Decimal::parse(plain);
+}
+
+// An amount with its currency mark, "¥1,234", "$1,234.50", "1,234円", "3万円", or without
+// one. A "-" right after a leading mark ("¥-1,234", as spreadsheets write a negative sum)
+// is read where no other sign form surrounds the amount.
+std::optional<Decimal> markedAmount(std::u16string_view s, bool signAfterMark) {
+    bool negative = false;
+    if (!s.empty() && (s.front() == u'\u00A5' || s.front() == u'$')) {
+        s.remove_prefix(1);
+        if (signAfterMark && !s.empty() && s.front() == u'-') {
+            negative = true;
+            s.remove_prefix(1);
+        }
+    } else if (!s.empty() && s.back() == u'円') {
+        s.remove_suffix(1);
+    }
+    if (s.empty())
+        return std::nullopt;
+    const bool units = s.find_first_of(u"万億兆京垓千") != std::u16string_view::npos;
+    const auto value = units ? parseUnits(s) : groupedNumber(s);
+    if (!value)
+        return std::nullopt;
+    return negative ? value->negated() : *value;
+}
+
+// One sign form around the amount at most: "-", "+", "△" or "▲" in front, a "-" at the end,
+// or the whole amount in parentheses; a second one ("△-1", "1,234--") is no amount.
+std::optional<Decimal> formattedAmount(std::u16string_view text) {
+    std::u16string t(text);
+    toAsciiInputForms(t);
+    for (char16_t& c : t)
+        c = narrowMark(c);
+    std::u16string_view s = trimmed(t, isOuterBlank);
+    if (s.empty())
+        return std::nullopt;
+    bool negative = true;
+    bool signAfterMark = false;
+    if (s.front() == u'(') {
+        if (s.size() < 2 || s.back() != u')')
+            return std::nullopt;
+        s = s.substr(1, s.size() - 2);
+    } else if (s.front() == u'-' || s.front() == u'\u25B3' || s.front() == u'\u25B2') { // △ ▲
+        s.remove_prefix(1);
+    } else if (s.front() == u'+') {
+        negative = false;
+        s.remove_prefix(1);
+    } else if (s.back() == u'-') {
+        s.remove_suffix(1);
+    } else {
+        negative = false;
+        signAfterMark = true;
+    }
+    const auto value = markedAmount(s, signAfterMark);
+    if (!value)
+        return std::nullopt;
+    return negative ? value->negated() : *value;
+}
+
+} // namespace
+
+std::optional<Decimal> parseAmount(std::u16string_view text) {
+    // The forms read before amounts could be formatted keep their reading ("1,23,4" is 1234).
+    const bool units = text.find_first_of(u"万億兆京垓千") != std::u16string_view::npos;
+    if (auto value = units ? unitAmount(text) : Decimal::parse(text))
+        return value;
+    return formattedAmount(text);
 }
 
 } // namespace sumiplex::engine

@@ -175,6 +175,7 @@ private:
     void showMemo();
     void Command2_Click();
     void mnuEditPasteSpecial_Click();
+    void mnuCopyPlain_Click();
     void mnuOpen_Click();
     void mnuSaveMemo_Click();
     void mnuFilePrint_Click();
@@ -356,6 +357,7 @@ private:
     QAction* mnuOpen = nullptr;
     QAction* mnuSaveMemo = nullptr;
     QAction* mnuEditPasteSpecial = nullptr;
+    QAction* mnuCopyPlain = nullptr; // the total, ungrouped, to the clipboard
     QAction* mnuCalender = nullptr;
     QAction* mnuPic = nullptr;
     QAction* mnuViewRefresh = nullptr;

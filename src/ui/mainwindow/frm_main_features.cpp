@@ -15,7 +15,9 @@
 #include "ui/picture/picture_list.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QCursor>
 #include <QFrame>
 #include <QGridLayout>
@@ -133,6 +135,7 @@ void frmMain::ensureCalendar() {
 void frmMain::connectFeatures() {
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(mnuEditPasteSpecial, &QAction::triggered, this, &frmMain::mnuEditPasteSpecial_Click);
+    connect(mnuCopyPlain, &QAction::triggered, this, &frmMain::mnuCopyPlain_Click);
     connect(mnuMemo, &QAction::triggered, this, &frmMain::showMemo);
     connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
     connect(mnuSaveMemo, &QAction::triggered, this, &frmMain::mnuSaveMemo_Click);
@@ -178,6 +181,12 @@ void frmMain::mnuEditPasteSpecial_Click() {
         return;
     m_tip3->appendMemo(QString::fromStdU16String(*line));
     showMemo();
+}
+
+void frmMain::mnuCopyPlain_Click() {
+    // The plain form (no grouping, "." and "-" only) is what any spreadsheet reads as a number.
+    QApplication::clipboard()->setText(
+        QString::fromStdU16String(m_engine->totalValue().toPlainString()));
 }
 
 void frmMain::mnuOpen_Click() {

@@ -91,6 +91,7 @@ void frmMain::buildEditMenu() {
     mnuEditPasteSpecial =
         addAction(mnuEdit, "mnuEditPasteSpecial", QStringLiteral("TOTALをメモ帳に貼り付け(&M)..."));
     mnuEditPasteSpecial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    mnuCopyPlain = addAction(mnuEdit, "mnuCopyPlain", QStringLiteral("合計を数値でコピー"));
     addSeparator(mnuEdit, "mnuViewBar0");
     mnuTaxRate = addAction(mnuEdit, "mnuTaxRate", QStringLiteral("消費税の設定(&S)"));
     mnuDoll = addAction(mnuEdit, "mnuDoll", QStringLiteral("為替レートの設定(&D)"));

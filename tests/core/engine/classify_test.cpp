@@ -68,6 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
         ClassCase{"5-3", K::TwoOperands, '-', false, "5-3", "5", "3"},
         ClassCase{"-5-3", K::TwoOperands, '-', false, "-5-3", "-5", "3"},
         ClassCase{"-5", K::BareNumber, '+', false, "-5", "-5", ""},
+        // A sign right after a leading currency mark belongs to the amount.
+        ClassCase{"¥-5", K::BareNumber, '+', false, "¥-5", "¥-5", ""},
+        ClassCase{"＄-5-3", K::TwoOperands, '-', false, "＄-5-3", "＄-5", "3"},
+        ClassCase{"¥5-3", K::TwoOperands, '-', false, "¥5-3", "¥5", "3"},
         ClassCase{"500", K::BareNumber, '+', false, "500", "500", ""},
         ClassCase{"3億2500万", K::BareNumber, '+', false, "3億2500万", "3億2500万", ""},
         // A leading "+" goes and the rest is classified as it then reads.
