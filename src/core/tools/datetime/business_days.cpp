@@ -161,16 +161,8 @@ std::u16string yearEndWords(YearEndDays yearEnd) {
 
 } // namespace
 
-std::u16string withBusinessMemoLine(std::u16string_view daysMemo, std::int64_t days,
-                                    YearEndDays yearEnd) {
-    constexpr std::u16string_view kLineEnd = u"\r\n";
-    const std::u16string line = u"営業日  " + plainInteger(days) + u" 日" + yearEndWords(yearEnd) +
-                                std::u16string(kLineEnd);
-    std::u16string text(daysMemo);
-    // The day count's lines end with an empty one that parts one pasted result from the next.
-    const bool closed = text.ends_with(u"\r\n\r\n");
-    text.insert(closed ? text.size() - kLineEnd.size() : text.size(), line);
-    return text;
+std::u16string businessMemoLines(std::int64_t days, YearEndDays yearEnd) {
+    return u"営業日  " + plainInteger(days) + u" 日" + yearEndWords(yearEnd) + u"\r\n\r\n";
 }
 
 std::u16string businessTapeLine(std::int64_t days, YearEndDays yearEnd) {

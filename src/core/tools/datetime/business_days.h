@@ -47,11 +47,11 @@ datePlusBusinessDays(const Date& start, std::int64_t count, YearEndDays yearEnd)
 /// The business-day label: "営業日 " + the count grouped "#,##0" + " 日".
 [[nodiscard]] std::u16string businessLabel(std::int64_t days);
 
-/// The memo's text of a day count with the business days added as the last line before its
-/// closing empty line: "営業日  " + the plain count + " 日", and " (年末年始を除く)" when the
-/// year-end days are closed.
-[[nodiscard]] std::u16string withBusinessMemoLine(std::u16string_view daysMemo, std::int64_t days,
-                                                  YearEndDays yearEnd);
+/// What the memo receives after a day count's own lines (which end with an empty line): the
+/// business days, "営業日  " + the plain count + " 日" and " (年末年始を除く)" when the year-end
+/// days are closed, then an empty line of its own, so that the day count's text stays whole
+/// and the next pasted result stays apart.
+[[nodiscard]] std::u16string businessMemoLines(std::int64_t days, YearEndDays yearEnd);
 
 /// The tape line of the business days, after the two of the day count: six blanks +
 /// "営業日 " + the plain count + " 日" (and the year-end words as in the memo) + CR LF.
