@@ -24,8 +24,8 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
 }
 
-// Monday to Friday among the days [m, d) of the week-aligned numbering that starts with
-// Monday 1969-12-29 as day 0; the difference of two calls counts the weekdays between.
+// The weekdays before `d`, counted from Monday 1969-12-29 (negative before it): the
+// difference of two calls is the number of weekdays from the one day up to the other.
 std::int64_t weekdaysBefore(sys_days d) {
     const std::int64_t n = d.time_since_epoch().count() + 3;
     const std::int64_t weeks = floorDiv(n, 7);
@@ -51,35 +51,35 @@ bool isYearEndDay(const Date& date) {
     return (month == 12 && day >= 29) || (month == 1 && day <= 3);
 }
 
-// Weekdays of (after, upTo] closed only for the year end: no holiday, which the count takes
+// Weekdays of (earlier, later] closed only for the year end: no holiday, which the count takes
 // off already.
-std::int64_t closedYearEndWeekdays(sys_days after, sys_days upTo) {
+std::int64_t closedYearEndWeekdays(sys_days earlier, sys_days later) {
     std::int64_t closed = 0;
-    const int firstYear = static_cast<int>(Date{after}.year());
-    const int lastYear = static_cast<int>(Date{upTo}.year());
+    const int firstYear = static_cast<int>(Date{earlier}.year());
+    const int lastYear = static_cast<int>(Date{later}.year());
     constexpr std::array<std::pair<unsigned, unsigned>, 6> kYearEnd{
         {{1, 1}, {1, 2}, {1, 3}, {12, 29}, {12, 30}, {12, 31}}};
     for (int y = firstYear; y <= lastYear; ++y) {
         for (const auto& [m, d] : kYearEnd) {
             const Date date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
             const sys_days when{date};
-            if (when > after && when <= upTo && !isWeekend(when) && !holidayName(date))
+            if (when > earlier && when <= later && !isWeekend(when) && !holidayName(date))
                 ++closed;
         }
     }
     return closed;
 }
 
-// The business days of (after, upTo]; any days at all, also past the pickers' dates.
-std::int64_t businessDaysIn(sys_days after, sys_days upTo, YearEndDays yearEnd) {
-    if (upTo <= after)
+// The business days of (earlier, later]; any days at all, also past the pickers' dates.
+std::int64_t businessDaysIn(sys_days earlier, sys_days later, YearEndDays yearEnd) {
+    if (later <= earlier)
         return 0;
-    std::int64_t count = weekdaysBefore(upTo + days{1}) - weekdaysBefore(after + days{1});
+    std::int64_t count = weekdaysBefore(later + days{1}) - weekdaysBefore(earlier + days{1});
     const auto& holidays = weekdayHolidays();
-    count -= std::upper_bound(holidays.begin(), holidays.end(), upTo) -
-             std::upper_bound(holidays.begin(), holidays.end(), after);
+    count -= std::upper_bound(holidays.begin(), holidays.end(), later) -
+             std::upper_bound(holidays.begin(), holidays.end(), earlier);
     if (yearEnd == YearEndDays::Closed)
-        count -= closedYearEndWeekdays(after, upTo);
+        count -= closedYearEndWeekdays(earlier, later);
     return count;
 }
 
