@@ -86,6 +86,8 @@ inline constexpr Setting<float> kDlgTonTop{u"dlgTonTop", 1000};
 inline constexpr Setting<QStringView> kRoundT{u"RoundT", u"1"};
 inline constexpr Setting<float> kBrthLeft{u"BrthLeft", 1000};
 inline constexpr Setting<float> kBrthTop{u"BrthTop", 1000};
+/// Whether the days window takes the year-end days, 12/29 to 1/3, for closed days.
+inline constexpr Setting<bool> kDaysYearEnd{u"DaysYearEnd", false};
 inline constexpr Setting<float> kTimeLeft{u"TimeLeft", 1000};
 inline constexpr Setting<float> kTimeTop{u"TimeTop", 1000};
 inline constexpr Setting<float> kCash1Left{u"Cash1Left", 1000};

@@ -13,6 +13,7 @@
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/picture/picture_file.h"
 #include "ui/picture/picture_list.h"
+#include "ui/tools/datetime/holiday_calendar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,6 +130,7 @@ void frmMain::ensureCalendar() {
     static_cast<QGridLayout*>(m_pictureArea->layout())->addWidget(MonthView1, 0, 0, Qt::AlignLeft);
     MonthView1->raise();
     MonthView1->setSelectedDate(m_services.clock.now().date());
+    markHolidays(*MonthView1);
     applyAccentColour();
 }
 

@@ -57,19 +57,24 @@ std::u16string plainInteger(std::int64_t value) {
     return Decimal::fromInt(value).toPlainString();
 }
 
-std::optional<Date> datePlusDays(const Date& start, std::u16string_view daysText) {
-    const auto typed = Decimal::parse(daysText);
-    if (!typed || !isPickable(start))
+std::optional<std::int32_t> typedDayCount(std::u16string_view text) {
+    const auto typed = Decimal::parse(text);
+    if (!typed)
         return std::nullopt;
     const Decimal whole = typed->roundedHalfEven(0);
     const auto limit = [](std::int64_t v) { return Decimal::fromInt(v); };
     if (whole < limit(std::numeric_limits<std::int32_t>::min()) ||
         whole > limit(std::numeric_limits<std::int32_t>::max()))
         return std::nullopt;
-    auto days = static_cast<std::int64_t>(whole.mantissa());
-    if (whole.isNegative())
-        days = -days;
-    const Date result{std::chrono::sys_days{start} + std::chrono::days{days}};
+    const auto magnitude = static_cast<std::int64_t>(whole.mantissa());
+    return static_cast<std::int32_t>(whole.isNegative() ? -magnitude : magnitude);
+}
+
+std::optional<Date> datePlusDays(const Date& start, std::u16string_view daysText) {
+    const auto days = typedDayCount(daysText);
+    if (!days || !isPickable(start))
+        return std::nullopt;
+    const Date result{std::chrono::sys_days{start} + std::chrono::days{*days}};
     if (!isPickable(result))
         return std::nullopt;
     return result;

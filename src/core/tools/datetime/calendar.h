@@ -31,6 +31,10 @@ inline constexpr Date kLastDate{std::chrono::year{9999}, std::chrono::month{12},
 /// A whole number written in plain digits with its sign.
 [[nodiscard]] std::u16string plainInteger(std::int64_t value);
 
+/// The whole number of days a user typed: rounded to the nearest whole number, halves to the
+/// even one. Empty when the text is not a number or lies outside the 32-bit range.
+[[nodiscard]] std::optional<std::int32_t> typedDayCount(std::u16string_view text);
+
 /// The date `daysText` days after `start` (before it for a negative count). The text is read
 /// as a number typed by a user and rounded to a whole number, halves to the even one. Empty
 /// when the text is not a number, the count lies outside the 32-bit range or the date falls

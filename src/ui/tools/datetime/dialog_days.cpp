@@ -9,6 +9,7 @@
 #include "ui/widgets/spin_button.h"
 #include "ui/widgets/widget_helpers.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -27,6 +28,9 @@ namespace {
 // The spin buttons step era years from 1 (an era's first year) up to 100.
 constexpr int kLowestEraYear = 1;
 constexpr int kHighestEraYear = 100;
+
+// Shown under a business-day result that reaches days whose holidays are not worked out.
+constexpr std::u16string_view kHolidayRangeNote = u"※祝日は 1948/07/20〜2099/12/31 のみ";
 
 QString fromU16(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -83,8 +87,10 @@ void DialogDays::buildControls() {
     Label1->setCursor(Qt::PointingHandCursor);
     Command2 = memoButton(Frame2, "Command2");
     Label7 = named(new QLabel(Frame2), "Label7");
+    LabelBusiness = named(new QLabel(Frame2), "LabelBusiness");
+    CheckYearEnd = named(new QCheckBox(QStringLiteral("年末年始を除く"), Frame2), "CheckYearEnd");
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Command2),
-                       static_cast<QWidget*>(Label7)})
+                       static_cast<QWidget*>(Label7), static_cast<QWidget*>(LabelBusiness)})
         keepPlaceWhenHidden(w);
 
     Frame3 = named(new QGroupBox(QStringLiteral("日付の計算(&D)"), this), "Frame3");
@@ -95,6 +101,15 @@ void DialogDays::buildControls() {
     Text2->setAlignment(Qt::AlignRight);
     Label4 = named(new QLabel(QStringLiteral("日 ＝"), Frame3), "Label4");
     Label5 = named(new QLabel(Frame3), "Label5");
+    LabelWeekday = named(new QLabel(Frame3), "LabelWeekday");
+    // Room for any date and weekday, so that the window keeps its size as they change.
+    Label5->setMinimumWidth(Label5->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")));
+    LabelWeekday->setMinimumWidth(
+        LabelWeekday->fontMetrics().horizontalAdvance(QStringLiteral("(水)")));
+    CheckBusiness = named(new QCheckBox(QStringLiteral("営業日で"), Frame3), "CheckBusiness");
+
+    LabelHolidayRange = named(new QLabel(fromU16(kHolidayRangeNote), this), "LabelHolidayRange");
+    keepPlaceWhenHidden(LabelHolidayRange);
 
     OKButton = named(new QPushButton(QStringLiteral("close"), this), "OKButton");
 }
@@ -128,16 +143,25 @@ void DialogDays::layOutControls() {
     result->addWidget(Label1, 1);
     result->addWidget(Command2);
     span->addLayout(result);
+    auto* business = new QHBoxLayout;
+    business->addWidget(LabelBusiness, 1);
+    business->addWidget(CheckYearEnd);
+    span->addLayout(business);
     span->addWidget(Label7);
 
-    auto* plus = new QHBoxLayout(Frame3);
+    auto* plusRows = new QVBoxLayout(Frame3);
+    auto* plus = new QHBoxLayout;
     plus->addWidget(DTPicker3);
     plus->addWidget(Label3);
     plus->addWidget(Text2);
     plus->addWidget(Label4);
-    plus->addWidget(Label5, 1);
+    plus->addWidget(Label5);
+    plus->addWidget(LabelWeekday, 1);
+    plusRows->addLayout(plus);
+    plusRows->addWidget(CheckBusiness);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(LabelHolidayRange);
     buttons->addStretch(1);
     buttons->addWidget(OKButton);
 
@@ -163,6 +187,8 @@ void DialogDays::connectControls() {
     connect(DTPicker2, &QDateEdit::dateChanged, this, &DialogDays::RecalcDays);
     connect(DTPicker3, &QDateEdit::dateChanged, this, &DialogDays::addDays);
     connect(Text2, &QLineEdit::textChanged, this, &DialogDays::addDays);
+    connect(CheckBusiness, &QCheckBox::toggled, this, &DialogDays::addDays);
+    connect(CheckYearEnd, &QCheckBox::toggled, this, &DialogDays::CheckYearEnd_Click);
     connect(Label1, &ClickableLabel::clicked, this, &DialogDays::Label1_Click);
     connect(Command2, &QPushButton::clicked, this, &DialogDays::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
@@ -181,6 +207,12 @@ void DialogDays::Form_Load() {
         year->setText(QString::number(start.year));
     }
     Label7->hide();
+    {
+        const QSignalBlocker quiet(CheckYearEnd);
+        CheckYearEnd->setChecked(platform::readSetting(m_links.settings, platform::kDaysYearEnd));
+    }
+    LabelBusiness->hide();
+    LabelHolidayRange->hide();
 }
 
 void DialogDays::prepare(datetime::DaysMode mode, const QDate& calendarDate, const QDate& today,
@@ -204,19 +236,56 @@ datetime::DaysMode DialogDays::mode() const {
     return datetime::modeFromCaption(Frame2->title().toStdU16String());
 }
 
+datetime::YearEndDays DialogDays::yearEnd() const {
+    return CheckYearEnd->isChecked() ? datetime::YearEndDays::Closed : datetime::YearEndDays::Open;
+}
+
+DialogDays::PastedResult DialogDays::resultShown() const {
+    // Age mode writes no business days, so the year-end rule changes nothing it pastes.
+    const datetime::DaysMode shownMode = mode();
+    return {toDate(DTPicker1->date()), toDate(DTPicker2->date()), shownMode,
+            shownMode == datetime::DaysMode::Age ? datetime::YearEndDays::Open : yearEnd()};
+}
+
 void DialogDays::RecalcDays() {
     const datetime::Date first = toDate(DTPicker1->date());
     const datetime::Date second = toDate(DTPicker2->date());
     m_span = datetime::RecalcDays(first, second);
     Text1->setText(QString::number(m_span.dayCount));
     const bool someDays = m_span.dayCount != 0;
-    if (m_pasted && *m_pasted != PastedResult{first, second, mode()})
+    if (m_pasted && *m_pasted != resultShown())
         m_pasted.reset();
     Label1->setVisible(someDays);
     Command2->setVisible(someDays && !m_pasted);
     Label1->setText(QString::fromStdU16String(datetime::resultLine(m_span, mode())));
     Label7->setText(QString::fromStdU16String(datetime::eraLine(first, second)));
     Label7->show();
+    showBusinessDays();
+}
+
+void DialogDays::showBusinessDays() {
+    m_business = datetime::businessDaysBetween(toDate(DTPicker1->date()), toDate(DTPicker2->date()),
+                                               yearEnd());
+    LabelBusiness->setText(QString::fromStdU16String(datetime::businessLabel(m_business.days)));
+    QString rule =
+        QStringLiteral("土曜・日曜・祝日を除いた日数です。前の日付は数えず、後の日付を数えます。");
+    if (yearEnd() == datetime::YearEndDays::Closed)
+        rule += QStringLiteral("年末年始 (12/29〜1/3) も除きます。");
+    LabelBusiness->setToolTip(rule);
+    // An age has no use for business days; a span of no days has none.
+    LabelBusiness->setVisible(mode() == datetime::DaysMode::DayCount && m_span.dayCount != 0);
+    showHolidayRange();
+}
+
+void DialogDays::showHolidayRange() {
+    const bool countReaches = !LabelBusiness->isHidden() && !m_business.holidaysKnown;
+    LabelHolidayRange->setVisible(countReaches || m_plusHolidaysUnknown);
+}
+
+void DialogDays::CheckYearEnd_Click() {
+    platform::writeTruth(m_links.settings, platform::kDaysYearEnd.key, CheckYearEnd->isChecked());
+    RecalcDays();
+    addDays();
 }
 
 void DialogDays::convertEraRow(Row row, EmptyYear empty) {
@@ -246,19 +315,32 @@ void DialogDays::convertEraRow(Row row, EmptyYear empty) {
 }
 
 void DialogDays::addDays() {
-    if (Text2->text().isEmpty()) {
-        Label5->clear();
-        return;
+    m_plusHolidaysUnknown = false;
+    std::optional<datetime::Date> date;
+    const datetime::Date start = toDate(DTPicker3->date());
+    const std::u16string typed = Text2->text().toStdU16String();
+    const auto count = datetime::typedDayCount(typed);
+    if (!typed.empty() && !CheckBusiness->isChecked()) {
+        date = datetime::datePlusDays(start, typed);
+    } else if (!typed.empty() && count) {
+        if (const auto found = datetime::datePlusBusinessDays(start, *count, yearEnd())) {
+            date = found->date;
+            m_plusHolidaysUnknown = !found->holidaysKnown;
+        }
     }
-    const auto date =
-        datetime::datePlusDays(toDate(DTPicker3->date()), Text2->text().toStdU16String());
     // A count that is not a number or leads off the calendar shows no date at all.
     Label5->setText(date ? QString::fromStdU16String(datetime::shortDate(*date)) : QString());
+    LabelWeekday->setText(date ? QString::fromStdU16String(datetime::weekdayMark(*date))
+                               : QString());
+    showHolidayRange();
 }
 
 void DialogDays::Label1_Click() {
     const QString count = QString::number(m_span.dayCount);
-    m_links.appendTape(datetime::daysTapeText(m_span));
+    std::u16string tape = datetime::daysTapeText(m_span);
+    if (!LabelBusiness->isHidden())
+        tape += datetime::businessTapeLine(m_business.days, yearEnd());
+    m_links.appendTape(tape);
     m_links.replaceInputLine(count, InputLineFocus::TakeFocus);
 }
 
@@ -267,11 +349,13 @@ void DialogDays::Command2_Click() {
         return;
     const datetime::Date first = toDate(DTPicker1->date());
     const datetime::Date second = toDate(DTPicker2->date());
-    const std::u16string text =
+    std::u16string text =
         datetime::daysMemoText(first, second, m_span, mode(), Label7->text().toStdU16String());
+    if (!LabelBusiness->isHidden())
+        text += datetime::businessMemoLines(m_business.days, yearEnd());
     // The memo ends each appended piece with a line end of its own.
     m_links.appendMemo(QString::fromStdU16String(text).chopped(2));
-    m_pasted = PastedResult{first, second, mode()};
+    m_pasted = resultShown();
     Command2->hide();
     // The memo pad stays in view behind this window, which keeps the keyboard.
     activateWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/tools/datetime/business_days.h"
 #include "core/tools/datetime/day_span.h"
 #include "ui/tools/datetime/tool_links.h"
 
@@ -8,6 +9,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
@@ -55,6 +57,10 @@ private:
     void RecalcDays();
     void convertEraRow(Row row, EmptyYear empty);
     void addDays();
+    void showBusinessDays();
+    void showHolidayRange();
+    void CheckYearEnd_Click();
+    [[nodiscard]] datetime::YearEndDays yearEnd() const;
     void Label1_Click();
     void Command2_Click();
     [[nodiscard]] datetime::DaysMode mode() const;
@@ -64,11 +70,17 @@ private:
         datetime::Date first;
         datetime::Date second;
         datetime::DaysMode mode;
+        datetime::YearEndDays yearEnd; // as the business-day line counted
         bool operator==(const PastedResult&) const = default;
     };
+    // The result the window shows now, as a paste would record it.
+    [[nodiscard]] PastedResult resultShown() const;
 
     ToolLinks m_links;
     datetime::DaySpan m_span;
+    datetime::BusinessCount m_business;
+    // Whether the date plus business days stepped over days whose holidays are not known.
+    bool m_plusHolidaysUnknown = false;
     // Set by a paste to the memo and kept until the dates change: every activation
     // recomputes the span, and must not offer the same result for pasting a second time.
     std::optional<PastedResult> m_pasted;
@@ -88,10 +100,12 @@ private:
     QDateEdit* DTPicker1 = nullptr;
     QLabel* Label2 = nullptr;
     QDateEdit* DTPicker2 = nullptr;
-    QLineEdit* Text1 = nullptr;       // the day count
-    ClickableLabel* Label1 = nullptr; // the result line; a click hands it to the main window
-    QPushButton* Command2 = nullptr;  // to the memo pad
-    QLabel* Label7 = nullptr;         // the two dates in era form
+    QLineEdit* Text1 = nullptr;        // the day count
+    ClickableLabel* Label1 = nullptr;  // the result line; a click hands it to the main window
+    QPushButton* Command2 = nullptr;   // to the memo pad
+    QLabel* Label7 = nullptr;          // the two dates in era form
+    QLabel* LabelBusiness = nullptr;   // business days of the span, in day-count mode
+    QCheckBox* CheckYearEnd = nullptr; // 12/29..1/3 closed too, for both panels
 
     QGroupBox* Frame3 = nullptr; // a date plus a number of days
     QDateEdit* DTPicker3 = nullptr;
@@ -99,6 +113,11 @@ private:
     QLineEdit* Text2 = nullptr; // days to add
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr; // the resulting date
+    QLabel* LabelWeekday = nullptr;
+    QCheckBox* CheckBusiness = nullptr; // count the days to add as business days
+
+    // Says when a business-day result reaches days whose holidays are not known.
+    QLabel* LabelHolidayRange = nullptr;
 
     QPushButton* OKButton = nullptr;
 };
