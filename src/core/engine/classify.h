@@ -4,6 +4,7 @@
 // text alone.
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace sumiplex::engine {
@@ -20,7 +21,7 @@ enum class LineKind {
 };
 
 /// How a percent line ends: "%" gives the share alone, "%+" adds it, "%-" takes it off.
-enum class PercentEnd { Share, Add, TakeOff };
+enum class PercentEnd : std::uint8_t { Share, Add, TakeOff };
 
 struct LineClass {
     LineKind kind = LineKind::Nothing;

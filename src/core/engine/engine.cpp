@@ -46,6 +46,7 @@ void Engine::assignLine(std::u16string text, TrailingSign sign) {
 }
 
 void Engine::lineChanged(TrailingSign sign) {
+    m_opTypedBeforeChange = m_opTyped;
     m_view.clock.visible = false;
     m_lastInputTime = m_timeOfDay();
     const std::u16string& t = m_view.input.text;
@@ -116,6 +117,7 @@ void Engine::setInputFontName(std::u16string name) {
 void Engine::record(TapeEntry entry) {
     if (m_inDaysLine && entry.kind != EntryKind::DaysWord)
         entry.follows = true;
+    entry.keyed = m_keyed;
     m_tape->record(std::move(entry));
 }
 

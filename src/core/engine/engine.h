@@ -11,7 +11,9 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -196,6 +198,22 @@ public:
     [[nodiscard]] const std::u16string& inputFontName() const { return m_inputFontName; }
     void setLabel1FontName(std::u16string name) { m_view.total.fontName = std::move(name); }
 
+    // --- the current calculation (engine_replay.cpp) ----------------------------------
+    /// Keeps the engine as it stands now as the start of the current calculation. The
+    /// engine does so itself whenever a calculation starts (all clear, a total keyed back
+    /// in, a cash tally); the window does it once its settings are in.
+    void markCalculationStart();
+    /// A copy of the engine as it stood when the current calculation started, recording
+    /// onto `tape`, with `steps` (entries of that calculation, as recorded or corrected)
+    /// fed to it as they were keyed. Feeding the entries the calculation recorded gives
+    /// every total, line result and tape byte again.
+    [[nodiscard]] std::unique_ptr<Engine> replay(std::span<const TapeEntry> steps,
+                                                 Tape& tape) const;
+    /// Keys one recorded step again: its line typed and ended as it was, or its command.
+    /// Entries that follow from the one before (the step of a "Days" line, a tally's
+    /// closing total) are made by that one and need no feeding.
+    void feed(const TapeEntry& step);
+
     // --- state ------------------------------------------------------------------------
     [[nodiscard]] const View& view() const { return m_view; }
     /// Returns the pending one-shot requests and clears them.
@@ -287,7 +305,7 @@ private:
     void refreshReadingLine();
     /// The converted line and its tape line. False when the rate box gives no valid
     /// amount; nothing is then written.
-    [[nodiscard]] bool writeConversionLine(bool toYen);
+    [[nodiscard]] bool writeConversionLine(bool toYen, EntryKind kind);
     void setRateText(std::u16string text);
     void recomputeConversions();
 
@@ -300,6 +318,10 @@ private:
     Decimal m_totalValue;
     Decimal m_lineValue;
     int m_opTyped = 0;
+    /// m_opTyped as it stood before the last change of the line; with m_opTyped itself,
+    /// kept in m_keyed when the line is evaluated, so that a step can be keyed again exactly.
+    int m_opTypedBeforeChange = 0;
+    std::uint8_t m_keyed = 0;
     std::optional<std::chrono::seconds> m_lastInputTime;
     std::int16_t m_cashStep = 0;
     std::array<double, 10> m_cashCounts{};
@@ -310,6 +332,9 @@ private:
     double m_exchangeRate = 80.0;
     /// A "Days" line is being carried out: the step it makes follows from it.
     bool m_inDaysLine = false;
+
+    /// The engine as it stood when the current calculation started; its own start is empty.
+    std::shared_ptr<const Engine> m_calculationStart;
 
     // Recently worked-out texts, reused while their inputs are unchanged.
     TaxLinesMemo m_taxLines;

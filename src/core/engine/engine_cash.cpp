@@ -44,6 +44,7 @@ void Engine::mnuCashTotal_Click() {
     assignLine(u"10000*");
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
+    markCalculationStart();
 }
 
 void Engine::mnuCash_Click() {

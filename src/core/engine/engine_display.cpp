@@ -54,13 +54,13 @@ void Engine::setTaxLinesVisible(bool visible) {
 
 // --- currency ---------------------------------------------------------------------------
 
-bool Engine::writeConversionLine(bool toYen) {
+bool Engine::writeConversionLine(bool toYen, EntryKind kind) {
     auto line = toYen ? yenConversionText(m_totalValue, m_view.rate.text)
                       : dollarConversionText(m_totalValue, m_view.rate.text);
     if (!line)
         return false;
     assignLine(std::move(*line));
-    TapeEntry entry = entryOf(EntryKind::Conversion);
+    TapeEntry entry = entryOf(kind);
     entry.op = toYen ? u'¥' : u'$';
     entry.input = m_view.rate.text;
     entry.shown = m_view.input.text;
@@ -80,7 +80,7 @@ void Engine::convertTotal(bool toYen) {
         return;
     }
     // Without a usable rate nothing is converted; the rate box is still shown for a fix.
-    (void)writeConversionLine(toYen);
+    (void)writeConversionLine(toYen, EntryKind::Conversion);
     m_view.input.fontName = m_inputFontName;
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
@@ -115,9 +115,9 @@ void Engine::recomputeConversions() {
     // A zero total shows a line with both words; the dollar line is redone first, then the
     // yen line, which stays on display.
     if (contains(m_view.input.text, u"USD"))
-        (void)writeConversionLine(false);
+        (void)writeConversionLine(false, EntryKind::RateChange);
     if (contains(m_view.input.text, u"JPY"))
-        (void)writeConversionLine(true);
+        (void)writeConversionLine(true, EntryKind::RateChange);
     m_view.rate.caret = static_cast<int>(m_view.rate.text.size());
     requestFocus(FocusTarget::Text2);
 }

@@ -6,6 +6,9 @@
 namespace sumiplex::engine {
 
 Engine::Evaluation Engine::EvaluateLine() {
+    m_keyed = static_cast<std::uint8_t>(
+        (m_opTypedBeforeChange != 0 ? TapeEntry::kOperatorBeforeLastKey : 0) |
+        (m_opTyped != 0 ? TapeEntry::kOperatorAtEvaluation : 0));
     std::u16string typed = m_view.input.text;
     const std::u16string& t = typed;
     LineClass line = classify(t);

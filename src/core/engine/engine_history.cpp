@@ -32,6 +32,7 @@ void Engine::Command1_Click() {
     m_view.amounts.clear();
     requestFocus(FocusTarget::Text1);
     m_view.rate.visible = false;
+    markCalculationStart();
 }
 
 void Engine::Command4_Click() {

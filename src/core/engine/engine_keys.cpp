@@ -81,6 +81,7 @@ void Engine::reEnterTotal() {
     requestFocus(FocusTarget::Text1);
     refreshTaxLines();
     refreshReadingLine();
+    markCalculationStart();
 }
 
 void Engine::reEnterConvertedTotal(std::u16string_view currency) {
@@ -103,6 +104,7 @@ void Engine::reEnterConvertedTotal(std::u16string_view currency) {
     assignLine({});
     requestFocus(FocusTarget::Text1);
     refreshTaxLines();
+    markCalculationStart();
 }
 
 void Engine::dispatchCashStep() {

@@ -2,13 +2,15 @@
 
 #include "core/decimal/decimal.h"
 
+#include <cstdint>
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace sumiplex::engine {
 
-enum class RoundMode {
+enum class RoundMode : std::uint8_t {
     HalfAwayFromZero, ///< 四捨五入: offset 0.5 units of the place
     Up,               ///< 切り上げ: offset 0.9 units of the place
     Down,             ///< 切り捨て: no offset

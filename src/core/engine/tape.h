@@ -38,6 +38,10 @@ public:
     /// The index of the first entry of the current calculation: the one after the last
     /// entry that started one (all clear, a total keyed back in), or 0.
     [[nodiscard]] std::size_t calculationStart() const { return m_calculationStart; }
+    /// Where the text of entry `index` begins in text().
+    [[nodiscard]] std::size_t offsetOf(std::size_t index) const {
+        return index < m_offsets.size() ? m_offsets[index] : m_text.size();
+    }
     /// The 0-based text line where entry `index` begins.
     [[nodiscard]] std::size_t firstLineOf(std::size_t index) const;
     /// The entry that wrote text line `line`: the last entry beginning at or before it;

@@ -6,12 +6,12 @@ namespace sumiplex::engine {
 
 namespace {
 
-void appendAmount(std::u16string& out, const std::optional<Decimal>& value) {
+void appendAmount(std::u16string& out, const StoredAmount& value) {
     if (value)
         out += FormatAmount(*value);
 }
 
-void appendLong(std::u16string& out, const std::optional<Decimal>& value) {
+void appendLong(std::u16string& out, const StoredAmount& value) {
     if (value)
         out += formatPattern(*value, kPatternLong);
 }
@@ -140,6 +140,7 @@ void renderBody(std::u16string& out, const TapeEntry& e) {
         break;
     case EntryKind::TaxLine:
     case EntryKind::Conversion:
+    case EntryKind::RateChange:
         out += kIndent;
         out += e.shown;
         break;
@@ -165,6 +166,30 @@ void renderBody(std::u16string& out, const TapeEntry& e) {
 }
 
 } // namespace
+
+void StoredAmount::assign(const std::optional<Decimal>& value) {
+    if (!value) {
+        *this = StoredAmount{};
+        return;
+    }
+    const Decimal::Mantissa m = value->mantissa();
+    m_low = static_cast<std::uint64_t>(m);
+    m_high = static_cast<std::uint32_t>(m >> 64U);
+    m_scale = static_cast<std::uint8_t>(value->scale());
+    m_flags = static_cast<std::uint8_t>(kPresent | (value->signBit() ? kNegative : 0));
+}
+
+Decimal StoredAmount::operator*() const {
+    const Decimal::Mantissa m = (static_cast<Decimal::Mantissa>(m_high) << 64U) | m_low;
+    // Every part came from a Decimal, so they are in range.
+    return Decimal::fromParts(m, m_scale, (m_flags & kNegative) != 0).value_or(Decimal{});
+}
+
+std::optional<Decimal> StoredAmount::optional() const {
+    if (!has_value())
+        return std::nullopt;
+    return **this;
+}
 
 bool TapeEntry::setsTotal() const {
     switch (kind) {
@@ -232,14 +257,14 @@ std::optional<Decimal> TapeEntry::amount() const {
     switch (kind) {
     case EntryKind::OnTotal:
     case EntryKind::Number:
-        return operand;
+        return operand.optional();
     case EntryKind::PercentOfTotal:
         if (end == PercentEnd::Share || !before || !value)
-            return value;
+            return value.optional();
         // The share added or taken off: the total before ± the share is the total after.
-        return end == PercentEnd::Add ? value->sub(*before) : before->sub(*value);
+        return end == PercentEnd::Add ? (*value).sub(*before) : (*before).sub(*value);
     default:
-        return value;
+        return value.optional();
     }
 }
 

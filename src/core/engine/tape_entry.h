@@ -32,6 +32,9 @@ enum class EntryKind : std::uint8_t {
     TaxLine,          ///< a tax line copied into the input line; op '+' added, '-' contained
     TotalReEntry,     ///< "Total    1,500" keyed back in; starts a calculation
     Conversion,       ///< the total converted ("JPY  …", "USD  …"); op '¥' or '$'; input: rate
+    /// A new exchange rate while a conversion is shown: the conversion again at that rate
+    /// (input: the rate box's text).
+    RateChange,
     ConvertedReEntry, ///< "JPY    123" keyed back in: the total becomes it; starts a calculation
     /// A line keyed with a leading "Days" (input: the whole line): a line of its own before
     /// the step the rest of the line makes, which follows as an entry of its own.
@@ -42,6 +45,43 @@ enum class EntryKind : std::uint8_t {
     CashTallyEnd,   ///< the tally's closing total
     // --- another window's output (days between dates, tax by rate): its text as written
     Tool,
+};
+
+/// An exact amount or none, kept in 16 bytes (an optional Decimal takes 48): an entry holds
+/// three, and a long tape holds many entries. Reads like an optional Decimal.
+class StoredAmount {
+public:
+    StoredAmount() = default;
+    // Converting, so that an entry's amounts are set and read as optional Decimals.
+    StoredAmount(const std::optional<Decimal>& value) { assign(value); } // NOLINT
+    StoredAmount(const Decimal& value) { assign(value); }                // NOLINT
+    StoredAmount(std::nullopt_t) {}                                      // NOLINT
+
+    [[nodiscard]] bool has_value() const { return (m_flags & kPresent) != 0; }
+    explicit operator bool() const { return has_value(); }
+    /// The amount; only when there is one.
+    [[nodiscard]] Decimal operator*() const;
+    struct Arrow {
+        Decimal value;
+        const Decimal* operator->() const { return &value; }
+    };
+    [[nodiscard]] Arrow operator->() const { return Arrow{**this}; }
+    [[nodiscard]] std::optional<Decimal> optional() const;
+    operator std::optional<Decimal>() const { return optional(); } // NOLINT
+    [[nodiscard]] Decimal value_or(const Decimal& otherwise) const {
+        return has_value() ? **this : otherwise;
+    }
+    friend bool operator==(const StoredAmount&, const StoredAmount&) = default;
+
+private:
+    void assign(const std::optional<Decimal>& value);
+
+    static constexpr std::uint8_t kPresent = 1;
+    static constexpr std::uint8_t kNegative = 2;
+    std::uint64_t m_low = 0;
+    std::uint32_t m_high = 0;
+    std::uint8_t m_scale = 0;
+    std::uint8_t m_flags = 0;
 };
 
 /// One completed step. Which fields a kind fills is said at the kind; a field that does
@@ -56,6 +96,11 @@ struct TapeEntry {
     bool follows = false;
     /// The row's operator: '+', '-', '*', '/', '^'; for the percent kinds '*' or '/'.
     char16_t op = 0;
+    /// How the input line stood when the step was keyed, for keying it again exactly (a
+    /// line's operator refuses a second one): kOperatorBeforeLastKey, kOperatorAtEvaluation.
+    std::uint8_t keyed = 0;
+    static constexpr std::uint8_t kOperatorBeforeLastKey = 1;
+    static constexpr std::uint8_t kOperatorAtEvaluation = 2;
     PercentEnd end = PercentEnd::Share; ///< percent kinds
     RoundMode mode = RoundMode::Down;   ///< Rounding
     /// Local time of the step, seconds since 1970-01-01 00:00 local; 0 when unknown.
@@ -69,9 +114,9 @@ struct TapeEntry {
     /// shows while it is worked out; the whole line of a tax line, a conversion, a tally
     /// step and a tool's output.
     std::u16string shown;
-    std::optional<Decimal> operand; ///< the operand of a step on the total; a tally count
-    std::optional<Decimal> before;  ///< the total before the step
-    std::optional<Decimal> value;   ///< the new total, or the result of a line
+    StoredAmount operand; ///< the operand of a step on the total; a tally count
+    StoredAmount before;  ///< the total before the step
+    StoredAmount value;   ///< the new total, or the result of a line
     /// A short note of the user's (摘要); shown after the figures of the entry's last line.
     std::u16string note;
 

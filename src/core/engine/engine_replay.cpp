@@ -1,0 +1,114 @@
+#include "core/engine/engine.h"
+
+#include "core/engine/engine_text.h"
+
+namespace sumiplex::engine {
+
+void Engine::markCalculationStart() {
+    auto start = std::make_shared<Engine>(*this);
+    start->m_calculationStart.reset();
+    start->m_requests = Requests{};
+    m_calculationStart = std::move(start);
+}
+
+std::unique_ptr<Engine> Engine::replay(std::span<const TapeEntry> steps, Tape& tape) const {
+    std::unique_ptr<Engine> engine;
+    if (m_calculationStart) {
+        engine = std::make_unique<Engine>(*m_calculationStart);
+    } else {
+        // No calculation has started since the engine was made: it starts as made, with
+        // the settings it was given.
+        engine = std::make_unique<Engine>(tape, m_timeOfDay);
+        engine->m_taxRate = m_taxRate;
+        engine->m_taxRule = m_taxRule;
+        engine->m_exchangeRate = m_exchangeRate;
+        engine->setInputFontName(m_inputFontName);
+        engine->m_view.tax.visible = m_view.tax.visible;
+        engine->m_view.input.bold = m_view.input.bold;
+    }
+    engine->m_tape = &tape;
+    const std::size_t base = tape.entries().size();
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        // A step may record more than its own entry (a rate change redoes both conversion
+        // lines); what it recorded already is not keyed again.
+        if (tape.entries().size() - base > i)
+            continue;
+        if (steps[i].follows)
+            continue;
+        engine->feed(steps[i]);
+    }
+    return engine;
+}
+
+void Engine::feed(const TapeEntry& step) {
+    const std::size_t before = m_tape->entries().size();
+    // A line is put into the input line whole, as a paste; a trailing sign evaluates it at
+    // once, any other line waits for Enter. Whether the line held an operator before its
+    // last key, and when it was evaluated, decides whether an operator is refused; both are
+    // as they were when the step was keyed.
+    const auto keyLine = [this, before, &step](const std::u16string& line) {
+        m_opTyped = (step.keyed & TapeEntry::kOperatorBeforeLastKey) != 0 ? 1 : 0;
+        Text1_Change(line, static_cast<int>(line.size()));
+        if (m_tape->entries().size() != before)
+            return;
+        m_opTyped = (step.keyed & TapeEntry::kOperatorAtEvaluation) != 0 ? 1 : 0;
+        Text1_KeyUp(Key::Enter);
+    };
+    switch (step.kind) {
+    case EntryKind::OnTotal:
+    case EntryKind::Number:
+    case EntryKind::PercentOfTotal:
+    case EntryKind::LineResult:
+    case EntryKind::PercentOfLine:
+    case EntryKind::TotalReEntry:
+    case EntryKind::ConvertedReEntry:
+    case EntryKind::DaysWord:
+    case EntryKind::CashTallyStep:
+        keyLine(step.input);
+        return;
+    case EntryKind::AllClear:
+        return Command1_Click();
+    case EntryKind::Back:
+        return Command4_Click();
+    case EntryKind::Forward:
+        return Command5_Click();
+    case EntryKind::Rounding:
+        Text3_Change(step.input, static_cast<int>(step.input.size()));
+        return roundTotal(step.mode);
+    case EntryKind::RoundingUndo:
+        return mnuPopUndo_Click();
+    case EntryKind::TaxLine:
+        // A second click takes a copied line away: the copy was made from a line without
+        // one (the user had cleared it, which records nothing).
+        if (startsWith(m_view.input.text, step.op == u'-' ? u"Tax  -" : u"Tax +"))
+            Text1_Change({}, 0);
+        return step.op == u'-' ? Label3_Click() : Label2_Click();
+    case EntryKind::Conversion:
+        // The rate the conversion was made at is in the box before the button is pressed. A
+        // change of rate that redid nothing was not recorded, so it is made here, quietly.
+        m_view.rate.text = step.input;
+        // A second press takes a converted line away: the conversion was made from a line
+        // without one.
+        if (startsWith(m_view.input.text, step.op == u'¥' ? u"JPY" : u"USD") ||
+            startsWith(m_view.input.text, step.op == u'¥' ? u"1 U" : u"1 J"))
+            Text1_Change({}, 0);
+        convertTotal(step.op == u'¥');
+        return;
+    case EntryKind::RateChange:
+        return Text2_Change(step.input, static_cast<int>(step.input.size()));
+    case EntryKind::CashTallyStart:
+        return mnuCashTotal_Click();
+    case EntryKind::CashTallyEnd:
+        return;
+    case EntryKind::Tool: {
+        // Another window's output is written again as it stood; the time and note are the
+        // new entry's own.
+        TapeEntry copy = step;
+        copy.time = 0;
+        copy.note.clear();
+        return m_tape->record(std::move(copy));
+    }
+    }
+}
+
+} // namespace sumiplex::engine
