@@ -12,6 +12,7 @@ void Engine::restoreInputFont() {
 }
 
 void Engine::Command1_Click() {
+    addTotalToGrandTotal();
     restoreInputFont();
     m_totalValue = Decimal{};
     m_lineValue = Decimal{};
