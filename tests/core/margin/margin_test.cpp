@@ -111,6 +111,9 @@ TEST(MarginSheet, WorksOutTheBoxNotEditedMostRecently) {
         {{{cost, "800"}, {rate, "20"}, {rate, ""}}, "800 |  |  |  |  | "},
         {{{cost, "800"}, {rate, "20"}, {rate, ""}, {price, "1000"}},
          "800 | 1000 | 20 | 利益 200 | 値入率 25% | "},
+        // A box worked out is the program's figure, whenever the user last typed in it.
+        {{{cost, "800"}, {rate, "20"}, {rate, ""}, {price, "1000"}, {price, "640"}},
+         "800 | 640 | -25 | 利益 -160 | 値入率 -20% | "},
         // Refusals leave the worked-out box empty and say why.
         {{{cost, "800"}, {rate, "abc"}}, "800 |  | abc |  |  | 利益率が数値ではありません。"},
         {{{cost, "1.2.3"}, {rate, "20"}}, "1.2.3 |  | 20 |  |  | 原価が数値ではありません。"},

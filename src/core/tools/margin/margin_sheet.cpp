@@ -83,6 +83,8 @@ void MarginSheet::recompute(Figure edited) {
         return;
     m_view.computed = computed;
     m_view.boxes[at(*computed)].clear();
+    // What the box held is gone: it no longer counts as a figure the user gave.
+    m_editedAt[at(*computed)] = 0;
 
     std::array<std::optional<Decimal>, 3> given;
     for (const Figure f : kFigures) {

@@ -40,7 +40,8 @@ private:
     void show(Figure target, const Sale& sale);
 
     SheetView m_view;
-    /// When each box was last edited (0: never); the box edited longest ago is worked out.
+    /// When each box was last edited (0: never, or worked out since); the box edited longest
+    /// ago is worked out.
     std::array<unsigned, 3> m_editedAt{};
     unsigned m_edits = 0;
 };
