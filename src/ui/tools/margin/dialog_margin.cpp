@@ -131,6 +131,14 @@ void DialogMargin::render() {
     const margin::SheetView& view = m_sheet->view();
     const std::array<QLineEdit*, 3> boxes{TextCost, TextPrice, TextRate};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
+        // The box the answer goes to is shaded like a read-only field, so the user sees
+        // which two figures are taken as given.
+        const bool answer = view.computed && static_cast<std::size_t>(*view.computed) == i;
+        QPalette shade = palette();
+        if (answer)
+            shade.setColor(QPalette::Base, palette().color(QPalette::Window));
+        if (boxes[i]->palette().color(QPalette::Base) != shade.color(QPalette::Base))
+            boxes[i]->setPalette(shade);
         const QString text = QString::fromStdU16String(view.boxes[i]);
         if (boxes[i]->text() == text)
             continue;
