@@ -101,6 +101,11 @@ inline constexpr Setting<QStringView> kZeiRate{u"ZeiRate", u"10"};
 inline constexpr Setting<QStringView> kZeiRateK{u"ZeiRateK", u"8"};
 inline constexpr Setting<float> kZeiLeft{u"ZeiLeft", 1000};
 inline constexpr Setting<float> kZeiTop{u"ZeiTop", 1000};
+// Grand total and memory of the calculator, in plain form; the margin window's position.
+inline constexpr Setting<QStringView> kGrandTotal{u"GrandTotal", u"0"};
+inline constexpr Setting<QStringView> kMemoryValue{u"MemoryValue", u"0"};
+inline constexpr Setting<float> kMarginLeft{u"MarginLeft", 1000};
+inline constexpr Setting<float> kMarginTop{u"MarginTop", 1000};
 
 // Margins of every print-out in millimetres, as the page set-up last confirmed them.
 inline constexpr Setting<double> kPrintMarginLeft{u"PrintMarginLeft", 15};

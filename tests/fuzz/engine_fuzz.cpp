@@ -5,6 +5,7 @@
 
 #include "core/engine/engine.h"
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -89,6 +90,15 @@ public:
             return m_engine.setTaxRule(arg % 5);
         case 19:
             return m_engine.Text1_LostFocus();
+        case 20: {
+            // The grand total and memory items, which write the tape and the input line.
+            using Item = void (Engine::*)();
+            constexpr std::array<Item, 6> kItems{
+                &Engine::mnuGT_Click,        &Engine::mnuGTClear_Click,
+                &Engine::mnuMemPlus_Click,   &Engine::mnuMemMinus_Click,
+                &Engine::mnuMemRecall_Click, &Engine::mnuMemClear_Click};
+            return (m_engine.*kItems[arg % kItems.size()])();
+        }
         default:
             return type(kTyped[arg % kTyped.size()]);
         }

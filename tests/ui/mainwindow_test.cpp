@@ -77,6 +77,8 @@ private slots:
     void listsMirrorRecordedTotals();
     void taxDialogChangesRate();
     void statusBarToggles();
+    void menuShortcutsAreOneEach();
+    void registerShortcutsReachTheMenuFromTheInputLine();
     void activationShowsRate();
     void rateDialogReachesRateBox();
 
@@ -225,7 +227,15 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "-",
                                          "消費税の設定(&S)",
                                          "為替レートの設定(&D)",
-                                         "端数処理(&F)"};
+                                         "端数処理(&F)",
+                                         "-",
+                                         "GT呼出(&G)",
+                                         "GTクリア",
+                                         "-",
+                                         "M+",
+                                         "M−",
+                                         "MR",
+                                         "MC"};
     QTest::newRow("view") << "mnuView"
                           << QStringList{"四桁表示(&J)",
                                          "消費税額を表示(&F)",
@@ -247,6 +257,7 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "金種合計(&L)",
                                          "金種計算(&C)",
                                          "税率別集計(&I)...",
+                                         "原価・売価・利益率(&P)...",
                                          "-",
                                          "ｵﾌﾟｼｮﾝ(&O)..."};
     QTest::newRow("help") << "mnuHelp" << QStringList{"目次(&C)",
@@ -542,6 +553,33 @@ void MainWindowTest::statusBarToggles() {
     QCOMPARE(child<QLabel>("sbPanel1")->text(), QStringLiteral("         before    7+"));
     child<QAction>("mnuViewStatusBar")->trigger();
     QVERIFY(!bar->isVisible());
+}
+
+void MainWindowTest::menuShortcutsAreOneEach() {
+    QHash<QKeySequence, QString> taken;
+    for (const QAction* action : m_window->findChildren<QAction*>()) {
+        if (action->shortcut().isEmpty())
+            continue;
+        QVERIFY2(!taken.contains(action->shortcut()),
+                 qPrintable(action->objectName() + " and " + taken.value(action->shortcut())));
+        taken.insert(action->shortcut(), action->objectName());
+    }
+}
+
+void MainWindowTest::registerShortcutsReachTheMenuFromTheInputLine() {
+    // The input line keeps Ctrl keys of its own; these must reach the menu instead.
+    type("1500+");
+    QTest::keyClick(text1(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(text1(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_window->engine().registers().memory().toPlainAscii(), "3000");
+    QTest::keyClick(text1(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(text1(), Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(text1()->text(), QStringLiteral("1500"));
+    QTest::keyClick(text1(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(m_window->engine().registers().memory().isZero());
+    QTest::mouseClick(child<QPushButton>("Command1"), Qt::LeftButton);
+    QTest::keyClick(text1(), Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(text1()->text(), QStringLiteral("1500"));
 }
 
 void MainWindowTest::activationShowsRate() {

@@ -3,6 +3,7 @@
 #include "core/decimal/decimal.h"
 #include "core/engine/history.h"
 #include "core/engine/line_step.h"
+#include "core/engine/registers.h"
 #include "core/engine/rounding.h"
 #include "core/engine/tape.h"
 #include "core/engine/tax.h"
@@ -103,12 +104,18 @@ struct View {
     std::u16string totalCopy = u"Text4"; ///< Text4: plain copy of the total for the tool windows
 };
 
+/// The grand total or the memory.
+enum class RegisterKind { GrandTotal, Memory };
+
 /// One-shot requests that a window carries out once and then drops.
 struct Requests {
     FocusTarget focus = FocusTarget::None;
     std::optional<int> windowWidthTwips;
     /// A cash tally has ended: the tally window is to be filled from cashCounts() and shown.
     bool showCashTally = false;
+    /// A grand total or memory step would have left the decimal range; the register kept its
+    /// value and the user is to be told.
+    std::optional<RegisterKind> overflowed;
 };
 
 /// The calculator state of the main window and every handler that acts on it, free of
@@ -214,6 +221,24 @@ public:
     /// closing total) are made by that one and need no feeding.
     void feed(const TapeEntry& step);
 
+    // --- grand total and memory (engine_registers.cpp) --------------------------------
+    /// A calculation ends (AC, the program's end): a non-zero total joins the grand total.
+    void addTotalToGrandTotal();
+    /// The grand total's plain number replaces the input line, and the tape shows it.
+    void mnuGT_Click();
+    void mnuGTClear_Click();
+    /// M+ and M−: the current total into the memory, and onto the tape.
+    void mnuMemPlus_Click();
+    void mnuMemMinus_Click();
+    /// The memory's plain number replaces the input line.
+    void mnuMemRecall_Click();
+    void mnuMemClear_Click();
+    [[nodiscard]] const Registers& registers() const { return m_registers; }
+    /// The registers as stored at the last end (plain numbers).
+    void restoreRegisters(std::u16string_view grandTotal, std::u16string_view memory) {
+        m_registers.restore(grandTotal, memory);
+    }
+
     // --- state ------------------------------------------------------------------------
     [[nodiscard]] const View& view() const { return m_view; }
     /// Returns the pending one-shot requests and clears them.
@@ -296,6 +321,12 @@ private:
     /// Ends a running tally without its summary, giving back the buttons it rested.
     void abandonCashTally();
 
+    // engine_registers.cpp
+    /// One tape line: the grand total recalled ('G'), M+ ('+') or M− ('-') and the amount.
+    void writeRegisterLine(char16_t op, const Decimal& amount);
+    /// A register's plain number into the input line, ready for the next step.
+    void recallIntoLine(const Decimal& value);
+
     // engine_display.cpp
     /// Label2, Label3: the tax line into the input line, or out of it again.
     void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix, char16_t op);
@@ -314,6 +345,7 @@ private:
     View m_view;
     Requests m_requests;
     History m_history;
+    Registers m_registers;
 
     Decimal m_totalValue;
     Decimal m_lineValue;

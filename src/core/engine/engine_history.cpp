@@ -12,6 +12,7 @@ void Engine::restoreInputFont() {
 }
 
 void Engine::Command1_Click() {
+    addTotalToGrandTotal();
     TapeEntry entry = entryOf(EntryKind::AllClear);
     entry.value = Decimal{};
     restoreInputFont();

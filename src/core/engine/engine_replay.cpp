@@ -96,6 +96,10 @@ void Engine::feed(const TapeEntry& step) {
         return;
     case EntryKind::RateChange:
         return Text2_Change(step.input, static_cast<int>(step.input.size()));
+    case EntryKind::Register:
+        if (step.op == u'G')
+            return mnuGT_Click();
+        return step.op == u'+' ? mnuMemPlus_Click() : mnuMemMinus_Click();
     case EntryKind::CashTallyStart:
         return mnuCashTotal_Click();
     case EntryKind::CashTallyEnd:

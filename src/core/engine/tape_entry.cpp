@@ -144,6 +144,12 @@ void renderBody(std::u16string& out, const TapeEntry& e) {
         out += kIndent;
         out += e.shown;
         break;
+    case EntryKind::Register:
+        out += kIndent;
+        // The memory's minus is an ASCII hyphen, as in every other tape word.
+        out += e.op == u'G' ? u"GT " : e.op == u'+' ? u"M+ " : u"M- ";
+        appendAmount(out, e.value);
+        break;
     case EntryKind::DaysWord:
         out += kIndent;
         out += e.input;

@@ -39,6 +39,9 @@ enum class EntryKind : std::uint8_t {
     /// A line keyed with a leading "Days" (input: the whole line): a line of its own before
     /// the step the rest of the line makes, which follows as an entry of its own.
     DaysWord,
+    /// The grand total recalled (op 'G'), the total added to the memory ('+') or taken
+    /// from it ('-'); value: the amount written.
+    Register,
     // --- the cash tally
     CashTallyStart, ///< the tally starts from a total of 0
     CashTallyStep,  ///< one denomination counted; operand: the count; value: the total

@@ -20,6 +20,7 @@
 #include "ui/tools/datetime/dialog_days.h"
 #include "ui/tools/datetime/dialog_time.h"
 #include "ui/tools/datetime/tool_links.h"
+#include "ui/tools/margin/dialog_margin.h"
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/stray_key_release_filter.h"
@@ -146,6 +147,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectDateTimeTools();
     connectCashTools();
     connectZeiTool();
+    connectRegisterTools();
 
     m_tape->setClock(
         [this] { return platform::localTime(m_services.clock).time_since_epoch().count(); });

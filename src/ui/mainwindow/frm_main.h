@@ -37,6 +37,7 @@ struct UnsavedTape;
 
 namespace sumiplex::engine {
 class Engine;
+enum class RegisterKind;
 class Tape;
 struct View;
 struct Requests;
@@ -60,6 +61,7 @@ class DialogTon;
 class DialogDays;
 class DialogTime;
 class DialogZei;
+class DialogMargin;
 enum class InputLineFocus;
 struct ToolLinks;
 class PictureList;
@@ -239,6 +241,17 @@ private:
     void taxRuleChangedForZei();
     void printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary);
 
+    // Grand total, memory and the margin window (frm_main_registers.cpp).
+    void connectRegisterTools();
+    void loadRegisters();
+    /// The program's end closes the calculation: its total joins the grand total, and both
+    /// registers are stored.
+    void saveRegisters();
+    void renderRegisters();
+    void sayRegisterOverflow(::sumiplex::engine::RegisterKind kind, bool blocking);
+    void openMarginDialog();
+    void unloadMarginTool();
+
     // Companion and tool windows (frm_main_windows.cpp).
     enum class ToolShow {
         Activate,   ///< shown and given the keyboard; Escape closes it
@@ -279,6 +292,7 @@ private:
     std::unique_ptr<DialogCash2> m_cash2;
     /// The tax by rate window, created when first opened; closing only hides it.
     QPointer<DialogZei> m_zei;
+    std::unique_ptr<DialogMargin> m_margin;
     std::size_t m_tapeListener = 0;
     /// The journal of this run, a child so the driver reaches its timer; null without a
     /// tape folder.
@@ -345,8 +359,10 @@ private:
     QWidget* m_pictureArea = nullptr; // holds the picture and the calendar
     QLabel* Image1 = nullptr;         // picture under the calculator
     QCalendarWidget* MonthView1 = nullptr;
-    QLabel* sbPanel1 = nullptr; // the line being evaluated
-    QLabel* sbPanel2 = nullptr; // the exchange rate
+    QLabel* sbPanel1 = nullptr;      // the line being evaluated
+    QLabel* sbPanel2 = nullptr;      // the exchange rate
+    QLabel* sbPanelGT = nullptr;     // the grand total while it is not zero
+    QLabel* sbPanelMemory = nullptr; // the memory while it is not zero
     QTimer* tmrClock = nullptr;
     TextListModel* m_list1Model = nullptr;
     TextListModel* m_list3Model = nullptr;
@@ -396,6 +412,13 @@ private:
     QAction* mmnuTon = nullptr;
     QAction* mnuZei = nullptr;
     QAction* mnuPopZei = nullptr;
+    QAction* mnuGT = nullptr;
+    QAction* mnuGTClear = nullptr;
+    QAction* mnuMemPlus = nullptr;
+    QAction* mnuMemMinus = nullptr;
+    QAction* mnuMemRecall = nullptr;
+    QAction* mnuMemClear = nullptr;
+    QAction* mnuMargin = nullptr;
 };
 
 } // namespace sumiplex::ui

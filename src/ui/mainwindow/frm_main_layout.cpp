@@ -209,6 +209,14 @@ void frmMain::buildControls() {
     sbPanel2 = plainLabel(bar, "sbPanel2", QString());
     bar->addWidget(sbPanel1, 1);
     bar->addPermanentWidget(sbPanel2);
+    // The register panels go between the line and the rate, so the rate keeps its place at
+    // the right edge; each is hidden while its register is zero.
+    sbPanelGT = plainLabel(bar, "sbPanelGT", QString());
+    sbPanelMemory = plainLabel(bar, "sbPanelMemory", QString());
+    bar->insertPermanentWidget(1, sbPanelGT);
+    bar->insertPermanentWidget(2, sbPanelMemory);
+    sbPanelGT->hide();
+    sbPanelMemory->hide();
     setStatusBar(bar);
 
     tmrClock = named(new QTimer(this), "tmrClock");

@@ -96,6 +96,20 @@ void frmMain::buildEditMenu() {
     mnuTaxRate = addAction(mnuEdit, "mnuTaxRate", QStringLiteral("消費税の設定(&S)"));
     mnuDoll = addAction(mnuEdit, "mnuDoll", QStringLiteral("為替レートの設定(&D)"));
     mnuFix = addAction(mnuEdit, "mnuFix", QStringLiteral("端数処理(&F)"));
+    addSeparator(mnuEdit, "mnuBarGT");
+    mnuGT = addAction(mnuEdit, "mnuGT", QStringLiteral("GT呼出(&G)"));
+    mnuGT->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    // Clearing the day's grand total by a stray key would lose it; it is reached by the menu.
+    mnuGTClear = addAction(mnuEdit, "mnuGTClear", QStringLiteral("GTクリア"));
+    addSeparator(mnuEdit, "mnuBarMem");
+    mnuMemPlus = addAction(mnuEdit, "mnuMemPlus", QStringLiteral("M+"));
+    mnuMemPlus->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    mnuMemMinus = addAction(mnuEdit, "mnuMemMinus", QStringLiteral("M−"));
+    mnuMemMinus->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    mnuMemRecall = addAction(mnuEdit, "mnuMemRecall", QStringLiteral("MR"));
+    mnuMemRecall->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    mnuMemClear = addAction(mnuEdit, "mnuMemClear", QStringLiteral("MC"));
+    mnuMemClear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
 }
 
 void frmMain::buildViewMenu() {
@@ -127,6 +141,7 @@ void frmMain::buildViewMenu() {
     mnuCashTotal = addAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
     mnuCash = addAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));
     mnuZei = addAction(mnuView, "mnuZei", QStringLiteral("税率別集計(&I)..."));
+    mnuMargin = addAction(mnuView, "mnuMargin", QStringLiteral("原価・売価・利益率(&P)..."));
     addSeparator(mnuView, "mnuBar12");
     mnuViewOptions = addAction(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
 }

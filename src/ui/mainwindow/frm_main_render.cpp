@@ -99,6 +99,7 @@ void frmMain::renderOnce() {
     renderBoxes(view, requests.focus);
     m_list1Model->sync();
     m_list3Model->sync();
+    renderRegisters();
     m_shown = {view.input.selStart, view.input.selLength, view.rate.caret, view.place.caret};
     applyRequests(requests);
 }
@@ -180,6 +181,8 @@ void frmMain::applyRequests(const engine::Requests& requests) {
         platform::resizeInTwips(*this, *requests.windowWidthTwips, -1);
     if (requests.showCashTally)
         showCashTally();
+    if (requests.overflowed)
+        sayRegisterOverflow(*requests.overflowed, false);
 }
 
 void frmMain::resizeToTwips(int widthTwips, int heightTwips) {

@@ -107,6 +107,7 @@ void frmMain::loadSettings() {
     loadTotalFont();
     loadCompanionFonts();
     loadPicture();
+    loadRegisters();
     // Label4 and Text3 start hidden: the engine's view says so, and render carries it.
 }
 
@@ -227,7 +228,9 @@ void frmMain::unloadWindow() {
         return;
     m_unloaded = true;
     saveSettings();
+    saveRegisters();
     unloadDateTimeTools();
+    unloadMarginTool();
     unloadCashTools();
     unloadZeiTool();
     // The other windows unload newest first; each saves its own position.

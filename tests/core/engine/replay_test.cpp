@@ -76,6 +76,13 @@ public:
         case 79:
             calc.paste("3万" + std::to_string(between(0, 9999)) + "+");
             return;
+        case 80:
+            return calc.engine.mnuGT_Click();
+        case 81:
+            return between(0, 1) != 0 ? calc.engine.mnuMemPlus_Click()
+                                      : calc.engine.mnuMemMinus_Click();
+        case 82:
+            return calc.engine.mnuMemRecall_Click();
         default:
             // A whole line at once: a number, an operator, perhaps a percent.
             calc.paste(std::to_string(between(-500, 5000)) +
@@ -174,7 +181,8 @@ TapeEntry make(EntryKind kind, char16_t op, const char* shown, std::optional<Dec
     e.value = value;
     e.operand = operand;
     e.failed = !value && kind != EntryKind::AllClear && kind != EntryKind::Tool &&
-               kind != EntryKind::TaxLine && kind != EntryKind::Conversion;
+               kind != EntryKind::TaxLine && kind != EntryKind::Conversion &&
+               kind != EntryKind::Register;
     return e;
 }
 
@@ -227,6 +235,8 @@ TEST(Replay, EachKindOfEntryRendersItsTapeText) {
          "      0\r\n      Cash Total\r\n"},
         {"tool", make(EntryKind::Tool, 0, "      1 Days     \r\n", std::nullopt, std::nullopt),
          "      1 Days     \r\n"},
+        {"memory minus", make(EntryKind::Register, u'-', "", std::nullopt, d("-1250.5")),
+         "      M- -1,250.5\r\n"},
         {"note after the figures", noted, "      1,000 +500= 1,500  交通費\r\n"},
     };
     for (const RenderCase& c : cases)

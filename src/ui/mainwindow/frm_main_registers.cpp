@@ -1,0 +1,90 @@
+// The grand total and the memory as the main window's menus and status bar show them, and
+// the margin window as the main window opens it.
+
+#include "core/engine/engine.h"
+#include "platform/dialogs.h"
+#include "platform/settings_keys.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/tools/datetime/tool_links.h"
+#include "ui/tools/margin/dialog_margin.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace sumiplex::ui {
+
+void frmMain::connectRegisterTools() {
+    const auto onTrigger = [this](QAction* action, void (engine::Engine::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] {
+            ((*m_engine).*handler)();
+            render();
+        });
+    };
+    onTrigger(mnuGT, &engine::Engine::mnuGT_Click);
+    onTrigger(mnuGTClear, &engine::Engine::mnuGTClear_Click);
+    onTrigger(mnuMemPlus, &engine::Engine::mnuMemPlus_Click);
+    onTrigger(mnuMemMinus, &engine::Engine::mnuMemMinus_Click);
+    onTrigger(mnuMemRecall, &engine::Engine::mnuMemRecall_Click);
+    onTrigger(mnuMemClear, &engine::Engine::mnuMemClear_Click);
+    connect(mnuMargin, &QAction::triggered, this, &frmMain::openMarginDialog);
+}
+
+void frmMain::loadRegisters() {
+    const platform::SettingsStore& store = m_services.settings;
+    m_engine->restoreRegisters(readSetting(store, platform::kGrandTotal).toStdU16String(),
+                               readSetting(store, platform::kMemoryValue).toStdU16String());
+}
+
+void frmMain::saveRegisters() {
+    m_engine->addTotalToGrandTotal();
+    if (m_engine->takeRequests().overflowed && !m_endingQuietly)
+        sayRegisterOverflow(engine::RegisterKind::GrandTotal, true);
+    const engine::Registers& registers = m_engine->registers();
+    platform::SettingsStore& store = m_services.settings;
+    store.write(platform::kGrandTotal,
+                QString::fromStdU16String(registers.grandTotal().toPlainString()));
+    store.write(platform::kMemoryValue,
+                QString::fromStdU16String(registers.memory().toPlainString()));
+}
+
+void frmMain::renderRegisters() {
+    const engine::Registers& registers = m_engine->registers();
+    const auto show = [](QLabel* panel, const std::u16string& text) {
+        const QString value = QString::fromStdU16String(text);
+        if (panel->text() != value)
+            panel->setText(value);
+        if (panel->isHidden() != value.isEmpty())
+            panel->setVisible(!value.isEmpty());
+    };
+    show(sbPanelGT, registers.grandTotalIndicator());
+    show(sbPanelMemory, registers.memoryIndicator());
+}
+
+void frmMain::sayRegisterOverflow(engine::RegisterKind kind, bool blocking) {
+    const QString text =
+        kind == engine::RegisterKind::GrandTotal
+            ? QStringLiteral("GTが計算できる桁数を超えるため、この合計はGTに加えていません。")
+            : QStringLiteral("メモリーが計算できる桁数を超えるため、メモリーは変わりません。");
+    // At the end the program waits for the answer; while it runs, typing goes on.
+    if (blocking)
+        m_services.messages.warning(this, text, mainCaption());
+    else
+        m_services.messages.notice(this, text, mainCaption());
+}
+
+void frmMain::openMarginDialog() {
+    // A closed window is built anew, so each opening starts as the first one did.
+    if (m_margin && m_margin->isUnloaded())
+        m_margin.reset();
+    if (!m_margin)
+        m_margin = std::make_unique<DialogMargin>(toolLinks());
+    showToolWindow(*m_margin, ToolShow::Activate);
+    m_margin->prepare(QString::fromStdU16String(m_engine->totalValue().toPlainString()));
+}
+
+void frmMain::unloadMarginTool() {
+    if (m_margin)
+        m_margin->close();
+}
+
+} // namespace sumiplex::ui
