@@ -8,6 +8,10 @@
 // It uses only the engine's event handlers and the tape's text, which every version has.
 //
 //   engine_trace SEED SESSIONS EVENTS_PER_SESSION
+//   engine_trace SEED SESSIONS EVENTS_PER_SESSION SESSION
+//
+// The second form runs one session only and prints, after each event, the input line and
+// the total's caption, then the session's tape: where two engines part, this shows how.
 
 #include "core/engine/engine.h"
 #include "core/engine/tape.h"
@@ -217,6 +221,7 @@ public:
     }
 
     [[nodiscard]] const std::u16string& tapeText() const { return m_tape.text(); }
+    [[nodiscard]] const View& view() const { return m_engine.view(); }
 
 private:
     Random m_random;
@@ -229,7 +234,47 @@ private:
 
 } // namespace
 
+std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10U) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6U));
+            out += static_cast<char>(0x80 | (c & 0x3FU));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12U));
+            out += static_cast<char>(0x80 | ((c >> 6U) & 0x3FU));
+            out += static_cast<char>(0x80 | (c & 0x3FU));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18U));
+            out += static_cast<char>(0x80 | ((c >> 12U) & 0x3FU));
+            out += static_cast<char>(0x80 | ((c >> 6U) & 0x3FU));
+            out += static_cast<char>(0x80 | (c & 0x3FU));
+        }
+    }
+    return out;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 5) {
+        const std::uint64_t seed = std::strtoull(argv[1], nullptr, 10);
+        const long events = std::strtol(argv[3], nullptr, 10);
+        const long s = std::strtol(argv[4], nullptr, 10);
+        Session session(seed * 1000003ULL + static_cast<std::uint64_t>(s));
+        for (long e = 0; e < events; ++e) {
+            session.event();
+            std::printf("%ld %016llx [%s] [%s]\n", e,
+                        static_cast<unsigned long long>(session.digest()),
+                        utf8(session.view().input.text).c_str(),
+                        utf8(session.view().total.caption).c_str());
+        }
+        std::printf("%s", utf8(session.tapeText()).c_str());
+        return 0;
+    }
     if (argc != 4) {
         std::fprintf(stderr, "usage: engine_trace SEED SESSIONS EVENTS_PER_SESSION\n");
         return 2;
