@@ -17,6 +17,8 @@
 #include "ui/ui_fonts.h"
 #include "ui/widgets/text_list_model.h"
 
+#include <QTextCursor>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -83,6 +85,14 @@ private slots:
     void historyWindowShowsTapeAndSurvivesClose();
     void historyWindowOpensFromButtonAndMenu();
     void closingMainWindowClosesHistory();
+
+    void noMenuShortcutIsTakenTwice();
+    void noteKeyEditsLastStep_data();
+    void noteKeyEditsLastStep();
+    void historyMenuNotesLinesOfCurrentCalculation_data();
+    void historyMenuNotesLinesOfCurrentCalculation();
+    void historyLinesMapAcrossTextBlocks_data();
+    void historyLinesMapAcrossTextBlocks();
 
     void tapePieceForDisplay_data();
     void tapePieceForDisplay();
@@ -216,6 +226,8 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "切り取り(&T)",
                                          "ｺﾋﾟｰ(&C)",
                                          "貼り付け(&P)",
+                                         "-",
+                                         "摘要(&N)...",
                                          "-",
                                          "TOTALをドルに換算(&D)",
                                          "TOTALを日本円に換算(&Y)",
@@ -724,6 +736,168 @@ void MainWindowTest::colourValues() {
              palette.color(QPalette::Active, QPalette::Base));
     QCOMPARE(sumiplex::platform::colourFromValue(static_cast<int>(0x800000FFu), palette),
              palette.color(QPalette::Active, QPalette::Base));
+}
+
+void MainWindowTest::noMenuShortcutIsTakenTwice() {
+    QMap<QKeySequence, QString> taken;
+    for (const QAction* action : m_window->findChildren<QAction*>()) {
+        if (action->shortcut().isEmpty())
+            continue;
+        QVERIFY2(!taken.contains(action->shortcut()),
+                 qPrintable(action->objectName() + " and " + taken.value(action->shortcut())));
+        taken.insert(action->shortcut(), action->objectName());
+    }
+    QVERIFY(taken.values().contains(QStringLiteral("mnuNote")));
+}
+
+namespace {
+
+// As a keyboard or an input method delivers text: one key event per character, with its
+// text (QTest's own typing knows ASCII only).
+void typeText(QWidget* widget, const QString& text) {
+    for (const char32_t ch : text.toUcs4()) {
+        if (ch < 0x80) {
+            QTest::keyClick(widget, static_cast<char>(ch));
+            continue;
+        }
+        const QString one = QString::fromUcs4(&ch, 1);
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, one, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, one, Qt::NoModifier);
+    }
+}
+
+// Types `keys` into the note editor once it shows, then presses `finish`; the editor's
+// caption is kept in `caption`. Nothing happens when no editor shows.
+void answerNoteEditor(QObject* context, const QString& keys, Qt::Key finish, QString* caption) {
+    QTimer::singleShot(0, context, [keys, finish, caption] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->objectName() != u"DialogNote")
+            return;
+        if (caption)
+            *caption = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+        auto* note = dialog->findChild<QLineEdit*>(QStringLiteral("TextNote"));
+        typeText(note, keys);
+        QTest::keyClick(note, finish);
+    });
+}
+
+} // namespace
+
+void MainWindowTest::noteKeyEditsLastStep_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("before"); // the last step's note when the editor opens
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("finish");
+    QTest::addColumn<QString>("tape");
+    const QString cap99 = QString(99, u'x');
+    QTest::newRow("added") << "500+300+"
+                           << ""
+                           << "交通費" << int(Qt::Key_Return)
+                           << "      0 +500= 500\r\n      500 +300= 800  交通費\r\n";
+    QTest::newRow("replaced") << "500+"
+                              << "旧"
+                              << "新" << int(Qt::Key_Return) << "      0 +500= 500  新\r\n";
+    QTest::newRow("escape keeps it") << "500+"
+                                     << "旧"
+                                     << "新" << int(Qt::Key_Escape) << "      0 +500= 500  旧\r\n";
+    QTest::newRow("emptied") << "500+"
+                             << "旧"
+                             << "\b" << int(Qt::Key_Return) << "      0 +500= 500\r\n";
+    // The length cap falls inside a character beyond the BMP: its lone half is not kept.
+    QTest::newRow("cap splits a pair") << "500+"
+                                       << "" << cap99 + QStringLiteral("😀") << int(Qt::Key_Return)
+                                       << "      0 +500= 500  " + cap99 + "\r\n";
+    QTest::newRow("empty tape") << ""
+                                << ""
+                                << "x" << int(Qt::Key_Return) << "";
+}
+
+void MainWindowTest::noteKeyEditsLastStep() {
+    QFETCH(QString, steps);
+    QFETCH(QString, before);
+    QFETCH(QString, keys);
+    QFETCH(int, finish);
+    QFETCH(QString, tape);
+    type(steps);
+    if (!before.isEmpty())
+        QVERIFY(m_window->tape().setNote(m_window->tape().entries().size() - 1,
+                                         before.toStdU16String()));
+    QString caption;
+    answerNoteEditor(this, keys, static_cast<Qt::Key>(finish), &caption);
+    QTest::keyClick(text1(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdU16String(m_window->tape().text()), tape);
+    if (!steps.isEmpty())
+        QVERIFY2(caption.contains(u"500"), qPrintable(caption));
+    QTRY_VERIFY(text1()->hasFocus());
+}
+
+void MainWindowTest::historyMenuNotesLinesOfCurrentCalculation_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<bool>("allowed");
+    // Tape: 0 "0 +500= 500", 1 "500 +300= 800", 2 "Total = 0", 3 "0 +7= 7", 4 "7 +2= 9".
+    const QString steps = QStringLiteral("500+300+ 7+2+");
+    QTest::newRow("earlier calculation") << steps << 1 << false;
+    QTest::newRow("all clear that ended it") << steps << 2 << false;
+    QTest::newRow("first of the current") << steps << 3 << true;
+    QTest::newRow("last step") << steps << 4 << true;
+    QTest::newRow("empty line after the last") << steps << 5 << true;
+    QTest::newRow("last step is the all clear") << QStringLiteral("500+ ") << 1 << true;
+}
+
+void MainWindowTest::historyMenuNotesLinesOfCurrentCalculation() {
+    QFETCH(QString, steps);
+    QFETCH(int, line);
+    QFETCH(bool, allowed);
+    type(steps);
+    auto& history = m_window->historyWindow();
+    history.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&history));
+    history.activateWindow();
+    QPlainTextEdit& text = history.text();
+    text.setFocus();
+    const auto position = history.positionOfLine(static_cast<std::size_t>(line));
+    QVERIFY(position.has_value());
+    QTextCursor caret = text.textCursor();
+    caret.setPosition(*position);
+    text.setTextCursor(caret);
+    QTest::keyClick(&text, Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    auto* item = history.findChild<QAction*>(QStringLiteral("mnuTapeNote"));
+    QVERIFY(menu->actions().contains(item));
+    QCOMPARE(item->isEnabled(), allowed);
+    menu->close();
+    if (!allowed)
+        return;
+    answerNoteEditor(this, QStringLiteral("摘要"), Qt::Key_Return, nullptr);
+    item->trigger();
+    const auto& tape = m_window->tape();
+    const std::size_t noted = tape.entryAtLine(static_cast<std::size_t>(line));
+    QCOMPARE(QString::fromStdU16String(tape.entries().at(noted).note), QStringLiteral("摘要"));
+    QVERIFY(tapeShown().contains(QStringLiteral("  摘要\n")));
+}
+
+void MainWindowTest::historyLinesMapAcrossTextBlocks_data() {
+    QTest::addColumn<int>("line");
+    for (int line : {0, 14, 15, 16, 17, 31, 32, 39})
+        QTest::addRow("line %d", line) << line;
+}
+
+void MainWindowTest::historyLinesMapAcrossTextBlocks() {
+    QFETCH(int, line);
+    auto& history = m_window->historyWindow();
+    QString tape;
+    for (int i = 0; i < 40; ++i)
+        tape += QStringLiteral("line %1\r\n").arg(i);
+    history.showTape(tape.toStdU16String());
+    const auto position = history.positionOfLine(static_cast<std::size_t>(line));
+    QVERIFY(position.has_value());
+    QCOMPARE(history.lineAt(*position), static_cast<std::size_t>(line));
+    QCOMPARE(history.lineAt(*position + 5), static_cast<std::size_t>(line));
+    const QString shown = history.text().toPlainText();
+    QVERIFY(shown.mid(*position).startsWith(QStringLiteral("line %1\n").arg(line)));
+    QVERIFY(!history.positionOfLine(41).has_value());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -239,6 +239,12 @@ private:
     void taxRuleChangedForZei();
     void printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary);
 
+    // Notes on tape lines (frm_main_note.cpp).
+    void connectNotes();
+    void mnuNote_Click();
+    /// Asks for the note of tape entry `index` over `over`, and gives it to the tape.
+    void editNote(std::size_t index, QWidget& over);
+
     // Companion and tool windows (frm_main_windows.cpp).
     enum class ToolShow {
         Activate,   ///< shown and given the keyboard; Escape closes it
@@ -280,6 +286,7 @@ private:
     /// The tax by rate window, created when first opened; closing only hides it.
     QPointer<DialogZei> m_zei;
     std::size_t m_tapeListener = 0;
+    std::size_t m_noteListener = 0;
     /// The journal of this run, a child so the driver reaches its timer; null without a
     /// tape folder.
     platform::TapeJournal* m_journal = nullptr;
@@ -384,6 +391,7 @@ private:
     QAction* mnuFileExit = nullptr;
     QAction* mnuEarlierTapes = nullptr; // the earlier tapes window
     QAction* mnuSaveTape = nullptr;     // the tape saved as text or CSV
+    QAction* mnuNote = nullptr;         // a note on the last step of the tape
     QAction* mnuPopUndo = nullptr;
     QAction* mnuPopFix = nullptr;
     QAction* mnuPopu = nullptr;
