@@ -242,7 +242,8 @@ private:
     // Notes on tape lines (frm_main_note.cpp).
     void connectNotes();
     void mnuNote_Click();
-    /// Asks for the note of tape entry `index` over `over`, and gives it to the tape.
+    /// Asks for the note of tape entry `index` over `over` (this window or the history
+    /// window), and gives it to the tape.
     void editNote(std::size_t index, QWidget& over);
 
     // Companion and tool windows (frm_main_windows.cpp).

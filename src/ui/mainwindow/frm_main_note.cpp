@@ -43,7 +43,12 @@ void frmMain::editNote(std::size_t index, QWidget& over) {
     DialogNote dialog(noteLineCaption(entry), QString::fromStdU16String(entry.note), &over);
     if (dialog.exec() == QDialog::Accepted)
         (void)m_tape->setNote(index, dialog.note().toStdU16String());
-    giveKeyboardToInputLine();
+    // Asked from the keyboard, the calculation goes on in the input line; asked from the
+    // history window, the user goes on reading the tape there.
+    if (&over == this)
+        giveKeyboardToInputLine();
+    else if (!m_unloaded && over.isVisible())
+        over.activateWindow();
 }
 
 } // namespace sumiplex::ui
