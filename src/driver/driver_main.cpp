@@ -47,7 +47,8 @@ of the line after one blank, with \t \r \n \\ decoded.
   menu WINDOW.ACTION               trigger a menu item (a disabled one does nothing)
   tapeline N                       the history window's caret on tape line N (from 0) and
                                    its context menu opened and closed there, so that
-                                   `menu frmTip2.mnuTapeNote` acts on that line
+                                   `menu frmTip2.mnuTapeNote` acts on that line (nothing
+                                   while the window is hidden)
   select WINDOW.CONTROL ITEM       a list or combo item by its text, or #N from 0
   date WINDOW.CONTROL YYYY-MM-DD   time WINDOW.CONTROL HH:MM:SS
   fire WINDOW.TIMER                one tick (the program's timers tick only so)

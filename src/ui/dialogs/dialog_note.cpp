@@ -42,7 +42,10 @@ DialogNote::DialogNote(const QString& line, const QString& note, QWidget* parent
     setModal(true);
     setWindowTitle(QStringLiteral("摘要"));
 
-    Label1 = new QLabel(QStringLiteral("「%1」の摘要(&N):").arg(line), this);
+    // An ampersand of the tape line is shown, not taken for the label's access key.
+    Label1 = new QLabel(
+        QStringLiteral("「%1」の摘要(&N):").arg(QString(line).replace(u'&', QStringLiteral("&&"))),
+        this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     TextNote = new QLineEdit(note, this);
