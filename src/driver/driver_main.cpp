@@ -40,10 +40,15 @@ of the line after one blank, with \t \r \n \\ decoded.
   open frmMain                     start as at launch
   type WINDOW.CONTROL TEXT         focus the control, one key press and release a character
   key WINDOW.CONTROL KEY           Enter Space Tab Backspace Delete Escape Up Down Left
-                                   Right Home End, or one character
+                                   Right Home End, Menu (opens the context menu at the
+                                   caret), or one character
   set WINDOW.CONTROL TEXT          the program's own assignment of the text
   click|rclick|dclick WINDOW.CONTROL
   menu WINDOW.ACTION               trigger a menu item (a disabled one does nothing)
+  tapeline N                       the history window's caret on tape line N (from 0) and
+                                   its context menu opened and closed there, so that
+                                   `menu frmTip2.mnuTapeNote` acts on that line (nothing
+                                   while the window is hidden)
   select WINDOW.CONTROL ITEM       a list or combo item by its text, or #N from 0
   date WINDOW.CONTROL YYYY-MM-DD   time WINDOW.CONTROL HH:MM:SS
   fire WINDOW.TIMER                one tick (the program's timers tick only so)

@@ -69,12 +69,21 @@ bool closePopups(QWidget* openedFrom) {
     return closed;
 }
 
+void keyboardContextMenu(QWidget& widget) {
+    const QPoint at = widget.inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, widget.mapToGlobal(at));
+    QSpontaneKeyEvent::setSpontaneous(&menuEvent);
+    qApp->notify(&widget, &menuEvent);
+}
+
 void pressAndRelease(QWidget& fallback, const KeyStroke& key) {
     QPointer<QWidget> target = QApplication::focusWidget();
     if (!target)
         target = &fallback;
     const auto code = static_cast<Qt::Key>(key.key);
     QTest::sendKeyEvent(QTest::Press, target, code, key.text, Qt::NoModifier);
+    if (code == Qt::Key_Menu && target)
+        keyboardContextMenu(*target);
     target = releaseTarget(target);
     if (!target)
         return;

@@ -16,6 +16,10 @@ void activateWindow(QWidget& window);
 /// when that is null, the window of the last popup's parent. True when a popup was closed.
 bool closePopups(QWidget* openedFrom = nullptr);
 
+/// The context menu the Menu key opens: a context-menu event from the keyboard to
+/// `widget`, at its caret, as the window system sends it beside the key press.
+void keyboardContextMenu(QWidget& widget);
+
 /// One key press and release, delivered to whatever has the keyboard focus now (a handler
 /// may have moved it during the previous keystroke), or to the fallback when nothing has.
 void pressAndRelease(QWidget& fallback, const KeyStroke& key);

@@ -29,6 +29,7 @@ constexpr std::array kNamedKeys{
     NamedKey{u"Right", Qt::Key_Right, u""},
     NamedKey{u"Home", Qt::Key_Home, u""},
     NamedKey{u"End", Qt::Key_End, u""},
+    NamedKey{u"Menu", Qt::Key_Menu, u""},
 };
 
 } // namespace

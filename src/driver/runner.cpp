@@ -200,6 +200,8 @@ Failure ScriptRunner::run(const Command& c) {
         return print(c.target);
     case Verb::Printer:
         return printer(c.argument);
+    case Verb::TapeLine:
+        return tapeLine(c.argument);
     }
     return QStringLiteral("unknown command");
 }

@@ -70,6 +70,9 @@ private:
     Failure close(const QString& name);
     Failure print(const QString& ref);
     Failure printer(const QString& state);
+    /// The history window's caret on tape line `number` (0-based), and its context menu
+    /// opened there from the keyboard, so the menu's items act on that line.
+    Failure tapeLine(const QString& number);
     /// A failure when the program asked a question or opened a file dialog that the script
     /// had given no answer for.
     Failure unansweredDialogs();

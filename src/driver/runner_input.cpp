@@ -1,5 +1,7 @@
 #include "driver/input.h"
 #include "driver/runner.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/frm_tip2.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -12,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimerEvent>
 
@@ -178,6 +181,28 @@ Failure ScriptRunner::select(const QString& ref, const QString& item) {
         return std::nullopt;
     }
     return QStringLiteral("%1 is not a list").arg(ref);
+}
+
+Failure ScriptRunner::tapeLine(const QString& number) {
+    if (!m_main)
+        return QStringLiteral("frmMain is not open");
+    ui::frmTip2& history = m_main->historyWindow();
+    const std::optional<int> position = history.positionOfLine(number.toULongLong());
+    if (!position)
+        return QStringLiteral("the history window has no line %1").arg(number);
+    QPlainTextEdit& text = history.text();
+    if (!reachable(text))
+        return std::nullopt;
+    // Focused first: the window's activation puts the caret at the end of the tape.
+    focusControl(text);
+    QTextCursor caret = text.textCursor();
+    caret.setPosition(*position);
+    text.setTextCursor(caret);
+    pressAndRelease(text, KeyStroke{Qt::Key_Menu, QString()});
+    // The menu stays as the user left it (its items set for the line), only closed, so the
+    // next line can pick one of its items by name.
+    closePopups(&history);
+    return std::nullopt;
 }
 
 Failure ScriptRunner::setDate(const QString& ref, const QString& date) {

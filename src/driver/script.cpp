@@ -29,7 +29,7 @@ constexpr std::array kVerbs{
     VerbName{u"colour", Verb::Colour}, VerbName{u"font", Verb::Font},
     VerbName{u"close", Verb::Close},   VerbName{u"print", Verb::Print},
     VerbName{u"folder", Verb::Folder}, VerbName{u"printer", Verb::Printer},
-    VerbName{u"paste", Verb::Paste},
+    VerbName{u"paste", Verb::Paste},   VerbName{u"tapeline", Verb::TapeLine},
 };
 
 std::optional<Verb> verbFor(QStringView word) {
@@ -165,6 +165,13 @@ std::optional<QString> checkShape(const Command& c) {
         if (t.isEmpty())
             return QStringLiteral("print wants a reference");
         break;
+    case Verb::TapeLine: {
+        bool ok = false;
+        (void)a.toULongLong(&ok);
+        if (!ok || a.startsWith(u'+'))
+            return QStringLiteral("tapeline wants a line number (0 for the first line)");
+        break;
+    }
     }
     return std::nullopt;
 }
@@ -179,6 +186,7 @@ void splitArguments(Command& c, QStringView rest) {
     case Verb::Colour:
     case Verb::Font:
     case Verb::Printer:
+    case Verb::TapeLine:
         c.argument = rest.toString();
         return;
     case Verb::Print:

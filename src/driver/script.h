@@ -32,6 +32,7 @@ enum class Verb {
     Close,
     Print,
     Printer,
+    TapeLine,
 };
 
 /// One line of an event script, split into its verb, the object it names and its argument.

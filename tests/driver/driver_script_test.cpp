@@ -86,6 +86,8 @@ void DriverScriptTest::readsCommands_data() {
                                   << "";
     QTest::newRow("close a window") << "close frmTip2" << Verb::Close << "frmTip2"
                                     << "";
+    QTest::newRow("tape line") << "tapeline 17" << Verb::TapeLine << ""
+                               << "17";
 }
 
 void DriverScriptTest::readsCommands() {
@@ -122,6 +124,9 @@ void DriverScriptTest::refusesMalformedLines_data() {
     QTest::newRow("bad date") << "date DialogDays.DTPicker1 2026-02-30";
     QTest::newRow("reference with three dots") << "click a.b.c";
     QTest::newRow("folder without a path") << "folder";
+    QTest::newRow("tape line without a number") << "tapeline";
+    QTest::newRow("negative tape line") << "tapeline -1";
+    QTest::newRow("tape line named by a control") << "tapeline frmTip2.Text1 3";
 }
 
 void DriverScriptTest::refusesMalformedLines() {

@@ -3,18 +3,28 @@
 
 #include "core/print/tax_summary.h"
 #include "core/print/text_pages.h"
+// moc cannot parse the standard library's concepts header that the core pulls in.
+#ifndef Q_MOC_RUN
+#include "core/engine/tape.h"
+#endif
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/printing.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "ui/mainwindow/frm_main.h"
 #include "ui/print/frm_printer.h"
 #include "ui/print/print_outs.h"
 #include "ui/ui_fonts.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -253,6 +263,7 @@ class PrintCupsTest : public QObject {
 private slots:
     void initTestCase();
     void longTapeContinuesOnFurtherPages();
+    void tapePrintedFromTheMenuCarriesItsNotes();
     void memoPrintsJapaneseAndWrapsAWideLine();
     void denominationTableLinesAtTheirMillimetres();
     void firstLineKeepsTheMarginsSet();
@@ -304,6 +315,38 @@ void PrintCupsTest::longTapeContinuesOnFurtherPages() {
         at = text.indexOf(QStringLiteral("tape line %1 +%2").arg(i).arg(i * 10), at);
         QVERIFY2(at >= 0, qPrintable(QStringLiteral("line %1 is missing or out of order").arg(i)));
     }
+}
+
+void PrintCupsTest::tapePrintedFromTheMenuCarriesItsNotes() {
+    sumiplex::platform::FakeClock clock;
+    sumiplex::platform::FakeSettingsStore settings;
+    sumiplex::platform::FakeFileDialogs files;
+    sumiplex::platform::FakePickerDialogs pickers;
+    sumiplex::platform::FakeShell shell;
+    QTemporaryDir noPictures;
+    sumiplex::ui::frmMain window(sumiplex::ui::Services{clock, settings, files, m_messages, pickers,
+                                                        shell, m_printing, noPictures.path()});
+    window.show();
+    auto* input = window.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QTest::keyClicks(input, "1200+380+25+");
+    QVERIFY(window.tape().setNote(0, u"交通費"));
+    QVERIFY(window.tape().setNote(2, u"伝票No.123"));
+    const auto before = pdfFiles();
+    confirmOnPdfQueue();
+    window.findChild<QAction*>(QStringLiteral("mnuFilePrint"))->trigger();
+    const QString pdf = awaitNewPdf(before);
+    QVERIFY2(!pdf.isEmpty(), "no PDF file came out of the queue");
+    // Each note on its own line, after that line's figures; the line without one unchanged.
+    const QStringList lines = pdfText(pdf).split(u'\n', Qt::SkipEmptyParts);
+    const auto lineWith = [&lines](const QString& figures) {
+        for (const QString& line : lines)
+            if (line.contains(figures))
+                return line.simplified();
+        return QString();
+    };
+    QCOMPARE(lineWith(QStringLiteral("0 +1200")), QStringLiteral("0 +1200= 1,200 交通費"));
+    QCOMPARE(lineWith(QStringLiteral("1,200 +380")), QStringLiteral("1,200 +380= 1,580"));
+    QCOMPARE(lineWith(QStringLiteral("1,580 +25")), QStringLiteral("1,580 +25= 1,605 伝票No.123"));
 }
 
 void PrintCupsTest::memoPrintsJapaneseAndWrapsAWideLine() {

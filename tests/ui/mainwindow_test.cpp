@@ -17,6 +17,8 @@
 #include "ui/ui_fonts.h"
 #include "ui/widgets/text_list_model.h"
 
+#include <QTextCursor>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -85,6 +87,13 @@ private slots:
     void historyWindowShowsTapeAndSurvivesClose();
     void historyWindowOpensFromButtonAndMenu();
     void closingMainWindowClosesHistory();
+
+    void noMenuShortcutIsTakenTwice();
+    void noteKeyEditsLastStep_data();
+    void noteKeyEditsLastStep();
+    void historyMenuNotesLinesOfCurrentCalculation_data();
+    void historyMenuNotesLinesOfCurrentCalculation();
+    void historyLinesMapAcrossTextBlocks();
 
     void tapePieceForDisplay_data();
     void tapePieceForDisplay();
@@ -218,6 +227,8 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "切り取り(&T)",
                                          "ｺﾋﾟｰ(&C)",
                                          "貼り付け(&P)",
+                                         "-",
+                                         "摘要(&N)...",
                                          "-",
                                          "TOTALをドルに換算(&D)",
                                          "TOTALを日本円に換算(&Y)",
@@ -762,6 +773,118 @@ void MainWindowTest::colourValues() {
              palette.color(QPalette::Active, QPalette::Base));
     QCOMPARE(sumiplex::platform::colourFromValue(static_cast<int>(0x800000FFu), palette),
              palette.color(QPalette::Active, QPalette::Base));
+}
+
+void MainWindowTest::noMenuShortcutIsTakenTwice() {
+    QMap<QKeySequence, QString> taken;
+    for (const QAction* action : m_window->findChildren<QAction*>()) {
+        if (action->shortcut().isEmpty())
+            continue;
+        QVERIFY2(!taken.contains(action->shortcut()),
+                 qPrintable(action->objectName() + " and " + taken.value(action->shortcut())));
+        taken.insert(action->shortcut(), action->objectName());
+    }
+    QVERIFY(taken.values().contains(QStringLiteral("mnuNote")));
+}
+
+namespace {
+
+// Types `keys` into the note editor once it shows, one key event per character with its
+// text as an input method delivers it (QTest's own typing knows ASCII only), then Enter.
+void answerNoteEditor(QObject* context, const QString& keys) {
+    QTimer::singleShot(0, context, [keys] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->objectName() != u"DialogNote")
+            return;
+        auto* note = dialog->findChild<QLineEdit*>(QStringLiteral("TextNote"));
+        for (const char32_t ch : keys.toUcs4()) {
+            const QString one = QString::fromUcs4(&ch, 1);
+            QTest::sendKeyEvent(QTest::Press, note, Qt::Key_unknown, one, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, note, Qt::Key_unknown, one, Qt::NoModifier);
+        }
+        QTest::keyClick(note, Qt::Key_Return);
+    });
+}
+
+} // namespace
+
+void MainWindowTest::noteKeyEditsLastStep_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("tape");
+    const QString cap99 = QString(99, u'x');
+    QTest::newRow("added") << "500+300+"
+                           << "交通費"
+                           << "      0 +500= 500\r\n      500 +300= 800  交通費\r\n";
+    // The length cap falls inside a character beyond the BMP: its lone half is not kept.
+    QTest::newRow("cap splits a pair")
+        << "500+" << cap99 + QStringLiteral("😀") << "      0 +500= 500  " + cap99 + "\r\n";
+    QTest::newRow("empty tape") << ""
+                                << "x"
+                                << "";
+}
+
+void MainWindowTest::noteKeyEditsLastStep() {
+    QFETCH(QString, steps);
+    QFETCH(QString, keys);
+    QFETCH(QString, tape);
+    type(steps);
+    answerNoteEditor(this, keys);
+    QTest::keyClick(text1(), Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdU16String(m_window->tape().text()), tape);
+    QTRY_VERIFY(text1()->hasFocus());
+}
+
+void MainWindowTest::historyMenuNotesLinesOfCurrentCalculation_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<bool>("allowed");
+    // Tape: 0 "0 +500= 500", 1 "500 +300= 800", 2 "Total = 0", 3 "0 +7= 7", 4 "7 +2= 9".
+    QTest::newRow("earlier calculation") << 1 << false;
+    QTest::newRow("current calculation") << 3 << true;
+}
+
+void MainWindowTest::historyMenuNotesLinesOfCurrentCalculation() {
+    QFETCH(int, line);
+    QFETCH(bool, allowed);
+    type(QStringLiteral("500+300+ 7+2+"));
+    auto& history = m_window->historyWindow();
+    history.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&history));
+    history.activateWindow();
+    QPlainTextEdit& text = history.text();
+    text.setFocus();
+    QTextCursor caret = text.textCursor();
+    caret.setPosition(history.positionOfLine(static_cast<std::size_t>(line)).value());
+    text.setTextCursor(caret);
+    QTest::keyClick(&text, Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    auto* item = history.findChild<QAction*>(QStringLiteral("mnuTapeNote"));
+    QVERIFY(menu->actions().contains(item));
+    QCOMPARE(item->isEnabled(), allowed);
+    menu->close();
+    if (!allowed)
+        return;
+    answerNoteEditor(this, QStringLiteral("摘要"));
+    item->trigger();
+    QCOMPARE(m_window->tape().entries().at(3).note, std::u16string(u"摘要"));
+    QVERIFY(tapeShown().contains(QStringLiteral("      0 +7= 7  摘要\n")));
+}
+
+void MainWindowTest::historyLinesMapAcrossTextBlocks() {
+    auto& history = m_window->historyWindow();
+    QString tape;
+    for (int i = 0; i < 40; ++i)
+        tape += QStringLiteral("line %1\r\n").arg(i);
+    history.showTape(tape.toStdU16String());
+    const QString shown = history.text().toPlainText();
+    for (std::size_t line : {0, 15, 16, 17, 32, 39}) {
+        const int position = history.positionOfLine(line).value();
+        QCOMPARE(history.lineAt(position), line);
+        QCOMPARE(history.lineAt(position + 5), line);
+        QVERIFY(shown.mid(position).startsWith(QStringLiteral("line %1\n").arg(line)));
+    }
+    QVERIFY(!history.positionOfLine(41).has_value());
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -281,7 +281,11 @@ std::u16string noteSuffix(std::u16string_view note) {
 std::u16string cleanNote(std::u16string_view note) {
     std::u16string out;
     out.reserve(note.size());
-    for (char16_t c : note) {
+    for (std::size_t i = 0; i < note.size(); ++i) {
+        const char16_t c = note[i];
+        // CR LF is one break.
+        if (c == u'\r' && i + 1 < note.size() && note[i + 1] == u'\n')
+            continue;
         const bool lineBreak = c == u'\r' || c == u'\n' || c == u'\t' || c == u'\v' || c == u'\f' ||
                                c == 0x85 || c == 0x2028 || c == 0x2029;
         if (c == 0x1F || c == 0x1E)

@@ -148,6 +148,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectCashTools();
     connectZeiTool();
     connectRegisterTools();
+    connectNotes();
 
     m_tape->setClock(
         [this] { return platform::localTime(m_services.clock).time_since_epoch().count(); });
@@ -175,6 +176,7 @@ frmMain::~frmMain() {
     m_toolKeys = nullptr;
     delete m_ton.data(); // it sends to this window's tape and input line
     m_tape->removeListener(m_tapeListener);
+    m_tape->removeListener(m_noteListener);
     // Destroyed without its close event: no one to ask, so lines the journal could not
     // write are kept beside the tapes.
     if (const std::optional<platform::UnsavedTape> lost = unloadTapes())

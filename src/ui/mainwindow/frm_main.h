@@ -252,6 +252,13 @@ private:
     void openMarginDialog();
     void unloadMarginTool();
 
+    // Notes on tape lines (frm_main_note.cpp).
+    void connectNotes();
+    void mnuNote_Click();
+    /// Asks for the note of tape entry `index` over `over` (this window or the history
+    /// window), and gives it to the tape.
+    void editNote(std::size_t index, QWidget& over);
+
     // Companion and tool windows (frm_main_windows.cpp).
     enum class ToolShow {
         Activate,   ///< shown and given the keyboard; Escape closes it
@@ -294,6 +301,7 @@ private:
     QPointer<DialogZei> m_zei;
     std::unique_ptr<DialogMargin> m_margin;
     std::size_t m_tapeListener = 0;
+    std::size_t m_noteListener = 0;
     /// The journal of this run, a child so the driver reaches its timer; null without a
     /// tape folder.
     platform::TapeJournal* m_journal = nullptr;
@@ -400,6 +408,7 @@ private:
     QAction* mnuFileExit = nullptr;
     QAction* mnuEarlierTapes = nullptr; // the earlier tapes window
     QAction* mnuSaveTape = nullptr;     // the tape saved as text or CSV
+    QAction* mnuNote = nullptr;         // a note on the last step of the tape
     QAction* mnuPopUndo = nullptr;
     QAction* mnuPopFix = nullptr;
     QAction* mnuPopu = nullptr;

@@ -85,6 +85,9 @@ void frmMain::buildEditMenu() {
     mnuEditPaste = addAction(mnuEdit, "mnuEditPaste", QStringLiteral("貼り付け(&P)"));
     mnuEditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     addSeparator(mnuEdit, "mnuBar04");
+    mnuNote = addAction(mnuEdit, "mnuNote", QStringLiteral("摘要(&N)..."));
+    mnuNote->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    addSeparator(mnuEdit, "mnuBarNote");
     mnuDoller = addAction(mnuEdit, "mnuDoller", QStringLiteral("TOTALをドルに換算(&D)"));
     mnuYen = addAction(mnuEdit, "mnuYen", QStringLiteral("TOTALを日本円に換算(&Y)"));
     addSeparator(mnuEdit, "mnuBar06");

@@ -1,12 +1,20 @@
 #include "ui/mainwindow/frm_tip2.h"
 #include "ui/widgets/text_window_frame.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+
+#include <algorithm>
+#include <climits>
 
 namespace sumiplex::ui {
 
@@ -55,6 +63,19 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;
     cmdOK = frame.cmdOK;
+
+    // Kept with the window rather than with one showing of the menu, so the item has one
+    // name for as long as the window lives.
+    mnuTapeNote = new QAction(QStringLiteral("摘要を付ける(&N)..."), this);
+    mnuTapeNote->setObjectName(QStringLiteral("mnuTapeNote"));
+    mnuTapeNote->setEnabled(false);
+    connect(mnuTapeNote, &QAction::triggered, this, [this] {
+        if (m_noteLinks.note)
+            m_noteLinks.note(m_menuLine);
+    });
+    // A right click lands on the viewport, the Menu key on the text box itself.
+    Text1->installEventFilter(this);
+    Text1->viewport()->installEventFilter(this);
 }
 
 void frmTip2::appendTape(std::u16string_view piece) {
@@ -86,6 +107,75 @@ void frmTip2::showTape(std::u16string_view text) {
     appendTape(text);
     // The lines stay where the user was reading them.
     Text1->verticalScrollBar()->setValue(scrolled);
+}
+
+std::size_t frmTip2::lineAt(int position) const {
+    const QTextDocument& document = *Text1->document();
+    QTextBlock block = document.findBlock(position);
+    if (!block.isValid())
+        block = document.lastBlock();
+    const QString before = block.text().left(std::max(0, position - block.position()));
+    return static_cast<std::size_t>(block.blockNumber()) * kLinesPerBlock +
+           static_cast<std::size_t>(before.count(QChar::LineSeparator));
+}
+
+std::optional<int> frmTip2::positionOfLine(std::size_t line) const {
+    if (line / kLinesPerBlock > static_cast<std::size_t>(INT_MAX))
+        return std::nullopt;
+    const QTextBlock block =
+        Text1->document()->findBlockByNumber(static_cast<int>(line / kLinesPerBlock));
+    if (!block.isValid())
+        return std::nullopt;
+    const QString text = block.text();
+    qsizetype at = 0;
+    for (std::size_t k = line % kLinesPerBlock; k > 0; --k) {
+        at = text.indexOf(QChar::LineSeparator, at);
+        if (at < 0)
+            return std::nullopt;
+        ++at;
+    }
+    return block.position() + static_cast<int>(at);
+}
+
+bool frmTip2::eventFilter(QObject* watched, QEvent* event) {
+    const auto atCaret = [this] {
+        const QRect caret = Text1->cursorRect();
+        openContextMenu(lineAt(Text1->textCursor().position()),
+                        Text1->viewport()->mapToGlobal(caret.bottomLeft()));
+    };
+    if (event->type() == QEvent::ContextMenu) {
+        const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        if (menuEvent->reason() == QContextMenuEvent::Mouse) {
+            const QPoint at = Text1->viewport()->mapFromGlobal(menuEvent->globalPos());
+            openContextMenu(lineAt(Text1->cursorForPosition(at).position()),
+                            menuEvent->globalPos());
+        } else {
+            atCaret();
+        }
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+            atCaret();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmTip2::openContextMenu(std::size_t line, const QPoint& global) {
+    m_menuLine = line;
+    mnuTapeNote->setEnabled(m_noteLinks.canNote && m_noteLinks.canNote(line));
+    // The text box's own items (copy, select all) stay as every text box has them.
+    QMenu* menu = Text1->createStandardContextMenu(Text1->viewport()->mapFromGlobal(global));
+    menu->setObjectName(QStringLiteral("mnuTapePopup"));
+    QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().front();
+    menu->insertAction(first, mnuTapeNote);
+    menu->insertSeparator(first);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Non-blocking: the chosen item arrives as its own event.
+    menu->popup(global);
 }
 
 void frmTip2::setCredit(const QString& credit) {

@@ -2,8 +2,12 @@
 
 #include <QWidget>
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string_view>
 
+class QAction;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -30,18 +34,38 @@ public:
     [[nodiscard]] QPlainTextEdit& text() { return *Text1; }
     void setCredit(const QString& credit);
 
+    /// What the context menu's note item asks of the tape, by 0-based tape line.
+    struct NoteLinks {
+        std::function<bool(std::size_t line)> canNote;
+        std::function<void(std::size_t line)> note;
+    };
+    void setNoteLinks(NoteLinks links) { m_noteLinks = std::move(links); }
+
+    /// The 0-based tape line that holds `position` of the text box.
+    [[nodiscard]] std::size_t lineAt(int position) const;
+    /// Where tape line `line` begins in the text box; nothing past the last line.
+    [[nodiscard]] std::optional<int> positionOfLine(std::size_t line) const;
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void moveCaretToEnd();
+    /// The text box's own menu with the note item on top, for tape line `line`, at `global`.
+    void openContextMenu(std::size_t line, const QPoint& global);
 
     QPlainTextEdit* Text1; // the tape
     QPushButton* cmdOK;
     QLabel* Label9; // credit line
+    QAction* mnuTapeNote;
+    NoteLinks m_noteLinks;
+    std::size_t m_menuLine = 0; // the line the context menu was last opened on
     bool m_pendingCr = false;
+    // Every text block but the last holds exactly this many tape lines, which is how a
+    // position is turned into a tape line without counting through the text.
     static constexpr int kLinesPerBlock = 16;
     int m_linesInBlock = 0; // line ends in the last block so far
 };

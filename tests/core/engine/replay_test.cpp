@@ -249,7 +249,8 @@ TEST(Replay, NotesAreKeptOnOneLineAndShort) {
         const char* kept;
     } cases[] = {
         {"  交通費 ", "交通費"},
-        {"伝票\r\nNo.123\t", "伝票  No.123"},
+        {"伝票\r\nNo.123\t", "伝票 No.123"},
+        {"a\r\rb", "a  b"},
         {"\x1F" "a", "a"},
     };
     for (const auto& c : cases)
