@@ -150,7 +150,23 @@ bool TapeJournal::writeAll(std::string_view bytes) {
 void TapeJournal::append(std::u16string_view piece) {
     if (m_closed)
         return;
-    const std::string bytes = m_encoder.append(piece, localTime(m_clock));
+    writeStep(m_encoder.append(piece, localTime(m_clock)));
+}
+
+void TapeJournal::appendEntry(const engine::TapeEntry& entry, std::size_t seq,
+                              std::u16string_view piece) {
+    if (m_closed)
+        return;
+    writeStep(m_encoder.appendEntry(entry, seq, piece, localTime(m_clock)));
+}
+
+void TapeJournal::noteChanged(std::size_t seq, std::u16string_view note) {
+    if (m_closed)
+        return;
+    writeStep(journal::JournalEncoder::noteRecord(seq, note));
+}
+
+void TapeJournal::writeStep(const std::string& bytes) {
     if (bytes.empty())
         return;
     if (m_failing) {
