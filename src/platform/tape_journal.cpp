@@ -47,7 +47,9 @@ bool pwriteAll(int fd, std::string_view bytes, off_t offset) {
 
 // Lines written to a new file need a time of their own in front.
 void startWithTimeMark(std::string& bytes, journal::LocalTime now) {
-    if (!bytes.empty() && bytes.front() != journal::kMark)
+    const bool marked = bytes.size() > 1 && bytes[0] == journal::kMark &&
+                        bytes[1] != journal::kMark && bytes[1] != journal::kRecord;
+    if (!bytes.empty() && !marked)
         bytes = journal::kMark + journal::formatTime(now) + "\r\n" + bytes;
 }
 

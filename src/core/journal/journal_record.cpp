@@ -190,12 +190,22 @@ std::optional<std::size_t> readSeq(std::string_view field) {
     return seq;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// A record's fields; `count` is how many the line holds, past kMaxFields or not.
+constexpr std::size_t kMaxFields = kEntryFields;
+struct Fields {
+    std::array<std::string_view, kMaxFields> at{};
+    std::size_t count = 0;
+    const std::string_view& operator[](std::size_t i) const { return at[i]; }
+};
+
+Fields splitFields(std::string_view line) {
+    Fields fields;
     std::size_t from = 0;
     while (true) {
         const std::size_t tab = line.find('\t', from);
-        fields.push_back(line.substr(from, tab - from));
+        if (fields.count < kMaxFields)
+            fields.at[fields.count] = line.substr(from, tab - from);
+        ++fields.count;
         if (tab == std::string_view::npos)
             return fields;
         from = tab + 1;
@@ -403,7 +413,7 @@ std::u16string journalForm(std::u16string_view piece) {
     return out;
 }
 
-std::int64_t secondsOf(const std::string& time) {
+std::int64_t secondsOf(std::string_view time) {
     const auto parsed = parseTime(time);
     return parsed ? parsed->time_since_epoch().count() : 0;
 }
@@ -458,10 +468,14 @@ void EntryReader::record(std::string_view line) {
         return;
     }
     entry->note = engine::cleanNote(entry->note);
-    entry->time = m_contents.marks.empty() ? 0 : secondsOf(m_contents.marks.back().time);
+    entry->time = m_markSeconds;
     m_bySeq[seq] = entries.size();
     m_textAt.push_back(m_contents.text.size());
     entries.push_back({std::move(*entry), m_lines, false});
+}
+
+void EntryReader::mark(std::string_view time) {
+    m_markSeconds = secondsOf(time);
 }
 
 void EntryReader::recoverUncovered() {
@@ -568,8 +582,8 @@ std::string entryRecord(const TapeEntry& entry, std::size_t seq) {
 }
 
 std::optional<TapeEntry> readEntryRecord(std::string_view line, std::size_t& seq) {
-    const std::vector<std::string_view> f = splitFields(line);
-    if (f.size() != kEntryFields || f[0] != kEntryTag)
+    const Fields f = splitFields(line);
+    if (f.count != kEntryFields || f[0] != kEntryTag)
         return std::nullopt;
     TapeEntry entry;
     const auto index = readSeq(f[1]);
@@ -601,8 +615,8 @@ std::optional<TapeEntry> readEntryRecord(std::string_view line, std::size_t& seq
 }
 
 std::optional<std::pair<std::size_t, std::u16string>> readNoteRecord(std::string_view line) {
-    const std::vector<std::string_view> f = splitFields(line);
-    if (f.size() != kNoteFields || f[0] != kNoteTag)
+    const Fields f = splitFields(line);
+    if (f.count != kNoteFields || f[0] != kNoteTag)
         return std::nullopt;
     const auto seq = readSeq(f[1]);
     auto note = unescape(f[2]);
