@@ -147,6 +147,10 @@ struct JournalEntry {
     bool recovered = false;
 };
 
+/// The first fields of an entry record and of a note record, naming the version of each.
+inline constexpr std::string_view kEntryRecordTag = "E2";
+inline constexpr std::string_view kNoteRecordTag = "N2";
+
 /// The record line of an entry ("\x1E" "E2" TAB ... CR LF), as described above.
 [[nodiscard]] std::string entryRecord(const engine::TapeEntry& entry, std::size_t seq);
 
