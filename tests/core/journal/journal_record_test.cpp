@@ -373,6 +373,29 @@ TEST(JournalRecord, ANoteRecordGivesItsEntryTheNoteAndItsLastLineTheNoteText) {
         EXPECT_EQ(utf8(read.entries[i].entry.note), utf8(entries[i].note)) << i;
 }
 
+TEST(JournalRecord, ANoteOnAStepThatGoesOnAnUnfinishedLineLandsAtItsEnd) {
+    std::vector<TapeEntry> entries(3, entryOf({EntryKind::Tool}));
+    entries[0].shown = u"      1. fl oz";
+    entries[1].shown = u"      0.00625 British gallon\r\n";
+    entries[2].shown = u"      2. fl oz\r\n";
+    JournalEncoder encoder;
+    std::string body;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        body += encoder.appendEntry(entries[i], i, renderEntry(entries[i]), kNine);
+    body += JournalEncoder::noteRecord(1, u"英");
+    body += JournalEncoder::noteRecord(0, u"米");
+    entries[0].note = u"米";
+    entries[1].note = u"英";
+    const JournalContents read = readJournal(journalOf(body));
+    std::u16string expected;
+    for (const TapeEntry& e : entries)
+        expected += renderEntry(e);
+    EXPECT_EQ(utf8(read.text), utf8(expected));
+    ASSERT_EQ(read.entries.size(), 3u);
+    EXPECT_EQ(read.entries[1].firstLine, 0u);
+    EXPECT_EQ(read.entries[2].firstLine, 1u);
+}
+
 struct Recovered {
     std::u16string line;
     EntryKind kind;
