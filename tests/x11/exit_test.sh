@@ -33,7 +33,8 @@ focused_text() {
   sleep 0.3
   timeout 5 xclip -selection clipboard -o 2>/dev/null
 }
-tape_body() { tail -n +2 "$1" | tr -d '\r' | grep -v $'^\x1f'; }
+# The tape lines of a journal: its header, time marks and step records left out.
+tape_body() { tail -n +2 "$1" | tr -d '\r' | grep -v $'^[\x1e\x1f]'; }
 
 echo "-- SIGTERM while typing, a modal dialog open"
 start_app

@@ -18,7 +18,7 @@ constexpr std::size_t kEntryFields = 13; // the tag and twelve fields
 constexpr std::size_t kNoteFields = 3;
 
 // In the order of EntryKind.
-constexpr std::array<std::string_view, 19> kKindWords = {"on-total",
+constexpr std::array<std::string_view, 21> kKindWords = {"on-total",
                                                          "number",
                                                          "percent-of-total",
                                                          "line-result",
@@ -31,8 +31,10 @@ constexpr std::array<std::string_view, 19> kKindWords = {"on-total",
                                                          "tax-line",
                                                          "total-re-entry",
                                                          "conversion",
+                                                         "rate-change",
                                                          "converted-re-entry",
                                                          "days",
+                                                         "register",
                                                          "tally-start",
                                                          "tally-step",
                                                          "tally-end",

@@ -154,7 +154,7 @@ std::optional<TapeEntry> entryOfLine(std::u16string_view line, const TapeStep& s
             // A tally line shows the denomination's amount, not the new total.
             e.kind = EntryKind::CashTallyStep;
             e.shown = std::u16string(line);
-            e.value.reset();
+            e.value = std::nullopt;
             const std::size_t star = e.input.find(u'*');
             if (star != std::u16string::npos)
                 e.operand = Decimal::parse(std::u16string_view(e.input).substr(star + 1));
