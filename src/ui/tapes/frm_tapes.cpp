@@ -66,23 +66,28 @@ QString startOf(const QString& name) {
 
 } // namespace
 
-bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
-                platform::FileDialogs& files, platform::MessageBoxes& messages) {
+bool saveTapeAs(QWidget* parent, std::u16string_view text, const std::function<std::string()>& csv,
+                const QString& title, platform::FileDialogs& files,
+                platform::MessageBoxes& messages) {
     const std::optional<QString> path = files.getSaveFileName(
         parent, title, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|CSVﾌｧｲﾙ (*.csv)|*.csv"));
     if (!path)
         return false;
-    // Each line of the file is one step, whatever breaks a line held before.
-    journal::JournalContents lines = tape;
-    lines.text = journal::tapeLines(tape.text);
+    // Each line of a text file is one step, whatever breaks a line held before.
     const std::string bytes = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
-                                  ? journal::tapeCsv(lines)
-                                  : journal::toUtf8(lines.text);
+                                  ? csv()
+                                  : journal::toUtf8(journal::tapeLines(text));
     if (const auto error = platform::writeFileAtomic(*path, bytes)) {
         messages.warning(parent, *error, title);
         return false;
     }
     return true;
+}
+
+bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
+                platform::FileDialogs& files, platform::MessageBoxes& messages) {
+    return saveTapeAs(
+        parent, tape.text, [&tape] { return journal::tapeCsv(tape); }, title, files, messages);
 }
 
 frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::move(links)) {

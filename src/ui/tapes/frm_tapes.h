@@ -24,8 +24,13 @@ class MessageBoxes;
 
 namespace sumiplex::ui {
 
-/// Saves a tape chosen by the user: as CSV when the chosen name ends in ".csv", else as the
-/// text the tape shows. Shows a message when the file cannot be written; true once saved.
+/// Saves a tape chosen by the user: as CSV (made by `csv`, only when asked for) when the
+/// chosen name ends in ".csv", else as the text the tape shows. Shows a message when the
+/// file cannot be written; true once saved.
+bool saveTapeAs(QWidget* parent, std::u16string_view text, const std::function<std::string()>& csv,
+                const QString& title, platform::FileDialogs& files,
+                platform::MessageBoxes& messages);
+/// The same for a tape read from a file.
 bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
                 platform::FileDialogs& files, platform::MessageBoxes& messages);
 
