@@ -1,0 +1,121 @@
+// Searching tapes by amount as well as by text, and the quick test that lets a search of
+// every kept tape pass over the files that cannot hold what it looks for.
+
+#include "core/engine/engine_harness.h"
+#include "core/journal/tape_summary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace sumiplex::journal {
+namespace {
+
+using engine::testing::Calc;
+using engine::testing::u16;
+using engine::testing::utf8;
+
+// The running tape's steps as a file's reader gives them back.
+std::vector<JournalEntry> entriesOf(const engine::Tape& tape) {
+    std::vector<JournalEntry> entries;
+    for (std::size_t i = 0; i < tape.entries().size(); ++i)
+        entries.push_back({tape.entries()[i], tape.firstLineOf(i), false});
+    return entries;
+}
+
+std::vector<std::size_t> union_(std::vector<std::size_t> a, const std::vector<std::size_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    std::sort(a.begin(), a.end());
+    a.erase(std::unique(a.begin(), a.end()), a.end());
+    return a;
+}
+
+TEST(TapeSearch, AnAmountFindsEveryStepAboutItWhateverFormItWasKeyedOrShownIn) {
+    Calc calc;
+    calc.line("1000+");   // 0: 1,000
+    calc.line("3千840+"); // 1: the amount 3840, keyed with 千
+    calc.line("1000-");   // 2: the total 3,840
+    calc.line("10%+");    // 3: 3,840 before, the share 384
+    calc.line("1920*2");  // 4: a line result 3,840
+    calc.paste("");
+    calc.engine.Command1_Click(); // 5: Total = 0
+    calc.line("3840.00");         // 6: the amount 3840.00, the total 3,840
+    const std::u16string& text = calc.tape.text();
+    const std::vector<JournalEntry> entries = entriesOf(calc.tape);
+    struct Case {
+        std::string needle;
+        std::vector<std::size_t> lines;
+    };
+    const std::vector<Case> cases = {
+        // The text of the total before a percentage finds its line too.
+        {"3840", {1, 2, 3, 4, 6}},
+        {"3,840", {1, 2, 3, 4, 6}},
+        {"３，８４０", {1, 2, 3, 4, 6}},
+        {"3840.00", {1, 2, 4, 6}},
+        {"3千840", {1, 2, 4, 6}},
+        {"¥3,840", {1, 2, 4, 6}},
+        // "384" is in "3,840" as text, and the share of line 3 is 384.
+        {"384", {2, 3, 4, 6}},
+        {"-3840", {}},
+        {"0", {0, 1, 2, 3, 4, 5, 6}},
+        {"Total", {5}},
+        {"3,841", {}},
+    };
+    for (const Case& c : cases) {
+        const TapeNeedle needle = makeNeedle(u16(c.needle));
+        EXPECT_EQ(union_(linesWithText(text, needle), linesWithValue(entries, needle)), c.lines)
+            << c.needle << " in\n"
+            << utf8(text);
+        if (!c.lines.empty()) {
+            EXPECT_TRUE(mayHold(utf8(text), needle)) << c.needle;
+        }
+    }
+}
+
+TEST(TapeSearch, AFileIsPassedOverOnlyWhenItCannotHoldTheNeedle) {
+    struct Case {
+        std::string text;
+        std::string needle;
+        bool may;
+    };
+    const std::vector<Case> cases = {
+        {"      0 +3,840= 3,840\r\n", "3840", true},
+        {"      0 +３，８４０= 3,840\r\n", "38", true},
+        {"      0 +1,500= 1,500\r\n", "3840", false},
+        {"      0 +1,500= 1,500\r\n", "1,5", true},
+        {"      0 +1,500= 1,500\r\n", "0 +1", true},
+        {"      0 +1,500= 1,500\r\n", "交通費", false},
+        {"      0 +1,500= 1,500  交通費\r\n", "交通費", true},
+        // Amounts a file can hold without their digits in a row.
+        {"      1,512*10%-= 1,360.8\r\n", "151.2", true},
+        {"      1,000 +3万= 31,000\r\n", "30000", true},
+        {"      1 +.5= 1.5\r\n", "0.5", true},
+        {"      1 +1 234= 1,235\r\n", "1234", true},
+        {"      1 +1\xE2\x80\xAF"
+         "234= 1,235\r\n",
+         "1234", true},
+        {"      0\r\n      Cash Total\r\n      10000*2= 20,000\r\n", "20000", true},
+        // No amount to hide: a word is looked for by its text alone.
+        {"      1,512*10%-= 1,360.8\r\n", "Back", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(mayHold(c.text, makeNeedle(u16(c.needle))), c.may)
+            << c.needle << " in " << c.text;
+}
+
+TEST(TapeSummary, TheFirstAndLastTotalsComeFromTheSteps) {
+    Calc calc;
+    EXPECT_FALSE(tapeTotals(entriesOf(calc.tape)).last);
+    calc.line("3*4"); // a line result sets no total
+    EXPECT_FALSE(tapeTotals(entriesOf(calc.tape)).last);
+    calc.line("+");
+    calc.line("1万+");
+    calc.line("5/0"); // fails: no total
+    const TapeTotals totals = tapeTotals(entriesOf(calc.tape));
+    EXPECT_EQ(totals.first->toPlainAscii(), "12");
+    EXPECT_EQ(totals.last->toPlainAscii(), "10012");
+}
+
+} // namespace
+} // namespace sumiplex::journal
