@@ -1,5 +1,7 @@
 #include "core/journal/journal_format.h"
 
+#include "core/journal/entry_reader.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -224,7 +226,16 @@ bool breaksLine(char16_t c) {
            c == u'\u2029';
 }
 
+// A tape line that a reader would take for a time mark or a record gets a U+001F in front.
+bool startsLikeMarkOrRecord(std::u16string_view line) {
+    return !line.empty() && (line.front() == kMark || line.front() == kRecord);
+}
+
 } // namespace
+
+bool fromUtf8(std::string_view bytes, std::u16string& out) {
+    return decodeUtf8(bytes, out);
+}
 
 std::u16string oneLine(std::u16string_view text) {
     std::u16string out(text);
@@ -348,7 +359,15 @@ std::string toUtf8(std::u16string_view text) {
 }
 
 std::string JournalEncoder::append(std::u16string_view piece, LocalTime now) {
-    std::string out;
+    std::string lines;
+    std::string out = completeLines(piece, now, lines);
+    out += lines;
+    return out;
+}
+
+std::string JournalEncoder::completeLines(std::u16string_view piece, LocalTime now,
+                                          std::string& out) {
+    std::string mark;
     std::size_t from = 0;
     while (from < piece.size()) {
         const std::size_t lf = piece.find(u'\n', from);
@@ -360,17 +379,17 @@ std::string JournalEncoder::append(std::u16string_view piece, LocalTime now) {
         from = lf + 1;
         keepOneLine(m_line);
         if (m_lastMark != now) {
-            out += kMark;
-            out += formatTime(now);
-            out += "\r\n";
+            mark += kMark;
+            mark += formatTime(now);
+            mark += "\r\n";
             m_lastMark = now;
         }
-        if (m_line.front() == kMark)
+        if (startsLikeMarkOrRecord(m_line))
             out += kMark;
         out += toUtf8(m_line);
         m_line.clear();
     }
-    return out;
+    return mark;
 }
 
 void JournalEncoder::keepOneLine(std::u16string& line) {
@@ -387,51 +406,91 @@ std::string JournalEncoder::takeUnfinished() {
         if (c == u'\n' || breaksLine(c))
             c = u' ';
     std::string out;
-    if (!m_line.empty() && m_line.front() == kMark)
+    if (startsLikeMarkOrRecord(m_line))
         out += kMark;
     out += toUtf8(m_line);
     m_line.clear();
     return out;
 }
 
-TapeIndex indexJournal(std::string_view bytes) {
-    TapeIndex index;
+namespace {
+
+// Where the body of a file starts, and whether it is a journal: only a journal has time
+// marks and records; any other file is all tape lines.
+struct BodyScan {
+    bool isJournal = false;
     std::size_t bodyAt = 0;
-    if (const auto header = readHeader(bytes)) {
-        index.isJournal = true;
-        index.state = header->state;
-        bodyAt = bytes.find("\r\n") + 2;
-        index.truncated =
-            header->state != JournalState::Open && bytes.size() - bodyAt < header->bodyLength;
-    }
-    // About 25 bytes a line: reserving from that guess spares the copies of growing.
-    index.starts.reserve((bytes.size() - bodyAt) / 24 + 1);
-    index.lengths.reserve((bytes.size() - bodyAt) / 24 + 1);
-    std::size_t from = bodyAt;
+};
+
+BodyScan scanHeader(std::string_view bytes) {
+    if (readHeader(bytes))
+        return {true, bytes.find("\r\n") + 2};
+    return {};
+}
+
+// The body line by line: each tape line (its escape taken off), time mark and record goes
+// to its own callback.
+template <class OnText, class OnMark, class OnRecord>
+void scanBody(std::string_view bytes, const BodyScan& scan, OnText&& onText, OnMark&& onMark,
+              OnRecord&& onRecord) {
+    std::size_t from = scan.bodyAt;
     std::size_t nextLf = findByte(bytes, from, '\n');
     std::size_t nextCr = findByte(bytes, from, '\r');
     while (from < bytes.size()) {
         const std::size_t end = lineEnd(bytes, from, nextLf, nextCr);
         std::size_t start = from;
         from = end;
-        if (index.isJournal && bytes[start] == kMark) {
+        if (scan.isJournal && bytes[start] == kMark) {
             ++start;
-            if (start == end || bytes[start] != kMark) {
+            if (start == end || (bytes[start] != kMark && bytes[start] != kRecord)) {
                 std::string_view time = bytes.substr(start, end - start);
                 while (!time.empty() && (time.back() == '\n' || time.back() == '\r'))
                     time.remove_suffix(1);
                 if (parseTime(time))
-                    index.marks.push_back({index.starts.size(), std::string(time)});
+                    onMark(time);
                 continue;
             }
+        } else if (scan.isJournal && bytes[start] == kRecord && start + 1 < end &&
+                   bytes[start + 1] >= 'A' && bytes[start + 1] <= 'Z') {
+            std::string_view record = bytes.substr(start + 1, end - start - 1);
+            while (!record.empty() && (record.back() == '\n' || record.back() == '\r'))
+                record.remove_suffix(1);
+            onRecord(record);
+            continue;
         }
-        const std::string_view line = bytes.substr(start, end - start);
-        if (!index.invalidText && !validUtf8(line))
-            index.invalidText = true;
-        index.starts.push_back(start);
-        // Files past kMaxTapeFileBytes are not read, so a line's length fits.
-        index.lengths.push_back(static_cast<std::uint32_t>(end - start));
+        onText(start, end);
     }
+}
+
+} // namespace
+
+TapeIndex indexJournal(std::string_view bytes) {
+    TapeIndex index;
+    const BodyScan scan = scanHeader(bytes);
+    if (scan.isJournal) {
+        const auto header = readHeader(bytes);
+        index.isJournal = true;
+        index.state = header->state;
+        index.truncated =
+            header->state != JournalState::Open && bytes.size() - scan.bodyAt < header->bodyLength;
+    }
+    // About 25 bytes a line: reserving from that guess spares the copies of growing.
+    index.starts.reserve((bytes.size() - scan.bodyAt) / 24 + 1);
+    index.lengths.reserve((bytes.size() - scan.bodyAt) / 24 + 1);
+    scanBody(
+        bytes, scan,
+        [&](std::size_t start, std::size_t end) {
+            const std::string_view line = bytes.substr(start, end - start);
+            if (!index.invalidText && !validUtf8(line))
+                index.invalidText = true;
+            index.starts.push_back(start);
+            // Files past kMaxTapeFileBytes are not read, so a line's length fits.
+            index.lengths.push_back(static_cast<std::uint32_t>(end - start));
+        },
+        [&](std::string_view time) {
+            index.marks.push_back({index.starts.size(), std::string(time)});
+        },
+        [](std::string_view) {});
     return index;
 }
 
@@ -457,18 +516,33 @@ std::u16string lineHeadAt(std::string_view bytes, const TapeIndex& index, std::s
 }
 
 JournalContents readJournal(std::string_view bytes) {
-    const TapeIndex index = indexJournal(bytes);
     JournalContents contents;
-    contents.isJournal = index.isJournal;
-    contents.state = index.state;
-    if (const auto header = readHeader(bytes))
+    const BodyScan scan = scanHeader(bytes);
+    if (const auto header = readHeader(bytes)) {
+        contents.isJournal = true;
+        contents.state = header->state;
         contents.version = header->version;
-    contents.truncated = index.truncated;
-    contents.invalidText = index.invalidText;
-    contents.marks = index.marks;
+        contents.truncated =
+            header->state != JournalState::Open && bytes.size() - scan.bodyAt < header->bodyLength;
+    }
     contents.text.reserve(bytes.size());
-    for (std::size_t i = 0; i < index.lineCount(); ++i)
-        decodeLine(bytes.substr(index.starts[i], index.lengths[i]), contents.text);
+    EntryReader entries(contents);
+    scanBody(
+        bytes, scan,
+        [&](std::size_t start, std::size_t end) {
+            const std::string_view line = bytes.substr(start, end - start);
+            if (!decodeUtf8(line, contents.text))
+                contents.invalidText = true;
+            // A line that a lone CR ends reads as the program's own lines, CR LF.
+            if (line.ends_with('\r'))
+                contents.text += u'\n';
+            entries.textLine();
+        },
+        [&](std::string_view time) {
+            contents.marks.push_back({entries.lines(), std::string(time)});
+        },
+        [&](std::string_view record) { entries.record(record); });
+    entries.finish();
     return contents;
 }
 

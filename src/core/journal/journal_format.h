@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sumiplex::journal {
@@ -20,7 +21,41 @@ namespace sumiplex::journal {
 // so the state and the length can be overwritten in place, without growing the file, even
 // on a full disk. The body is the tape text, line by line. A line that begins with the
 // unit separator U+001F is a time mark ("YYYY-MM-DD HH:MM:SS") for the tape lines that
-// follow it; a tape line that itself begins with U+001F is written with one more in front.
+// follow it; a tape line that itself begins with U+001F or U+001E is written with one more
+// U+001F in front.
+//
+// A line that begins with the record separator U+001E followed by a capital letter is a
+// record: the step behind the text, so nothing needs to be read back out of the words.
+// Its fields are separated by TAB; the first names the record and its version. Two kinds:
+//
+//   U+001E "E2" TAB seq TAB kind TAB flags TAB op TAB end TAB mode TAB input TAB shown
+//          TAB operand TAB before TAB value TAB note CR LF
+//
+// One completed step. `seq` is the entry's index on the run's tape (0 for the first step),
+// `kind` a word ("on-total", "number", "percent-of-total", "line-result",
+// "percent-of-line", "all-clear", "back", "forward", "rounding", "rounding-undo",
+// "tax-line", "total-re-entry", "conversion", "converted-re-entry", "days", "tally-start",
+// "tally-step", "tally-end", "tool"), `flags` "-" or "failed", "follows" or
+// "failed,follows", `op` the operator character or empty, `end` one of "share", "add",
+// "take-off", `mode` one of "off", "up", "down". The amounts are in plain form ("-1234.5",
+// no grouping, no trailing zeros), empty when the step has none. In `op`, `input`, `shown`
+// and `note` a backslash, TAB, CR and LF are written "\\", "\t", "\r", "\n", and any other
+// control character, U+0085, U+2028, U+2029 and an unpaired surrogate "\uXXXX", so a
+// record stays one line. The entry's tape lines follow the record, as without records;
+// the record and its lines (and a time mark before them, when the time changed) go to the
+// file in one write. A step whose text does not end its line has its record written alone;
+// the line follows with a later step.
+//
+//   U+001E "N2" TAB seq TAB note CR LF
+//
+// The note of entry `seq` from now on (empty removes it). The tape lines as written keep
+// the note the entry had then; a reader shows the last one.
+//
+// A record of an unknown kind is skipped. An entry record of another version, or one that
+// cannot be read (cut, a field too many or too few, a bad amount), is skipped too, and the
+// entry is read back from its tape lines instead; its lines always show. Files written
+// before records were kept hold tape lines and time marks only, and read as they always
+// have, with their entries read back from the text.
 
 enum class JournalState {
     Open,      ///< the run is writing it, or ended without closing it (a crash)
@@ -36,6 +71,7 @@ inline constexpr std::size_t kStateOffset = kMagic.size();
 inline constexpr std::size_t kStateWidth = 9;
 inline constexpr std::size_t kLengthWidth = 16;
 inline constexpr char kMark = '\x1F';
+inline constexpr char kRecord = '\x1E';
 
 /// The header line, ended by CR LF.
 [[nodiscard]] std::string headerLine(JournalState state, std::uint64_t bodyLength,
@@ -59,6 +95,10 @@ inline constexpr std::size_t kMaxTapeFileBytes = std::size_t{1} << 30;
 /// UTF-8 of UTF-16 text; an unpaired surrogate becomes U+FFFD.
 [[nodiscard]] std::string toUtf8(std::u16string_view text);
 
+/// UTF-16 of UTF-8, appended to `out`; false when the bytes are not UTF-8 throughout (each
+/// bad sequence then reads as U+FFFD).
+bool fromUtf8(std::string_view bytes, std::u16string& out);
+
 /// `text` as one tape line: every line break in it (CR, LF, the Unicode separators) becomes
 /// a blank.
 [[nodiscard]] std::u16string oneLine(std::u16string_view text);
@@ -75,6 +115,14 @@ public:
     /// The bytes of the lines `piece` completes, with a time mark in front when the time
     /// differs from the last mark written; empty while the line is unfinished.
     [[nodiscard]] std::string append(std::u16string_view piece, LocalTime now);
+    /// The bytes of one completed step: a time mark when the time differs from the last
+    /// one written, the entry's record, and the tape lines `piece` (its rendered text)
+    /// completes. Never empty, so each step is one write. `seq` is the entry's index on the
+    /// tape, by which a later note refers to it.
+    [[nodiscard]] std::string appendEntry(const engine::TapeEntry& entry, std::size_t seq,
+                                          std::u16string_view piece, LocalTime now);
+    /// The record that gives entry `seq` the note `note` (empty: no note).
+    [[nodiscard]] static std::string noteRecord(std::size_t seq, std::u16string_view note);
     /// The unfinished line, for the last write before the journal closes.
     [[nodiscard]] std::string takeUnfinished();
     /// Writing starts again in a new file: its first line needs a time mark again.
@@ -82,6 +130,8 @@ public:
 
 private:
     static void keepOneLine(std::u16string& line);
+    /// Appends to `lines` the lines `piece` completes; returns the time mark they need.
+    std::string completeLines(std::u16string_view piece, LocalTime now, std::string& lines);
 
     std::u16string m_line;
     std::optional<LocalTime> m_lastMark;
@@ -96,10 +146,16 @@ struct JournalEntry {
     bool recovered = false;
 };
 
-/// The bytes of one completed step for the journal: its record, then its tape text (a time
-/// mark first when the time differs from the last mark). Written with one write. `seq` is
-/// the entry's number on the tape, by which a later note refers to it.
-// (The record format is described and implemented in journal_format.cpp.)
+/// The record line of an entry ("\x1E" "E2" TAB ... CR LF), as described above.
+[[nodiscard]] std::string entryRecord(const engine::TapeEntry& entry, std::size_t seq);
+
+/// An entry record's line, its U+001E and its line end taken off, read back; nothing when
+/// it is damaged. `seq` receives the entry's index on the tape.
+[[nodiscard]] std::optional<engine::TapeEntry> readEntryRecord(std::string_view line,
+                                                               std::size_t& seq);
+/// A note record's line, its U+001E and its line end taken off: the entry and its note.
+[[nodiscard]] std::optional<std::pair<std::size_t, std::u16string>>
+readNoteRecord(std::string_view line);
 
 /// Entries read back from tape text alone, one for each line a step can be read from.
 [[nodiscard]] std::vector<JournalEntry> recoverEntries(std::u16string_view text);

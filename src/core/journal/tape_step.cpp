@@ -150,6 +150,7 @@ bool readEvaluation(std::u16string_view body, TapeStep& step) {
     }
     step.input = std::u16string(trimTapeLine(e->typed));
     step.total = after->toPlainString();
+    step.before = plain(e->oldTotal);
     if (step.input.find(u'%') != std::u16string::npos)
         readPercentOfTotal(*e, after, step);
     else
@@ -247,6 +248,7 @@ bool readMiddleWord(std::u16string_view body, TapeStep& step) {
             continue;
         step.operation = std::u16string(trimTapeLine(word));
         step.amount = from->toPlainString();
+        step.before = step.amount;
         step.total = to->toPlainString();
         return true;
     }

@@ -29,6 +29,9 @@ struct TapeStep {
     std::u16string operation; ///< "+", "-", "*", "/", "^", "%+", "%-", "%", "=", or a word
     std::u16string amount;    ///< see above
     std::u16string total;     ///< the total after the step, when the line shows it
+    /// The total before the step, when the line shows it (a step on the total, a percent
+    /// of it, a rounding, an undone rounding, a conversion of it).
+    std::u16string before;
 };
 
 [[nodiscard]] TapeStep parseStep(std::u16string_view line);
