@@ -250,7 +250,7 @@ void TapesTest::damagedAndOldTapesAreListedMarkedAndKeptUntilTheUserRemovesThem(
     };
     const std::vector<File> files = {
         {"2026-12-01_080000.tape", journalBytes(JournalState::Complete, body, body.size()), true,
-         "2026-12-01 08:00:00　2行　合計 12"},
+         "2026-12-01 08:00:00　2行　合計 5 → 12"},
         {"2026-12-02_080000.tape",
          journalBytes(JournalState::Complete, body.substr(0, 20), body.size()), true,
          "2026-12-02 08:00:00　2行　合計 5　［途中で切れています］"},
@@ -797,6 +797,8 @@ void TapesTest::aSearchOfEveryTapeListsEachLineByTapeAndLineAndGoesToIt() {
             body += "      1,000*10%+= 1,100\r\n";
         if (day == 30)
             body += "      1,000 +2,840= 3,840\r\n";
+        if (day == 60) // found by its amount alone
+            body += "      1,000 +3千840= 4,840\r\n";
         if (day == 90)
             body += "      0 +3,840= 3,840\r\n      (3,840*2= 7,680)\r\n";
         writeFile(dir + QDate(2026, 1, 1).addDays(day).toString(QStringLiteral("/yyyy-MM-dd")) +
@@ -819,10 +821,11 @@ void TapesTest::aSearchOfEveryTapeListsEachLineByTapeAndLineAndGoesToIt() {
 
     find->click();
     QVERIFY(status->text().startsWith(QStringLiteral("検索中…")));
-    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("3 行見つかりました。"), 60000);
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("4 行見つかりました。"), 60000);
     const QStringList expected = {
         QStringLiteral("2026-04-01 08:00:00　301行目　0 +3,840= 3,840"),
         QStringLiteral("2026-04-01 08:00:00　302行目　(3,840*2= 7,680)"),
+        QStringLiteral("2026-03-02 08:00:00　301行目　1,000 +3千840= 4,840"),
         QStringLiteral("2026-01-31 08:00:00　301行目　1,000 +2,840= 3,840"),
     };
     QCOMPARE(found->count(), expected.size());
@@ -836,6 +839,8 @@ void TapesTest::aSearchOfEveryTapeListsEachLineByTapeAndLineAndGoesToIt() {
     QVERIFY(shows(QStringLiteral("2026-04-01"), 300));
     find->click();
     QVERIFY(shows(QStringLiteral("2026-04-01"), 301));
+    find->click();
+    QVERIFY(shows(QStringLiteral("2026-03-02"), 300));
     find->click();
     QVERIFY(shows(QStringLiteral("2026-01-31"), 300));
     find->click();
