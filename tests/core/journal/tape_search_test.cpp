@@ -104,6 +104,59 @@ TEST(TapeSearch, AFileIsPassedOverOnlyWhenItCannotHoldTheNeedle) {
             << c.needle << " in " << c.text;
 }
 
+// A tape file as the journal writes it: each step's record, then its lines.
+std::string journalOf(const engine::Tape& tape) {
+    JournalEncoder encoder;
+    std::string body;
+    for (std::size_t i = 0; i < tape.entries().size(); ++i) {
+        body += encoder.appendEntry(tape.entries()[i], i, engine::renderEntry(tape.entries()[i]),
+                                    LocalTime{});
+    }
+    return headerLine(JournalState::Complete, body.size(), "0.1.0") + body;
+}
+
+TEST(TapeSearch, AFileOfStepRecordsIsReadOnlyWhenARecordHoldsTheAmount) {
+    Calc calc;
+    calc.line("2万+");  // 0: the operand 20000, keyed in words
+    calc.line("1000-"); // 1: the total 19,000
+    calc.line("3*4");   // 2: a line result 12
+    calc.paste("");
+    std::string bytes = journalOf(calc.tape);
+    // A note given to the first step after its line was written.
+    bytes += JournalEncoder::noteRecord(0, u"交通費");
+    struct Case {
+        std::string needle;
+        bool may;
+        std::vector<std::size_t> lines;
+    };
+    for (const Case& c :
+         std::vector<Case>{{"20000", true, {0, 1}}, // line 1 shows it as the total before
+                           {"２万", true, {0}},
+                           {"19,000", true, {1}},
+                           {"12", true, {2}},
+                           // Words for amounts stand in the records as digits.
+                           {"30000", false, {}},
+                           {"18000", false, {}},
+                           {"交通費", true, {0}},
+                           {"交通", true, {0}},
+                           {"(3*4", true, {2}},
+                           {"見つからない", false, {}}}) {
+        const TapeNeedle needle = makeNeedle(u16(c.needle));
+        EXPECT_EQ(mayHold(bytes, needle), c.may) << c.needle;
+        std::vector<std::size_t> lines;
+        for (const FoundLine& found : searchTapeFile(bytes, needle))
+            lines.push_back(found.line);
+        EXPECT_EQ(lines, c.lines) << c.needle;
+    }
+    const std::vector<FoundLine> noted = searchTapeFile(bytes, makeNeedle(u"交通費"));
+    ASSERT_EQ(noted.size(), 1U);
+    EXPECT_EQ(utf8(noted[0].text), "0 +2万= 20,000  交通費");
+
+    // A percentage's share stands in no record: such a file is read.
+    calc.line("10%-");
+    EXPECT_TRUE(mayHold(journalOf(calc.tape), makeNeedle(u"1900")));
+}
+
 TEST(TapeSummary, TheFirstAndLastTotalsComeFromTheSteps) {
     Calc calc;
     EXPECT_FALSE(tapeTotals(entriesOf(calc.tape)).last);
