@@ -4,6 +4,7 @@
 #include "core/journal/tape_step.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace sumiplex::journal {
@@ -153,15 +154,15 @@ bool digitAt(std::string_view b, std::size_t i) {
 void foldBytes(std::string_view b, std::string& out) {
     bool afterDigit = false;
     for (std::size_t i = 0; i < b.size();) {
-        char c = fullWidthAscii(b, i);
-        std::size_t length = c != 0 ? 3 : 1;
-        if (c == 0) {
-            std::size_t blank = 1;
-            if (isBlankAt(b, i, blank)) {
+        char c = b[i];
+        std::size_t length = 1;
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            if (const char narrow = fullWidthAscii(b, i); narrow != 0) {
+                c = narrow;
+                length = 3;
+            } else if (std::size_t blank = 1; isBlankAt(b, i, blank)) {
                 c = ' ';
                 length = blank;
-            } else {
-                c = b[i];
             }
         }
         if ((c == ',' || c == ' ') && afterDigit && digitAt(b, i + length)) {
@@ -231,48 +232,74 @@ std::string recordForm(const Decimal& value) {
 }
 
 // What the records of a file (the lines after U+001E) tell a search before it reads the
-// file: written with records, a step's operand and value stand in its record in plain
-// form, whatever form they were keyed in, so only a record holding the amount (or a
-// percentage, whose share stands nowhere) can match it. The fields are separated by TAB,
-// which a record writes escaped inside its texts.
+// file. Written with records, a step's operand, total before and value stand in its record
+// in plain form, whatever form they were keyed in, so the steps about an amount are found
+// by their records alone; and the tape lines written before a step's record are the lines
+// before the one its text begins on. The fields are separated by TAB, which a record
+// writes escaped inside its texts.
 struct RecordScan {
-    bool any = false;           ///< the file holds step records
-    bool valueMayMatch = false; ///< a record may be about the needle's amount
-    bool noteHasKey = false;    ///< a note given later holds the needle's text
+    bool any = false;        ///< the file holds step records
+    bool noteHasKey = false; ///< a note given later holds the needle's text
+    /// Where the records of the steps about the needle's amount begin.
+    std::vector<std::size_t> matches;
 };
 
-RecordScan scanRecords(std::string_view bytes, const std::optional<std::string>& amount,
+// The fields of an entry record: tag, seq, kind, flags, op, end, mode, input, shown,
+// operand, before, value, note.
+constexpr std::size_t kEntryFields = 13;
+
+bool recordIsAbout(const std::array<std::string_view, kEntryFields>& f, const std::string& form,
+                   const Decimal& value) {
+    if (f[3].find("failed") != std::string_view::npos)
+        return false;
+    if (f[11] == form)
+        return true;
+    if (f[2] == "on-total" || f[2] == "number")
+        return f[9] == form;
+    if (f[2] != "percent-of-total" || f[5] == "share")
+        return false;
+    // The share added or taken off stands nowhere: it is the difference of the totals.
+    const auto before = Decimal::parse(std::u16string(f[10].begin(), f[10].end()));
+    const auto after = Decimal::parse(std::u16string(f[11].begin(), f[11].end()));
+    if (!before || !after)
+        return false;
+    const auto share = f[5] == "add" ? after->sub(*before) : before->sub(*after);
+    return share && *share == value;
+}
+
+RecordScan scanRecords(std::string_view bytes, const std::optional<Decimal>& value,
                        const std::string& key) {
     RecordScan scan;
+    const std::string form = value ? recordForm(*value) : std::string();
     std::string folded;
+    std::array<std::string_view, kEntryFields> fields;
     for (std::size_t at = bytes.find(kRecord); at != std::string_view::npos;
          at = bytes.find(kRecord, at + 1)) {
         if (at > 0 && bytes[at - 1] != '\n')
             continue; // a record stands at the start of a line
-        const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+        std::size_t end = std::min(bytes.find('\n', at), bytes.size());
+        if (end > at && bytes[end - 1] == '\r')
+            --end;
         const std::string_view record = bytes.substr(at + 1, end - at - 1);
-        std::vector<std::string_view> fields;
-        for (std::size_t from = 0;;) {
+        std::size_t count = 0;
+        for (std::size_t from = 0; count < kEntryFields; ++count) {
             const std::size_t tab = record.find('\t', from);
-            fields.push_back(record.substr(
-                from, tab == std::string_view::npos ? std::string_view::npos : tab - from));
-            if (tab == std::string_view::npos)
+            fields[count] = record.substr(
+                from, tab == std::string_view::npos ? std::string_view::npos : tab - from);
+            if (tab == std::string_view::npos) {
+                ++count;
                 break;
+            }
             from = tab + 1;
         }
-        if (fields.front() == "N2" && fields.size() >= 3) {
+        if (fields[0] == "N2" && count >= 3) {
             folded.clear();
             foldBytes(fields[2], folded);
             scan.noteHasKey = scan.noteHasKey || folded.find(key) != std::string::npos;
-        } else if (fields.front() == "E2" && fields.size() >= 12) {
+        } else if (fields[0] == "E2" && count == kEntryFields) {
             scan.any = true;
-            const auto trimmed = [](std::string_view f) {
-                return f.ends_with('\r') ? f.substr(0, f.size() - 1) : f;
-            };
-            scan.valueMayMatch =
-                scan.valueMayMatch ||
-                (amount && (fields[2] == "percent-of-total" || trimmed(fields[9]) == *amount ||
-                            trimmed(fields[11]) == *amount));
+            if (value && recordIsAbout(fields, form, *value))
+                scan.matches.push_back(at);
         }
     }
     return scan;
@@ -297,9 +324,12 @@ std::vector<std::size_t> linesWithTextIn(std::string_view bytes, const TapeIndex
 }
 
 struct Prospect {
-    bool text = false;      ///< the needle's text may be in the file
-    bool value = false;     ///< a step may be about the needle's amount
-    bool exactText = false; ///< the text must be read as the reader gives it (notes changed)
+    bool text = false;  ///< the needle's text may be in the file
+    bool value = false; ///< a step may be about the needle's amount
+    /// The steps must be read as the reader gives them: the file has no records to find
+    /// them by, or a note given later holds the text.
+    bool readSteps = false;
+    RecordScan records;
 };
 
 Prospect prospect(std::string_view bytes, const TapeNeedle& needle) {
@@ -307,49 +337,29 @@ Prospect prospect(std::string_view bytes, const TapeNeedle& needle) {
     const std::string key = bytesKey(needle.key);
     Prospect p;
     p.text = folded.find(key) != std::string::npos;
-    const std::optional<std::string> amount =
-        needle.value ? std::optional(recordForm(*needle.value)) : std::nullopt;
-    const RecordScan scan = scanRecords(bytes, amount, key);
-    p.exactText = scan.noteHasKey;
-    if (needle.value) {
-        // A file of records (or a step's text the reader falls back on, for a record it
-        // cannot read) keeps its amounts in its records; one without them has them only as
-        // its lines show or were keyed.
-        p.value = scan.any ? scan.valueMayMatch
-                           : folded.find(valueDigits(*needle.value)) != std::string::npos ||
-                                 holdsHiddenAmounts(folded);
+    p.records = scanRecords(bytes, needle.value, key);
+    if (needle.value && p.records.any) {
+        p.value = !p.records.matches.empty();
+    } else if (needle.value) {
+        // Without records the amounts stand only as the lines show them or as they were
+        // keyed.
+        p.value = folded.find(valueDigits(*needle.value)) != std::string::npos ||
+                  holdsHiddenAmounts(folded);
+        p.readSteps = p.value;
     }
+    p.readSteps = p.readSteps || (p.text && p.records.noteHasKey);
     return p;
 }
 
-} // namespace
-
-bool mayHold(std::string_view bytes, const TapeNeedle& needle) {
-    const Prospect p = prospect(bytes, needle);
-    return p.text || p.value;
-}
-
-std::vector<FoundLine> searchTapeFile(std::string_view bytes, const TapeNeedle& needle) {
-    std::vector<FoundLine> found;
-    if (needle.empty())
-        return found;
-    const Prospect p = prospect(bytes, needle);
-    if (!p.text && !p.value)
-        return found;
-    if (!p.value && !p.exactText) {
-        // Text alone: the lines as the file holds them, no step read.
-        const TapeIndex index = indexJournal(bytes);
-        for (const std::size_t line : linesWithTextIn(bytes, index, needle))
-            found.push_back({line, std::u16string(trimTapeLine(lineAt(bytes, index, line)))});
-        return found;
-    }
+std::vector<FoundLine> linesOfSteps(std::string_view bytes, const TapeNeedle& needle) {
     const JournalContents tape = readJournal(bytes);
-    std::vector<std::size_t> lines = linesWithText(tape.text, needle);
+    const std::vector<std::size_t> lines = linesWithText(tape.text, needle);
     const std::vector<std::size_t> byValue = linesWithValue(tape.entries, needle);
     std::vector<std::size_t> all;
     all.reserve(lines.size() + byValue.size());
     std::set_union(lines.begin(), lines.end(), byValue.begin(), byValue.end(),
                    std::back_inserter(all));
+    std::vector<FoundLine> found;
     // The lines' texts, walking the text once.
     std::u16string_view text = tape.text;
     std::size_t line = 0;
@@ -362,6 +372,39 @@ std::vector<FoundLine> searchTapeFile(std::string_view bytes, const TapeNeedle& 
         const std::size_t lf = text.find(u'\n');
         found.push_back({wanted, std::u16string(trimTapeLine(text.substr(0, lf)))});
     }
+    return found;
+}
+
+} // namespace
+
+bool mayHold(std::string_view bytes, const TapeNeedle& needle) {
+    const Prospect p = prospect(bytes, needle);
+    return p.text || p.value;
+}
+
+std::vector<FoundLine> searchTapeFile(std::string_view bytes, const TapeNeedle& needle) {
+    if (needle.empty())
+        return {};
+    const Prospect p = prospect(bytes, needle);
+    if (!p.text && !p.value)
+        return {};
+    if (p.readSteps)
+        return linesOfSteps(bytes, needle);
+    // The lines as the file holds them, and the lines the matching records' steps begin on.
+    const TapeIndex index = indexJournal(bytes);
+    std::vector<std::size_t> lines =
+        p.text ? linesWithTextIn(bytes, index, needle) : std::vector<std::size_t>();
+    for (const std::size_t record : p.records.matches)
+        lines.push_back(static_cast<std::size_t>(
+            std::lower_bound(index.starts.begin(), index.starts.end(), record) -
+            index.starts.begin()));
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    std::vector<FoundLine> found;
+    found.reserve(lines.size());
+    for (const std::size_t line : lines)
+        if (line < index.lineCount())
+            found.push_back({line, std::u16string(trimTapeLine(lineAt(bytes, index, line)))});
     return found;
 }
 

@@ -67,4 +67,26 @@ TapeTotals tapeTotals(std::span<const JournalEntry> entries) {
     return totals;
 }
 
+TapeTotals fileTotals(std::string_view bytes) {
+    // Far more than the steps before a first total or after a last one take in practice.
+    constexpr std::size_t kEnds = 64 * 1024;
+    const std::size_t headerEnd =
+        bytes.starts_with(kMagic) ? bytes.find('\n') : std::string_view::npos;
+    const auto whole = [&] { return tapeTotals(readJournal(bytes).entries); };
+    if (headerEnd == std::string_view::npos || bytes.size() - headerEnd <= 4 * kEnds)
+        return whole();
+    const std::string header(bytes.substr(0, headerEnd + 1));
+    const std::string_view body = bytes.substr(headerEnd + 1);
+    // Each end read as a journal of its own, cut at a line end.
+    const std::size_t headEnd = body.rfind('\n', kEnds) + 1;
+    const std::size_t tailStart = body.find('\n', body.size() - kEnds) + 1;
+    const TapeTotals head =
+        tapeTotals(readJournal(header + std::string(body.substr(0, headEnd))).entries);
+    const TapeTotals tail =
+        tapeTotals(readJournal(header + std::string(body.substr(tailStart))).entries);
+    if (!head.first || !tail.last)
+        return whole();
+    return {head.first, tail.last};
+}
+
 } // namespace sumiplex::journal

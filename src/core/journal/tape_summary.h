@@ -31,5 +31,8 @@ struct TapeTotals {
     std::optional<Decimal> last;
 };
 [[nodiscard]] TapeTotals tapeTotals(std::span<const JournalEntry> entries);
+/// The same for a tape file's bytes, reading the steps near its start and its end only
+/// (the whole file when they set no total), so that a long list of long tapes lists fast.
+[[nodiscard]] TapeTotals fileTotals(std::string_view bytes);
 
 } // namespace sumiplex::journal

@@ -58,8 +58,7 @@ QStringList noTapesNotice(const QString& folder) {
 }
 
 // The first total of the tape and the last, as the calculator shows totals.
-QString totalsOf(const std::vector<journal::JournalEntry>& entries) {
-    const journal::TapeTotals totals = journal::tapeTotals(entries);
+QString totalsOf(const journal::TapeTotals& totals) {
     if (!totals.last)
         return {};
     const QString last = QString::fromStdU16String(FormatAmount(*totals.last));
@@ -193,7 +192,7 @@ void frmTapes::refresh() {
                                         static_cast<std::size_t>(bytes->size()));
             const journal::TapeIndex tape = journal::indexJournal(view);
             text += QStringLiteral("　%1行").arg(tape.lineCount());
-            text += totalsOf(journal::readJournal(view).entries);
+            text += totalsOf(journal::fileTotals(view));
             text += marksOf(tape);
         } else {
             text += QStringLiteral("　［開けません］");

@@ -93,8 +93,9 @@ private:
         int next = 0; ///< the row to look at next
         int left = 0; ///< rows still to look at
         unsigned generation = 0;
-        /// The lines of the chosen tape where a step is about the needle's amount, sorted,
-        /// and the needle they were found for (empty: to be found again).
+        /// The lines of the chosen tape where a step is about the needle's amount (or that
+        /// hold its text), sorted, and the needle they were found for (empty: to be found
+        /// again).
         std::vector<std::size_t> valueLines;
         std::u16string valuesOf;
     } m_search;

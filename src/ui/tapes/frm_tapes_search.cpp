@@ -49,12 +49,14 @@ void frmTapes::findNext() {
     m_search.next = rows == 0 ? 0 : (current + 1) % rows;
     m_search.left = m_search.needle.empty() ? 0 : rows;
     if (m_search.valuesOf != m_search.needle) {
-        // The steps are read once per needle and tape; the lines' text is searched as it goes.
+        // The steps about an amount are found once per needle and tape; the lines' text is
+        // searched as the slices go.
         const journal::TapeNeedle needle = journal::makeNeedle(m_search.needle);
-        m_search.valueLines =
-            needle.value && !m_lines->showsNotice()
-                ? journal::linesWithValue(journal::readJournal(m_lines->bytes()).entries, needle)
-                : std::vector<std::size_t>();
+        m_search.valueLines.clear();
+        if (needle.value && !m_lines->showsNotice())
+            for (const journal::FoundLine& found :
+                 journal::searchTapeFile(m_lines->bytes(), needle))
+                m_search.valueLines.push_back(found.line);
         m_search.valuesOf = m_search.needle;
     }
     searchSlice(++m_search.generation);

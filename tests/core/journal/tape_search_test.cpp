@@ -170,5 +170,29 @@ TEST(TapeSummary, TheFirstAndLastTotalsComeFromTheSteps) {
     EXPECT_EQ(totals.last->toPlainAscii(), "10012");
 }
 
+TEST(TapeSummary, AFilesTotalsReadNearItsEndsAreThoseOfAllItsSteps) {
+    Calc calc;
+    calc.line("7+");
+    for (int i = 0; i < 12'000; ++i)
+        calc.line(std::to_string(i % 97 + 1) + "+");
+    const auto check = [&](const char* what) {
+        const std::string bytes = journalOf(calc.tape);
+        ASSERT_GT(bytes.size(), 512U * 1024U) << what;
+        const TapeTotals whole = tapeTotals(readJournal(bytes).entries);
+        const TapeTotals ends = fileTotals(bytes);
+        ASSERT_TRUE(ends.first && ends.last) << what;
+        EXPECT_EQ(*ends.first, *whole.first) << what;
+        EXPECT_EQ(*ends.last, *whole.last) << what;
+        EXPECT_EQ(ends.first->toPlainAscii(), "7") << what;
+    };
+    check("steps to the end");
+    // A long tool's output after the last total: its end sets none.
+    std::u16string tool;
+    for (int i = 0; i < 20'000; ++i)
+        tool += u"      4239 Days\r\n";
+    calc.tape.recordTool(tool);
+    check("text at the end");
+}
+
 } // namespace
 } // namespace sumiplex::journal
