@@ -1,5 +1,6 @@
 // What keeping the tape costs: a keystroke with and without the journal while a long tape
-// is on record, and opening the earlier tapes window on a very long tape.
+// is on record, the bytes and the write of one step, reading a long journal back with its
+// steps, and opening the earlier tapes window on a very long tape.
 // Run with QT_QPA_PLATFORM=offscreen (set here when nothing else is asked for).
 
 #include "core/engine/tape.h"
@@ -23,6 +24,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -75,6 +77,76 @@ BENCHMARK(BM_EvaluatingKeystroke)
     ->Args({100000, 0})
     ->Args({100000, 1})
     ->Unit(benchmark::kMicrosecond);
+
+sumiplex::engine::TapeEntry typicalStep(int n) {
+    sumiplex::engine::TapeEntry e;
+    e.kind = sumiplex::engine::EntryKind::OnTotal;
+    e.op = u'+';
+    e.input = u"1234+";
+    e.shown = u"1234";
+    e.operand = sumiplex::Decimal::fromInt(1234);
+    e.before = sumiplex::Decimal::fromInt(n);
+    e.value = sumiplex::Decimal::fromInt(n + 1234);
+    return e;
+}
+
+const sumiplex::journal::LocalTime kWhen =
+    std::chrono::local_days{std::chrono::year{2026} / 12 / 7};
+
+// The bytes of one step: its record and its tape line.
+void BM_JournalStepBytes(benchmark::State& state) {
+    sumiplex::journal::JournalEncoder encoder;
+    const sumiplex::engine::TapeEntry step = typicalStep(1000000);
+    const std::u16string piece = sumiplex::engine::renderEntry(step);
+    std::size_t seq = 0;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string out = encoder.appendEntry(step, seq++, piece, kWhen);
+        bytes += out.size();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["bytes_per_step"] = static_cast<double>(bytes) / static_cast<double>(seq);
+}
+BENCHMARK(BM_JournalStepBytes)->Unit(benchmark::kMicrosecond);
+
+// One step through the running journal into its file: the bytes and their one write.
+void BM_JournalStepWrite(benchmark::State& state) {
+    QTemporaryDir folder;
+    sumiplex::platform::FakeClock clock;
+    sumiplex::platform::TapeJournal journal(folder.path(), "0.1.0", clock);
+    journal.start();
+    const sumiplex::engine::TapeEntry step = typicalStep(1000000);
+    const std::u16string piece = sumiplex::engine::renderEntry(step);
+    std::size_t seq = 0;
+    for (auto _ : state)
+        journal.appendEntry(step, seq++, piece);
+    (void)journal.close();
+}
+BENCHMARK(BM_JournalStepWrite)->Unit(benchmark::kMicrosecond);
+
+// A journal of 10^5 steps read back whole: with records, or text only (an earlier version's
+// file, its steps read from the lines).
+void BM_ReadJournalSteps(benchmark::State& state) {
+    sumiplex::journal::JournalEncoder encoder;
+    std::string body;
+    for (int n = 0; n < 100000; ++n) {
+        const sumiplex::engine::TapeEntry step = typicalStep(n * 1234);
+        const std::u16string piece = sumiplex::engine::renderEntry(step);
+        body += state.range(0)
+                    ? encoder.appendEntry(step, static_cast<std::size_t>(n), piece, kWhen)
+                    : encoder.append(piece, kWhen);
+    }
+    const std::string bytes = sumiplex::journal::headerLine(
+                                  sumiplex::journal::JournalState::Complete, body.size(), "0.1.0") +
+                              body;
+    for (auto _ : state) {
+        const auto read = sumiplex::journal::readJournal(bytes);
+        benchmark::DoNotOptimize(read.entries.data());
+    }
+    state.SetLabel(state.range(0) ? "records" : "text only");
+    state.counters["file_MiB"] = static_cast<double>(bytes.size()) / (1 << 20);
+}
+BENCHMARK(BM_ReadJournalSteps)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 std::size_t residentKiB() {
     std::ifstream status("/proc/self/status");

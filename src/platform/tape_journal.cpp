@@ -47,7 +47,9 @@ bool pwriteAll(int fd, std::string_view bytes, off_t offset) {
 
 // Lines written to a new file need a time of their own in front.
 void startWithTimeMark(std::string& bytes, journal::LocalTime now) {
-    if (!bytes.empty() && bytes.front() != journal::kMark)
+    const bool marked = bytes.size() > 1 && bytes[0] == journal::kMark &&
+                        bytes[1] != journal::kMark && bytes[1] != journal::kRecord;
+    if (!bytes.empty() && !marked)
         bytes = journal::kMark + journal::formatTime(now) + "\r\n" + bytes;
 }
 
@@ -150,7 +152,23 @@ bool TapeJournal::writeAll(std::string_view bytes) {
 void TapeJournal::append(std::u16string_view piece) {
     if (m_closed)
         return;
-    const std::string bytes = m_encoder.append(piece, localTime(m_clock));
+    writeStep(m_encoder.append(piece, localTime(m_clock)));
+}
+
+void TapeJournal::appendEntry(const engine::TapeEntry& entry, std::size_t seq,
+                              std::u16string_view piece) {
+    if (m_closed)
+        return;
+    writeStep(m_encoder.appendEntry(entry, seq, piece, localTime(m_clock)));
+}
+
+void TapeJournal::noteChanged(std::size_t seq, std::u16string_view note) {
+    if (m_closed)
+        return;
+    writeStep(journal::JournalEncoder::noteRecord(seq, note));
+}
+
+void TapeJournal::writeStep(const std::string& bytes) {
     if (bytes.empty())
         return;
     if (m_failing) {

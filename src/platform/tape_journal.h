@@ -33,8 +33,9 @@ struct UnsavedTape {
     QString reason; ///< why writing failed, as the system says it
 };
 
-/// The journal of the running program. Each tape line is written to its file as soon as the
-/// line is complete (one write, no buffer a crash could lose); the data reaches the disk
+/// The journal of the running program. Each step is written to its file as soon as it is
+/// complete: its record and the tape lines it completes, in one write, with no buffer a
+/// crash could lose; the data reaches the disk
 /// on an idle timer and when the journal closes, never while a key is being handled.
 ///
 /// When a write fails (the folder is not writable, the disk is full) the file is cut back
@@ -52,7 +53,13 @@ public:
 
     /// Creates the run's file; on failure the journal waits for writing to work.
     void start();
+    /// Text with no step behind it: written as tape lines only.
     void append(std::u16string_view piece);
+    /// A completed step: its record and the lines `piece` (its text) completes, in one
+    /// write. `seq` is its index on the tape.
+    void appendEntry(const engine::TapeEntry& entry, std::size_t seq, std::u16string_view piece);
+    /// Entry `seq` has the note `note` from now on (empty: none).
+    void noteChanged(std::size_t seq, std::u16string_view note);
     /// A normal exit: writes the unfinished line, syncs and marks the file complete. While
     /// writing fails, the lines kept in memory get one last attempt in a new file; what
     /// still cannot be written is handed back, so the user can keep it elsewhere.
@@ -73,6 +80,7 @@ signals:
 private:
     bool openNewFile();
     bool writeAll(std::string_view bytes);
+    void writeStep(const std::string& bytes);
     void fail(int error);
     void tick();
     void closeFile(journal::JournalState state);

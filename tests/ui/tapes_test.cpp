@@ -157,6 +157,7 @@ class TapesTest : public QObject {
     Q_OBJECT
 private slots:
     void killedRunIsOfferedWithEveryCompletedLine();
+    void theJournalKeepsEachStepWithTheNoteItWasLastGiven();
     void damagedAndOldTapesAreListedMarkedAndKeptUntilTheUserRemovesThem();
     void unwritableJournalWarnsOnceAndResumesInANewFile_data();
     void unwritableJournalWarnsOnceAndResumesInANewFile();
@@ -235,6 +236,44 @@ void TapesTest::killedRunIsOfferedWithEveryCompletedLine() {
         Program after;
         after.start(tapes);
         QCOMPARE(after.messages.shown().size(), std::size_t{0});
+    }
+}
+
+void TapesTest::theJournalKeepsEachStepWithTheNoteItWasLastGiven() {
+    QTemporaryDir folder;
+    const QString tapes = folder.filePath(QStringLiteral("tapes"));
+    Program program;
+    program.start(tapes);
+    for (const QString& line :
+         {QStringLiteral("500+"), QStringLiteral("1500+"), QStringLiteral("200-"),
+          QStringLiteral("3*"), QStringLiteral("*10%+")})
+        program.type(line);
+    engine::Tape& tape = program.window->tape();
+    QVERIFY(tape.setNote(1, u"交通費"));
+    program.type(QStringLiteral("7+"));
+    QVERIFY(tape.setNote(1, u"伝票No.123"));
+    QVERIFY(tape.setNote(0, u"前払い"));
+    const std::vector<engine::TapeEntry> entries = tape.entries();
+    const std::u16string text = tape.text();
+    program.window->close();
+
+    const auto files = platform::listTapeFiles(tapes);
+    QCOMPARE(files.size(), std::size_t{1});
+    const QByteArray bytes = readAll(files.front().path);
+    const auto kept = journal::readJournal(std::string_view(bytes.constData(), bytes.size()));
+    QCOMPARE(QString::fromStdU16String(kept.text), QString::fromStdU16String(text));
+    QCOMPARE(kept.entries.size(), entries.size());
+    QVERIFY2(entries.size() >= 5, qPrintable(QString::fromStdU16String(text)));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const engine::TapeEntry& e = kept.entries[i].entry;
+        QVERIFY(!kept.entries[i].recovered);
+        QCOMPARE(kept.entries[i].firstLine, tape.firstLineOf(i));
+        QCOMPARE(e.kind, entries[i].kind);
+        QCOMPARE(QString::fromStdU16String(e.input), QString::fromStdU16String(entries[i].input));
+        QCOMPARE(QString::fromStdU16String(e.note), QString::fromStdU16String(entries[i].note));
+        QCOMPARE(e.value.has_value(), entries[i].value.has_value());
+        if (e.value)
+            QVERIFY(*e.value == *entries[i].value);
     }
 }
 

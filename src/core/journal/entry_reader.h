@@ -20,6 +20,8 @@ public:
 
     /// A tape line was added to the text.
     void textLine() { ++m_lines; }
+    /// A time mark was read; the steps recorded after it took place then.
+    void mark(std::string_view time);
     /// A record's line, its U+001E and its line end taken off.
     void record(std::string_view line);
     /// The body has been read: the last lines' entries, the times, the notes.
@@ -35,6 +37,7 @@ private:
 
     JournalContents& m_contents;
     std::size_t m_lines = 0;
+    std::int64_t m_markSeconds = 0;
     /// The tape lines from here on belong to no readable record.
     bool m_uncovered = true;
     std::size_t m_uncoveredLine = 0;

@@ -540,6 +540,7 @@ JournalContents readJournal(std::string_view bytes) {
         },
         [&](std::string_view time) {
             contents.marks.push_back({entries.lines(), std::string(time)});
+            entries.mark(time);
         },
         [&](std::string_view record) { entries.record(record); });
     entries.finish();

@@ -41,10 +41,11 @@ namespace sumiplex::journal {
 // no grouping, no trailing zeros), empty when the step has none. In `op`, `input`, `shown`
 // and `note` a backslash, TAB, CR and LF are written "\\", "\t", "\r", "\n", and any other
 // control character, U+0085, U+2028, U+2029 and an unpaired surrogate "\uXXXX", so a
-// record stays one line. The entry's tape lines follow the record, as without records;
-// the record and its lines (and a time mark before them, when the time changed) go to the
-// file in one write. A step whose text does not end its line has its record written alone;
-// the line follows with a later step.
+// record stays one line. The entry's tape lines follow the record, as without records,
+// and the record and its lines go to the file in one write, after a time mark when lines
+// are written at another time than the last mark's. A step whose text does not end its
+// line has its record written alone; the line follows with a later step. An entry begins
+// on the tape line that follows its record.
 //
 //   U+001E "N2" TAB seq TAB note CR LF
 //
@@ -146,6 +147,10 @@ struct JournalEntry {
     bool recovered = false;
 };
 
+/// The first fields of an entry record and of a note record, naming the version of each.
+inline constexpr std::string_view kEntryRecordTag = "E2";
+inline constexpr std::string_view kNoteRecordTag = "N2";
+
 /// The record line of an entry ("\x1E" "E2" TAB ... CR LF), as described above.
 [[nodiscard]] std::string entryRecord(const engine::TapeEntry& entry, std::size_t seq);
 
@@ -177,7 +182,8 @@ struct JournalContents {
     };
     std::vector<Mark> marks;
     /// The steps, with their notes as last changed; recovered from the text for a file
-    /// that holds no records.
+    /// that holds no records. Each step's time is that of the time mark before it (0 when
+    /// there is none): to the second, as the marks hold it.
     std::vector<JournalEntry> entries;
 };
 

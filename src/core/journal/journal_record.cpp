@@ -1,11 +1,7 @@
-// The records of a journal: each completed step written beside its tape text, and the
-// steps read back from the text of a file that has none.
+// The records of a journal: each completed step written beside its tape text.
 
-#include "core/journal/entry_reader.h"
 #include "core/journal/journal_format.h"
-#include "core/journal/tape_step.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
@@ -18,8 +14,6 @@ using engine::PercentEnd;
 using engine::RoundMode;
 using engine::TapeEntry;
 
-constexpr std::string_view kEntryTag = "E2";
-constexpr std::string_view kNoteTag = "N2";
 constexpr std::size_t kEntryFields = 13; // the tag and twelve fields
 constexpr std::size_t kNoteFields = 3;
 
@@ -190,12 +184,22 @@ std::optional<std::size_t> readSeq(std::string_view field) {
     return seq;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// A record's fields; `count` is how many the line holds, past kMaxFields or not.
+constexpr std::size_t kMaxFields = kEntryFields;
+struct Fields {
+    std::array<std::string_view, kMaxFields> at{};
+    std::size_t count = 0;
+    const std::string_view& operator[](std::size_t i) const { return at[i]; }
+};
+
+Fields splitFields(std::string_view line) {
+    Fields fields;
     std::size_t from = 0;
     while (true) {
         const std::size_t tab = line.find('\t', from);
-        fields.push_back(line.substr(from, tab - from));
+        if (fields.count < kMaxFields)
+            fields.at[fields.count] = line.substr(from, tab - from);
+        ++fields.count;
         if (tab == std::string_view::npos)
             return fields;
         from = tab + 1;
@@ -222,319 +226,13 @@ bool readFlags(std::string_view field, TapeEntry& entry) {
     return true;
 }
 
-std::optional<Decimal> decimalOf(const std::u16string& plain) {
-    return plain.empty() ? std::nullopt : Decimal::parse(plain);
-}
-
-bool contains(std::u16string_view text, char16_t c) {
-    return text.find(c) != std::u16string_view::npos;
-}
-
-PercentEnd percentEndOf(std::u16string_view typed) {
-    return typed.ends_with(u"%+")   ? PercentEnd::Add
-           : typed.ends_with(u"%-") ? PercentEnd::TakeOff
-                                    : PercentEnd::Share;
-}
-
-// What follows the total a line starts with ("  -500" of "1,000  -500= 500").
-std::u16string_view afterLeadingTotal(std::u16string_view body) {
-    std::size_t n = 0;
-    while (n < body.size() && isTapeAmountChar(body[n]))
-        ++n;
-    return body.substr(n);
-}
-
-std::optional<Decimal> leadingTotal(std::u16string_view body) {
-    const std::u16string_view amount = body.substr(0, body.size() - afterLeadingTotal(body).size());
-    return amount.empty() ? std::nullopt : Decimal::parse(amount);
-}
-
-// A line that ends in ERROR (or a percent line left without its result).
-TapeEntry failedEntry(std::u16string_view body, const TapeStep& step) {
-    TapeEntry e;
-    e.failed = true;
-    e.input = step.input;
-    const std::u16string_view input = e.input;
-    if (body == u"ERROR") {
-        e.kind = EntryKind::TotalReEntry;
-    } else if (body.starts_with(u'(')) {
-        e.kind = contains(input, u'%') ? EntryKind::PercentOfLine : EntryKind::LineResult;
-        if (e.kind == EntryKind::PercentOfLine) {
-            e.op = contains(input, u'/') ? u'/' : u'*';
-            e.end = percentEndOf(input);
-        }
-    } else if (body.ends_with(u"= ERROR") && !afterLeadingTotal(body).starts_with(u' ')) {
-        e.kind = EntryKind::CashTallyStep;
-    } else {
-        e.before = leadingTotal(body);
-        if (contains(input, u'%')) {
-            e.kind = EntryKind::PercentOfTotal;
-            e.op = input.starts_with(u'/') ? u'/' : u'*';
-            e.end = percentEndOf(input);
-        } else if (trimTapeLine(afterLeadingTotal(body)) == u"ERROR") {
-            e.kind = EntryKind::ConvertedReEntry; // "1,000 ERROR": nothing was typed
-        } else {
-            e.kind = EntryKind::OnTotal;
-            constexpr std::u16string_view kOps = u"+-*/^";
-            e.op = !input.empty() && contains(kOps, input.front())  ? input.front()
-                   : !input.empty() && contains(kOps, input.back()) ? input.back()
-                                                                    : u'+';
-        }
-    }
-    return e;
-}
-
-// The steps whose tape line names them by a word.
-std::optional<TapeEntry> wordEntry(std::u16string_view body, const TapeStep& step) {
-    TapeEntry e;
-    e.input = step.input;
-    e.before = decimalOf(step.before);
-    e.value = decimalOf(step.total);
-    const std::u16string_view word = step.operation;
-    if (word == u"AC") {
-        e.kind = EntryKind::AllClear;
-    } else if (word == u"Total") {
-        // A total keyed back in stands four blanks after the word, a tally's total two.
-        e.kind = body.starts_with(u"Total    ") ? EntryKind::TotalReEntry : EntryKind::CashTallyEnd;
-        e.follows = e.kind == EntryKind::CashTallyEnd;
-    } else if (word == u"Back") {
-        e.kind = e.before ? EntryKind::RoundingUndo : EntryKind::Back;
-    } else if (word == u"Forward") {
-        e.kind = EntryKind::Forward;
-    } else if (word == u"Cash Total") {
-        e.kind = EntryKind::CashTallyStart;
-        e.value = Decimal{};
-    } else if (word == u"Round-Off" || word == u"Round-Up" || word == u"Round-Down") {
-        e.kind = EntryKind::Rounding;
-        e.mode = word == u"Round-Off"  ? RoundMode::HalfAwayFromZero
-                 : word == u"Round-Up" ? RoundMode::Up
-                                       : RoundMode::Down;
-    } else if (word == u">JPY" || word == u">USD") {
-        e.kind = EntryKind::ConvertedReEntry;
-        e.op = word == u">JPY" ? u'¥' : u'$';
-    } else if (word == u"Tax +" || word == u"Tax -") {
-        e.kind = EntryKind::TaxLine;
-        e.op = word.back();
-        e.shown = std::u16string(body);
-        e.value = decimalOf(step.amount);
-    } else if (word == u"JPY" || word == u"USD" || word == u"1 USD" || word == u"1 JPY") {
-        // A converted amount, or the rate it was converted at ("1 USD   JPY   80.00").
-        e.kind = EntryKind::Conversion;
-        e.op = word == u"JPY" || word == u"1 USD" ? u'¥' : u'$';
-        e.shown = std::u16string(body);
-        if (word.size() == 3)
-            e.value = decimalOf(step.amount);
-        else
-            e.input = step.amount;
-    } else {
-        return std::nullopt;
-    }
-    return e;
-}
-
-// The step a tape line shows, as far as the line shows it; nothing for a line that shows
-// no step (a tool's output, a bare total).
-std::optional<TapeEntry> entryOfLine(std::u16string_view line) {
-    const TapeStep step = parseStep(line);
-    const std::u16string_view body = trimTapeLine(line);
-    const std::u16string_view op = step.operation;
-    if (op == u"ERROR")
-        return failedEntry(body, step);
-    TapeEntry e;
-    e.input = step.input;
-    e.before = decimalOf(step.before);
-    e.value = decimalOf(step.total);
-    if (op.size() == 1 && contains(u"+-*/^", op.front())) {
-        e.kind = EntryKind::OnTotal;
-        e.op = op.front();
-        e.operand = decimalOf(step.amount);
-        // A number keyed alone has no blank before its "+", or a single one before its "-".
-        if (e.op == u'+' && !afterLeadingTotal(body).starts_with(u" +"))
-            e.kind = EntryKind::Number;
-        return e;
-    }
-    if (op.starts_with(u'%')) {
-        e.kind = EntryKind::PercentOfTotal;
-        e.op = e.input.starts_with(u'/') ? u'/' : u'*';
-        e.end = percentEndOf(e.input);
-        return e;
-    }
-    if (op == u"=") {
-        e.value = decimalOf(step.amount);
-        if (!body.starts_with(u'(')) {
-            // A tally line shows the denomination's amount, not the new total.
-            e.kind = EntryKind::CashTallyStep;
-            e.shown = std::u16string(line);
-            e.value.reset();
-            const std::size_t star = e.input.find(u'*');
-            if (star != std::u16string::npos)
-                e.operand = Decimal::parse(std::u16string_view(e.input).substr(star + 1));
-            return e;
-        }
-        e.kind = contains(e.input, u'%') ? EntryKind::PercentOfLine : EntryKind::LineResult;
-        e.shown = e.input;
-        if (e.kind == EntryKind::PercentOfLine) {
-            e.op = contains(e.input, u'/') ? u'/' : u'*';
-            e.end = percentEndOf(e.input);
-        }
-        return e;
-    }
-    return wordEntry(body, step);
-}
-
-// A piece as the journal writes it: no break inside a line, no unpaired surrogate.
-std::u16string journalForm(std::u16string_view piece) {
-    std::u16string out(piece);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const char16_t c = out[i];
-        const bool lineEnd =
-            c == u'\n' || (c == u'\r' && i + 1 < out.size() && out[i + 1] == u'\n');
-        if (lineEnd)
-            continue;
-        if (c == u'\r' || c == u'\v' || c == u'\f' || c == 0x85 || c == 0x2028 || c == 0x2029) {
-            out[i] = u' ';
-        } else if (c >= 0xD800 && c < 0xDC00 && i + 1 < out.size() && out[i + 1] >= 0xDC00 &&
-                   out[i + 1] < 0xE000) {
-            ++i;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            out[i] = u'\uFFFD';
-        }
-    }
-    return out;
-}
-
-std::int64_t secondsOf(const std::string& time) {
-    const auto parsed = parseTime(time);
-    return parsed ? parsed->time_since_epoch().count() : 0;
-}
-
 } // namespace
-
-std::vector<JournalEntry> recoverEntries(std::u16string_view text) {
-    std::vector<JournalEntry> out;
-    std::size_t line = 0;
-    bool bareTotalBefore = false;
-    for (std::size_t from = 0; from < text.size(); ++line) {
-        const std::size_t lf = text.find(u'\n', from);
-        const std::size_t end = lf == std::u16string_view::npos ? text.size() : lf + 1;
-        const std::u16string_view l = text.substr(from, end - from);
-        from = end;
-        std::optional<TapeEntry> entry = entryOfLine(l);
-        const bool bareTotal = !entry && !parseStep(l).total.empty();
-        if (entry) {
-            // A tally starts with the total of 0 on a line of its own.
-            const bool tally = entry->kind == EntryKind::CashTallyStart && bareTotalBefore;
-            out.push_back({std::move(*entry), tally ? line - 1 : line, true});
-        }
-        bareTotalBefore = bareTotal;
-    }
-    return out;
-}
-
-void EntryReader::record(std::string_view line) {
-    const std::string_view tag = line.substr(0, line.find('\t'));
-    std::vector<JournalEntry>& entries = m_contents.entries;
-    if (tag == kNoteTag) {
-        auto note = readNoteRecord(line);
-        const auto at = note ? m_bySeq.find(note->first) : m_bySeq.end();
-        if (at == m_bySeq.end())
-            return; // a note on a step of an earlier file of the run, or a damaged record
-        engine::TapeEntry& entry = entries[at->second].entry;
-        m_writtenNotes.try_emplace(at->second, entry.note);
-        entry.note = engine::cleanNote(note->second);
-        return;
-    }
-    if (!tag.starts_with('E'))
-        return; // a record this version does not know, about no step of its own
-    recoverUncovered();
-    std::size_t seq = 0;
-    std::optional<engine::TapeEntry> entry =
-        tag == kEntryTag ? readEntryRecord(line, seq) : std::nullopt;
-    if (!entry) {
-        // Its lines still show, and its step is read from them.
-        m_uncovered = true;
-        m_uncoveredLine = m_lines;
-        m_uncoveredText = m_contents.text.size();
-        return;
-    }
-    entry->note = engine::cleanNote(entry->note);
-    entry->time = m_contents.marks.empty() ? 0 : secondsOf(m_contents.marks.back().time);
-    m_bySeq[seq] = entries.size();
-    m_textAt.push_back(m_contents.text.size());
-    entries.push_back({std::move(*entry), m_lines, false});
-}
-
-void EntryReader::recoverUncovered() {
-    if (!m_uncovered)
-        return;
-    m_uncovered = false;
-    if (m_lines == m_uncoveredLine)
-        return;
-    const auto& marks = m_contents.marks;
-    for (JournalEntry& e :
-         recoverEntries(std::u16string_view(m_contents.text).substr(m_uncoveredText))) {
-        e.firstLine += m_uncoveredLine;
-        const auto mark =
-            std::upper_bound(marks.begin(), marks.end(), e.firstLine,
-                             [](std::size_t line, const auto& m) { return line < m.firstLine; });
-        if (mark != marks.begin())
-            e.entry.time = secondsOf(std::prev(mark)->time);
-        m_textAt.push_back(std::u16string::npos);
-        m_contents.entries.push_back(std::move(e));
-    }
-}
-
-void EntryReader::finish() {
-    recoverUncovered();
-    std::ptrdiff_t shift = 0;
-    for (const auto& [index, written] : m_writtenNotes)
-        applyNoteToText(index, written, shift);
-}
-
-std::u16string EntryReader::writtenPiece(std::size_t index) const {
-    engine::TapeEntry entry = m_contents.entries[index].entry;
-    if (const auto it = m_writtenNotes.find(index); it != m_writtenNotes.end())
-        entry.note = it->second;
-    return journalForm(engine::renderEntry(entry));
-}
-
-std::size_t EntryReader::unfinishedBefore(std::size_t index) const {
-    // The steps before it may have left a line unfinished, which its text goes on.
-    std::size_t unfinished = 0;
-    for (std::size_t j = index; j-- > 0 && m_textAt[j] != std::u16string::npos;) {
-        const std::u16string piece = writtenPiece(j);
-        const std::size_t lf = piece.rfind(u'\n');
-        if (lf != std::u16string::npos)
-            return unfinished + piece.size() - lf - 1;
-        unfinished += piece.size();
-    }
-    return unfinished;
-}
-
-void EntryReader::applyNoteToText(std::size_t index, const std::u16string& written,
-                                  std::ptrdiff_t& shift) {
-    engine::TapeEntry entry = m_contents.entries[index].entry;
-    if (m_textAt[index] == std::u16string::npos || entry.note == written)
-        return;
-    const std::u16string now = journalForm(engine::renderEntry(entry));
-    entry.note = written;
-    const std::u16string before = journalForm(engine::renderEntry(entry));
-    const auto at = static_cast<std::size_t>(
-        static_cast<std::ptrdiff_t>(m_textAt[index] + unfinishedBefore(index)) + shift);
-    std::u16string& text = m_contents.text;
-    // Only where the lines are as the record says they were written: a damaged file keeps
-    // its lines as they are.
-    if (at > text.size() || text.compare(at, before.size(), before) != 0)
-        return;
-    text.replace(at, before.size(), now);
-    shift += static_cast<std::ptrdiff_t>(now.size()) - static_cast<std::ptrdiff_t>(before.size());
-}
 
 std::string entryRecord(const TapeEntry& entry, std::size_t seq) {
     std::string out;
     out.reserve(96 + entry.input.size() + entry.shown.size() + entry.note.size());
     out += kRecord;
-    out += kEntryTag;
+    out += kEntryRecordTag;
     out += '\t';
     out += std::to_string(seq);
     out += '\t';
@@ -568,8 +266,8 @@ std::string entryRecord(const TapeEntry& entry, std::size_t seq) {
 }
 
 std::optional<TapeEntry> readEntryRecord(std::string_view line, std::size_t& seq) {
-    const std::vector<std::string_view> f = splitFields(line);
-    if (f.size() != kEntryFields || f[0] != kEntryTag)
+    const Fields f = splitFields(line);
+    if (f.count != kEntryFields || f[0] != kEntryRecordTag)
         return std::nullopt;
     TapeEntry entry;
     const auto index = readSeq(f[1]);
@@ -601,8 +299,8 @@ std::optional<TapeEntry> readEntryRecord(std::string_view line, std::size_t& seq
 }
 
 std::optional<std::pair<std::size_t, std::u16string>> readNoteRecord(std::string_view line) {
-    const std::vector<std::string_view> f = splitFields(line);
-    if (f.size() != kNoteFields || f[0] != kNoteTag)
+    const Fields f = splitFields(line);
+    if (f.count != kNoteFields || f[0] != kNoteRecordTag)
         return std::nullopt;
     const auto seq = readSeq(f[1]);
     auto note = unescape(f[2]);
@@ -614,7 +312,7 @@ std::optional<std::pair<std::size_t, std::u16string>> readNoteRecord(std::string
 std::string JournalEncoder::noteRecord(std::size_t seq, std::u16string_view note) {
     std::string out;
     out += kRecord;
-    out += kNoteTag;
+    out += kNoteRecordTag;
     out += '\t';
     out += std::to_string(seq);
     out += '\t';

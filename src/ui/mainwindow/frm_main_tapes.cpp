@@ -64,9 +64,15 @@ void frmMain::startTapeJournal() {
     });
     m_journal->start();
     m_journalListener = m_tape->addListener(engine::Tape::Listener{
-        .recorded = [this](const engine::TapeEntry&,
-                           std::u16string_view piece) { m_journal->append(piece); },
-        .noteChanged = {},
+        // The entry was just added, so its index is the last.
+        .recorded =
+            [this](const engine::TapeEntry& entry, std::u16string_view piece) {
+                m_journal->appendEntry(entry, m_tape->entries().size() - 1, piece);
+            },
+        .noteChanged =
+            [this](std::size_t index) {
+                m_journal->noteChanged(index, m_tape->entries()[index].note);
+            },
     });
 }
 
