@@ -125,8 +125,23 @@ void readYear(benchmark::State& state) {
     }
 }
 
+// What listing the year costs: each file indexed and its first and last total read.
+void listYear(benchmark::State& state) {
+    const std::vector<fs::path>& files = yearOfTapes();
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        for (const fs::path& path : files) {
+            const std::string bytes = readAll(path);
+            lines += journal::indexJournal(bytes).lineCount();
+            benchmark::DoNotOptimize(journal::fileTotals(bytes));
+        }
+        state.counters["lines"] = static_cast<double>(lines);
+    }
+}
+
 } // namespace
 
+BENCHMARK(listYear)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(searchYear, amount_3840, u"3840")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(searchYear, amount_in_words, u"2万")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(searchYear, rare_amount, u"123,456,789")->Unit(benchmark::kMillisecond);
