@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -154,7 +156,46 @@ TEST(TapeSearch, AFileOfStepRecordsIsReadOnlyWhenARecordHoldsTheAmount) {
 
     // A percentage's share stands in no record: such a file is read.
     calc.line("10%-");
-    EXPECT_TRUE(mayHold(journalOf(calc.tape), makeNeedle(u"1900")));
+    EXPECT_TRUE(mayHold(journalOf(calc.tape), makeNeedle(u"1,900.00")));
+}
+
+// The quick search (records and lines as written) against reading every step, on random
+// sessions written with and without records.
+TEST(TapeSearch, TheQuickSearchFindsWhatReadingEveryStepFinds) {
+    std::mt19937 random(1);
+    const char* const keys[] = {"1000+",   "3千840+", "2万-", "10%+", "10%-",  "3*4",     "1,234+",
+                                "3840.00", "-5",      "2*",   "/4",   "12.5+", "５００＋"};
+    // "100.0" and "384.0" are found by a percentage's share alone, never by text.
+    const char16_t* const needles[] = {u"3840",   u"20000", u"100",      u"384",   u"12",   u"1234",
+                                       u"５００", u"Total", u"3,840.00", u"100.0", u"384.0"};
+    for (int run = 0; run < 60; ++run) {
+        Calc calc;
+        for (int n = 1 + static_cast<int>(random() % 25); n > 0; --n) {
+            const std::size_t k = random() % (std::size(keys) + 2);
+            if (k == std::size(keys))
+                calc.engine.Command1_Click();
+            else if (k == std::size(keys) + 1)
+                calc.engine.Command4_Click();
+            else
+                calc.line(keys[k]);
+            calc.paste(""); // a line result is not carried on
+        }
+        const std::string withRecords = journalOf(calc.tape);
+        const std::string textOnly =
+            headerLine(JournalState::Complete, 0, "0.1.0") + utf8(calc.tape.text());
+        for (const char16_t* text : needles) {
+            const TapeNeedle needle = makeNeedle(text);
+            for (const std::string* bytes : {&withRecords, &textOnly}) {
+                const JournalContents tape = readJournal(*bytes);
+                const std::vector<std::size_t> expected =
+                    union_(linesWithText(tape.text, needle), linesWithValue(tape.entries, needle));
+                std::vector<std::size_t> lines;
+                for (const FoundLine& found : searchTapeFile(*bytes, needle))
+                    lines.push_back(found.line);
+                EXPECT_EQ(lines, expected) << utf8(text) << " in\n" << utf8(calc.tape.text());
+            }
+        }
+    }
 }
 
 TEST(TapeSummary, TheFirstAndLastTotalsComeFromTheSteps) {
