@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
