@@ -48,10 +48,11 @@ struct TapeNeedle {
 [[nodiscard]] std::vector<std::size_t> linesWithValue(std::span<const JournalEntry> entries,
                                                       const TapeNeedle& needle);
 
-/// Whether a tape file's bytes can hold a match at all: false only when the needle's text
-/// and its amount's plain digits are absent from them, grouped or not, in either width, and
-/// no step in them can hold the amount without writing its digits (a percentage's share,
-/// an amount keyed with 万 or 千). A quick test that spares reading most files whole.
+/// Whether a tape file's bytes can hold a match at all, told without reading its steps:
+/// the needle's text must stand in them (grouped or not, in either width), or, for an
+/// amount, a step record must hold it (as operand or value, or as a percentage's share);
+/// a file without records must show the amount's digits or hold a step that can be about
+/// it without writing them (a percentage, an amount keyed with 万 or 千, a cash tally).
 [[nodiscard]] bool mayHold(std::string_view bytes, const TapeNeedle& needle);
 
 /// One line a search found.
@@ -60,7 +61,9 @@ struct FoundLine {
     std::u16string text; ///< without its indent and its line end
 };
 
-/// Every line of a tape file (its bytes) where the needle is found by text or by amount.
+/// Every line of a tape file (its bytes) where the needle is found by text or by amount,
+/// as reading every step would find them; a file of records is searched by its records and
+/// its lines as written, and read whole only when a note changed later holds the text.
 [[nodiscard]] std::vector<FoundLine> searchTapeFile(std::string_view bytes,
                                                     const TapeNeedle& needle);
 
