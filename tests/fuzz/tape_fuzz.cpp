@@ -42,17 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
     }
     std::u16string_view rest = text;
-    std::size_t lines = 0;
     while (!rest.empty()) {
         const std::size_t lf = rest.find(u'\n');
         const std::size_t end = lf == std::u16string_view::npos ? rest.size() : lf + 1;
         const TapeStep step = parseStep(rest.substr(0, end));
         require(isPlainNumber(step.amount) && isPlainNumber(step.total));
         rest.remove_prefix(end);
-        ++lines;
     }
     JournalContents tape;
-    tape.text = text;
+    tape.text = tapeLines(text);
+    tape.entries = recoverEntries(tape.text);
     const std::string csv = tapeCsv(tape);
     std::size_t rows = 0;
     // A tape line never holds CR LF inside it, so each CR LF ends a row. Without time marks
@@ -70,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         require(!startsLikeFormula(csv[cell]));
     }
-    require(rows == lines + 1);
+    require(rows == tape.entries.size() + 1);
     for (std::size_t n = 1; n <= 4 && n <= text.size(); ++n) {
         const std::u16string_view needle = std::u16string_view(text).substr(0, n);
         if (const auto match = findInTape(text, needle, text.size() / 2)) {

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -170,6 +171,7 @@ private slots:
     void retentionMovesOldTapesAsideOnlyUnderAValidLimitAndABelievableClock();
     void aHugeLineShowsAtOnceCutAndCopiesWhole();
     void aLongSearchLetsTheWindowGoOnAndANewTapeEndsIt();
+    void aSearchOfEveryTapeListsEachLineByTapeAndLineAndGoesToIt();
 };
 
 void TapesTest::killedRunIsOfferedWithEveryCompletedLine() {
@@ -287,7 +289,7 @@ void TapesTest::damagedAndOldTapesAreListedMarkedAndKeptUntilTheUserRemovesThem(
     };
     const std::vector<File> files = {
         {"2026-12-01_080000.tape", journalBytes(JournalState::Complete, body, body.size()), true,
-         "2026-12-01 08:00:00　2行　合計 12"},
+         "2026-12-01 08:00:00　2行　合計 5 → 12"},
         {"2026-12-02_080000.tape",
          journalBytes(JournalState::Complete, body.substr(0, 20), body.size()), true,
          "2026-12-02 08:00:00　2行　合計 5　［途中で切れています］"},
@@ -820,6 +822,73 @@ void TapesTest::aLongSearchLetsTheWindowGoOnAndANewTapeEndsIt() {
     QTest::qWait(200);
     QVERIFY(!tape->currentIndex().isValid() || tape->currentIndex().row() == 0);
     QVERIFY(status->text() != QStringLiteral("検索中…"));
+}
+
+void TapesTest::aSearchOfEveryTapeListsEachLineByTapeAndLineAndGoesToIt() {
+    QTemporaryDir folder;
+    const QString dir = folder.path();
+    // Daily tapes, each with a percentage, whose share no line shows: none can be passed
+    // over unread, so the search takes many slices.
+    constexpr int kDays = 120;
+    for (int day = 0; day < kDays; ++day) {
+        std::string body;
+        for (int i = 0; i < 300; ++i)
+            body += "      1,000*10%+= 1,100\r\n";
+        if (day == 30)
+            body += "      1,000 +2,840= 3,840\r\n";
+        if (day == 60) // found by its amount alone
+            body += "      1,000 +3千840= 4,840\r\n";
+        if (day == 90)
+            body += "      0 +3,840= 3,840\r\n      (3,840*2= 7,680)\r\n";
+        writeFile(dir + QDate(2026, 1, 1).addDays(day).toString(QStringLiteral("/yyyy-MM-dd")) +
+                      QStringLiteral("_080000.tape"),
+                  journalBytes(JournalState::Complete, body, body.size()));
+    }
+    Program program;
+    program.start(dir);
+    QWidget* viewer = openEarlierTapes(program);
+    QVERIFY(viewer);
+    auto* tapes = viewer->findChild<QListWidget*>(QStringLiteral("lstTapes"));
+    auto* tape = viewer->findChild<QListView*>(QStringLiteral("txtTape"));
+    auto* found = viewer->findChild<QListWidget*>(QStringLiteral("lstFound"));
+    auto* status = viewer->findChild<QLabel*>(QStringLiteral("lblStatus"));
+    auto* find = viewer->findChild<QPushButton*>(QStringLiteral("cmdFind"));
+    QVERIFY(found->isHidden());
+    viewer->findChild<QCheckBox*>(QStringLiteral("chkAllTapes"))->setChecked(true);
+    QVERIFY(!found->isHidden());
+    viewer->findChild<QLineEdit*>(QStringLiteral("txtFind"))->setText(QStringLiteral("３，８４０"));
+
+    find->click();
+    QVERIFY(status->text().startsWith(QStringLiteral("検索中…")));
+    QTRY_COMPARE_WITH_TIMEOUT(status->text(), QStringLiteral("4 行見つかりました。"), 60000);
+    const QStringList expected = {
+        QStringLiteral("2026-04-01 08:00:00　301行目　0 +3,840= 3,840"),
+        QStringLiteral("2026-04-01 08:00:00　302行目　(3,840*2= 7,680)"),
+        QStringLiteral("2026-03-02 08:00:00　301行目　1,000 +3千840= 4,840"),
+        QStringLiteral("2026-01-31 08:00:00　301行目　1,000 +2,840= 3,840"),
+    };
+    QCOMPARE(found->count(), expected.size());
+    for (int row = 0; row < found->count(); ++row)
+        QCOMPARE(found->item(row)->text(), expected[row]);
+
+    // The first line found is shown; the button goes on to each next one, round to the first.
+    const auto shows = [&](const QString& start, int line) {
+        return tapes->currentItem()->text().startsWith(start) && tape->currentIndex().row() == line;
+    };
+    QVERIFY(shows(QStringLiteral("2026-04-01"), 300));
+    find->click();
+    QVERIFY(shows(QStringLiteral("2026-04-01"), 301));
+    find->click();
+    QVERIFY(shows(QStringLiteral("2026-03-02"), 300));
+    find->click();
+    QVERIFY(shows(QStringLiteral("2026-01-31"), 300));
+    find->click();
+    QVERIFY(shows(QStringLiteral("2026-04-01"), 300));
+
+    // Unchecked, the list goes and a search is of the chosen tape again.
+    viewer->findChild<QCheckBox*>(QStringLiteral("chkAllTapes"))->setChecked(false);
+    QVERIFY(found->isHidden());
+    QCOMPARE(found->count(), 0);
 }
 
 #include "tapes_test.moc"

@@ -5,33 +5,6 @@
 #include <algorithm>
 
 namespace sumiplex::journal {
-namespace {
-
-// A cell a spreadsheet would run as a formula gets a leading apostrophe, which it shows as
-// text; the full-width signs count too, as a Japanese spreadsheet may take them as typed.
-bool looksLikeFormula(std::u16string_view text) {
-    return !text.empty() &&
-           std::u16string_view(u"=+-@\t\r＝＋－＠").find(text.front()) != std::u16string_view::npos;
-}
-
-std::string csvField(std::u16string_view text) {
-    std::string utf8 = toUtf8(text);
-    if (utf8.find_first_of(",\"\r\n") == std::string::npos)
-        return utf8;
-    std::string out = "\"";
-    for (char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
-std::string csvText(std::u16string_view text) {
-    return looksLikeFormula(text) ? csvField(u"'" + std::u16string(text)) : csvField(text);
-}
-
-} // namespace
 
 std::size_t countLines(std::u16string_view text) {
     const auto ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n'));
@@ -82,81 +55,38 @@ std::u16string lastTotal(std::string_view bytes, const TapeIndex& index) {
     return {};
 }
 
-namespace {
-
-// Full-width forms (U+FF01..U+FF5E) and the ideographic space fold to ASCII.
-char16_t narrowed(char16_t c) {
-    if (c >= u'\uFF01' && c <= u'\uFF5E')
-        return static_cast<char16_t>(c - 0xFEE0);
-    return c == u'\u3000' ? u' ' : c;
-}
-
-bool isDigitAt(std::u16string_view s, std::size_t i) {
-    const char16_t c = narrowed(s[i]);
-    return c >= u'0' && c <= u'9';
-}
-
-// The characters a search compares, narrowed, with every comma between two digits left
-// out, so that an amount reads the same whatever its grouping; `from` holds where each
-// came from in the searched text.
-struct Folded {
-    std::u16string chars;
-    std::vector<std::size_t> from;
-};
-
-Folded fold(std::u16string_view s) {
-    Folded f;
-    f.chars.reserve(s.size());
-    f.from.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char16_t c = narrowed(s[i]);
-        if (c == u',' && i > 0 && i + 1 < s.size() && isDigitAt(s, i - 1) && isDigitAt(s, i + 1))
+TapeTotals tapeTotals(std::span<const JournalEntry> entries) {
+    TapeTotals totals;
+    for (const JournalEntry& e : entries) {
+        if (!e.entry.setsTotal() || !e.entry.value)
             continue;
-        f.chars += c;
-        f.from.push_back(i);
+        if (!totals.first)
+            totals.first = e.entry.value;
+        totals.last = e.entry.value;
     }
-    return f;
+    return totals;
 }
 
-} // namespace
-
-std::optional<TapeMatch> findInTape(std::u16string_view text, std::u16string_view needle,
-                                    std::size_t from) {
-    const std::u16string key = fold(needle).chars;
-    if (key.empty())
-        return std::nullopt;
-    const Folded folded = fold(text);
-    const auto start = static_cast<std::size_t>(
-        std::lower_bound(folded.from.begin(), folded.from.end(), from) - folded.from.begin());
-    std::size_t k = folded.chars.find(key, start);
-    if (k == std::u16string::npos)
-        k = folded.chars.find(key); // round to the start; a match there begins before `from`
-    if (k == std::u16string::npos)
-        return std::nullopt;
-    const std::size_t first = folded.from[k];
-    return TapeMatch{first, folded.from[k + key.size() - 1] + 1 - first};
-}
-
-std::string tapeCsv(const JournalContents& tape) {
-    std::string out = "\xEF\xBB\xBF";
-    out += toUtf8(u"時刻,入力,操作,金額,合計") + "\r\n";
-    std::size_t mark = 0;
-    std::string time;
-    std::size_t lineIndex = 0;
-    std::u16string_view text = tape.text;
-    while (!text.empty()) {
-        const std::size_t lf = text.find(u'\n');
-        const std::size_t end = lf == std::u16string_view::npos ? text.size() : lf + 1;
-        while (mark < tape.marks.size() && tape.marks[mark].firstLine <= lineIndex)
-            time = tape.marks[mark++].time;
-        const TapeStep step = parseStep(text.substr(0, end));
-        out += csvText(std::u16string(time.begin(), time.end())) + ',' + csvText(step.input) + ',' +
-               csvText(step.operation) + ',' + csvField(step.amount) + ',' + csvField(step.total) +
-               "\r\n";
-        text.remove_prefix(end);
-        ++lineIndex;
-    }
-    return out;
+TapeTotals fileTotals(std::string_view bytes) {
+    // Far more than the steps before a first total or after a last one take in practice.
+    constexpr std::size_t kEnds = 16 * 1024;
+    const std::size_t headerEnd =
+        bytes.starts_with(kMagic) ? bytes.find('\n') : std::string_view::npos;
+    const auto whole = [&] { return tapeTotals(readJournal(bytes).entries); };
+    if (headerEnd == std::string_view::npos || bytes.size() - headerEnd <= 4 * kEnds)
+        return whole();
+    const std::string header(bytes.substr(0, headerEnd + 1));
+    const std::string_view body = bytes.substr(headerEnd + 1);
+    // Each end read as a journal of its own, cut at a line end.
+    const std::size_t headEnd = body.rfind('\n', kEnds) + 1;
+    const std::size_t tailStart = body.find('\n', body.size() - kEnds) + 1;
+    const TapeTotals head =
+        tapeTotals(readJournal(header + std::string(body.substr(0, headEnd))).entries);
+    const TapeTotals tail =
+        tapeTotals(readJournal(header + std::string(body.substr(tailStart))).entries);
+    if (!head.first || !tail.last)
+        return whole();
+    return {head.first, tail.last};
 }
 
 } // namespace sumiplex::journal

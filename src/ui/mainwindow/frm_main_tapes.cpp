@@ -8,6 +8,7 @@
 
 #include "core/engine/tape.h"
 #include "core/journal/retention.h"
+#include "core/journal/tape_csv.h"
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
 #include "platform/settings_store.h"
@@ -163,16 +164,10 @@ void frmMain::openEarlierTapes(const QString& chosen) {
 void frmMain::mnuSaveTape_Click() {
     if (m_tape->text().empty())
         return;
-    journal::JournalContents tape;
-    // The times of the lines are in the journal; a run split over several files by a
-    // failure has them only in part, and is saved without them.
-    if (m_journal && m_journal->filesOfThisRun().size() == 1 && !m_journal->failing())
-        if (auto read = platform::readTapeFile(m_journal->filesOfThisRun().front()))
-            tape.marks = std::move(read->marks);
-    tape.isJournal = true;
-    tape.text = m_tape->text();
-    saveTapeAs(this, tape, mainCaption() + QStringLiteral("　計算履歴を保存"), m_services.files,
-               m_services.messages);
+    // Every step carries its own time, so the export needs nothing from the journal files.
+    saveTapeAs(
+        this, m_tape->text(), [this] { return journal::tapeCsv(m_tape->entries()); },
+        mainCaption() + QStringLiteral("　計算履歴を保存"), m_services.files, m_services.messages);
 }
 
 } // namespace sumiplex::ui

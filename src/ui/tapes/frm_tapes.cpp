@@ -6,9 +6,9 @@
 #include "ui/widgets/widget_helpers.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -17,7 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -28,9 +27,6 @@ namespace {
 using journal::JournalState;
 
 const QString kTitle = QStringLiteral("過去の計算履歴");
-
-// Item data beside the path: whether the entry is a regular file, the only kind read.
-constexpr int kRegularRole = Qt::UserRole + 1;
 
 const QString kNotATape = QStringLiteral("　［計算履歴のファイルではありません］");
 
@@ -59,6 +55,17 @@ QStringList noTapesNotice(const QString& folder) {
         QDir::toNativeSeparators(folder)};
 }
 
+// The first total of the tape and the last, as the calculator shows totals.
+QString totalsOf(const journal::TapeTotals& totals) {
+    if (!totals.last)
+        return {};
+    const QString last = QString::fromStdU16String(FormatAmount(*totals.last));
+    if (*totals.first == *totals.last)
+        return QStringLiteral("　合計 ") + last;
+    return QStringLiteral("　合計 %1 → %2")
+        .arg(QString::fromStdU16String(FormatAmount(*totals.first)), last);
+}
+
 QString startOf(const QString& name) {
     const auto start = journal::startFromFileName(name.toStdString());
     return start ? QString::fromStdString(journal::formatTime(*start)) : name;
@@ -66,23 +73,28 @@ QString startOf(const QString& name) {
 
 } // namespace
 
-bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
-                platform::FileDialogs& files, platform::MessageBoxes& messages) {
+bool saveTapeAs(QWidget* parent, std::u16string_view text, const std::function<std::string()>& csv,
+                const QString& title, platform::FileDialogs& files,
+                platform::MessageBoxes& messages) {
     const std::optional<QString> path = files.getSaveFileName(
         parent, title, QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|CSVﾌｧｲﾙ (*.csv)|*.csv"));
     if (!path)
         return false;
-    // Each line of the file is one step, whatever breaks a line held before.
-    journal::JournalContents lines = tape;
-    lines.text = journal::tapeLines(tape.text);
+    // Each line of a text file is one step, whatever breaks a line held before.
     const std::string bytes = path->endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
-                                  ? journal::tapeCsv(lines)
-                                  : journal::toUtf8(lines.text);
+                                  ? csv()
+                                  : journal::toUtf8(journal::tapeLines(text));
     if (const auto error = platform::writeFileAtomic(*path, bytes)) {
         messages.warning(parent, *error, title);
         return false;
     }
     return true;
+}
+
+bool saveTapeAs(QWidget* parent, const journal::JournalContents& tape, const QString& title,
+                platform::FileDialogs& files, platform::MessageBoxes& messages) {
+    return saveTapeAs(
+        parent, tape.text, [&tape] { return journal::tapeCsv(tape); }, title, files, messages);
 }
 
 frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::move(links)) {
@@ -101,6 +113,10 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     txtFind = named(new QLineEdit(this), "txtFind");
     txtFind->setPlaceholderText(QStringLiteral("検索 (Ctrl+F)"));
     cmdFind = named(new QPushButton(QStringLiteral("次を検索(&F)"), this), "cmdFind");
+    chkAllTapes = named(new QCheckBox(QStringLiteral("すべてのテープ"), this), "chkAllTapes");
+    lstFound = named(new QListWidget(this), "lstFound");
+    lstFound->setUniformItemSizes(true);
+    lstFound->hide();
     cmdCopy = named(new QPushButton(QStringLiteral("コピー(&C)"), this), "cmdCopy");
     cmdSend = named(new QPushButton(QStringLiteral("入力欄へ(&I)"), this), "cmdSend");
     cmdSave = named(new QPushButton(QStringLiteral("計算履歴を保存(&S)..."), this), "cmdSave");
@@ -110,6 +126,7 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
 
     auto* findRow = new QHBoxLayout;
     findRow->addWidget(txtFind, 1);
+    findRow->addWidget(chkAllTapes);
     findRow->addWidget(cmdFind);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete})
@@ -118,7 +135,8 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     buttons->addWidget(cmdClose);
     auto* right = new QVBoxLayout;
     right->addLayout(findRow);
-    right->addWidget(txtTape, 1);
+    right->addWidget(lstFound, 1);
+    right->addWidget(txtTape, 2);
     right->addWidget(lblStatus);
     auto* columns = new QHBoxLayout;
     columns->addWidget(lstTapes, 2);
@@ -141,6 +159,8 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     connect(cmdDelete, &QPushButton::clicked, this, &frmTapes::deleteChosen);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(lstTapes, &QListWidget::currentRowChanged, this, &frmTapes::showChosen);
+    connect(chkAllTapes, &QCheckBox::toggled, this, &frmTapes::showAllTapes);
+    connect(lstFound, &QListWidget::currentRowChanged, this, &frmTapes::showFound);
     refresh();
 }
 
@@ -170,9 +190,7 @@ void frmTapes::refresh() {
                                         static_cast<std::size_t>(bytes->size()));
             const journal::TapeIndex tape = journal::indexJournal(view);
             text += QStringLiteral("　%1行").arg(tape.lineCount());
-            const std::u16string total = journal::lastTotal(view, tape);
-            if (!total.empty())
-                text += QStringLiteral("　合計 ") + QString::fromStdU16String(total);
+            text += totalsOf(journal::fileTotals(view));
             text += marksOf(tape);
         } else {
             text += QStringLiteral("　［開けません］");
@@ -199,6 +217,8 @@ bool frmTapes::choose(const QString& path) {
 
 void frmTapes::showChosen() {
     ++m_search.generation;
+    m_search.valueLines.clear();
+    m_search.valuesOf.clear();
     const QString path = chosenPath();
     const QListWidgetItem* item = lstTapes->currentItem();
     const bool regular = item && item->data(kRegularRole).toBool();
@@ -211,51 +231,6 @@ void frmTapes::showChosen() {
         lblStatus->setText(bytes ? marksOf(m_lines->tapeIndex()).trimmed() : QString());
     for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete, cmdFind})
         b->setEnabled(bytes.has_value());
-}
-
-void frmTapes::findNext() {
-    if (chosenPath().isEmpty())
-        return;
-    const int rows = m_lines->rowCount();
-    const int current = txtTape->currentIndex().isValid() ? txtTape->currentIndex().row() : -1;
-    // From the line after the current one round to the current one itself.
-    m_search.needle = txtFind->text().toStdU16String();
-    m_search.next = rows == 0 ? 0 : (current + 1) % rows;
-    m_search.left = m_search.needle.empty() ? 0 : rows;
-    searchSlice(++m_search.generation);
-}
-
-void frmTapes::searchSlice(unsigned generation) {
-    if (generation != m_search.generation)
-        return;
-    // A slice short enough that keys and repaints go on between slices.
-    constexpr qint64 kSliceMs = 20;
-    QElapsedTimer slice;
-    slice.start();
-    const int rows = m_lines->rowCount();
-    if (rows == 0)
-        m_search.left = 0;
-    while (m_search.left > 0 && slice.elapsed() < kSliceMs) {
-        const int row = m_search.next;
-        m_search.next = (row + 1) % rows;
-        --m_search.left;
-        if (journal::findInTape(m_lines->line(row), m_search.needle, 0)) {
-            m_search.left = 0;
-            const QModelIndex index = m_lines->index(row);
-            txtTape->setCurrentIndex(index);
-            txtTape->scrollTo(index);
-            lblStatus->setText(QString());
-            return;
-        }
-    }
-    if (m_search.left > 0) {
-        lblStatus->setText(QStringLiteral("検索中…"));
-        QTimer::singleShot(0, this, [this, generation] { searchSlice(generation); });
-        return;
-    }
-    if (!m_search.needle.empty())
-        lblStatus->setText(QStringLiteral("「%1」は見つかりません。")
-                               .arg(QString::fromStdU16String(m_search.needle)));
 }
 
 void frmTapes::copyText() {

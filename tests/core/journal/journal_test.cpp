@@ -163,90 +163,88 @@ TEST(JournalFileName, NamesRunsByTheirStartAndRejectsOtherNames) {
     }
 }
 
-// The row a single tape line becomes, without the time cell and the line end.
-std::string csvRowOf(const std::u16string& line) {
-    JournalContents tape;
-    tape.text = line + u"\r\n";
-    const std::string csv = tapeCsv(tape);
-    const std::size_t start = csv.find("\r\n") + 3; // past the header and the empty time cell
-    return csv.substr(start, csv.size() - start - 2);
-}
-
-TEST(TapeCsv, EachKindOfTapeLineGivesItsExactAmountAndTotal) {
+TEST(TapeSteps, EachKindOfTapeLineGivesItsExactAmountAndTotal) {
     struct Case {
         std::u16string line;
-        std::string row; // input, operation, amount, total
+        std::string input, operation, amount, total;
     };
     const std::vector<Case> cases = {
         // Steps on the total: the operand as the calculator reads it.
-        {u"      0 +3億2500万= 325,000,000", "'+3億2500万,'+,325000000,325000000"},
-        {u"      325,000,000 +1万5千= 325,015,000", "'+1万5千,'+,15000,325015000"},
-        {u"      325,000,000  -1万5千= 324,985,000", "'-1万5千,'-,15000,324985000"},
-        {u"      0 +１２万３４５６= 123,456", "'+１２万３４５６,'+,123456,123456"},
-        {u"      1,000 +1,200= 2,200", "\"'+1,200\",'+,1200,2200"},
-        {u"      1,000+5= 1,005", "'+5,'+,5,1005"},
-        {u"      1,000 -500= 500", "'-500,'+,-500,500"},
-        {u"      0 0= 0", "0,'+,0,0"},
-        {u"      -1,000 +2000.5= 1,000.5", "'+2000.5,'+,2000.5,1000.5"},
-        {u"      1,000 3*= 3,000", "3*,*,3,3000"},
-        {u"      1,000 /4= 250", "/4,/,4,250"},
-        {u"      -2 2^= -4", "2^,^,2,-4"},
-        {u"      -1,234.5678 *-1= 1,234.5678", "*-1,*,-1,1234.5678"},
+        {u"      0 +3億2500万= 325,000,000", "+3億2500万", "+", "325000000", "325000000"},
+        {u"      325,000,000 +1万5千= 325,015,000", "+1万5千", "+", "15000", "325015000"},
+        {u"      325,000,000  -1万5千= 324,985,000", "-1万5千", "-", "15000", "324985000"},
+        {u"      0 +１２万３４５６= 123,456", "+１２万３４５６", "+", "123456", "123456"},
+        {u"      1,000 +1,200= 2,200", "+1,200", "+", "1200", "2200"},
+        {u"      1,000+5= 1,005", "+5", "+", "5", "1005"},
+        {u"      1,000 -500= 500", "-500", "+", "-500", "500"},
+        {u"      0 0= 0", "0", "+", "0", "0"},
+        {u"      -1,000 +2000.5= 1,000.5", "+2000.5", "+", "2000.5", "1000.5"},
+        {u"      1,000 3*= 3,000", "3*", "*", "3", "3000"},
+        {u"      1,000 /4= 250", "/4", "/", "4", "250"},
+        {u"      -2 2^= -4", "2^", "^", "2", "-4"},
+        {u"      -1,234.5678 *-1= 1,234.5678", "*-1", "*", "-1", "1234.5678"},
         {u"      0 +79228162514264337593543950335= 79,228,162,514,264,337,593,543,950,335",
-         "'+79228162514264337593543950335,'+,79228162514264337593543950335,"
+         "+79228162514264337593543950335", "+", "79228162514264337593543950335",
          "79228162514264337593543950335"},
         // Percent of the total: the share added, taken off, or become the total.
-        {u"      1,000*10%+= 1,100", "*10%+,%+,100,1100"},
-        {u"      1,512*10%-= 1,360.8", "*10%-,%-,151.2,1360.8"},
-        {u"      1,000/10%-= 900", "/10%-,%-,100,900"},
-        {u"      1,000/10%= 10,000", "/10%,%,10000,10000"},
+        {u"      1,000*10%+= 1,100", "*10%+", "%+", "100", "1100"},
+        {u"      1,512*10%-= 1,360.8", "*10%-", "%-", "151.2", "1360.8"},
+        {u"      1,000/10%-= 900", "/10%-", "%-", "100", "900"},
+        {u"      1,000/10%= 10,000", "/10%", "%", "10000", "10000"},
         // Line results, percent of a line and tally lines leave the total alone.
-        {u"      (3*4= 12)", "3*4,'=,12,"},
-        {u"      (2.5万*2= 50,000)", "2.5万*2,'=,50000,"},
-        {u"      (200*10%-  =180)", "200*10%-,'=,180,"},
-        {u"      10000*3= 30,000", "10000*3,'=,30000,"},
-        {u"      10*0.25= 2.5", "10*0.25,'=,2.5,"},
+        {u"      (3*4= 12)", "3*4", "=", "12", ""},
+        {u"      (2.5万*2= 50,000)", "2.5万*2", "=", "50000", ""},
+        {u"      (200*10%-  =180)", "200*10%-", "=", "180", ""},
+        {u"      10000*3= 30,000", "10000*3", "=", "30000", ""},
+        {u"      10*0.25= 2.5", "10*0.25", "=", "2.5", ""},
         // Failures keep what was tried.
-        {u"      (200/0% =", "200/0%,ERROR,,"},
-        {u"      1,000/0%", "/0%,ERROR,,"},
-        {u"      (10/0= ERROR", "10/0,ERROR,,"},
-        {u"      1,000 0/ERROR", "0/,ERROR,,"},
-        {u"      1,000 +abcERROR", "'+abc,ERROR,,"},
-        {u"      5000*x= ERROR", "5000*x,ERROR,,"},
-        {u"ERROR", "ERROR,ERROR,,"},
+        {u"      (200/0% =", "200/0%", "ERROR", "", ""},
+        {u"      1,000/0%", "/0%", "ERROR", "", ""},
+        {u"      (10/0= ERROR", "10/0", "ERROR", "", ""},
+        {u"      1,000 0/ERROR", "0/", "ERROR", "", ""},
+        {u"      1,000 +abcERROR", "+abc", "ERROR", "", ""},
+        {u"      5000*x= ERROR", "5000*x", "ERROR", "", ""},
+        {u"ERROR", "ERROR", "ERROR", "", ""},
         // Rounding, undo and conversion of the total: the total before, then after.
-        {u"      1,234.5678  Round-Off 1,235.", "\"1,234.5678  Round-Off 1,235.\",Round-Off,"
-                                                "1234.5678,1235"},
-        {u"      -1,234. Back -1,234.5678", "\"'-1,234. Back -1,234.5678\",Back,-1234,-1234.5678"},
-        {u"      100. >JPY  8,000.", "\"100. >JPY  8,000.\",>JPY,100,8000"},
+        {u"      1,234.5678  Round-Off 1,235.", "1,234.5678  Round-Off 1,235.", "Round-Off",
+         "1234.5678", "1235"},
+        {u"      -1,234. Back -1,234.5678", "-1,234. Back -1,234.5678", "Back", "-1234",
+         "-1234.5678"},
+        {u"      100. >JPY  8,000.", "100. >JPY  8,000.", ">JPY", "100", "8000"},
         // Totals shown again or set.
-        {u"      Back 250", "Back 250,Back,,250"},
-        {u"      back 1,234.5", "\"back 1,234.5\",Back,,1234.5"},
-        {u"      Forward12.5", "Forward12.5,Forward,,12.5"},
-        {u"      Total = 0", "Total = 0,AC,,0"},
-        {u"      Total    1,500", "\"Total    1,500\",Total,,1500"},
-        {u"      0", "0,,,0"},
-        {u"      Cash Total", "Cash Total,Cash Total,,"},
-        {u"      Total  30,007.5", "\"Total  30,007.5\",Total,,30007.5"},
+        {u"      Back 250", "Back 250", "Back", "", "250"},
+        {u"      back 1,234.5", "back 1,234.5", "Back", "", "1234.5"},
+        {u"      Forward12.5", "Forward12.5", "Forward", "", "12.5"},
+        {u"      Total = 0", "Total = 0", "AC", "", "0"},
+        {u"      Total    1,500", "Total    1,500", "Total", "", "1500"},
+        {u"      0", "0", "", "", "0"},
+        {u"      Cash Total", "Cash Total", "Cash Total", "", ""},
+        {u"      Total  30,007.5", "Total  30,007.5", "Total", "", "30007.5"},
         // Lines copied from the tax and currency lines: the amount they show.
-        {u"      Tax +   1,100   (  100", "\"Tax +   1,100   (  100\",Tax +,1100,"},
-        {u"      Tax  -   1,000.5      0", "\"Tax  -   1,000.5      0\",Tax -,1000.5,"},
-        {u"      JPY    8,000", "\"JPY    8,000\",JPY,8000,"},
-        {u"      USD    1.25", "USD    1.25,USD,1.25,"},
-        {u"      1 USD   JPY   80.00", "1 USD   JPY   80.00,1 USD,80,"},
-        {u"      1 JPY   USD   0.0125", "1 JPY   USD   0.0125,1 JPY,0.0125,"},
+        {u"      Tax +   1,100   (  100", "Tax +   1,100   (  100", "Tax +", "1100", ""},
+        {u"      Tax  -   1,000.5      0", "Tax  -   1,000.5      0", "Tax -", "1000.5", ""},
+        {u"      JPY    8,000", "JPY    8,000", "JPY", "8000", ""},
+        {u"      USD    1.25", "USD    1.25", "USD", "1.25", ""},
+        {u"      1 USD   JPY   80.00", "1 USD   JPY   80.00", "1 USD", "80", ""},
+        {u"      1 JPY   USD   0.0125", "1 JPY   USD   0.0125", "1 JPY", "0.0125", ""},
         // Lines of the tools and of other writers are text; a formula is never run.
         {u"      10%対象(税込)　3,190円　内消費税　290円",
-         "\"10%対象(税込)　3,190円　内消費税　290円\",,,"},
-        {u"      1. fl oz      0.00625 British gallon", "1. fl oz      0.00625 British gallon,,,"},
-        {u"      4239 Days", "4239 Days,,,"},
-        {u"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\",,,"},
-        {u"@SUM(A1)", "'@SUM(A1),,,"},
-        {u"\tx", "'\tx,,,"},
-        {u"＝1+1", "'＝1+1,,,"},
+         "10%対象(税込)　3,190円　内消費税　290円", "", "", ""},
+        {u"      1. fl oz      0.00625 British gallon", "1. fl oz      0.00625 British gallon", "",
+         "", ""},
+        {u"      4239 Days", "4239 Days", "", "", ""},
+        {u"=HYPERLINK(\"http://x\")", "=HYPERLINK(\"http://x\")", "", "", ""},
+        {u"@SUM(A1)", "@SUM(A1)", "", "", ""},
+        {u"\tx", "\tx", "", "", ""},
+        {u"＝1+1", "＝1+1", "", "", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(csvRowOf(c.line), c.row) << utf8(c.line);
+    for (const Case& c : cases) {
+        const TapeStep step = parseStep(c.line + u"\r\n");
+        EXPECT_EQ(utf8(step.input), c.input) << utf8(c.line);
+        EXPECT_EQ(utf8(step.operation), c.operation) << utf8(c.line);
+        EXPECT_EQ(utf8(step.amount), c.amount) << utf8(c.line);
+        EXPECT_EQ(utf8(step.total), c.total) << utf8(c.line);
+    }
 }
 
 TEST(TapeSteps, TheAmountOfALineIsTheTotalAfterItElseItsOwnValue) {
@@ -310,16 +308,6 @@ TEST(TapeSearch, MatchesFullAndHalfWidthAndAnyGroupingAlikeAndWrapsRound) {
                                            {u"", 0, std::nullopt}}) {
         EXPECT_EQ(findInTape(text, c.needle, c.from), c.match) << utf8(c.needle);
     }
-}
-
-TEST(TapeCsv, OneQuotedRowPerLineWithItsTimeAfterAByteOrderMark) {
-    JournalContents tape;
-    tape.text = u"      0 +1,500= 1,500\r\n      (3*4= 12)\r\n      Say \"hi\"";
-    tape.marks = {{0, "2026-12-07 09:00:00"}, {1, "2026-12-07 09:00:07"}};
-    EXPECT_EQ(tapeCsv(tape), "\xEF\xBB\xBF" + utf8(u"時刻,入力,操作,金額,合計") +
-                                 "\r\n2026-12-07 09:00:00,\"'+1,500\",'+,1500,1500\r\n"
-                                 "2026-12-07 09:00:07,3*4,'=,12,\r\n"
-                                 "2026-12-07 09:00:07,\"Say \"\"hi\"\"\",,,\r\n");
 }
 
 TEST(JournalReader, LinesEndAtCrLfLfOrALoneCr) {
