@@ -152,6 +152,28 @@ void TapeAppend(benchmark::State& state) {
 }
 BENCHMARK(TapeAppend)->Arg(1000)->Arg(1000000);
 
+// Replaying a calculation of state.range(0) steps (the typed rounds above, after an all
+// clear) from its start onto a fresh tape: what a correction of its first step costs.
+void ReplayCalculation(benchmark::State& state) {
+    auto calc = std::make_unique<Calculator>();
+    calc->type(u" ");
+    while (calc->tape.entries().size() - calc->tape.calculationStart() <
+           static_cast<std::size_t>(state.range(0)))
+        typeOneRound(*calc);
+    const auto& entries = calc->tape.entries();
+    const std::span<const TapeEntry> steps(entries.data() + calc->tape.calculationStart(),
+                                           entries.size() - calc->tape.calculationStart());
+    for (auto _ : state) {
+        Tape again;
+        auto engine = calc->engine.replay(steps, again);
+        benchmark::DoNotOptimize(engine->totalValue());
+    }
+    state.counters["steps/s"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * static_cast<std::int64_t>(steps.size())),
+        benchmark::Counter::kIsRate);
+}
+BENCHMARK(ReplayCalculation)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -71,8 +71,8 @@ public:
     void type(char16_t c) {
         const View& v = m_engine.view();
         std::u16string text = v.input.text;
-        const auto start = std::min<std::size_t>(static_cast<std::size_t>(v.input.selStart),
-                                                 text.size());
+        const auto start =
+            std::min<std::size_t>(static_cast<std::size_t>(v.input.selStart), text.size());
         const auto length =
             std::min<std::size_t>(static_cast<std::size_t>(v.input.selLength), text.size() - start);
         text.replace(start, length, 1, c);
@@ -92,7 +92,8 @@ public:
         static constexpr std::u16string_view kKeys = u"0123456789+-*/%^.,万千億";
         const int pick = m_random.below(100);
         if (pick < 45)
-            return type(kKeys[static_cast<std::size_t>(m_random.below(static_cast<int>(kKeys.size())))]);
+            return type(
+                kKeys[static_cast<std::size_t>(m_random.below(static_cast<int>(kKeys.size())))]);
         if (pick < 58)
             return m_engine.Text1_KeyUp(Key::Enter);
         switch (pick) {

@@ -329,7 +329,8 @@ private:
 
     // engine_display.cpp
     /// Label2, Label3: the tax line into the input line, or out of it again.
-    void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix, char16_t op);
+    void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix, char16_t op,
+                     const std::pair<std::optional<Decimal>, std::optional<Decimal>>& figures);
     /// Command6, Command7.
     void convertTotal(bool toYen);
     void refreshFourDigitDisplay();
@@ -370,6 +371,9 @@ private:
 
     // Recently worked-out texts, reused while their inputs are unchanged.
     TaxLinesMemo m_taxLines;
+    /// The figures of the tax lines shown: with tax and the tax; net and the tax contained.
+    std::pair<std::optional<Decimal>, std::optional<Decimal>> m_taxAddedFigures;
+    std::pair<std::optional<Decimal>, std::optional<Decimal>> m_taxContainedFigures;
     std::optional<std::pair<Decimal, std::u16string>> m_shownTotal;
     std::optional<std::pair<Decimal, std::u16string>> m_plainTotal;
 };

@@ -12,14 +12,19 @@ namespace sumiplex::engine {
 void Engine::refreshTaxLines() {
     const TaxLines& lines = m_taxLines.linesFor(m_totalValue, m_taxRate, m_taxRule);
     // A line whose computation failed (overflow) keeps what it showed.
-    if (lines.label2)
+    if (lines.label2) {
         m_view.tax.added = *lines.label2;
-    if (lines.label3)
+        m_taxAddedFigures = {lines.withTax, lines.taxAdded};
+    }
+    if (lines.label3) {
         m_view.tax.contained = *lines.label3;
+        m_taxContainedFigures = {lines.net, lines.taxContained};
+    }
 }
 
 void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix,
-                         char16_t op) {
+                         char16_t op,
+                         const std::pair<std::optional<Decimal>, std::optional<Decimal>>& figures) {
     if (caption.empty())
         return;
     // A second click takes the copy away again.
@@ -31,17 +36,19 @@ void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view show
     TapeEntry entry = entryOf(EntryKind::TaxLine);
     entry.op = op;
     entry.shown = m_view.input.text;
+    entry.value = figures.first;
+    entry.operand = figures.second;
     record(std::move(entry));
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }
 
 void Engine::Label2_Click() {
-    copyTaxLine(m_view.tax.added, u"Tax +", u'+');
+    copyTaxLine(m_view.tax.added, u"Tax +", u'+', m_taxAddedFigures);
 }
 
 void Engine::Label3_Click() {
-    copyTaxLine(m_view.tax.contained, u"Tax  -", u'-');
+    copyTaxLine(m_view.tax.contained, u"Tax  -", u'-', m_taxContainedFigures);
 }
 
 void Engine::mnuTax_Click() {

@@ -24,14 +24,14 @@ enum class EntryKind : std::uint8_t {
     LineResult,     ///< "3*4": the result goes back into the input line
     PercentOfLine,  ///< "200*10%+": the result goes back into the input line
     // --- the total's own commands
-    AllClear,         ///< AC: "Total = 0"; starts a calculation
-    Back,             ///< the total recorded one place back
-    Forward,          ///< the total recorded one place forward
-    Rounding,         ///< a rounding of the total; input: the decimal place box's text
-    RoundingUndo,     ///< the total before a rounding run, back again
-    TaxLine,          ///< a tax line copied into the input line; op '+' added, '-' contained
-    TotalReEntry,     ///< "Total    1,500" keyed back in; starts a calculation
-    Conversion,       ///< the total converted ("JPY  …", "USD  …"); op '¥' or '$'; input: rate
+    AllClear,     ///< AC: "Total = 0"; starts a calculation
+    Back,         ///< the total recorded one place back
+    Forward,      ///< the total recorded one place forward
+    Rounding,     ///< a rounding of the total; input: the decimal place box's text
+    RoundingUndo, ///< the total before a rounding run, back again
+    TaxLine,      ///< a tax line copied into the input line; op '+' added, '-' contained
+    TotalReEntry, ///< "Total    1,500" keyed back in; starts a calculation
+    Conversion,   ///< the total converted ("JPY  …", "USD  …"); op '¥' or '$'; input: rate
     /// A new exchange rate while a conversion is shown: the conversion again at that rate
     /// (input: the rate box's text).
     RateChange,

@@ -36,34 +36,38 @@ std::optional<Decimal> taxOnTop(const Decimal& total, const Decimal& rate, int r
     return shifted->truncated();
 }
 
-std::optional<std::u16string> taxAddedLine(const Decimal& total, const Decimal& rate, int ruleCode,
-                                           std::u16string_view pattern) {
+void taxAddedLine(TaxLines& lines, const Decimal& total, const Decimal& rate, int ruleCode,
+                  std::u16string_view pattern) {
     const auto t1 = taxOnTop(total, rate, ruleCode);
     if (!t1)
-        return std::nullopt;
+        return;
     const auto withTax = total.add(*t1);
     if (!withTax)
-        return std::nullopt;
-    return joinCaption(u"Tax +   ", formatPattern(*withTax, pattern), u"   (  ",
-                       formatPattern(*t1, kPatternWhole));
+        return;
+    lines.label2 = joinCaption(u"Tax +   ", formatPattern(*withTax, pattern), u"   (  ",
+                               formatPattern(*t1, kPatternWhole));
+    lines.withTax = withTax;
+    lines.taxAdded = t1;
 }
 
-std::optional<std::u16string> taxContainedLine(const Decimal& total, const Decimal& rate,
-                                               std::u16string_view pattern) {
+void taxContainedLine(TaxLines& lines, const Decimal& total, const Decimal& rate,
+                      std::u16string_view pattern) {
     const auto divisor = Decimal::fromInt(1).add(rate);
     if (!divisor)
-        return std::nullopt;
+        return;
     const auto body = total.div(*divisor);
     if (!body)
-        return std::nullopt;
+        return;
     const auto t2 = body->truncated().mul(rate);
     if (!t2)
-        return std::nullopt;
+        return;
     const auto net = total.sub(*t2);
     if (!net)
-        return std::nullopt;
-    return joinCaption(u"Tax  -   ", formatPattern(*net, pattern), u"      ",
-                       formatPattern(*t2, kPatternWhole));
+        return;
+    lines.label3 = joinCaption(u"Tax  -   ", formatPattern(*net, pattern), u"      ",
+                               formatPattern(*t2, kPatternWhole));
+    lines.net = net;
+    lines.taxContained = t2;
 }
 
 } // namespace
@@ -78,8 +82,8 @@ TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode) {
     if (!rate)
         return lines;
     const std::u16string_view pattern = total.isWhole() ? kPatternWhole : kPatternLong;
-    lines.label2 = taxAddedLine(total, *rate, ruleCode, pattern);
-    lines.label3 = taxContainedLine(total, *rate, pattern);
+    taxAddedLine(lines, total, *rate, ruleCode, pattern);
+    taxContainedLine(lines, total, *rate, pattern);
     return lines;
 }
 

@@ -20,6 +20,8 @@ inline constexpr int kTaxRoundHalf = 3;
 struct TaxLines {
     std::optional<std::u16string> label2; ///< "Tax +   " + total with tax + "   (  " + tax
     std::optional<std::u16string> label3; ///< "Tax  -   " + net body + six blanks + tax contained
+    /// The figures of the two lines, present with their line.
+    std::optional<Decimal> withTax, taxAdded, net, taxContained;
 };
 
 /// Tax added on top (t1) and tax contained (t2) for a total at a whole-percent rate.

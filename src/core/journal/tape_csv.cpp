@@ -73,7 +73,10 @@ std::u16string_view stepWord(const TapeEntry& e) {
     case EntryKind::TaxLine:
         return e.op == u'-' ? u"Tax -" : u"Tax +";
     case EntryKind::Conversion:
+    case EntryKind::RateChange:
         return e.op == u'$' ? u"USD" : u"JPY";
+    case EntryKind::Register:
+        return e.op == u'G' ? u"GT" : e.op == u'+' ? u"M+" : u"M-";
     case EntryKind::ConvertedReEntry:
         return e.op == u'$' ? u">USD" : u">JPY";
     case EntryKind::TotalReEntry:
@@ -105,9 +108,14 @@ Figures figuresOf(const TapeEntry& e) {
         return {e.value && e.before ? e.value->sub(*e.before) : std::nullopt, e.value};
     case EntryKind::TaxLine:
     case EntryKind::Conversion:
-        // These steps copy a caption into the input line and keep its figure only in the
-        // caption's text, which the calculator wrote itself.
+    case EntryKind::RateChange:
+        // A tax line carries its figure (with or without the tax); a conversion keeps its
+        // figure only in the caption's text, which the calculator wrote itself.
+        if (e.value)
+            return {e.value, std::nullopt};
         return {Decimal::parse(parseStep(u"      " + e.shown).amount), std::nullopt};
+    case EntryKind::Register:
+        return {e.value, std::nullopt};
     case EntryKind::AllClear:
     case EntryKind::Back:
     case EntryKind::Forward:
