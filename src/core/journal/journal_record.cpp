@@ -18,27 +18,12 @@ constexpr std::size_t kEntryFields = 13; // the tag and twelve fields
 constexpr std::size_t kNoteFields = 3;
 
 // In the order of EntryKind.
-constexpr std::array<std::string_view, 21> kKindWords = {"on-total",
-                                                         "number",
-                                                         "percent-of-total",
-                                                         "line-result",
-                                                         "percent-of-line",
-                                                         "all-clear",
-                                                         "back",
-                                                         "forward",
-                                                         "rounding",
-                                                         "rounding-undo",
-                                                         "tax-line",
-                                                         "total-re-entry",
-                                                         "conversion",
-                                                         "rate-change",
-                                                         "converted-re-entry",
-                                                         "days",
-                                                         "register",
-                                                         "tally-start",
-                                                         "tally-step",
-                                                         "tally-end",
-                                                         "tool"};
+constexpr std::array<std::string_view, 21> kKindWords = {
+    "on-total",  "number",         "percent-of-total", "line-result", "percent-of-line",
+    "all-clear", "back",           "forward",          "rounding",    "rounding-undo",
+    "tax-line",  "total-re-entry", "conversion",       "rate-change", "converted-re-entry",
+    "days",      "register",       "tally-start",      "tally-step",  "tally-end",
+    "tool"};
 static_assert(kKindWords.size() == static_cast<std::size_t>(EntryKind::Tool) + 1);
 
 // In the order of PercentEnd and of RoundMode.
