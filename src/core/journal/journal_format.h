@@ -34,8 +34,8 @@ namespace sumiplex::journal {
 // One completed step. `seq` is the entry's index on the run's tape (0 for the first step),
 // `kind` a word ("on-total", "number", "percent-of-total", "line-result",
 // "percent-of-line", "all-clear", "back", "forward", "rounding", "rounding-undo",
-// "tax-line", "total-re-entry", "conversion", "converted-re-entry", "days", "tally-start",
-// "tally-step", "tally-end", "tool"), `flags` "-" or "failed", "follows" or
+// "tax-line", "total-re-entry", "conversion", "rate-change", "converted-re-entry", "days",
+// "register", "tally-start", "tally-step", "tally-end", "tool"), `flags` "-" or "failed", "follows" or
 // "failed,follows", `op` the operator character or empty, `end` one of "share", "add",
 // "take-off", `mode` one of "off", "up", "down". The amounts are in plain form ("-1234.5",
 // no grouping, no trailing zeros), empty when the step has none. In `op`, `input`, `shown`
