@@ -60,10 +60,6 @@ struct Digest {
     }
 };
 
-std::u16string u16(std::string_view ascii) {
-    return {ascii.begin(), ascii.end()};
-}
-
 class Session {
 public:
     explicit Session(std::uint64_t seed) : m_random(seed) { m_engine.setExchangeRate(80.0); }
