@@ -308,6 +308,8 @@ private:
 
     // engine_evaluate.cpp
     Evaluation EvaluateLine();
+    /// Keeps how the line stands (m_keyed) for the entry the step about to be made records.
+    void noteKeyedState();
     /// `typed` is the line as it stood when the step was made.
     void carryOut(LineStep step, std::u16string typed);
     void RecordTotal();

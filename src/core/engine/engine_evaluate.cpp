@@ -6,9 +6,7 @@
 namespace sumiplex::engine {
 
 Engine::Evaluation Engine::EvaluateLine() {
-    m_keyed = static_cast<std::uint8_t>(
-        (m_opTypedBeforeChange != 0 ? TapeEntry::kOperatorBeforeLastKey : 0) |
-        (m_opTyped != 0 ? TapeEntry::kOperatorAtEvaluation : 0));
+    noteKeyedState();
     std::u16string typed = m_view.input.text;
     const std::u16string& t = typed;
     LineClass line = classify(t);
@@ -43,6 +41,12 @@ Engine::Evaluation Engine::EvaluateLine() {
     LineStep step = computeLineStep(line, m_totalValue, m_view.input.text);
     carryOut(std::move(step), std::move(typed));
     return Evaluation::Started;
+}
+
+void Engine::noteKeyedState() {
+    m_keyed = static_cast<std::uint8_t>(
+        (m_opTypedBeforeChange != 0 ? TapeEntry::kOperatorBeforeLastKey : 0) |
+        (m_opTyped != 0 ? TapeEntry::kOperatorAtEvaluation : 0));
 }
 
 void Engine::carryOut(LineStep step, std::u16string typed) {

@@ -23,6 +23,7 @@ void Engine::Text1_KeyUp(Key key) {
     const std::u16string_view t = m_view.input.text;
     if (t == u"+" || t == u"-" || t == u"*" || t == u"/" || t == u"%")
         return;
+    noteKeyedState();
     dispatchPrefix();
 }
 
