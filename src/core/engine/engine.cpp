@@ -137,7 +137,7 @@ void Engine::setCurrencyMark(std::u16string caption) {
 
 const std::u16string& Engine::shownTotal() {
     if (!m_shownTotal || m_shownTotal->first != m_totalValue)
-        m_shownTotal.emplace(m_totalValue, FormatAmount(m_totalValue));
+        m_shownTotal.emplace(m_totalValue, formattedAmount(m_totalValue));
     return m_shownTotal->second;
 }
 

@@ -2,13 +2,45 @@
 
 #include "core/engine/engine_text.h"
 
+#include <array>
+
 namespace sumiplex::engine {
 
 namespace {
 
+// A step's amounts are mostly the totals just before and just after it, and the one before
+// is the one after of the step before, which the total's caption shows too: the amounts
+// formatted last are kept, as they were stored (scale included, as it shows).
+class AmountMemo {
+public:
+    const std::u16string& format(const Decimal& value) {
+        for (const Slot& slot : m_slots)
+            if (slot.used && slot.mantissa == value.mantissa() && slot.scale == value.scale() &&
+                slot.negative == value.signBit())
+                return slot.text;
+        Slot& slot = m_slots[m_next];
+        m_next = (m_next + 1) % m_slots.size();
+        slot = Slot{value.mantissa(), value.scale(), value.signBit(), true, FormatAmount(value)};
+        return slot.text;
+    }
+
+private:
+    struct Slot {
+        Decimal::Mantissa mantissa = 0;
+        int scale = 0;
+        bool negative = false;
+        bool used = false;
+        std::u16string text;
+    };
+    std::array<Slot, 4> m_slots{};
+    std::size_t m_next = 0;
+};
+
+thread_local AmountMemo t_amounts;
+
 void appendAmount(std::u16string& out, const StoredAmount& value) {
     if (value)
-        out += FormatAmount(*value);
+        out += t_amounts.format(*value);
 }
 
 void appendLong(std::u16string& out, const StoredAmount& value) {
@@ -195,6 +227,10 @@ std::optional<Decimal> StoredAmount::optional() const {
     if (!has_value())
         return std::nullopt;
     return **this;
+}
+
+const std::u16string& formattedAmount(const Decimal& value) {
+    return t_amounts.format(value);
 }
 
 bool TapeEntry::setsTotal() const {

@@ -140,6 +140,11 @@ struct TapeEntry {
 void renderEntry(std::u16string& out, const TapeEntry& entry);
 [[nodiscard]] std::u16string renderEntry(const TapeEntry& entry);
 
+/// FormatAmount(value), from a memo of the last few amounts formatted (a step's totals are
+/// written on the tape and shown in the total's caption). The text stays valid until a few
+/// more amounts have been formatted: copy it to keep it.
+[[nodiscard]] const std::u16string& formattedAmount(const Decimal& value);
+
 /// How a note stands after the figures: two blanks, then the note on one line.
 [[nodiscard]] std::u16string noteSuffix(std::u16string_view note);
 
