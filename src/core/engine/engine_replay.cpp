@@ -54,6 +54,12 @@ void Engine::feed(const TapeEntry& step) {
         m_opTyped = (step.keyed & TapeEntry::kOperatorAtEvaluation) != 0 ? 1 : 0;
         Text1_KeyUp(Key::Enter);
     };
+    if ((step.keyed & TapeEntry::kPasted) != 0) {
+        if ((step.keyed & TapeEntry::kPastedFirst) != 0)
+            beginPastedColumn();
+        addPastedAmount(step.shown);
+        return showPastedTotal();
+    }
     switch (step.kind) {
     case EntryKind::OnTotal:
     case EntryKind::Number:

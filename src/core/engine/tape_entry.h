@@ -24,14 +24,14 @@ enum class EntryKind : std::uint8_t {
     LineResult,     ///< "3*4": the result goes back into the input line
     PercentOfLine,  ///< "200*10%+": the result goes back into the input line
     // --- the total's own commands
-    AllClear,         ///< AC: "Total = 0"; starts a calculation
-    Back,             ///< the total recorded one place back
-    Forward,          ///< the total recorded one place forward
-    Rounding,         ///< a rounding of the total; input: the decimal place box's text
-    RoundingUndo,     ///< the total before a rounding run, back again
-    TaxLine,          ///< a tax line copied into the input line; op '+' added, '-' contained
-    TotalReEntry,     ///< "Total    1,500" keyed back in; starts a calculation
-    Conversion,       ///< the total converted ("JPY  …", "USD  …"); op '¥' or '$'; input: rate
+    AllClear,     ///< AC: "Total = 0"; starts a calculation
+    Back,         ///< the total recorded one place back
+    Forward,      ///< the total recorded one place forward
+    Rounding,     ///< a rounding of the total; input: the decimal place box's text
+    RoundingUndo, ///< the total before a rounding run, back again
+    TaxLine,      ///< a tax line copied into the input line; op '+' added, '-' contained
+    TotalReEntry, ///< "Total    1,500" keyed back in; starts a calculation
+    Conversion,   ///< the total converted ("JPY  …", "USD  …"); op '¥' or '$'; input: rate
     /// A new exchange rate while a conversion is shown: the conversion again at that rate
     /// (input: the rate box's text).
     RateChange,
@@ -104,6 +104,11 @@ struct TapeEntry {
     std::uint8_t keyed = 0;
     static constexpr std::uint8_t kOperatorBeforeLastKey = 1;
     static constexpr std::uint8_t kOperatorAtEvaluation = 2;
+    /// The step is an amount of a pasted column (kept by replaying the column, not keying
+    /// it line by line: the column records one total); kPastedFirst marks the amount that
+    /// started the column.
+    static constexpr std::uint8_t kPasted = 4;
+    static constexpr std::uint8_t kPastedFirst = 8;
     PercentEnd end = PercentEnd::Share; ///< percent kinds
     RoundMode mode = RoundMode::Down;   ///< Rounding
     /// Local time of the step, seconds since 1970-01-01 00:00 local; 0 when unknown.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -83,6 +84,17 @@ public:
                                       : calc.engine.mnuMemMinus_Click();
         case 82:
             return calc.engine.mnuMemRecall_Click();
+        case 83: {
+            // A pasted column: amounts in several forms, one heading skipped.
+            calc.engine.beginPastedColumn();
+            for (const char* form : {"¥1,2%02d", "△%d", "(%d)", "%d-", "%d万"}) {
+                char cell[24];
+                std::snprintf(cell, sizeof cell, form, between(0, 99));
+                calc.engine.addPastedAmount(u16(cell));
+            }
+            calc.engine.showPastedTotal();
+            return calc.engine.recordPastedSkips(1);
+        }
         default:
             // A whole line at once: a number, an operator, perhaps a percent.
             calc.paste(std::to_string(between(-500, 5000)) +
@@ -97,7 +109,9 @@ private:
     static constexpr char kKeys[] = "0123456789+-*/%^.";
     static constexpr char kOperators[] = "+-*/%^";
 
-    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    int between(int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(m_random);
+    }
 
     std::mt19937 m_random;
 };
@@ -218,10 +232,8 @@ TEST(Replay, EachKindOfEntryRendersItsTapeText) {
          "      (3/0= ERROR\r\n"},
         {"percent off a line", takeOff, "      (200*10%-  =180)\r\n"},
         {"all clear", make(EntryKind::AllClear, 0, "", d("5"), d("0")), "      Total = 0\r\n"},
-        {"back, fraction", make(EntryKind::Back, 0, "", d("1"), d("2.5")),
-         "      back 2.5\r\n"},
-        {"forward, whole", make(EntryKind::Forward, 0, "", d("1"), d("2")),
-         "      Forward 2\r\n"},
+        {"back, fraction", make(EntryKind::Back, 0, "", d("1"), d("2.5")), "      back 2.5\r\n"},
+        {"forward, whole", make(EntryKind::Forward, 0, "", d("1"), d("2")), "      Forward 2\r\n"},
         {"rounding", rounding, "      1,234.5678  Round-Off 1,234.57\r\n"},
         {"undo", make(EntryKind::RoundingUndo, 0, "", d("1234"), d("1234.5678")),
          "      1,234. Back 1,234.5678\r\n"},
@@ -251,7 +263,9 @@ TEST(Replay, NotesAreKeptOnOneLineAndShort) {
         {"  交通費 ", "交通費"},
         {"伝票\r\nNo.123\t", "伝票 No.123"},
         {"a\r\rb", "a  b"},
-        {"\x1F" "a", "a"},
+        {"\x1F"
+         "a",
+         "a"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(utf8(cleanNote(u16(c.typed))), c.kept) << c.typed;
