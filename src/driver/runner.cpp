@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QClipboard>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
@@ -175,6 +176,8 @@ Failure ScriptRunner::run(const Command& c) {
         return setText(c.target, c.argument);
     case Verb::Paste:
         return pasteText(c.target, c.argument);
+    case Verb::Drop:
+        return dropFile(c.target, resolvePath(c.argument));
     case Verb::Click:
     case Verb::RClick:
     case Verb::DClick:
@@ -337,6 +340,8 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
     }
     if (ref == u"messages")
         return m_answers.messages();
+    if (ref == u"clipboard")
+        return QApplication::clipboard()->text();
     if (ref == u"filedialog")
         return m_fileDialogs.lastAsked();
     if (ref == u"printed") {
