@@ -10,13 +10,14 @@
 #include "ui/picture/picture_list.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QEvent>
-#include <QClipboard>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QQueue>
 
 #include <array>
@@ -342,6 +343,11 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
         return m_answers.messages();
     if (ref == u"clipboard")
         return QApplication::clipboard()->text();
+    if (ref == u"clipboard.tsv") {
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        return mime ? QString::fromUtf8(mime->data(QStringLiteral("text/tab-separated-values")))
+                    : QString();
+    }
     if (ref == u"filedialog")
         return m_fileDialogs.lastAsked();
     if (ref == u"printed") {
