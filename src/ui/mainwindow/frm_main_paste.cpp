@@ -82,12 +82,12 @@ bool frmMain::pasteColumn(const QString& text, PastedLayout layout) {
         if (done == count || clock.elapsed() < kProgressAfterMs)
             continue;
         if (!progress) {
-            // Modal to this window, so no key or click reaches the calculator while the
-            // column is still being added.
+            // Modal to the whole program: no key reaches the calculator, and no note
+            // reaches a tape line the history window is still to be given, mid-column.
             progress =
                 std::make_unique<QProgressDialog>(QStringLiteral("金額を合計に加えています…"),
                                                   QString(), 0, static_cast<int>(count), this);
-            progress->setWindowModality(Qt::WindowModal);
+            progress->setWindowModality(Qt::ApplicationModal);
             progress->setMinimumDuration(0);
         }
         progress->setValue(static_cast<int>(done));
