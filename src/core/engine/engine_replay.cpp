@@ -57,7 +57,11 @@ void Engine::feed(const TapeEntry& step) {
     if ((step.keyed & TapeEntry::kPasted) != 0) {
         if ((step.keyed & TapeEntry::kPastedFirst) != 0)
             beginPastedColumn();
-        addPastedAmount(step.shown);
+        // The cell is read from what was keyed, so a corrected amount is added as corrected.
+        std::u16string_view cell = step.input;
+        if (cell.ends_with(u'+'))
+            cell.remove_suffix(1);
+        addPastedAmount(cell);
         return showPastedTotal();
     }
     switch (step.kind) {

@@ -153,5 +153,17 @@ TEST(PasteColumn, APastedColumnReplaysToTheSameTapeAndTotals) {
     EXPECT_EQ(replayed->view().amounts, calc.view().amounts);
 }
 
+TEST(PasteColumn, ACorrectedPastedAmountReplaysAsCorrected) {
+    Calc calc;
+    calc.engine.markCalculationStart();
+    pasteColumn(calc, "¥100\n¥200\n");
+    std::vector<TapeEntry> steps = calc.tape.entries();
+    steps[1].input = u"¥250+";
+    Tape again;
+    const auto replayed = calc.engine.replay(steps, again);
+    EXPECT_EQ(utf8(again.text()), "      0 +¥100= 100\r\n      100 +¥250= 350\r\n");
+    EXPECT_EQ(replayed->history().totals(), std::vector<std::u16string>{u"350"});
+}
+
 } // namespace
 } // namespace sumiplex::engine::testing
