@@ -81,13 +81,13 @@ void pressAndRelease(QWidget& fallback, const KeyStroke& key) {
     if (!target)
         target = &fallback;
     const auto code = static_cast<Qt::Key>(key.key);
-    QTest::sendKeyEvent(QTest::Press, target, code, key.text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Press, target, code, key.text, key.modifiers);
     if (code == Qt::Key_Menu && target)
         keyboardContextMenu(*target);
     target = releaseTarget(target);
     if (!target)
         return;
-    QTest::sendKeyEvent(QTest::Release, target, code, key.text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, target, code, key.text, key.modifiers);
     QCoreApplication::sendPostedEvents();
 }
 

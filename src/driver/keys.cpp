@@ -4,6 +4,7 @@
 #include <Qt>
 
 #include <array>
+#include <utility>
 
 namespace sumiplex::driver {
 
@@ -48,6 +49,18 @@ KeyStroke keyStrokeForCharacter(char32_t ch) {
 }
 
 std::optional<KeyStroke> keyStrokeFor(QStringView name) {
+    for (const auto& [prefix, modifier] : {std::pair{QStringView(u"Ctrl+"), Qt::ControlModifier},
+                                           std::pair{QStringView(u"Shift+"), Qt::ShiftModifier}}) {
+        if (!name.startsWith(prefix) || name.size() == prefix.size())
+            continue;
+        std::optional<KeyStroke> key = keyStrokeFor(name.mid(prefix.size()));
+        if (!key)
+            return std::nullopt;
+        key->modifiers |= modifier;
+        if (modifier == Qt::ControlModifier)
+            key->text.clear();
+        return key;
+    }
     for (const auto& k : kNamedKeys)
         if (k.name == name)
             return KeyStroke{k.key, k.text.toString()};

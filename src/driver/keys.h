@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <Qt>
 
 #include <optional>
 
@@ -11,6 +12,7 @@ namespace sumiplex::driver {
 struct KeyStroke {
     int key = 0; ///< a Qt::Key value
     QString text;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
 /// The key for one typed character: printable ASCII maps to its own key code (letters
@@ -20,7 +22,8 @@ struct KeyStroke {
 [[nodiscard]] KeyStroke keyStrokeForCharacter(char32_t ch);
 
 /// A key named in a script: Enter Space Tab Backspace Delete Escape Up Down Left Right
-/// Home End, or exactly one character.
+/// Home End, or exactly one character; "Ctrl+" and "Shift+" in front hold those keys down
+/// ("Ctrl+C", "Shift+Down"), and a held Ctrl types no text.
 [[nodiscard]] std::optional<KeyStroke> keyStrokeFor(QStringView name);
 
 } // namespace sumiplex::driver

@@ -10,12 +10,14 @@
 #include "ui/picture/picture_list.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QQueue>
 
 #include <array>
@@ -175,6 +177,8 @@ Failure ScriptRunner::run(const Command& c) {
         return setText(c.target, c.argument);
     case Verb::Paste:
         return pasteText(c.target, c.argument);
+    case Verb::Drop:
+        return dropFile(c.target, resolvePath(c.argument));
     case Verb::Click:
     case Verb::RClick:
     case Verb::DClick:
@@ -337,6 +341,13 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
     }
     if (ref == u"messages")
         return m_answers.messages();
+    if (ref == u"clipboard")
+        return QApplication::clipboard()->text();
+    if (ref == u"clipboard.tsv") {
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        return mime ? QString::fromUtf8(mime->data(QStringLiteral("text/tab-separated-values")))
+                    : QString();
+    }
     if (ref == u"filedialog")
         return m_fileDialogs.lastAsked();
     if (ref == u"printed") {

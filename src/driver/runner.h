@@ -58,6 +58,9 @@ private:
     Failure typeText(const QString& ref, const QString& text);
     /// TEXT on the clipboard, then Ctrl+V in the focused control.
     Failure pasteText(const QString& ref, const QString& text);
+    /// PATH dropped on the window as a file manager drops a file: a drag entering it, then
+    /// the drop.
+    Failure dropFile(const QString& windowName, const QString& path);
     Failure pressKey(const QString& ref, const QString& keyName);
     Failure setText(const QString& ref, const QString& text);
     Failure mouse(Verb verb, const QString& ref);

@@ -10,13 +10,17 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimerEvent>
+#include <QUrl>
 
 namespace sumiplex::driver {
 
@@ -79,6 +83,23 @@ Failure ScriptRunner::pasteText(const QString& ref, const QString& text) {
         QApplication::clipboard()->setText(text);
         QTest::keyClick(&target, Qt::Key_V, Qt::ControlModifier);
     });
+}
+
+Failure ScriptRunner::dropFile(const QString& windowName, const QString& path) {
+    QString error;
+    QWidget* w = window(windowName, error);
+    if (!w)
+        return error;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPointF centre = QRectF(w->rect()).center();
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    if (!enter.isAccepted())
+        return QStringLiteral("%1 takes no dropped file").arg(windowName);
+    QDropEvent drop(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    return std::nullopt;
 }
 
 Failure ScriptRunner::pressKey(const QString& ref, const QString& keyName) {

@@ -30,6 +30,7 @@ constexpr std::array kVerbs{
     VerbName{u"close", Verb::Close},   VerbName{u"print", Verb::Print},
     VerbName{u"folder", Verb::Folder}, VerbName{u"printer", Verb::Printer},
     VerbName{u"paste", Verb::Paste},   VerbName{u"tapeline", Verb::TapeLine},
+    VerbName{u"drop", Verb::Drop},
 };
 
 std::optional<Verb> verbFor(QStringView word) {
@@ -160,6 +161,10 @@ std::optional<QString> checkShape(const Command& c) {
     case Verb::Font:
         if (!isFontAnswer(a))
             return QStringLiteral("font wants FAMILY SIZE BOLD ITALIC or cancel");
+        break;
+    case Verb::Drop:
+        if (!isWindowName(t) || a.isEmpty())
+            return QStringLiteral("drop wants WINDOW PATH");
         break;
     case Verb::Print:
         if (t.isEmpty())

@@ -17,6 +17,7 @@ enum class Verb {
     Key,
     Set,
     Paste,
+    Drop,
     Click,
     RClick,
     DClick,

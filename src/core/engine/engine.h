@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -221,6 +222,21 @@ public:
     /// closing total) are made by that one and need no feeding.
     void feed(const TapeEntry& step);
 
+    // --- a pasted column (engine_paste.cpp) --------------------------------------------
+    /// A column of amounts is pasted: the amount added next starts it. The column records
+    /// one total however many amounts it adds, and one Undo takes them all back.
+    void beginPastedColumn();
+    /// Adds `cell` to the total as the cell keyed with a trailing "+" would: one tape line
+    /// showing the cell as pasted, the amount joining the amounts list. Nothing when the
+    /// cell is not an amount (see readPastedColumn); a sum past the decimal range is
+    /// written as a failed line and leaves the total as it was.
+    void addPastedAmount(std::u16string_view cell);
+    /// The total label, the tax lines and the reading line show the total the column has
+    /// reached; a window calls it once after a batch of amounts rather than after each.
+    void showPastedTotal();
+    /// The tape line saying how many pasted cells were not amounts; nothing for 0.
+    void recordPastedSkips(std::size_t count);
+
     // --- grand total and memory (engine_registers.cpp) --------------------------------
     /// A calculation ends (AC, the program's end): a non-zero total joins the grand total.
     void addTotalToGrandTotal();
@@ -367,6 +383,8 @@ private:
     double m_exchangeRate = 80.0;
     /// A "Days" line is being carried out: the step it makes follows from it.
     bool m_inDaysLine = false;
+    /// A pasted column has begun and its first amount is still to come.
+    bool m_pasteStarting = false;
 
     /// The engine as it stood when the current calculation started; its own start is empty.
     std::shared_ptr<const Engine> m_calculationStart;

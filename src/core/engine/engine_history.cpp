@@ -2,6 +2,8 @@
 
 #include "core/engine/engine_text.h"
 
+#include <algorithm>
+
 namespace sumiplex::engine {
 
 void Engine::restoreInputFont() {
@@ -74,10 +76,14 @@ void Engine::showRecordedTotal(const std::optional<Decimal>& recorded, EntryKind
 }
 
 void Engine::mnuPopUndo_Click() {
-    if (m_history.undoValue().isZero())
+    const std::optional<Decimal> target = m_history.undoTarget();
+    if (!target)
         return;
     TapeEntry entry = entryOf(EntryKind::RoundingUndo);
-    m_totalValue = m_history.undoValue();
+    m_totalValue = *target;
+    // A pasted column's amounts leave the amounts list with it.
+    if (const auto amounts = m_history.amountsBeforePaste())
+        m_view.amounts.resize(std::min(*amounts, m_view.amounts.size()));
     rewriteTotalCaption(formatPattern(m_totalValue, kPatternLong), 4);
     refreshTotalReading();
     entry.value = m_totalValue;

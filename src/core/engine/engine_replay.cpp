@@ -54,6 +54,16 @@ void Engine::feed(const TapeEntry& step) {
         m_opTyped = (step.keyed & TapeEntry::kOperatorAtEvaluation) != 0 ? 1 : 0;
         Text1_KeyUp(Key::Enter);
     };
+    if ((step.keyed & TapeEntry::kPasted) != 0) {
+        if ((step.keyed & TapeEntry::kPastedFirst) != 0)
+            beginPastedColumn();
+        // The cell is read from what was keyed, so a corrected amount is added as corrected.
+        std::u16string_view cell = step.input;
+        if (cell.ends_with(u'+'))
+            cell.remove_suffix(1);
+        addPastedAmount(cell);
+        return showPastedTotal();
+    }
     switch (step.kind) {
     case EntryKind::OnTotal:
     case EntryKind::Number:

@@ -10,6 +10,20 @@ void History::record(std::u16string plainTotal) {
     m_position = static_cast<std::int32_t>(std::min<std::size_t>(m_totals.size(), INT32_MAX));
 }
 
+void History::replaceLast(std::u16string plainTotal) {
+    if (m_totals.empty())
+        return record(std::move(plainTotal));
+    m_totals.back() = std::move(plainTotal);
+}
+
+std::optional<Decimal> History::undoTarget() const {
+    if (m_pasteRun)
+        return m_pasteRun->total;
+    if (m_undoValue.isZero())
+        return std::nullopt;
+    return m_undoValue;
+}
+
 std::optional<Decimal> History::back() {
     --m_position;
     return itemAtPosition();

@@ -2,6 +2,7 @@
 
 #include "core/decimal/decimal.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,10 +35,33 @@ public:
     [[nodiscard]] const Decimal& roundingBase(const Decimal& total) const {
         return m_undoValue.isZero() ? total : m_undoValue;
     }
-    void beginRoundingRun(const Decimal& original) { m_undoValue = original; }
-    void endRoundingRun() { m_undoValue = Decimal{}; }
+    void beginRoundingRun(const Decimal& original) {
+        m_undoValue = original;
+        m_pasteRun.reset();
+    }
+    /// Ends a rounding run or a pasted column's run: Undo has nothing to take back.
+    void endRoundingRun() {
+        m_undoValue = Decimal{};
+        m_pasteRun.reset();
+    }
     /// The total before the run; 0 when no run is going.
     [[nodiscard]] const Decimal& undoValue() const { return m_undoValue; }
+
+    // --- a pasted column: one Undo takes all its amounts back, to a total of 0 as well
+    /// A column starts adding to `total`, with `amounts` items in the amounts list.
+    void beginPasteRun(const Decimal& total, std::size_t amounts) {
+        m_undoValue = Decimal{};
+        m_pasteRun = PasteRun{total, amounts};
+    }
+    /// The column's latest total takes the place of the one recorded when it started.
+    void replaceLast(std::u16string plainTotal);
+    /// How many amounts the list held before the pasted column; nothing outside one.
+    [[nodiscard]] std::optional<std::size_t> amountsBeforePaste() const {
+        return m_pasteRun ? std::optional(m_pasteRun->amounts) : std::nullopt;
+    }
+    /// The total Undo goes back to: before the pasted column, or before the rounding run;
+    /// nothing when neither is going.
+    [[nodiscard]] std::optional<Decimal> undoTarget() const;
 
 private:
     [[nodiscard]] std::optional<Decimal> itemAtPosition() const;
@@ -45,6 +69,11 @@ private:
     std::vector<std::u16string> m_totals;
     std::int32_t m_position = 0;
     Decimal m_undoValue;
+    struct PasteRun {
+        Decimal total;
+        std::size_t amounts = 0;
+    };
+    std::optional<PasteRun> m_pasteRun;
 };
 
 } // namespace sumiplex::engine

@@ -104,6 +104,11 @@ struct TapeEntry {
     std::uint8_t keyed = 0;
     static constexpr std::uint8_t kOperatorBeforeLastKey = 1;
     static constexpr std::uint8_t kOperatorAtEvaluation = 2;
+    /// The step is an amount of a pasted column (kept by replaying the column, not keying
+    /// it line by line: the column records one total); kPastedFirst marks the amount that
+    /// started the column.
+    static constexpr std::uint8_t kPasted = 4;
+    static constexpr std::uint8_t kPastedFirst = 8;
     PercentEnd end = PercentEnd::Share; ///< percent kinds
     RoundMode mode = RoundMode::Down;   ///< Rounding
     /// Local time of the step, seconds since 1970-01-01 00:00 local; 0 when unknown.

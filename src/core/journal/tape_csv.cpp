@@ -154,6 +154,20 @@ void appendRow(std::string& out, const TapeEntry& e, const std::string& fallback
     out += "\r\n";
 }
 
+// A cell of a tab-separated row: a tab or a line break inside it would start another cell
+// or row, so it becomes a blank; a would-be formula is marked as in the CSV.
+std::u16string rowCell(std::u16string_view text) {
+    std::u16string out = looksLikeFormula(text) ? u"'" : u"";
+    for (const char16_t c : text)
+        out.push_back(c == u'\t' || c == u'\r' || c == u'\n' ? u' ' : c);
+    return out;
+}
+
+std::u16string rowAmount(const std::optional<Decimal>& value) {
+    const std::string plain = csvAmount(value);
+    return std::u16string(plain.begin(), plain.end());
+}
+
 std::string header() {
     return "\xEF\xBB\xBF" + toUtf8(u"時刻,入力,操作,金額,合計,摘要") + "\r\n";
 }
@@ -175,6 +189,24 @@ std::string tapeCsv(const JournalContents& tape) {
         while (mark < tape.marks.size() && tape.marks[mark].firstLine <= e.firstLine)
             time = tape.marks[mark++].time;
         appendRow(out, e.entry, time);
+    }
+    return out;
+}
+
+std::u16string tapeRows(std::span<const TapeEntry> entries) {
+    std::u16string out;
+    for (const TapeEntry& e : entries) {
+        const Figures figures = figuresOf(e);
+        out += rowCell(e.input.empty() ? oneCell(e.shown) : e.input);
+        out += u'\t';
+        out += rowCell(e.failed ? std::u16string_view(u"ERROR") : stepWord(e));
+        out += u'\t';
+        out += rowAmount(figures.amount);
+        out += u'\t';
+        out += rowAmount(figures.total);
+        out += u'\t';
+        out += rowCell(e.note);
+        out += u'\n';
     }
     return out;
 }

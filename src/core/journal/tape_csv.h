@@ -21,4 +21,9 @@ namespace sumiplex::journal {
 /// time mark of its first line.
 [[nodiscard]] std::string tapeCsv(const JournalContents& tape);
 
+/// Steps as a spreadsheet range: one row per step — what was keyed, the operator, the
+/// amount, the total after it and the note — cells joined by tabs, each row ended by a line
+/// break, no header (a range pasted among rows already there). Cells are as in tapeCsv.
+[[nodiscard]] std::u16string tapeRows(std::span<const engine::TapeEntry> entries);
+
 } // namespace sumiplex::journal

@@ -153,12 +153,19 @@ frmMain::frmMain(Services services, QWidget* parent)
     m_tape->setClock(
         [this] { return platform::localTime(m_services.clock).time_since_epoch().count(); });
     m_tapeListener = m_tape->addListener(engine::Tape::Listener{
-        .recorded = [this](const engine::TapeEntry&,
-                           std::u16string_view piece) { m_tip2->appendTape(piece); },
+        .recorded =
+            [this](const engine::TapeEntry&, std::u16string_view piece) {
+                if (m_tapeBatch)
+                    m_tapeBatch->append(piece);
+                else
+                    m_tip2->appendTape(piece);
+            },
         .noteChanged = [this](std::size_t) { m_tip2->showTape(m_tape->text()); },
     });
     startTapeJournal();
 
+    // A text or CSV file dropped on the window adds its amounts.
+    setAcceptDrops(true);
     resizeToTwips(kStartWidthTwips, kShortHeightTwips);
     loadSettings();
     // The height activation would give, set while the window has no native window yet: a
@@ -272,7 +279,12 @@ void frmMain::connectMenus() {
     onTrigger(mnuDoller, [this] { m_engine->Command7_Click(); });
 
     const auto onEdit = [this](QAction* action, EditCommand command) {
-        connect(action, &QAction::triggered, this, [command] { runOnFocusedEdit(command); });
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (command == EditCommand::Paste && QApplication::focusWidget() == Text1 &&
+                pasteColumnFrom(QClipboard::Clipboard))
+                return;
+            runOnFocusedEdit(command);
+        });
     };
     onEdit(mnuEditUndo, EditCommand::Undo);
     onEdit(mnuEditCut, EditCommand::Cut);
@@ -411,6 +423,17 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmMain::filterText1(QEvent* event) {
+    // A column pasted or dropped into the line is added amount by amount; a single line is
+    // left to the line edit.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+        return pasteColumnFrom(QClipboard::Clipboard);
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+        QApplication::clipboard()->supportsSelection())
+        return pasteColumnFrom(QClipboard::Selection);
+    if (filterFileDrag(event))
+        return true;
     if (isReleaseOfKey(event)) {
         m_engine->Text1_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
         render();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -9,9 +10,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QAction;
 class QCalendarWidget;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -38,6 +42,7 @@ struct UnsavedTape;
 namespace sumiplex::engine {
 class Engine;
 enum class RegisterKind;
+enum class PastedLayout;
 class Tape;
 struct View;
 struct Requests;
@@ -127,6 +132,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -252,6 +259,18 @@ private:
     void openMarginDialog();
     void unloadMarginTool();
 
+    // A pasted or dropped column of amounts (frm_main_paste.cpp).
+    /// Adds the amounts of `text` when it is a column; false when it is a single line,
+    /// which the input line pastes as it always has.
+    bool pasteColumn(const QString& text, ::sumiplex::engine::PastedLayout layout);
+    /// The clipboard's column (or the selection's, for the middle button) into the total.
+    bool pasteColumnFrom(QClipboard::Mode mode);
+    /// Reads a dropped text or CSV file and adds its amounts; a file that cannot be read
+    /// is said so.
+    void dropFile(const QString& path);
+    /// A drag that carries files is taken by the window, not pasted into a line as text.
+    bool filterFileDrag(QEvent* event);
+
     // Notes on tape lines (frm_main_note.cpp).
     void connectNotes();
     void mnuNote_Click();
@@ -301,6 +320,9 @@ private:
     QPointer<DialogZei> m_zei;
     std::unique_ptr<DialogMargin> m_margin;
     std::size_t m_tapeListener = 0;
+    /// While a column is added, the tape pieces collect here and reach the history window
+    /// a batch at a time rather than line by line.
+    std::optional<std::u16string> m_tapeBatch;
     std::size_t m_noteListener = 0;
     /// The journal of this run, a child so the driver reaches its timer; null without a
     /// tape folder.

@@ -2,11 +2,15 @@
 // window's context menu for a line of the current calculation.
 
 #include "core/engine/tape.h"
+#include "core/journal/tape_csv.h"
 #include "ui/dialogs/dialog_note.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
 
 #include <QAction>
+
+#include <algorithm>
+#include <span>
 
 namespace sumiplex::ui {
 
@@ -19,6 +23,15 @@ void frmMain::connectNotes() {
         .recorded = [this](const engine::TapeEntry&,
                            std::u16string_view) { mnuNote->setEnabled(true); },
         .noteChanged = {},
+    });
+    m_tip2->setStepRows([this](std::size_t first, std::size_t last) {
+        const auto& entries = m_tape->entries();
+        const std::size_t from = m_tape->entryAtLine(first);
+        const std::size_t to = std::min(m_tape->entryAtLine(last) + 1, entries.size());
+        if (from >= to)
+            return QString();
+        return QString::fromStdU16String(journal::tapeRows(
+            std::span<const engine::TapeEntry>(entries.data() + from, to - from)));
     });
     m_tip2->setNoteLinks(frmTip2::NoteLinks{
         .canNote =

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -45,11 +46,58 @@ QString tapePieceForDisplay(std::u16string_view piece, bool& pendingCr) {
     return out;
 }
 
+namespace {
+
+// The tape's text box: a copy (or a drag) of a selection asks the window for what to carry.
+class TapeTextEdit final : public QPlainTextEdit {
+public:
+    TapeTextEdit(const frmTip2& window, QWidget* parent)
+        : QPlainTextEdit(parent), m_window(window) {}
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override { return m_window.selectionMimeData(); }
+
+private:
+    const frmTip2& m_window;
+};
+
+// Rows of tab-separated cells as an HTML table, which spreadsheets paste cell by cell.
+QString htmlTable(const QString& rows) {
+    QString html = QStringLiteral("<table>");
+    for (const QString& row : rows.split(u'\n', Qt::SkipEmptyParts)) {
+        html += QStringLiteral("<tr>");
+        for (const QString& cell : row.split(u'\t'))
+            html += QStringLiteral("<td>") + cell.toHtmlEscaped() + QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+} // namespace
+
+QMimeData* frmTip2::selectionMimeData() const {
+    auto* mime = new QMimeData;
+    const QTextCursor cursor = Text1->textCursor();
+    // The lines as shown, with the text box's line separators as ordinary line breaks.
+    QString shown = cursor.selectedText();
+    shown.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
+    mime->setText(shown);
+    if (!m_stepRows || !cursor.hasSelection())
+        return mime;
+    const int end = std::max(cursor.selectionStart(), cursor.selectionEnd() - 1);
+    const QString rows = m_stepRows(lineAt(cursor.selectionStart()), lineAt(end));
+    if (rows.isEmpty())
+        return mime;
+    mime->setData(QStringLiteral("text/tab-separated-values"), rows.toUtf8());
+    mime->setHtml(htmlTable(rows));
+    return mime;
+}
+
 frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmTip2"));
     setWindowTitle(QStringLiteral("　電卓　計算履歴"));
 
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new TapeTextEdit(*this, this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
     // The tape only grows; an undo record per append would double its memory.

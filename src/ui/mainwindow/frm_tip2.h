@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -40,6 +41,13 @@ public:
         std::function<void(std::size_t line)> note;
     };
     void setNoteLinks(NoteLinks links) { m_noteLinks = std::move(links); }
+    /// The steps that wrote tape lines `first` to `last` (0-based, inclusive) as
+    /// tab-separated rows; a copy of a selection carries them beside the lines as shown.
+    using StepRows = std::function<QString(std::size_t first, std::size_t last)>;
+    void setStepRows(StepRows rows) { m_stepRows = std::move(rows); }
+    /// What a copy of the selection puts on the clipboard: the lines as shown as plain
+    /// text, the steps' rows as tab-separated values and as an HTML table.
+    [[nodiscard]] QMimeData* selectionMimeData() const;
 
     /// The 0-based tape line that holds `position` of the text box.
     [[nodiscard]] std::size_t lineAt(int position) const;
@@ -62,6 +70,7 @@ private:
     QLabel* Label9; // credit line
     QAction* mnuTapeNote;
     NoteLinks m_noteLinks;
+    StepRows m_stepRows;
     std::size_t m_menuLine = 0; // the line the context menu was last opened on
     bool m_pendingCr = false;
     // Every text block but the last holds exactly this many tape lines, which is how a

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -83,6 +84,17 @@ public:
                                       : calc.engine.mnuMemMinus_Click();
         case 82:
             return calc.engine.mnuMemRecall_Click();
+        case 83: {
+            // A pasted column: amounts in several forms, one heading skipped.
+            calc.engine.beginPastedColumn();
+            for (const char* form : {"¥1,2%02d", "△%d", "(%d)", "%d-", "%d万"}) {
+                char cell[24];
+                std::snprintf(cell, sizeof cell, form, between(0, 99));
+                calc.engine.addPastedAmount(u16(cell));
+            }
+            calc.engine.showPastedTotal();
+            return calc.engine.recordPastedSkips(1);
+        }
         default:
             // A whole line at once: a number, an operator, perhaps a percent.
             calc.paste(std::to_string(between(-500, 5000)) +

@@ -141,3 +141,28 @@ TEST(TapeCsv, ATextCellASpreadsheetWouldRunAsAFormulaIsQuotedAsText) {
 
 } // namespace
 } // namespace sumiplex::journal
+
+namespace sumiplex::journal {
+namespace {
+
+TEST(TapeRows, StepsBecomeTabSeparatedRowsForASpreadsheet) {
+    Calc calc;
+    calc.line("¥1,200+");
+    calc.line("-5");
+    calc.line("3*");
+    calc.line("1/0");
+    calc.engine.Text1_DblClick();
+    calc.line("3*4");
+    calc.tape.setNote(0, u"交通費");
+    calc.tape.recordTool(u"      365 Days     \r\n");
+    EXPECT_EQ(engine::testing::utf8(tapeRows(calc.tape.entries())),
+              "¥1,200+\t'+\t1200\t1200\t交通費\n"
+              "'-5\t'+\t-5\t1195\t\n"
+              "3*\t*\t3\t3585\t\n"
+              "1/0\tERROR\t\t\t\n"
+              "3*4\t'=\t12\t\t\n"
+              "365 Days\t\t\t\t\n");
+}
+
+} // namespace
+} // namespace sumiplex::journal
