@@ -74,7 +74,7 @@ void Engine::showRecordedTotal(const std::optional<Decimal>& recorded, EntryKind
 }
 
 void Engine::mnuPopUndo_Click() {
-    if (m_history.undoValue().isZero())
+    if (!m_history.canUndo())
         return;
     TapeEntry entry = entryOf(EntryKind::RoundingUndo);
     m_totalValue = m_history.undoValue();

@@ -32,12 +32,26 @@ public:
     // --- rounding run: every rounding command starts again from the value before the run
     /// The value the next rounding command starts from.
     [[nodiscard]] const Decimal& roundingBase(const Decimal& total) const {
-        return m_undoValue.isZero() ? total : m_undoValue;
+        return m_undoValue.isZero() || m_undoesCorrection ? total : m_undoValue;
     }
-    void beginRoundingRun(const Decimal& original) { m_undoValue = original; }
-    void endRoundingRun() { m_undoValue = Decimal{}; }
+    void beginRoundingRun(const Decimal& original) {
+        m_undoValue = original;
+        m_undoesCorrection = false;
+    }
+    void endRoundingRun() {
+        m_undoValue = Decimal{};
+        m_undoesCorrection = false;
+    }
     /// The total before the run; 0 when no run is going.
     [[nodiscard]] const Decimal& undoValue() const { return m_undoValue; }
+    /// A corrected calculation replaced `recorded`: the undo brings it back until the next
+    /// step, and a rounding rounds the corrected total, not the recorded one.
+    void beginCorrectionUndo(const Decimal& recorded) {
+        m_undoValue = recorded;
+        m_undoesCorrection = true;
+    }
+    /// Whether the undo has a total to bring back (a recorded total of 0 too).
+    [[nodiscard]] bool canUndo() const { return !m_undoValue.isZero() || m_undoesCorrection; }
 
 private:
     [[nodiscard]] std::optional<Decimal> itemAtPosition() const;
@@ -45,6 +59,7 @@ private:
     std::vector<std::u16string> m_totals;
     std::int32_t m_position = 0;
     Decimal m_undoValue;
+    bool m_undoesCorrection = false;
 };
 
 } // namespace sumiplex::engine
