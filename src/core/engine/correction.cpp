@@ -184,6 +184,8 @@ Recomputation recompute(const CalculationStart& start, std::span<const Correctio
             carried = row.step;
             carried.input = *lineResult + row.step.input.substr(row.carried);
             step = &carried;
+            if (carried.input != row.step.input)
+                outcome.carriedInput = carried.input;
         }
         const bool empty = isInputLineKind(step->kind) && step->input.empty();
         outcome.firstEntry = tape.entries().size();

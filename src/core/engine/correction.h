@@ -63,6 +63,9 @@ struct RowOutcome {
     };
     State state = State::Empty;
     Decimal total;
+    /// The input as keyed when it went on from a line result that has changed ("20+" for a
+    /// recorded "12+"); empty otherwise.
+    std::u16string carriedInput;
     /// Where its entries are in the recomputation's tape: [firstEntry, endEntry).
     std::size_t firstEntry = 0;
     std::size_t endEntry = 0;

@@ -7,8 +7,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 class QAction;
 class QCalendarWidget;
@@ -35,8 +38,13 @@ class TapeJournal;
 struct UnsavedTape;
 } // namespace sumiplex::platform
 
+namespace sumiplex {
+class Decimal;
+} // namespace sumiplex
+
 namespace sumiplex::engine {
 class Engine;
+struct TapeEntry;
 enum class RegisterKind;
 class Tape;
 struct View;
@@ -72,6 +80,8 @@ class frmTip1;
 class frmTip2;
 class frmTip3;
 class frmTapes;
+class frmCheck;
+class frmCorrect;
 
 /// What the main window takes from its surroundings; the program passes the real ones,
 /// tests and the script driver pass fakes. Everything must outlive the window.
@@ -259,6 +269,25 @@ private:
     /// window), and gives it to the tape.
     void editNote(std::size_t index, QWidget& over);
 
+    // Checking and correcting the calculation (frm_main_check.cpp).
+    void connectCheck();
+    void mnuCheck_Click();
+    void mnuCorrect_Click();
+    /// Opens the check over `steps`, keyed from the engine `start` gives; `current` when they
+    /// are the current calculation's, which a check can then correct.
+    void openCheck(
+        std::vector<::sumiplex::engine::TapeEntry> steps,
+        std::function<std::unique_ptr<::sumiplex::engine::Engine>(::sumiplex::engine::Tape&)> start,
+        bool current);
+    void applyCorrection(std::span<const ::sumiplex::engine::TapeEntry> block,
+                         const ::sumiplex::Decimal& total);
+    void unloadCheckWindows();
+    /// Without their close events: the window is going away.
+    void deleteCheckWindows();
+    /// The engine the input line and the calculator's own controls act on: the check's
+    /// while one is open, else the calculation's.
+    [[nodiscard]] ::sumiplex::engine::Engine& lineEngine();
+
     // Companion and tool windows (frm_main_windows.cpp).
     enum class ToolShow {
         Activate,   ///< shown and given the keyboard; Escape closes it
@@ -308,6 +337,10 @@ private:
     std::size_t m_journalListener = 0;
     /// The earlier tapes while their window is open; it deletes itself when closed.
     QPointer<frmTapes> m_tapes;
+    /// The check and the correction of the calculation while open; each deletes itself.
+    QPointer<frmCheck> m_check;
+    QPointer<frmCorrect> m_correct;
+    std::size_t m_correctListener = 0;
     /// Escape and the keyboard's return for every window shown by showToolWindow.
     ToolWindowKeys* m_toolKeys = nullptr;
 
@@ -409,6 +442,8 @@ private:
     QAction* mnuEarlierTapes = nullptr; // the earlier tapes window
     QAction* mnuSaveTape = nullptr;     // the tape saved as text or CSV
     QAction* mnuNote = nullptr;         // a note on the last step of the tape
+    QAction* mnuCheck = nullptr;        // the calculation keyed again and compared
+    QAction* mnuCorrect = nullptr;      // the calculation's steps edited
     QAction* mnuPopUndo = nullptr;
     QAction* mnuPopFix = nullptr;
     QAction* mnuPopu = nullptr;
