@@ -5,6 +5,7 @@
 #include "core/engine/input_forms.h"
 #include "core/engine/kanji_amount.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace sumiplex::engine {
@@ -78,6 +79,26 @@ std::vector<TapeEntry> calculationSteps(std::span<const TapeEntry> entries) {
         if (isCalculationStep(e))
             steps.push_back(e);
     return steps;
+}
+
+CalculationAt calculationAt(std::span<const TapeEntry> entries, std::size_t index) {
+    CalculationAt calculation;
+    if (entries.empty())
+        return calculation;
+    index = std::min(index, entries.size() - 1);
+    // An all clear closes the calculation it ends; a total keyed back in opens the next.
+    if (index > 0 && entries[index].kind == EntryKind::AllClear)
+        --index;
+    std::size_t first = index + 1;
+    while (first > 0 && !entries[first - 1].startsCalculation())
+        --first;
+    if (first > 0 && entries[first - 1].kind != EntryKind::AllClear)
+        calculation.start = entries[first - 1];
+    std::size_t end = first;
+    while (end < entries.size() && !entries[end].startsCalculation())
+        ++end;
+    calculation.steps = calculationSteps(entries.subspan(first, end - first));
+    return calculation;
 }
 
 TapeEntry typedStep(std::u16string input) {

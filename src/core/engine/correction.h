@@ -32,6 +32,16 @@ using CalculationStart = std::function<std::unique_ptr<Engine>(Tape&)>;
 /// Tape::calculationStart()).
 [[nodiscard]] std::vector<TapeEntry> calculationSteps(std::span<const TapeEntry> entries);
 
+/// A calculation of a tape read back: the entry it started from (a total keyed back in, a
+/// tally's start; none after an all clear or at the tape's start) and its steps.
+struct CalculationAt {
+    std::optional<TapeEntry> start;
+    std::vector<TapeEntry> steps;
+};
+
+/// The calculation entry `index` belongs to. An all clear ends the calculation before it.
+[[nodiscard]] CalculationAt calculationAt(std::span<const TapeEntry> entries, std::size_t index);
+
 /// A step keyed as `input` in the input line and ended with Enter unless its trailing sign
 /// ended it.
 [[nodiscard]] TapeEntry typedStep(std::u16string input);

@@ -45,6 +45,7 @@ class Decimal;
 namespace sumiplex::engine {
 class Engine;
 struct TapeEntry;
+struct CalculationAt;
 enum class RegisterKind;
 class Tape;
 struct View;
@@ -279,6 +280,8 @@ private:
         std::vector<::sumiplex::engine::TapeEntry> steps,
         std::function<std::unique_ptr<::sumiplex::engine::Engine>(::sumiplex::engine::Tape&)> start,
         bool current);
+    /// A calculation of an earlier tape, checked from the engine as it stood when it started.
+    void checkEarlierCalculation(const ::sumiplex::engine::CalculationAt& calculation);
     void applyCorrection(std::span<const ::sumiplex::engine::TapeEntry> block,
                          const ::sumiplex::Decimal& total);
     void unloadCheckWindows();

@@ -82,6 +82,22 @@ void frmMain::openCheck(std::vector<engine::TapeEntry> steps,
     QTimer::singleShot(0, this, [this] { giveKeyboardToInputLine(); });
 }
 
+void frmMain::checkEarlierCalculation(const engine::CalculationAt& calculation) {
+    const std::optional<engine::TapeEntry> first = calculation.start;
+    openCheck(
+        calculation.steps,
+        [this, first](engine::Tape& tape) {
+            // The calculator as it starts, settings and all, then the total the calculation
+            // started from.
+            std::unique_ptr<engine::Engine> engine = m_engine->replay({}, tape);
+            engine->Command1_Click();
+            if (first)
+                engine->feed(*first);
+            return engine;
+        },
+        false);
+}
+
 void frmMain::mnuCorrect_Click() {
     if (m_correct && m_correct->isVisible()) {
         m_correct->raise();

@@ -163,6 +163,42 @@ TEST(Correct, ApplyingWritesABlockAndTheUndoBringsBackTheRecordedTotal) {
     EXPECT_EQ(again.total(), "673.2");
 }
 
+TEST(Check, ACalculationOfATapeReadBackRunsBetweenItsStarts) {
+    Calc calc;
+    calc.type(" ");               // 0: the space clears
+    calc.line("100+");            // 1
+    calc.line("200+");            // 2
+    calc.engine.Command1_Click(); // 3: the all clear ends the calculation before it
+    calc.line("7+");              // 4
+    calc.engine.Label1_Click();
+    calc.enter();    // 5: "Total    7" keyed back in opens the next
+    calc.line("3+"); // 6
+    const auto& entries = calc.tape.entries();
+    ASSERT_EQ(entries.size(), 7U);
+    const struct {
+        std::size_t index;
+        std::vector<std::string> steps;
+        bool startsFromTotal;
+    } cases[] = {
+        {0, {"100+", "200+"}, false},
+        {1, {"100+", "200+"}, false},
+        {2, {"100+", "200+"}, false},
+        {3, {"100+", "200+"}, false},
+        {4, {"7+"}, false},
+        {5, {"3+"}, true},
+        {6, {"3+"}, true},
+        {99, {"3+"}, true},
+    };
+    for (const auto& c : cases) {
+        const CalculationAt calculation = calculationAt(entries, c.index);
+        std::vector<std::string> steps;
+        for (const TapeEntry& e : calculation.steps)
+            steps.push_back(utf8(e.input));
+        EXPECT_EQ(steps, c.steps) << c.index;
+        EXPECT_EQ(calculation.start.has_value(), c.startsFromTotal) << c.index;
+    }
+}
+
 TEST(Check, KeyingAgainComparesEachStep) {
     Calc calc;
     calc.type(" ");
