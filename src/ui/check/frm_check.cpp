@@ -52,6 +52,9 @@ frmCheck::frmCheck(std::vector<engine::TapeEntry> steps, engine::CalculationStar
                           QStringLiteral("判定")});
     // The input line keys the check; the grid only shows it.
     GridCheck->setFocusPolicy(Qt::NoFocus);
+    // A selection's colour would hide the red of a mismatch; the row being checked is
+    // scrolled to instead.
+    GridCheck->setSelectionMode(QAbstractItemView::NoSelection);
     LabelCheck = named(new QLabel(this), "LabelCheck");
     CommandKeepRecorded =
         named(new QPushButton(QStringLiteral("記録が正しい"), this), "CommandKeepRecorded");
@@ -85,9 +88,9 @@ frmCheck::frmCheck(std::vector<engine::TapeEntry> steps, engine::CalculationStar
                     engine::stepText(rows[static_cast<std::size_t>(r)].recorded)));
     }
     GridCheck->resizeColumnToContents(0);
-    GridCheck->setColumnWidth(1, GridCheck->fontMetrics().horizontalAdvance(QString(14, u'0')));
+    GridCheck->setColumnWidth(1, GridCheck->fontMetrics().horizontalAdvance(QString(12, u'0')));
     GridCheck->setColumnWidth(2, GridCheck->columnWidth(1));
-    resize(GridCheck->fontMetrics().horizontalAdvance(QString(44, u'0')),
+    resize(GridCheck->fontMetrics().horizontalAdvance(QString(52, u'0')),
            GridCheck->fontMetrics().height() * 24);
     refresh();
 }
@@ -154,14 +157,15 @@ void frmCheck::refresh() {
                 row.typed ? QString::fromStdU16String(engine::stepText(*row.typed)) : QString());
         setCell(*GridCheck, r, 3, verdictText(row.verdict));
         const bool different = row.verdict == CheckSession::Verdict::Different;
-        for (int c = 0; c < GridCheck->columnCount(); ++c)
-            GridCheck->item(r, c)->setForeground(different ? QBrush(Qt::red) : QBrush());
+        for (int c = 0; c < GridCheck->columnCount(); ++c) {
+            QTableWidgetItem* item = GridCheck->item(r, c);
+            item->setForeground(different ? QBrush(Qt::red) : QBrush());
+            item->setBackground(different ? QBrush(QColor(0xff, 0xe4, 0xe4)) : QBrush());
+        }
     }
     const int position = static_cast<int>(m_session->position());
-    if (position < GridCheck->rowCount()) {
-        GridCheck->selectRow(position);
+    if (position < GridCheck->rowCount())
         GridCheck->scrollToItem(GridCheck->item(position, 0));
-    }
     LabelCheck->setText(QString::fromStdU16String(m_session->status()));
     CommandKeepRecorded->setEnabled(m_session->waiting());
     CommandTakeTyped->setEnabled(m_session->waiting());

@@ -61,10 +61,11 @@ frmCorrect::frmCorrect(std::vector<engine::TapeEntry> steps, engine::Calculation
     GridEntries->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("00000")));
     GridEntries->setColumnWidth(kInputColumn, metrics.horizontalAdvance(QString(14, u'0')));
     GridEntries->setColumnWidth(kTotalColumn, metrics.horizontalAdvance(QString(16, u'0')));
-    resize(metrics.horizontalAdvance(QString(56, u'0')), metrics.height() * 24);
+    resize(metrics.horizontalAdvance(QString(60, u'0')), metrics.height() * 24);
     recompute();
+    // Typing goes into the input of the selected row.
     if (!m_rows.empty())
-        GridEntries->selectRow(0);
+        GridEntries->setCurrentCell(0, kInputColumn);
 }
 
 frmCorrect::~frmCorrect() = default;
@@ -149,7 +150,8 @@ void frmCorrect::deleteRow() {
     m_rows.erase(m_rows.begin() + selected);
     recompute();
     if (!m_rows.empty())
-        GridEntries->selectRow(std::min(selected, static_cast<int>(m_rows.size()) - 1));
+        GridEntries->setCurrentCell(std::min(selected, static_cast<int>(m_rows.size()) - 1),
+                                    kInputColumn);
 }
 
 void frmCorrect::CommandApply_Click() {
