@@ -37,8 +37,15 @@ void CheckSession::rebuild() {
 CheckSession::Event CheckSession::takeKeyed() {
     Event event = Event::None;
     const auto& entries = m_tape->entries();
+    bool restarted = false;
     for (; m_seen < entries.size(); ++m_seen) {
         const TapeEntry& entry = entries[m_seen];
+        // An all clear or a total keyed in is no step of a calculation: a user clearing
+        // before keying again goes on from the steps checked so far.
+        if (entry.startsCalculation()) {
+            restarted = true;
+            continue;
+        }
         // Steps keyed while a mismatch waits, or after the last, compare with nothing.
         if (!isCalculationStep(entry) || m_waiting || finished())
             continue;
@@ -54,6 +61,8 @@ CheckSession::Event CheckSession::takeKeyed() {
             event = Event::Mismatch;
         }
     }
+    if (restarted)
+        rebuild();
     return event;
 }
 

@@ -220,6 +220,10 @@ TEST(Check, KeyingAgainComparesEachStep) {
     EXPECT_EQ(session.engine().totalValue().toPlainAscii(), "0");
     EXPECT_EQ(key("100+"), Event::Same);
     EXPECT_EQ(session.rows()[0].verdict, CheckSession::Verdict::Same);
+    // An all clear compares with nothing and keeps the total the check has reached.
+    session.engine().Command1_Click();
+    EXPECT_EQ(session.takeKeyed(), Event::None);
+    EXPECT_EQ(session.engine().totalValue().toPlainAscii(), "100");
     EXPECT_EQ(key("abc"), Event::None); // an ERROR is no step
     EXPECT_EQ(key("250+"), Event::Mismatch);
     EXPECT_EQ(session.takeTyped(), Event::None);
