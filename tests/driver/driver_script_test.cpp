@@ -89,12 +89,14 @@ void DriverScriptTest::readsCommands_data() {
     QTest::newRow("tape line") << "tapeline 17" << Verb::TapeLine << ""
                                << "17";
     QTest::newRow("cell with blanks in its text")
-        << "cell frmCorrect.GridEntries 2 3 伝票 No.7" << Verb::Cell
-        << "frmCorrect.GridEntries" << "2 3 伝票 No.7";
+        << "cell frmCorrect.GridEntries 2 3 伝票 No.7" << Verb::Cell << "frmCorrect.GridEntries"
+        << "2 3 伝票 No.7";
     QTest::newRow("cell emptied") << "cell frmCorrect.GridEntries 0 1 " << Verb::Cell
-                                  << "frmCorrect.GridEntries" << "0 1 ";
+                                  << "frmCorrect.GridEntries"
+                                  << "0 1 ";
     QTest::newRow("insert key") << "key frmCorrect.GridEntries Insert" << Verb::Key
-                                << "frmCorrect.GridEntries" << "Insert";
+                                << "frmCorrect.GridEntries"
+                                << "Insert";
 }
 
 void DriverScriptTest::readsCommands() {
