@@ -54,6 +54,11 @@ frmCorrect::frmCorrect(std::vector<engine::TapeEntry> steps, engine::Calculation
     layout->addLayout(buttons);
 
     connect(GridEntries, &QTableWidget::itemChanged, this, &frmCorrect::GridEntries_Changed);
+    // A row chosen by its number or its total is typed into at its input.
+    connect(GridEntries, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
+        if (row >= 0 && (column == 0 || column == kTotalColumn))
+            GridEntries->setCurrentCell(row, kInputColumn);
+    });
     connect(CommandApply, &QPushButton::clicked, this, &frmCorrect::CommandApply_Click);
     connect(CommandCancel, &QPushButton::clicked, this, &QWidget::close);
 
@@ -176,6 +181,11 @@ bool frmCorrect::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key == Qt::Key_Delete) {
             deleteRow();
+            return true;
+        }
+        // A cell being edited takes Escape itself, to leave the edit.
+        if (key == Qt::Key_Escape) {
+            close();
             return true;
         }
     }
