@@ -31,6 +31,7 @@ constexpr std::array kNamedKeys{
     NamedKey{u"Home", Qt::Key_Home, u""},
     NamedKey{u"End", Qt::Key_End, u""},
     NamedKey{u"Menu", Qt::Key_Menu, u""},
+    NamedKey{u"Insert", Qt::Key_Insert, u""},
 };
 
 } // namespace

@@ -206,6 +206,8 @@ Failure ScriptRunner::run(const Command& c) {
         return printer(c.argument);
     case Verb::TapeLine:
         return tapeLine(c.argument);
+    case Verb::Cell:
+        return editCell(c.target, c.argument);
     }
     return QStringLiteral("unknown command");
 }

@@ -66,6 +66,8 @@ private:
     Failure mouse(Verb verb, const QString& ref);
     Failure menu(const QString& ref);
     Failure select(const QString& ref, const QString& item);
+    /// "ROW COL TEXT": the cell edited as typed and committed with Enter.
+    Failure editCell(const QString& ref, const QString& cell);
     Failure setDate(const QString& ref, const QString& date);
     Failure setTime(const QString& ref, const QString& time);
     Failure fire(const QString& ref);

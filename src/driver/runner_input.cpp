@@ -204,6 +204,45 @@ Failure ScriptRunner::select(const QString& ref, const QString& item) {
     return QStringLiteral("%1 is not a list").arg(ref);
 }
 
+Failure ScriptRunner::editCell(const QString& ref, const QString& cell) {
+    QString error;
+    auto* view = namedAs<QAbstractItemView>(ref, "a grid", error);
+    if (!view)
+        return error;
+    const QStringList parts = cell.split(u' ');
+    const int row = parts[0].toInt();
+    const int column = parts[1].toInt();
+    const QString text = cell.section(u' ', 2);
+    QAbstractItemModel* model = view->model();
+    if (!model || row >= model->rowCount() || column >= model->columnCount())
+        return QStringLiteral("%1 has no cell %2 %3").arg(ref).arg(row).arg(column);
+    if (!reachable(*view))
+        return std::nullopt;
+    const QModelIndex index = model->index(row, column);
+    activateWindow(*view->window());
+    view->setFocus(Qt::OtherFocusReason);
+    view->scrollTo(index);
+    view->setCurrentIndex(index);
+    if (!(model->flags(index) & Qt::ItemIsEditable))
+        return QStringLiteral("%1: cell %2 %3 cannot be edited").arg(ref).arg(row).arg(column);
+    view->edit(index);
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor || editor == view)
+        return QStringLiteral("%1: cell %2 %3 opened no editor").arg(ref).arg(row).arg(column);
+    // The editor starts with the cell's text; typing replaces it as a fresh entry does.
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->selectAll();
+    QPointer<QWidget> target = editor;
+    for (const char32_t ch : text.toUcs4()) {
+        if (!target)
+            break;
+        pressAndRelease(*target, keyStrokeForCharacter(ch));
+    }
+    if (target)
+        pressAndRelease(*target, *keyStrokeFor(QStringLiteral("Enter")));
+    return std::nullopt;
+}
+
 Failure ScriptRunner::tapeLine(const QString& number) {
     if (!m_main)
         return QStringLiteral("frmMain is not open");

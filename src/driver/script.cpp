@@ -31,6 +31,7 @@ constexpr std::array kVerbs{
     VerbName{u"folder", Verb::Folder}, VerbName{u"printer", Verb::Printer},
     VerbName{u"paste", Verb::Paste},   VerbName{u"tapeline", Verb::TapeLine},
     VerbName{u"drop", Verb::Drop},
+    VerbName{u"cell", Verb::Cell},
 };
 
 std::optional<Verb> verbFor(QStringView word) {
@@ -170,6 +171,15 @@ std::optional<QString> checkShape(const Command& c) {
         if (t.isEmpty())
             return QStringLiteral("print wants a reference");
         break;
+    case Verb::Cell: {
+        const auto parts = a.split(u' ');
+        bool rowOk = false;
+        bool columnOk = false;
+        if (!isControlRef(t) || parts.size() < 2 || parts[0].toInt(&rowOk) < 0 ||
+            parts[1].toInt(&columnOk) < 0 || !rowOk || !columnOk)
+            return QStringLiteral("cell wants WINDOW.GRID ROW COL TEXT");
+        break;
+    }
     case Verb::TapeLine: {
         bool ok = false;
         (void)a.toULongLong(&ok);

@@ -34,6 +34,7 @@ enum class Verb {
     Print,
     Printer,
     TapeLine,
+    Cell,
 };
 
 /// One line of an event script, split into its verb, the object it names and its argument.

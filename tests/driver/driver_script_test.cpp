@@ -88,6 +88,15 @@ void DriverScriptTest::readsCommands_data() {
                                     << "";
     QTest::newRow("tape line") << "tapeline 17" << Verb::TapeLine << ""
                                << "17";
+    QTest::newRow("cell with blanks in its text")
+        << "cell frmCorrect.GridEntries 2 3 伝票 No.7" << Verb::Cell << "frmCorrect.GridEntries"
+        << "2 3 伝票 No.7";
+    QTest::newRow("cell emptied") << "cell frmCorrect.GridEntries 0 1 " << Verb::Cell
+                                  << "frmCorrect.GridEntries"
+                                  << "0 1 ";
+    QTest::newRow("insert key") << "key frmCorrect.GridEntries Insert" << Verb::Key
+                                << "frmCorrect.GridEntries"
+                                << "Insert";
 }
 
 void DriverScriptTest::readsCommands() {
@@ -127,6 +136,9 @@ void DriverScriptTest::refusesMalformedLines_data() {
     QTest::newRow("tape line without a number") << "tapeline";
     QTest::newRow("negative tape line") << "tapeline -1";
     QTest::newRow("tape line named by a control") << "tapeline frmTip2.Text1 3";
+    QTest::newRow("cell without a column") << "cell frmCorrect.GridEntries 2";
+    QTest::newRow("cell at a negative row") << "cell frmCorrect.GridEntries -1 1 5+";
+    QTest::newRow("cell of a window") << "cell frmCorrect 0 1 5+";
 }
 
 void DriverScriptTest::refusesMalformedLines() {

@@ -229,6 +229,8 @@ void MainWindowTest::menuBarHoldsItsItemsInOrder_data() {
                                          "貼り付け(&P)",
                                          "-",
                                          "摘要(&N)...",
+                                         "検算(&K)...",
+                                         "訂正(&T)...",
                                          "-",
                                          "TOTALをドルに換算(&D)",
                                          "TOTALを日本円に換算(&Y)",

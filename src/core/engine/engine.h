@@ -221,6 +221,10 @@ public:
     /// Entries that follow from the one before (the step of a "Days" line, a tally's
     /// closing total) are made by that one and need no feeding.
     void feed(const TapeEntry& step);
+    /// Makes `total` the current total after a check or a correction of the current
+    /// calculation: `block` (the corrected steps' entries) goes onto the tape, then the new
+    /// total, from which a new calculation starts. The undo brings back the total replaced.
+    void applyCorrection(std::span<const TapeEntry> block, const Decimal& total);
 
     // --- a pasted column (engine_paste.cpp) --------------------------------------------
     /// A column of amounts is pasted: the amount added next starts it. The column records

@@ -19,7 +19,7 @@ void History::replaceLast(std::u16string plainTotal) {
 std::optional<Decimal> History::undoTarget() const {
     if (m_pasteRun)
         return m_pasteRun->total;
-    if (m_undoValue.isZero())
+    if (m_undoValue.isZero() && !m_undoesCorrection)
         return std::nullopt;
     return m_undoValue;
 }

@@ -33,24 +33,35 @@ public:
     // --- rounding run: every rounding command starts again from the value before the run
     /// The value the next rounding command starts from.
     [[nodiscard]] const Decimal& roundingBase(const Decimal& total) const {
-        return m_undoValue.isZero() ? total : m_undoValue;
+        return m_undoValue.isZero() || m_undoesCorrection ? total : m_undoValue;
     }
     void beginRoundingRun(const Decimal& original) {
         m_undoValue = original;
+        m_undoesCorrection = false;
         m_pasteRun.reset();
     }
-    /// Ends a rounding run or a pasted column's run: Undo has nothing to take back.
+    /// Ends a rounding run, a pasted column's run or a correction's undo: Undo has nothing
+    /// to take back.
     void endRoundingRun() {
         m_undoValue = Decimal{};
+        m_undoesCorrection = false;
         m_pasteRun.reset();
     }
     /// The total before the run; 0 when no run is going.
     [[nodiscard]] const Decimal& undoValue() const { return m_undoValue; }
+    /// A corrected calculation replaced `recorded`: the undo brings it back until the next
+    /// step, and a rounding rounds the corrected total, not the recorded one.
+    void beginCorrectionUndo(const Decimal& recorded) {
+        m_undoValue = recorded;
+        m_undoesCorrection = true;
+        m_pasteRun.reset();
+    }
 
     // --- a pasted column: one Undo takes all its amounts back, to a total of 0 as well
     /// A column starts adding to `total`, with `amounts` items in the amounts list.
     void beginPasteRun(const Decimal& total, std::size_t amounts) {
         m_undoValue = Decimal{};
+        m_undoesCorrection = false;
         m_pasteRun = PasteRun{total, amounts};
     }
     /// The column's latest total takes the place of the one recorded when it started.
@@ -59,8 +70,9 @@ public:
     [[nodiscard]] std::optional<std::size_t> amountsBeforePaste() const {
         return m_pasteRun ? std::optional(m_pasteRun->amounts) : std::nullopt;
     }
-    /// The total Undo goes back to: before the pasted column, or before the rounding run;
-    /// nothing when neither is going.
+    /// The total Undo goes back to: before the pasted column, the recorded total a
+    /// correction replaced (0 too), or the total before the rounding run; nothing when none
+    /// is going.
     [[nodiscard]] std::optional<Decimal> undoTarget() const;
 
 private:
@@ -74,6 +86,7 @@ private:
         std::size_t amounts = 0;
     };
     std::optional<PasteRun> m_pasteRun;
+    bool m_undoesCorrection = false;
 };
 
 } // namespace sumiplex::engine

@@ -149,6 +149,7 @@ frmMain::frmMain(Services services, QWidget* parent)
     connectZeiTool();
     connectRegisterTools();
     connectNotes();
+    connectCheck();
 
     m_tape->setClock(
         [this] { return platform::localTime(m_services.clock).time_since_epoch().count(); });
@@ -182,6 +183,7 @@ frmMain::~frmMain() {
     delete m_toolKeys;
     m_toolKeys = nullptr;
     delete m_ton.data(); // it sends to this window's tape and input line
+    deleteCheckWindows();
     m_tape->removeListener(m_tapeListener);
     m_tape->removeListener(m_noteListener);
     // Destroyed without its close event: no one to ask, so lines the journal could not
@@ -201,21 +203,21 @@ void frmMain::connectControls() {
         filtered->installEventFilter(this);
 
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_engine->Text1_Change(text.toStdU16String(), Text1->cursorPosition());
+        lineEngine().Text1_Change(text.toStdU16String(), Text1->cursorPosition());
         render();
     });
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_engine->Text2_Change(text.toStdU16String(), Text2->cursorPosition());
+        lineEngine().Text2_Change(text.toStdU16String(), Text2->cursorPosition());
         render();
     });
     connect(Text3, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_engine->Text3_Change(text.toStdU16String(), Text3->cursorPosition());
+        lineEngine().Text3_Change(text.toStdU16String(), Text3->cursorPosition());
         render();
     });
 
     const auto onClick = [this](QPushButton* b, void (engine::Engine::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] {
-            (m_engine.get()->*handler)();
+            (lineEngine().*handler)();
             render();
         });
     };
@@ -227,24 +229,24 @@ void frmMain::connectControls() {
     connect(Command3, &QPushButton::clicked, this, &frmMain::showHistory);
 
     connect(Label1, &ClickableLabel::pressed, this, [this](Qt::MouseButton button) {
-        const bool popup = m_engine->Label1_MouseDown(
+        const bool popup = lineEngine().Label1_MouseDown(
             button == Qt::RightButton ? MouseButton::Right : MouseButton::Left);
         render();
         if (popup)
             openPopup2();
     });
     connect(Label1, &ClickableLabel::clicked, this, [this] {
-        m_engine->Label1_Click();
+        lineEngine().Label1_Click();
         render();
     });
     connect(Label4, &ClickableLabel::clicked, this, [this] {
         openPopup2();
-        m_engine->Label4_Click();
+        lineEngine().Label4_Click();
         render();
     });
     const auto onLabel = [this](ClickableLabel* label, void (engine::Engine::*handler)()) {
         connect(label, &ClickableLabel::clicked, this, [this, handler] {
-            (m_engine.get()->*handler)();
+            (lineEngine().*handler)();
             render();
         });
     };
@@ -254,7 +256,7 @@ void frmMain::connectControls() {
     onLabel(Label6, &engine::Engine::Label6_Click);
 
     connect(tmrClock, &QTimer::timeout, this, [this] {
-        m_engine->tmrClock_Timer();
+        lineEngine().tmrClock_Timer();
         render();
     });
 }
@@ -266,17 +268,17 @@ void frmMain::connectMenus() {
             render();
         });
     };
-    onTrigger(mnuPopUndo, [this] { m_engine->mnuPopUndo_Click(); });
-    onTrigger(mnuPopFix, [this] { m_engine->roundTotal(RoundMode::Down); });
-    onTrigger(mnuPopu, [this] { m_engine->roundTotal(RoundMode::Up); });
-    onTrigger(mnuPopB, [this] { m_engine->roundTotal(RoundMode::HalfAwayFromZero); });
-    onTrigger(mnuPopDcl, [this] { m_engine->mnuPopDcl_Click(); });
-    onTrigger(mnuFix, [this] { m_engine->mnuPopDcl_Click(); });
-    onTrigger(mnuOku, [this] { m_engine->toggleFourDigit(); });
-    onTrigger(mnuJapan, [this] { m_engine->toggleFourDigit(); });
-    onTrigger(mnuTax, [this] { m_engine->mnuTax_Click(); });
-    onTrigger(mnuYen, [this] { m_engine->Command6_Click(); });
-    onTrigger(mnuDoller, [this] { m_engine->Command7_Click(); });
+    onTrigger(mnuPopUndo, [this] { lineEngine().mnuPopUndo_Click(); });
+    onTrigger(mnuPopFix, [this] { lineEngine().roundTotal(RoundMode::Down); });
+    onTrigger(mnuPopu, [this] { lineEngine().roundTotal(RoundMode::Up); });
+    onTrigger(mnuPopB, [this] { lineEngine().roundTotal(RoundMode::HalfAwayFromZero); });
+    onTrigger(mnuPopDcl, [this] { lineEngine().mnuPopDcl_Click(); });
+    onTrigger(mnuFix, [this] { lineEngine().mnuPopDcl_Click(); });
+    onTrigger(mnuOku, [this] { lineEngine().toggleFourDigit(); });
+    onTrigger(mnuJapan, [this] { lineEngine().toggleFourDigit(); });
+    onTrigger(mnuTax, [this] { lineEngine().mnuTax_Click(); });
+    onTrigger(mnuYen, [this] { lineEngine().Command6_Click(); });
+    onTrigger(mnuDoller, [this] { lineEngine().Command7_Click(); });
 
     const auto onEdit = [this](QAction* action, EditCommand command) {
         connect(action, &QAction::triggered, this, [this, command] {
@@ -377,7 +379,7 @@ void frmMain::activate() {
     captionUsageGuide();
     fitActivationHeight();
     Line4->setVisible(Image1->isHidden());
-    m_engine->Form_Activate();
+    lineEngine().Form_Activate();
     render();
 }
 
@@ -435,21 +437,21 @@ bool frmMain::filterText1(QEvent* event) {
     if (filterFileDrag(event))
         return true;
     if (isReleaseOfKey(event)) {
-        m_engine->Text1_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
+        lineEngine().Text1_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
         render();
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             Text1->rect().contains(mouse->position().toPoint())) {
-            m_engine->Text1_Click();
+            lineEngine().Text1_Click();
             render();
         }
     } else if (event->type() == QEvent::MouseButtonDblClick) {
-        m_engine->Text1_DblClick();
+        lineEngine().Text1_DblClick();
         render();
         return true;
     } else if (isLeavingFocus(event)) {
-        m_engine->Text1_LostFocus();
+        lineEngine().Text1_LostFocus();
         render();
     }
     return false;
@@ -457,10 +459,10 @@ bool frmMain::filterText1(QEvent* event) {
 
 bool frmMain::filterText3(QEvent* event) {
     if (isReleaseOfKey(event)) {
-        m_engine->Text3_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
+        lineEngine().Text3_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
         render();
     } else if (isLeavingFocus(event)) {
-        m_engine->Text3_LostFocus();
+        lineEngine().Text3_LostFocus();
         render();
     }
     return false;

@@ -8,9 +8,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <span>
+#include <vector>
 
 class QAction;
 class QCalendarWidget;
@@ -39,8 +42,14 @@ class TapeJournal;
 struct UnsavedTape;
 } // namespace sumiplex::platform
 
+namespace sumiplex {
+class Decimal;
+} // namespace sumiplex
+
 namespace sumiplex::engine {
 class Engine;
+struct TapeEntry;
+struct CalculationAt;
 enum class RegisterKind;
 enum class PastedLayout;
 class Tape;
@@ -77,6 +86,8 @@ class frmTip1;
 class frmTip2;
 class frmTip3;
 class frmTapes;
+class frmCheck;
+class frmCorrect;
 
 /// What the main window takes from its surroundings; the program passes the real ones,
 /// tests and the script driver pass fakes. Everything must outlive the window.
@@ -278,6 +289,27 @@ private:
     /// window), and gives it to the tape.
     void editNote(std::size_t index, QWidget& over);
 
+    // Checking and correcting the calculation (frm_main_check.cpp).
+    void connectCheck();
+    void mnuCheck_Click();
+    void mnuCorrect_Click();
+    /// Opens the check over `steps`, keyed from the engine `start` gives; `current` when they
+    /// are the current calculation's, which a check can then correct.
+    void openCheck(
+        std::vector<::sumiplex::engine::TapeEntry> steps,
+        std::function<std::unique_ptr<::sumiplex::engine::Engine>(::sumiplex::engine::Tape&)> start,
+        bool current);
+    /// A calculation of an earlier tape, checked from the engine as it stood when it started.
+    void checkEarlierCalculation(const ::sumiplex::engine::CalculationAt& calculation);
+    void applyCorrection(std::span<const ::sumiplex::engine::TapeEntry> block,
+                         const ::sumiplex::Decimal& total);
+    void unloadCheckWindows();
+    /// Without their close events: the window is going away.
+    void deleteCheckWindows();
+    /// The engine the input line and the calculator's own controls act on: the check's
+    /// while one is open, else the calculation's.
+    [[nodiscard]] ::sumiplex::engine::Engine& lineEngine();
+
     // Companion and tool windows (frm_main_windows.cpp).
     enum class ToolShow {
         Activate,   ///< shown and given the keyboard; Escape closes it
@@ -330,6 +362,10 @@ private:
     std::size_t m_journalListener = 0;
     /// The earlier tapes while their window is open; it deletes itself when closed.
     QPointer<frmTapes> m_tapes;
+    /// The check and the correction of the calculation while open; each deletes itself.
+    QPointer<frmCheck> m_check;
+    QPointer<frmCorrect> m_correct;
+    std::size_t m_correctListener = 0;
     /// Escape and the keyboard's return for every window shown by showToolWindow.
     ToolWindowKeys* m_toolKeys = nullptr;
 
@@ -431,6 +467,8 @@ private:
     QAction* mnuEarlierTapes = nullptr; // the earlier tapes window
     QAction* mnuSaveTape = nullptr;     // the tape saved as text or CSV
     QAction* mnuNote = nullptr;         // a note on the last step of the tape
+    QAction* mnuCheck = nullptr;        // the calculation keyed again and compared
+    QAction* mnuCorrect = nullptr;      // the calculation's steps edited
     QAction* mnuPopUndo = nullptr;
     QAction* mnuPopFix = nullptr;
     QAction* mnuPopu = nullptr;

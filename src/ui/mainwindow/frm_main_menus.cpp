@@ -87,6 +87,9 @@ void frmMain::buildEditMenu() {
     addSeparator(mnuEdit, "mnuBar04");
     mnuNote = addAction(mnuEdit, "mnuNote", QStringLiteral("摘要(&N)..."));
     mnuNote->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuCheck = addAction(mnuEdit, "mnuCheck", QStringLiteral("検算(&K)..."));
+    mnuCheck->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    mnuCorrect = addAction(mnuEdit, "mnuCorrect", QStringLiteral("訂正(&T)..."));
     addSeparator(mnuEdit, "mnuBarNote");
     mnuDoller = addAction(mnuEdit, "mnuDoller", QStringLiteral("TOTALをドルに換算(&D)"));
     mnuYen = addAction(mnuEdit, "mnuYen", QStringLiteral("TOTALを日本円に換算(&Y)"));

@@ -2,6 +2,7 @@
 
 #include "core/settings/values.h"
 #include "platform/twips_geometry.h"
+#include "ui/check/frm_check.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/widgets/text_list_model.h"
 
@@ -90,8 +91,12 @@ void frmMain::render() {
 }
 
 void frmMain::renderOnce() {
-    const View& view = m_engine->view();
-    const engine::Requests requests = m_engine->takeRequests();
+    // While a check is open the input line keys it, and the window shows what is keyed.
+    if (m_check)
+        m_check->takeKeyed();
+    engine::Engine& shown = lineEngine();
+    const View& view = shown.view();
+    const engine::Requests requests = shown.takeRequests();
 
     renderCaptions(view);
     renderFlags(view);

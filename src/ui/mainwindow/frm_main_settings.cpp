@@ -227,6 +227,7 @@ void frmMain::unloadWindow() {
     if (m_unloaded)
         return;
     m_unloaded = true;
+    unloadCheckWindows();
     saveSettings();
     saveRegisters();
     unloadDateTimeTools();

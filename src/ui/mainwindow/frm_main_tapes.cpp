@@ -152,7 +152,8 @@ void frmMain::openEarlierTapes(const QString& chosen) {
         m_tapes = new frmTapes(frmTapes::Links{
             m_services.tapeFolder, m_journal ? m_journal->filesOfThisRun() : QStringList(),
             m_services.files, m_services.messages,
-            [this](const QString& amount) { takeToolResult(amount); }});
+            [this](const QString& amount) { takeToolResult(amount); },
+            [this](engine::CalculationAt calculation) { checkEarlierCalculation(calculation); }});
     } else {
         m_tapes->refresh();
     }

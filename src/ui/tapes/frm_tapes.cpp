@@ -119,6 +119,8 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     lstFound->hide();
     cmdCopy = named(new QPushButton(QStringLiteral("コピー(&C)"), this), "cmdCopy");
     cmdSend = named(new QPushButton(QStringLiteral("入力欄へ(&I)"), this), "cmdSend");
+    cmdCheck = named(new QPushButton(QStringLiteral("検算(&K)..."), this), "cmdCheck");
+    cmdCheck->setToolTip(QStringLiteral("選んだ行の計算を入力行で打ち直して照合します"));
     cmdSave = named(new QPushButton(QStringLiteral("計算履歴を保存(&S)..."), this), "cmdSave");
     cmdDelete = named(new QPushButton(QStringLiteral("削除(&D)"), this), "cmdDelete");
     cmdClose = named(new QPushButton(QStringLiteral("閉じる"), this), "cmdClose");
@@ -129,7 +131,7 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     findRow->addWidget(chkAllTapes);
     findRow->addWidget(cmdFind);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete})
+    for (QPushButton* b : {cmdCopy, cmdSend, cmdCheck, cmdSave, cmdDelete})
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(cmdClose);
@@ -155,6 +157,7 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     connect(cmdFind, &QPushButton::clicked, this, &frmTapes::findNext);
     connect(cmdCopy, &QPushButton::clicked, this, &frmTapes::copyText);
     connect(cmdSend, &QPushButton::clicked, this, &frmTapes::sendLine);
+    connect(cmdCheck, &QPushButton::clicked, this, &frmTapes::checkChosen);
     connect(cmdSave, &QPushButton::clicked, this, &frmTapes::saveChosen);
     connect(cmdDelete, &QPushButton::clicked, this, &frmTapes::deleteChosen);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
@@ -229,7 +232,7 @@ void frmTapes::showChosen() {
         lblStatus->setText(kNotATape.trimmed());
     else
         lblStatus->setText(bytes ? marksOf(m_lines->tapeIndex()).trimmed() : QString());
-    for (QPushButton* b : {cmdCopy, cmdSend, cmdSave, cmdDelete, cmdFind})
+    for (QPushButton* b : {cmdCopy, cmdSend, cmdCheck, cmdSave, cmdDelete, cmdFind})
         b->setEnabled(bytes.has_value());
 }
 
@@ -257,6 +260,32 @@ void frmTapes::sendLine() {
     }
     if (m_links.sendToInput)
         m_links.sendToInput(QString::fromStdU16String(amount));
+}
+
+void frmTapes::checkChosen() {
+    if (!m_links.checkCalculation)
+        return;
+    const journal::JournalContents contents = journal::readJournal(m_lines->bytes());
+    if (contents.entries.empty()) {
+        lblStatus->setText(QStringLiteral("このテープには検算できる計算がありません。"));
+        return;
+    }
+    std::vector<engine::TapeEntry> entries;
+    entries.reserve(contents.entries.size());
+    for (const journal::JournalEntry& e : contents.entries)
+        entries.push_back(e.entry);
+    // The entry that wrote the chosen line: the last one beginning at or before it.
+    const int row = txtTape->currentIndex().row();
+    std::size_t index = entries.size() - 1;
+    if (row >= 0) {
+        const auto after = std::upper_bound(
+            contents.entries.begin(), contents.entries.end(), static_cast<std::size_t>(row),
+            [](std::size_t line, const journal::JournalEntry& e) { return line < e.firstLine; });
+        index = after == contents.entries.begin()
+                    ? 0
+                    : static_cast<std::size_t>(after - contents.entries.begin()) - 1;
+    }
+    m_links.checkCalculation(engine::calculationAt(entries, index));
 }
 
 void frmTapes::saveChosen() {

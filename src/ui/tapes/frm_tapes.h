@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine/correction.h"
 #include "core/journal/journal_format.h"
 #include "core/journal/tape_summary.h"
 #include "ui/tapes/tape_lines_model.h"
@@ -51,6 +52,8 @@ public:
         platform::MessageBoxes& messages;
         /// Puts an amount into the calculator's input line.
         std::function<void(const QString&)> sendToInput;
+        /// Checks a calculation of the chosen tape by keying it again.
+        std::function<void(engine::CalculationAt)> checkCalculation = {};
     };
 
     explicit frmTapes(Links links);
@@ -78,6 +81,8 @@ private:
     void showAllTapes(bool all);
     void copyText();
     void sendLine();
+    /// The calculation of the line at the caret (the last one when none is chosen), checked.
+    void checkChosen();
     void deleteChosen();
     void saveChosen();
     [[nodiscard]] QString chosenPath() const;
@@ -118,7 +123,8 @@ private:
     QListWidget* lstFound;  // the lines a search of every tape found, a row each
     QPushButton* cmdFind;
     QPushButton* cmdCopy;
-    QPushButton* cmdSend; // the amount of the line at the caret to the input line
+    QPushButton* cmdSend;  // the amount of the line at the caret to the input line
+    QPushButton* cmdCheck; // the calculation of the line at the caret keyed again
     QPushButton* cmdSave;
     QPushButton* cmdDelete;
     QPushButton* cmdClose;

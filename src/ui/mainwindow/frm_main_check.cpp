@@ -1,0 +1,139 @@
+// Checking the calculation by keying it again, and correcting its steps.
+
+#include "core/engine/correction.h"
+#include "core/engine/engine.h"
+#include "core/engine/tape.h"
+#include "ui/check/frm_check.h"
+#include "ui/check/frm_correct.h"
+#include "ui/mainwindow/frm_main.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace sumiplex::ui {
+
+namespace {
+
+std::vector<engine::TapeEntry> currentSteps(const engine::Tape& tape) {
+    return engine::calculationSteps(
+        std::span<const engine::TapeEntry>(tape.entries()).subspan(tape.calculationStart()));
+}
+
+} // namespace
+
+void frmMain::connectCheck() {
+    connect(mnuCheck, &QAction::triggered, this, &frmMain::mnuCheck_Click);
+    connect(mnuCorrect, &QAction::triggered, this, &frmMain::mnuCorrect_Click);
+    // Steps keyed while the correction is open join its rows; a new calculation replaces them.
+    m_correctListener = m_tape->addListener(engine::Tape::Listener{
+        .recorded =
+            [this](const engine::TapeEntry& entry, std::u16string_view) {
+                if (!m_correct || !m_correct->isVisible())
+                    return;
+                if (entry.startsCalculation())
+                    m_correct->calculationStarted();
+                else
+                    m_correct->stepRecorded(entry);
+            },
+        .noteChanged = {},
+    });
+}
+
+engine::Engine& frmMain::lineEngine() {
+    if (m_check)
+        if (engine::Engine* checking = m_check->checkingEngine())
+            return *checking;
+    return *m_engine;
+}
+
+void frmMain::mnuCheck_Click() {
+    if (m_check && m_check->isVisible()) {
+        m_check->raise();
+        return giveKeyboardToInputLine();
+    }
+    openCheck(
+        currentSteps(*m_tape), [this](engine::Tape& tape) { return m_engine->replay({}, tape); },
+        true);
+}
+
+void frmMain::openCheck(std::vector<engine::TapeEntry> steps,
+                        std::function<std::unique_ptr<engine::Engine>(engine::Tape&)> start,
+                        bool current) {
+    // One window works on the calculation at a time.
+    if (m_correct)
+        m_correct->close();
+    if (m_check)
+        m_check->close();
+    frmCheck::Links links{
+        .render = [this] { render(); },
+        .writeTapeLine = [this](std::u16string line) { m_tape->recordTool(std::move(line)); },
+        .apply = {},
+    };
+    if (current)
+        links.apply = [this, start](std::span<const engine::CorrectionRow> rows) {
+            const engine::Recomputation result = engine::recompute(start, rows);
+            applyCorrection(result.block(rows), result.total());
+        };
+    m_check = new frmCheck(std::move(steps), std::move(start), std::move(links));
+    // The keys go on to the input line, which now keys the check.
+    showToolWindow(*m_check, ToolShow::Quietly);
+    render();
+    // After the window manager has shown the new window.
+    QTimer::singleShot(0, this, [this] { giveKeyboardToInputLine(); });
+}
+
+void frmMain::checkEarlierCalculation(const engine::CalculationAt& calculation) {
+    const std::optional<engine::TapeEntry> first = calculation.start;
+    openCheck(
+        calculation.steps,
+        [this, first](engine::Tape& tape) {
+            // The calculator as it starts, settings and all, then the total the calculation
+            // started from.
+            std::unique_ptr<engine::Engine> engine = m_engine->replay({}, tape);
+            engine->Command1_Click();
+            if (first)
+                engine->feed(*first);
+            return engine;
+        },
+        false);
+}
+
+void frmMain::mnuCorrect_Click() {
+    if (m_correct && m_correct->isVisible()) {
+        m_correct->raise();
+        m_correct->activateWindow();
+        return;
+    }
+    if (m_check)
+        m_check->close();
+    m_correct = new frmCorrect(
+        currentSteps(*m_tape), [this](engine::Tape& tape) { return m_engine->replay({}, tape); },
+        frmCorrect::Links{
+            .apply = [this](std::span<const engine::TapeEntry> block,
+                            const Decimal& total) { applyCorrection(block, total); },
+        });
+    // Escape belongs to the grid's cell editor.
+    showToolWindow(*m_correct, ToolShow::KeepEscape);
+    m_correct->activateWindow();
+}
+
+void frmMain::applyCorrection(std::span<const engine::TapeEntry> block, const Decimal& total) {
+    m_engine->applyCorrection(block, total);
+    render();
+    giveKeyboardToInputLine();
+}
+
+void frmMain::unloadCheckWindows() {
+    if (m_check)
+        m_check->close();
+    if (m_correct)
+        m_correct->close();
+}
+
+void frmMain::deleteCheckWindows() {
+    delete m_check.data();
+    delete m_correct.data();
+    m_tape->removeListener(m_correctListener);
+}
+
+} // namespace sumiplex::ui
