@@ -1,4 +1,5 @@
 #include "ui/mainwindow/frm_tip2.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/text_window_frame.h"
 
 #include <QAction>
@@ -51,6 +52,7 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    nameForScreenReaders(*this, {{"Text1", "計算履歴", "これまでの計算を一行ずつ記録したテープ"}});
     Text1->setReadOnly(true);
     // The tape only grows; an undo record per append would double its memory.
     Text1->document()->setUndoRedoEnabled(false);

@@ -1,4 +1,5 @@
 #include "ui/mainwindow/frm_tip3.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/text_window_frame.h"
 
 #include "platform/dialogs.h"
@@ -138,6 +139,7 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     // instead of running off to the right.
     Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     connect(Text1->document(), &QTextDocument::contentsChanged, this, &frmTip3::markEdited);
+    nameForScreenReaders(*this, {{"Text1", "メモ帳", "自由に書き込めるメモ"}});
 
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;

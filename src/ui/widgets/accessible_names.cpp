@@ -1,0 +1,34 @@
+#include "ui/widgets/accessible_names.h"
+
+#include <QAccessible>
+#include <QWidget>
+#include <QtDebug>
+
+namespace sumiplex::ui {
+
+void nameForScreenReaders(QWidget& window, std::initializer_list<AccessibleText> table) {
+    for (const AccessibleText& entry : table) {
+        const QString objectName = QString::fromLatin1(entry.objectName);
+        QWidget* control =
+            window.objectName() == objectName ? &window : window.findChild<QWidget*>(objectName);
+        if (!control) {
+            qWarning("accessible name for a missing control: %s", entry.objectName);
+            continue;
+        }
+        control->setAccessibleName(QString::fromUtf8(entry.name));
+        if (entry.description)
+            control->setAccessibleDescription(QString::fromUtf8(entry.description));
+    }
+}
+
+void announceCaption(QWidget& widget, const QString& role, const QString& caption) {
+    const QString spoken =
+        caption.trimmed().isEmpty() ? role : role + QLatin1Char(' ') + caption.simplified();
+    if (widget.accessibleName() == spoken)
+        return;
+    // setAccessibleName sends the name-change event itself; a screen reader that follows the
+    // control reads the new figure from it.
+    widget.setAccessibleName(spoken);
+}
+
+} // namespace sumiplex::ui

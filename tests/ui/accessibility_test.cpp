@@ -1,0 +1,209 @@
+// What a screen reader meets: every control that takes the keyboard, in the main window, its
+// companions, the tool windows and the dialogs, has a spoken name, and the total and the tax
+// lines say their figure after what they are, so a screen reader speaks the new total.
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/printing.h"
+#include "platform/settings_store.h"
+#include "platform/shell.h"
+#include "ui/dialogs/dialog_font.h"
+#include "ui/dialogs/dialog_note.h"
+#include "ui/dialogs/frm_about.h"
+#include "ui/mainwindow/dialog_doll.h"
+#include "ui/mainwindow/dialog_tax.h"
+#include "ui/mainwindow/frm_main.h"
+#include "ui/print/frm_printer.h"
+
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using sumiplex::ui::frmMain;
+
+class AccessibilityTest;
+/// Makes one dialog, unshown, with the test's fake services.
+using MakeDialog = std::function<QWidget*(AccessibilityTest&)>;
+Q_DECLARE_METATYPE(MakeDialog)
+
+namespace {
+
+QtMessageHandler g_defaultHandler = nullptr;
+void quietOffscreenHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (type == QtWarningMsg && msg.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    g_defaultHandler(type, context, msg);
+}
+
+QString spokenName(QWidget* widget) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+/// A name that says nothing once the mnemonic is taken away ("(M)", "&R") is no name.
+bool saysSomething(QString name) {
+    name.remove(QLatin1Char('&'));
+    static const QRegularExpression mnemonic(QStringLiteral("\\(\\w\\)"));
+    name.remove(mnemonic);
+    return !name.trimmed().isEmpty();
+}
+
+/// The controls of `window` that take the keyboard and say nothing, as "objectName (class)".
+QStringList unnamedControls(QWidget* window) {
+    QStringList unnamed;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* widget : widgets) {
+        const bool takesKeyboard = (widget->focusPolicy() & Qt::TabFocus) != 0;
+        if (!takesKeyboard || !widget->isVisibleTo(window) ||
+            widget->isWindow() != (widget == window))
+            continue;
+        // The text box inside a spin box or a combo box is spoken as part of its owner.
+        if (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
+            qobject_cast<QComboBox*>(widget->parentWidget()))
+            continue;
+        if (!saysSomething(spokenName(widget)))
+            unnamed << QStringLiteral("%1 (%2)").arg(
+                widget->objectName(), QString::fromLatin1(widget->metaObject()->className()));
+    }
+    return unnamed;
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void everyControlOfAWindowOpenedByItsMenuIsNamed_data();
+    void everyControlOfAWindowOpenedByItsMenuIsNamed();
+    void everyControlOfADialogIsNamed_data();
+    void everyControlOfADialogIsNamed();
+    void totalAndTaxLinesAreHeardWhenTheyChange();
+
+private:
+    sumiplex::platform::FakeClock m_clock;
+    sumiplex::platform::FakeSettingsStore m_settings;
+    sumiplex::platform::FakeFileDialogs m_files;
+    sumiplex::platform::FakeMessageBoxes m_messages;
+    sumiplex::platform::FakePickerDialogs m_pickers;
+    sumiplex::platform::FakeShell m_shell;
+    sumiplex::platform::FakePrinting m_printing;
+    QTemporaryDir m_emptyFolder;
+    QTemporaryDir m_tapes;
+    std::unique_ptr<frmMain> m_window;
+};
+
+void AccessibilityTest::initTestCase() {
+    g_defaultHandler = qInstallMessageHandler(quietOffscreenHandler);
+}
+
+void AccessibilityTest::init() {
+    m_window = std::make_unique<frmMain>(
+        sumiplex::ui::Services{m_clock, m_settings, m_files, m_messages, m_pickers, m_shell,
+                               m_printing, m_emptyFolder.path(), m_tapes.path()});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void AccessibilityTest::cleanup() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != m_window.get() && w->isVisible())
+            w->close();
+    m_window.reset();
+}
+
+void AccessibilityTest::everyControlOfAWindowOpenedByItsMenuIsNamed_data() {
+    QTest::addColumn<QString>("action");
+    // An empty action checks the main window itself.
+    for (const char* action : {"", "mnuRireki", "mnuMemo", "mnuEge", "mnuDay", "mnuTime", "mmnuTon",
+                               "mnuCash", "mnuZei", "mnuMargin", "mnuEarlierTapes", "mnuTip"})
+        QTest::newRow(*action ? action : "frmMain") << QString::fromLatin1(action);
+}
+
+void AccessibilityTest::everyControlOfAWindowOpenedByItsMenuIsNamed() {
+    QFETCH(QString, action);
+    QWidget* window = m_window.get();
+    if (!action.isEmpty()) {
+        QSet<QWidget*> before;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                before << w;
+        auto* item = m_window->findChild<QAction*>(action);
+        QVERIFY(item);
+        item->trigger();
+        window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && !before.contains(w) && !qobject_cast<QMenu*>(w))
+                window = w;
+        QVERIFY2(window, "the menu item opened no window");
+    }
+    const QStringList unnamed = unnamedControls(window);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + QStringLiteral(": ") +
+                                           unnamed.join(QStringLiteral(", "))));
+}
+
+void AccessibilityTest::everyControlOfADialogIsNamed_data() {
+    using Make = MakeDialog;
+    QTest::addColumn<Make>("make");
+    QTest::newRow("DialogTax") << Make(
+        [](AccessibilityTest&) -> QWidget* { return new sumiplex::ui::DialogTax(10, 0); });
+    QTest::newRow("DialogDoll") << Make(
+        [](AccessibilityTest&) -> QWidget* { return new sumiplex::ui::DialogDoll(140.0); });
+    QTest::newRow("DialogNote") << Make([](AccessibilityTest&) -> QWidget* {
+        return new sumiplex::ui::DialogNote(QStringLiteral("500 +"), QString());
+    });
+    QTest::newRow("DialogFont") << Make([](AccessibilityTest& t) -> QWidget* {
+        return new sumiplex::ui::DialogFont(sumiplex::ui::WindowLooks{}, QStringLiteral("電卓"),
+                                            t.m_pickers, [](const sumiplex::ui::WindowLooks&) {});
+    });
+    QTest::newRow("frmAbout") << Make([](AccessibilityTest& t) -> QWidget* {
+        return new sumiplex::ui::frmAbout(QStringLiteral("電卓"), t.m_shell, t.m_messages);
+    });
+    QTest::newRow("frmPrinter") << Make([](AccessibilityTest& t) -> QWidget* {
+        return new sumiplex::ui::frmPrinter(t.m_printing);
+    });
+}
+
+void AccessibilityTest::everyControlOfADialogIsNamed() {
+    QFETCH(MakeDialog, make);
+    std::unique_ptr<QWidget> dialog(make(*this));
+    dialog->show();
+    const QStringList unnamed = unnamedControls(dialog.get());
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+}
+
+void AccessibilityTest::totalAndTaxLinesAreHeardWhenTheyChange() {
+    auto* input = m_window->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    QVERIFY(input);
+    input->setFocus();
+    QTest::keyClicks(input, QStringLiteral("500+"));
+    // Each line is heard with its figure, after what it is.
+    for (const char* name : {"Label1", "Label2", "Label3"}) {
+        auto* line = m_window->findChild<QLabel*>(QString::fromLatin1(name));
+        QVERIFY(line);
+        const QString spoken = spokenName(line);
+        QVERIFY2(!line->text().isEmpty() && spoken.contains(line->text().simplified()),
+                 qPrintable(name + (": " + spoken)));
+        QVERIFY2(spoken != line->text(), qPrintable(name + (": only the caption: " + spoken)));
+    }
+    QVERIFY(spokenName(m_window->findChild<QLabel*>(QStringLiteral("Label1")))
+                .startsWith(QStringLiteral("合計")));
+}
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
