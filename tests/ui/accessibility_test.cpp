@@ -19,7 +19,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,9 +69,9 @@ QStringList unnamedControls(QWidget* window) {
         if (!takesKeyboard || !widget->isVisibleTo(window) ||
             widget->isWindow() != (widget == window))
             continue;
-        // The text box inside a spin box or a combo box is spoken as part of its owner.
-        if (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) ||
-            qobject_cast<QComboBox*>(widget->parentWidget()))
+        // The text box inside a spin box is spoken as part of it (an editable combo box's is
+        // not, and is checked).
+        if (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()))
             continue;
         if (!saysSomething(spokenName(widget)))
             unnamed << QStringLiteral("%1 (%2)").arg(

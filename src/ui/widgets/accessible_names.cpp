@@ -1,6 +1,7 @@
 #include "ui/widgets/accessible_names.h"
 
-#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 #include <QtDebug>
 
@@ -15,9 +16,16 @@ void nameForScreenReaders(QWidget& window, std::initializer_list<AccessibleText>
             qWarning("accessible name for a missing control: %s", entry.objectName);
             continue;
         }
-        control->setAccessibleName(QString::fromUtf8(entry.name));
-        if (entry.description)
-            control->setAccessibleDescription(QString::fromUtf8(entry.description));
+        // An editable combo box's text box is a control of its own to a screen reader.
+        auto* combo = qobject_cast<QComboBox*>(control);
+        for (QWidget* named :
+             {control, static_cast<QWidget*>(combo ? combo->lineEdit() : nullptr)}) {
+            if (!named)
+                continue;
+            named->setAccessibleName(QString::fromUtf8(entry.name));
+            if (entry.description)
+                named->setAccessibleDescription(QString::fromUtf8(entry.description));
+        }
     }
 }
 
