@@ -19,9 +19,12 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -59,6 +62,19 @@ bool saysSomething(QString name) {
     return !name.trimmed().isEmpty();
 }
 
+/// The text box of a spin box or a combo box: the keyboard reaches it through its owner.
+bool partOfItsOwner(const QWidget* widget) {
+    return qobject_cast<const QAbstractSpinBox*>(widget->parentWidget()) ||
+           qobject_cast<const QComboBox*>(widget->parentWidget());
+}
+
+/// A radio button of a group is reached by the arrow keys from the checked one; Tab stops
+/// only on that one.
+bool arrowsReach(const QWidget* widget) {
+    const auto* radio = qobject_cast<const QRadioButton*>(widget);
+    return radio && radio->autoExclusive() && !radio->isChecked();
+}
+
 /// The controls of `window` that take the keyboard and say nothing, as "objectName (class)".
 QStringList unnamedControls(QWidget* window) {
     QStringList unnamed;
@@ -90,11 +106,16 @@ private slots:
     void cleanup();
     void everyControlOfAWindowOpenedByItsMenuIsNamed_data();
     void everyControlOfAWindowOpenedByItsMenuIsNamed();
+    void tabReachesEveryControl_data() { everyControlOfAWindowOpenedByItsMenuIsNamed_data(); }
+    void tabReachesEveryControl();
+    void aCaptionThatActsIsClickedFromTheKeyboard();
     void everyControlOfADialogIsNamed_data();
     void everyControlOfADialogIsNamed();
     void totalAndTaxLinesAreHeardWhenTheyChange();
 
 private:
+    QWidget* openByMenu(const QString& action);
+
     sumiplex::platform::FakeClock m_clock;
     sumiplex::platform::FakeSettingsStore m_settings;
     sumiplex::platform::FakeFileDialogs m_files;
@@ -134,26 +155,83 @@ void AccessibilityTest::everyControlOfAWindowOpenedByItsMenuIsNamed_data() {
         QTest::newRow(*action ? action : "frmMain") << QString::fromLatin1(action);
 }
 
+/// The window the menu item `action` opens (the main window for no action), or null.
+QWidget* AccessibilityTest::openByMenu(const QString& action) {
+    if (action.isEmpty())
+        return m_window.get();
+    QSet<QWidget*> before;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            before << w;
+    auto* item = m_window->findChild<QAction*>(action);
+    if (!item)
+        return nullptr;
+    item->trigger();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !before.contains(w) && !qobject_cast<QMenu*>(w))
+            return w;
+    return nullptr;
+}
+
 void AccessibilityTest::everyControlOfAWindowOpenedByItsMenuIsNamed() {
     QFETCH(QString, action);
-    QWidget* window = m_window.get();
-    if (!action.isEmpty()) {
-        QSet<QWidget*> before;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible())
-                before << w;
-        auto* item = m_window->findChild<QAction*>(action);
-        QVERIFY(item);
-        item->trigger();
-        window = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && !before.contains(w) && !qobject_cast<QMenu*>(w))
-                window = w;
-        QVERIFY2(window, "the menu item opened no window");
-    }
+    QWidget* window = openByMenu(action);
+    QVERIFY2(window, "the menu item opened no window");
     const QStringList unnamed = unnamedControls(window);
     QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + QStringLiteral(": ") +
                                            unnamed.join(QStringLiteral(", "))));
+}
+
+void AccessibilityTest::tabReachesEveryControl() {
+    QFETCH(QString, action);
+    QWidget* window = openByMenu(action);
+    QVERIFY2(window, "the menu item opened no window");
+    // A window may hand the keyboard back to the main window once it has opened.
+    QTest::qWait(50);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QList<QWidget*> stops;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(window) &&
+            widget->isEnabled() && !partOfItsOwner(widget) && !arrowsReach(widget))
+            stops << widget;
+    QVERIFY(!stops.isEmpty());
+    stops.first()->setFocus(Qt::TabFocusReason);
+    QSet<QWidget*> reached;
+    // Twice round, so a control that keeps the Tab key shows as one never left.
+    for (qsizetype i = 0; i < 2 * stops.size() + 2; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        if (!focused || focused->window() != window)
+            break;
+        reached << focused << focused->parentWidget();
+        // A text box that takes Tab as text is left by Ctrl+Tab.
+        const auto* text = qobject_cast<QPlainTextEdit*>(focused);
+        QTest::keyClick(focused, Qt::Key_Tab,
+                        text && !text->isReadOnly() ? Qt::ControlModifier : Qt::NoModifier);
+    }
+    QStringList missed;
+    for (QWidget* stop : stops)
+        if (!reached.contains(stop))
+            missed << stop->objectName() + QStringLiteral(" (") +
+                          QString::fromLatin1(stop->metaObject()->className()) + QLatin1Char(')');
+    QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
+}
+
+void AccessibilityTest::aCaptionThatActsIsClickedFromTheKeyboard() {
+    auto* input = m_window->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    auto* taxAdded = m_window->findChild<QLabel*>(QStringLiteral("Label2"));
+    QVERIFY(input && taxAdded);
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    input->setFocus();
+    QTest::keyClicks(input, QStringLiteral("500+"));
+    taxAdded->setFocus(Qt::TabFocusReason);
+    QVERIFY(taxAdded->hasFocus());
+    // Space copies the line into the input line as a click does; a second takes it away.
+    QTest::keyClick(taxAdded, Qt::Key_Space);
+    QCOMPARE(input->text(), taxAdded->text());
+    QTest::keyClick(taxAdded, Qt::Key_Return);
+    QCOMPARE(input->text(), QString());
 }
 
 void AccessibilityTest::everyControlOfADialogIsNamed_data() {

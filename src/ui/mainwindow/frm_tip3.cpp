@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -144,6 +145,15 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;
     cmdOK = frame.cmdOK;
+    // Tab types a tab into the memo; Ctrl+Tab and Ctrl+Shift+Tab leave it for the other
+    // controls, so the keyboard alone is never held in the memo.
+    const auto leaveMemo = [this](QKeySequence keys, bool forward) {
+        auto* shortcut = new QShortcut(keys, Text1, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, forward] { forward ? focusNextChild() : focusPreviousChild(); });
+    };
+    leaveMemo(QKeySequence(Qt::CTRL | Qt::Key_Tab), true);
+    leaveMemo(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), false);
 }
 
 void frmTip3::markEdited() {

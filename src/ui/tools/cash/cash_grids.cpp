@@ -136,6 +136,9 @@ QTableView* cashGrid(QWidget* parent, const char* name, const QString& toolTip) 
     grid->setToolTip(toolTip);
     grid->setAccessibleName(toolTip);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrow keys move between cells; Tab goes on to the next control, or the keyboard
+    // could never leave the table.
+    grid->setTabKeyNavigation(false);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->verticalHeader()->hide();
     // Every row is one line high; the view never measures rows it does not show.
