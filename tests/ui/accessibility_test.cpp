@@ -14,6 +14,7 @@
 #include "ui/mainwindow/dialog_tax.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/print/frm_printer.h"
+#include "ui/widgets/accessible_names.h"
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
@@ -109,6 +110,7 @@ private slots:
     void tabReachesEveryControl_data() { everyControlOfAWindowOpenedByItsMenuIsNamed_data(); }
     void tabReachesEveryControl();
     void aCaptionThatActsIsClickedFromTheKeyboard();
+    void aFigureIsHeardWithWhatItIs();
     void everyControlOfADialogIsNamed_data();
     void everyControlOfADialogIsNamed();
     void totalAndTaxLinesAreHeardWhenTheyChange();
@@ -232,6 +234,18 @@ void AccessibilityTest::aCaptionThatActsIsClickedFromTheKeyboard() {
     QCOMPARE(input->text(), taxAdded->text());
     QTest::keyClick(taxAdded, Qt::Key_Return);
     QCOMPARE(input->text(), QString());
+}
+
+void AccessibilityTest::aFigureIsHeardWithWhatItIs() {
+    QWidget window;
+    auto* result = new QLabel(QStringLiteral("12 日"), &window);
+    result->setObjectName(QStringLiteral("Label1"));
+    sumiplex::ui::describeForScreenReaders(window, {{"Label1", "日数の結果", "開始日から"}});
+    result->setText(QStringLiteral("13 日"));
+    // The figure is the name, so the new one is heard; what it is, is the description.
+    QCOMPARE(spokenName(result), QStringLiteral("13 日"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(result)->text(QAccessible::Description),
+             QStringLiteral("日数の結果。開始日から"));
 }
 
 void AccessibilityTest::everyControlOfADialogIsNamed_data() {

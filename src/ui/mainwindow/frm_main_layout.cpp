@@ -232,10 +232,10 @@ void frmMain::buildControls() {
                 {"Label7", "四桁表示", "合計を万・億・兆の位で読んだもの"},
                 {"Label2", "税込み", "合計に消費税を加えた金額と消費税額"},
                 {"Label3", "税抜き本体", "合計を税込みとみたときの本体と消費税額"},
-                {"Label5", "通貨記号"},
                 {"Text3", "端数処理の位", "切り捨て・切り上げ・四捨五入で残す小数点以下の位"},
                 {"Text2", "為替レート", "1ドルあたりの円"},
                 {"txtTime", "現在時刻"},
+                {"Label6", "現在時刻を表示"},
                 {"Command1", "オールクリア", "入力と合計を消します"},
                 {"Command4", "前の合計", "記録した一つ前の合計を表示します"},
                 {"Command5", "次の合計", "記録した一つ後の合計を表示します"},
@@ -244,11 +244,12 @@ void frmMain::buildControls() {
                 {"Command6", "合計を円に換算"},
                 {"Command7", "合計をドルに換算"},
                 {"List1", "記録した合計"},
-                {"List3", "合計の内訳"},
-                {"sbPanel1", "計算中の行"},
-                {"sbPanel2", "為替レート"},
-                {"sbPanelGT", "グランドトータル"},
-                {"sbPanelMemory", "メモリー"}});
+                {"List3", "合計の内訳"}});
+    describeForScreenReaders(*this, {{"Label5", "通貨記号"},
+                                     {"sbPanel1", "計算中の行"},
+                                     {"sbPanel2", "為替レート"},
+                                     {"sbPanelGT", "グランドトータル"},
+                                     {"sbPanelMemory", "メモリー"}});
 }
 
 void frmMain::applyDesignFonts() {

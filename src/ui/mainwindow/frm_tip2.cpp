@@ -65,6 +65,7 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;
     cmdOK = frame.cmdOK;
+    cmdOK->setAccessibleName(QStringLiteral("閉じる"));
 
     // Kept with the window rather than with one showing of the menu, so the item has one
     // name for as long as the window lives.

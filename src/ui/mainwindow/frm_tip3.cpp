@@ -145,6 +145,7 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;
     cmdOK = frame.cmdOK;
+    cmdOK->setAccessibleName(QStringLiteral("閉じる"));
     // Tab types a tab into the memo; Ctrl+Tab and Ctrl+Shift+Tab leave it for the other
     // controls, so the keyboard alone is never held in the memo.
     const auto leaveMemo = [this](QKeySequence keys, bool forward) {

@@ -33,10 +33,9 @@ frmPrinter::frmPrinter(platform::Printing& printing, QWidget* parent)
                                  {"Command3", "プリンタのプロパティ"},
                                  {"Combo2", "用紙サイズ"},
                                  {"Combo1", "給紙方法"},
-                                 {"Label4", "プリンタの状態"},
-                                 {"Label6", "プリンタの説明"},
                                  {"Command1", "印刷"},
                                  {"Command5", "キャンセル"}});
+    describeForScreenReaders(*this, {{"Label4", "プリンタの状態"}, {"Label6", "プリンタの説明"}});
 
     // Load: list the printers and keep the current one chosen.
     m_printers = m_printing.printerNames();

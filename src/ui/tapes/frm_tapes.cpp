@@ -127,8 +127,8 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     nameForScreenReaders(*this, {{"lstTapes", "過去の計算履歴の一覧", "日付ごとに残したテープ"},
                                  {"txtTape", "選んだテープの内容"},
                                  {"txtFind", "検索する文字列", "Ctrl+F で移ります"},
-                                 {"lstFound", "検索結果"},
-                                 {"lblStatus", "状態"}});
+                                 {"lstFound", "検索結果"}});
+    describeForScreenReaders(*this, {{"lblStatus", "状態"}});
 
     auto* findRow = new QHBoxLayout;
     findRow->addWidget(txtFind, 1);

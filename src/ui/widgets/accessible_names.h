@@ -18,6 +18,11 @@ struct AccessibleText {
     const char* description = nullptr;
 };
 
+/// Describes each listed label that shows a figure or a message (a result, a status): its
+/// caption stays what a screen reader says, so the figure is heard, and the description
+/// says what it is (`name`, then `description` when given).
+void describeForScreenReaders(QWidget& window, std::initializer_list<AccessibleText> table);
+
 /// Gives each listed control of `window` (the window itself when the object name is its own)
 /// its spoken name and description. A listed name that matches no control is reported as a
 /// warning: a renamed control would otherwise go silent without anyone noticing.

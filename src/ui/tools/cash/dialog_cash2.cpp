@@ -38,7 +38,8 @@ DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
     setWindowTitle(QStringLiteral("金種合計"));
     applyToolFont(*this);
     buildControls();
-    nameForScreenReaders(*this, {{"Label1", "合計", "金種表の合計金額"}, {"OKButton", "閉じる"}});
+    nameForScreenReaders(*this, {{"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label1", "合計", "金種表の合計金額"}});
     layOutControls();
     connect(Command2, &QPushButton::clicked, this, &DialogCash2::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);

@@ -59,9 +59,8 @@ DialogTime::DialogTime(ToolLinks links, QWidget* parent)
                                  {"Text1", "換算する時間"},
                                  {"Combo2", "換算前の単位"},
                                  {"Combo3", "換算後の単位"},
-                                 {"Label5", "経過時間"},
-                                 {"Label7", "換算した時間"},
                                  {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label5", "経過時間"}, {"Label7", "換算した時間"}});
     layOutControls();
     Form_Load();
     connectControls();

@@ -93,11 +93,11 @@ DialogZei::DialogZei(ToolLinks links, ZeiSource source, QWidget* parent)
                                  {"Option2", "税抜の金額"},
                                  {"Grid1", "金額の一覧", "金額ごとに税率を選ぶ表"},
                                  {"Grid2", "税率別の集計", "税率ごとの対象額と消費税額"},
-                                 {"Label6", "集計の結果"},
                                  {"Command1", "メモ帳に貼り付け"},
                                  {"Command2", "テープへ"},
                                  {"Command3", "印刷"},
                                  {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label6", "集計の結果"}});
     layOutControls();
     Form_Load();
     connectControls();

@@ -83,8 +83,15 @@ DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
                                  {"Text5", "為替レート", "1ドルあたりの円"},
                                  {"Text6", "端数処理の位"},
                                  {"Text7", "数量"},
-                                 {"Label9", "金額"},
-                                 {"Command5", "メモ帳に貼り付け"}});
+                                 {"Command5", "メモ帳に貼り付け"},
+                                 {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label1", "長さの換算結果", "クリックで入力欄へ"},
+                                     {"Label2", "質量の換算結果", "クリックで入力欄へ"},
+                                     {"Label3", "体積の換算結果", "クリックで入力欄へ"},
+                                     {"Label4", "単価の単位"},
+                                     {"Label5", "換算した単価"},
+                                     {"Label8", "数量と単価の金額"},
+                                     {"Label9", "金額"}});
     for (int i = 0; i < units::kKindCount; ++i) {
         const auto unitList = units::unitsOf(static_cast<Kind>(i + 1));
         for (const units::Unit& unit : unitList) {
