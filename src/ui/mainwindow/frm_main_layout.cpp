@@ -227,7 +227,7 @@ void frmMain::buildControls() {
     setTabOrder(Text1, Command1);
     // The figures' lines take their spoken names from the render, which adds the figure.
     nameForScreenReaders(
-        *this, {{"Text1", "入力欄", "数値と演算記号を入力します。＋や−で合計に加えます"},
+        *this, {{"Text1", "入力欄", "数値と演算記号を入力します。末尾の＋や−で合計に加減します"},
                 {"Label1", "合計", "これまでの計算の合計"},
                 {"Label7", "四桁表示", "合計を万・億・兆の位で読んだもの"},
                 {"Label2", "税込み", "合計に消費税を加えた金額と消費税額"},
