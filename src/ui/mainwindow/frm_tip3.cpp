@@ -148,7 +148,7 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     cmdOK->setAccessibleName(QStringLiteral("閉じる"));
     // Tab types a tab into the memo; Ctrl+Tab and Ctrl+Shift+Tab leave it for the other
     // controls, so the keyboard alone is never held in the memo.
-    const auto leaveMemo = [this](QKeySequence keys, bool forward) {
+    const auto leaveMemo = [this](const QKeySequence& keys, bool forward) {
         auto* shortcut = new QShortcut(keys, Text1, nullptr, nullptr, Qt::WidgetShortcut);
         connect(shortcut, &QShortcut::activated, this,
                 [this, forward] { forward ? focusNextChild() : focusPreviousChild(); });
