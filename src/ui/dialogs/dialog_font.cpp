@@ -3,6 +3,7 @@
 #include "core/options/options.h"
 #include "platform/colour.h"
 #include "platform/dialogs.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/ok_cancel_column.h"
 #include "ui/widgets/widget_helpers.h"
 
@@ -111,6 +112,14 @@ void DialogFont::buildControls() {
     const OkCancelButtons buttons = makeOkCancelButtons(*this);
     OKButton = buttons.ok;
     CancelButton = buttons.cancel;
+    nameForScreenReaders(
+        *this, {{"Text6", "背景色", "スペースキーかクリックで色を選びます"},
+                {"Text7", "合計の文字の色", "スペースキーかクリックで色を選びます"},
+                {"Text1", "入力欄のフォント", "スペースキーかクリックでフォントを選びます"},
+                {"Text2", "計算履歴のフォント", "スペースキーかクリックでフォントを選びます"},
+                {"Text4", "計算履歴の文字サイズ"},
+                {"Text3", "メモ帳のフォント", "スペースキーかクリックでフォントを選びます"},
+                {"Text5", "メモ帳の文字サイズ"}});
 }
 
 void DialogFont::layOut() {

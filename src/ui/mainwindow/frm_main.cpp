@@ -302,7 +302,13 @@ void frmMain::connectMenus() {
 
 void frmMain::openPopup2() {
     // Non-blocking: the chosen item arrives as its own event, like any other command.
-    mnuPopup2->popup(QCursor::pos());
+    // Opened from the keyboard on a label, it drops from the label; the mouse may be anywhere.
+    const QWidget* focused = focusWidget();
+    if (qobject_cast<const ClickableLabel*>(focused) &&
+        QApplication::mouseButtons() == Qt::NoButton)
+        mnuPopup2->popup(focused->mapToGlobal(focused->rect().bottomLeft()));
+    else
+        mnuPopup2->popup(QCursor::pos());
 }
 
 void frmMain::showHistory() {

@@ -112,6 +112,7 @@ void frmMain::ensureCalendar() {
     MonthView1 = new QCalendarWidget(m_pictureArea);
     MonthView1->hide();
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
+    MonthView1->setAccessibleName(QStringLiteral("カレンダー"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthView1->setGridVisible(false);
     // Japanese month and day names, Sunday first, as on a Japanese wall calendar, whatever

@@ -4,6 +4,7 @@
 #include "platform/colour.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/ui_fonts.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/glyph_icon.h"
 #include "ui/widgets/single_line_validator.h"
@@ -224,6 +225,31 @@ void frmMain::buildControls() {
 
     applyDesignFonts();
     setTabOrder(Text1, Command1);
+    // The figures' lines take their spoken names from the render, which adds the figure.
+    nameForScreenReaders(
+        *this, {{"Text1", "入力欄", "数値と演算記号を入力します。末尾の＋や−で合計に加減します"},
+                {"Label1", "合計", "これまでの計算の合計"},
+                {"Label7", "四桁表示", "合計を万・億・兆の位で読んだもの"},
+                {"Label2", "税込み", "合計に消費税を加えた金額と消費税額"},
+                {"Label3", "税抜き本体", "合計を税込みとみたときの本体と消費税額"},
+                {"Text3", "端数処理の位", "切り捨て・切り上げ・四捨五入で残す小数点以下の位"},
+                {"Text2", "為替レート", "1ドルあたりの円"},
+                {"txtTime", "現在時刻"},
+                {"Label6", "現在時刻を表示"},
+                {"Command1", "オールクリア", "入力と合計を消します"},
+                {"Command4", "前の合計", "記録した一つ前の合計を表示します"},
+                {"Command5", "次の合計", "記録した一つ後の合計を表示します"},
+                {"Command2", "数値をメモ帳に貼り付け"},
+                {"Command3", "計算履歴を表示"},
+                {"Command6", "合計を円に換算"},
+                {"Command7", "合計をドルに換算"},
+                {"List1", "記録した合計"},
+                {"List3", "合計の内訳"}});
+    describeForScreenReaders(*this, {{"Label5", "通貨記号"},
+                                     {"sbPanel1", "計算中の行"},
+                                     {"sbPanel2", "為替レート"},
+                                     {"sbPanelGT", "グランドトータル"},
+                                     {"sbPanelMemory", "メモリー"}});
 }
 
 void frmMain::applyDesignFonts() {

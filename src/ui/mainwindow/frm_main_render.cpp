@@ -8,6 +8,7 @@
 
 #include "core/engine/engine.h"
 #include "core/engine/tape.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
 
 #include <QAction>
@@ -120,6 +121,11 @@ void frmMain::renderCaptions(const View& view) {
     setTextIfChanged(sbPanel2, view.status.rate);
     setTextIfChanged(txtTime, view.clock.text);
     setTextIfChanged(Text4, view.totalCopy);
+    // A screen reader hears each figure after what it is; only a changed figure is sent.
+    announceCaption(*Label1, QStringLiteral("合計"), Label1->text());
+    announceCaption(*Label2, QStringLiteral("税込み"), Label2->text());
+    announceCaption(*Label3, QStringLiteral("税抜き本体"), Label3->text());
+    announceCaption(*Label7, QStringLiteral("四桁表示"), Label7->text());
 }
 
 void frmMain::renderFlags(const View& view) {

@@ -1,4 +1,5 @@
 #include "ui/mainwindow/frm_tip2.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/text_window_frame.h"
 
 #include <QAction>
@@ -99,6 +100,7 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     Text1 = new TapeTextEdit(*this, this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    nameForScreenReaders(*this, {{"Text1", "計算履歴", "これまでの計算を一行ずつ記録したテープ"}});
     Text1->setReadOnly(true);
     // The tape only grows; an undo record per append would double its memory.
     Text1->document()->setUndoRedoEnabled(false);
@@ -111,6 +113,7 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;
     cmdOK = frame.cmdOK;
+    cmdOK->setAccessibleName(QStringLiteral("閉じる"));
 
     // Kept with the window rather than with one showing of the menu, so the item has one
     // name for as long as the window lives.

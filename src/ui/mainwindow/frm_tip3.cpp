@@ -1,4 +1,5 @@
 #include "ui/mainwindow/frm_tip3.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/text_window_frame.h"
 
 #include "platform/dialogs.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -138,10 +140,21 @@ frmTip3::frmTip3(QWidget* parent) : QWidget(parent, Qt::Window) {
     // instead of running off to the right.
     Text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     connect(Text1->document(), &QTextDocument::contentsChanged, this, &frmTip3::markEdited);
+    nameForScreenReaders(*this, {{"Text1", "メモ帳", "自由に書き込めるメモ"}});
 
     const TextWindowFrame frame = buildTextWindowFrame(*this, *Text1);
     Label9 = frame.Label9;
     cmdOK = frame.cmdOK;
+    cmdOK->setAccessibleName(QStringLiteral("閉じる"));
+    // Tab types a tab into the memo; Ctrl+Tab and Ctrl+Shift+Tab leave it for the other
+    // controls, so the keyboard alone is never held in the memo.
+    const auto leaveMemo = [this](const QKeySequence& keys, bool forward) {
+        auto* shortcut = new QShortcut(keys, Text1, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, forward] { forward ? focusNextChild() : focusPreviousChild(); });
+    };
+    leaveMemo(QKeySequence(Qt::CTRL | Qt::Key_Tab), true);
+    leaveMemo(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), false);
 }
 
 void frmTip3::markEdited() {

@@ -1,6 +1,7 @@
 #include "ui/print/frm_printer.h"
 
 #include "core/print/paper.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/widget_helpers.h"
 
 #include <QComboBox>
@@ -28,6 +29,13 @@ frmPrinter::frmPrinter(platform::Printing& printing, QWidget* parent)
     setModal(true);
     setWindowTitle(QStringLiteral("印刷"));
     buildControls();
+    nameForScreenReaders(*this, {{"Combo3", "プリンタ名"},
+                                 {"Command3", "プリンタのプロパティ"},
+                                 {"Combo2", "用紙サイズ"},
+                                 {"Combo1", "給紙方法"},
+                                 {"Command1", "印刷"},
+                                 {"Command5", "キャンセル"}});
+    describeForScreenReaders(*this, {{"Label4", "プリンタの状態"}, {"Label6", "プリンタの説明"}});
 
     // Load: list the printers and keep the current one chosen.
     m_printers = m_printing.printerNames();

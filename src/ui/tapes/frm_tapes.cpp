@@ -1,4 +1,5 @@
 #include "ui/tapes/frm_tapes.h"
+#include "ui/widgets/accessible_names.h"
 
 #include "core/journal/tape_summary.h"
 #include "platform/dialogs.h"
@@ -125,6 +126,11 @@ frmTapes::frmTapes(Links links) : QWidget(nullptr, Qt::Window), m_links(std::mov
     cmdDelete = named(new QPushButton(QStringLiteral("削除(&D)"), this), "cmdDelete");
     cmdClose = named(new QPushButton(QStringLiteral("閉じる"), this), "cmdClose");
     lblStatus = named(new QLabel(this), "lblStatus");
+    nameForScreenReaders(*this, {{"lstTapes", "過去の計算履歴の一覧", "日付ごとに残したテープ"},
+                                 {"txtTape", "選んだテープの内容"},
+                                 {"txtFind", "検索する文字列", "Ctrl+F で移ります"},
+                                 {"lstFound", "検索結果"}});
+    describeForScreenReaders(*this, {{"lblStatus", "状態"}});
 
     auto* findRow = new QHBoxLayout;
     findRow->addWidget(txtFind, 1);

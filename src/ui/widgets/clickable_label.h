@@ -5,7 +5,9 @@
 namespace sumiplex::ui {
 
 /// A label that reports mouse presses (any button) and left-button clicks, for captions
-/// that act as commands.
+/// that act as commands. The keyboard reaches it too: Tab stops on it and draws a focus
+/// frame, Space or Enter clicks it as the left button does, and the menu key or Shift+F10
+/// presses it as the right button does.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -19,6 +21,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_leftDown = false;

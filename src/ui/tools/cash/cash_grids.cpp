@@ -134,7 +134,11 @@ QTableView* cashGrid(QWidget* parent, const char* name, const QString& toolTip) 
     auto* grid = new QTableView(parent);
     grid->setObjectName(QString::fromLatin1(name));
     grid->setToolTip(toolTip);
+    grid->setAccessibleName(toolTip);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrow keys move between cells; Tab goes on to the next control, or the keyboard
+    // could never leave the table.
+    grid->setTabKeyNavigation(false);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->verticalHeader()->hide();
     // Every row is one line high; the view never measures rows it does not show.
@@ -194,12 +198,15 @@ memoAndPrintButtons(QWidget& window, QWidget* frame,
     auto* memo = new QPushButton(QStringLiteral("(&M)"), frame);
     memo->setObjectName(QStringLiteral("Command2"));
     memo->setToolTip(QStringLiteral("メモ帳に貼り付け"));
+    // Icon-only buttons: the tip is the words a screen reader says.
+    memo->setAccessibleName(memo->toolTip());
     memo->setIcon(glyphIcon(QStringLiteral("✎"), ink));
     keepPlaceWhenHidden(memo);
     auto* printButton = new QPushButton(QStringLiteral("(&P)"), frame);
     printButton->setObjectName(QStringLiteral("Command3"));
     printButton->setIcon(glyphIcon(QStringLiteral("印"), ink));
     printButton->setToolTip(QStringLiteral("印刷"));
+    printButton->setAccessibleName(printButton->toolTip());
     printButton->setEnabled(static_cast<bool>(print));
     QObject::connect(printButton, &QPushButton::clicked, &window,
                      [&window, print = std::move(print), printout = std::move(printout)] {

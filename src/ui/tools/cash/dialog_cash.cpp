@@ -5,6 +5,7 @@
 #include "platform/window_placement.h"
 #include "ui/tools/cash/cash_grids.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/glyph_icon.h"
 #include "ui/widgets/widget_helpers.h"
 
@@ -43,6 +44,10 @@ DialogCash::DialogCash(CashLinks links, QWidget* parent)
     setWindowTitle(QStringLiteral("金種計算"));
     applyToolFont(*this);
     buildControls();
+    nameForScreenReaders(
+        *this,
+        {{"Text1", "金額", "金種に分ける金額"}, {"Command1", "両替"}, {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label2", "合計", "金種表の合計金額"}, {"Label3", "注意"}});
     layOutControls();
     connectControls();
     platform::restoreWindowPosition(*this, m_links.settings, platform::kCash1Left,

@@ -5,6 +5,7 @@
 #include "platform/window_placement.h"
 #include "ui/tools/cash/cash_grids.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/glyph_icon.h"
 #include "ui/widgets/widget_helpers.h"
 
@@ -37,6 +38,8 @@ DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
     setWindowTitle(QStringLiteral("金種合計"));
     applyToolFont(*this);
     buildControls();
+    nameForScreenReaders(*this, {{"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label1", "合計", "金種表の合計金額"}});
     layOutControls();
     connect(Command2, &QPushButton::clicked, this, &DialogCash2::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);

@@ -5,6 +5,7 @@
 #include "platform/settings_keys.h"
 #include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/spin_button.h"
 #include "ui/widgets/widget_helpers.h"
@@ -51,6 +52,25 @@ DialogDays::DialogDays(ToolLinks links, QWidget* parent)
     setWindowTitle(QStringLiteral("日数計算・年齢計算"));
     applyToolFont(*this);
     buildControls();
+    nameForScreenReaders(*this, {{"Combo1", "元号"},
+                                 {"Combo2", "元号（二つ目）"},
+                                 {"Text39", "和暦の年", "西暦に変換する和暦の年"},
+                                 {"UpDown1", "和暦の年を増減"},
+                                 {"Text3", "和暦の年（二つ目）", "西暦に変換する和暦の年"},
+                                 {"UpDown2", "和暦の年を増減（二つ目）"},
+                                 {"DTPicker1", "開始日", "日数を数える最初の日"},
+                                 {"DTPicker2", "終了日", "日数を数える最後の日"},
+                                 {"Text1", "日数", "開始日から終了日までの日数"},
+                                 {"DTPicker3", "基準日", "日数を足す日付"},
+                                 {"Text2", "加える日数"},
+                                 {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label44", "西暦の年"},
+                                     {"Label6", "西暦の年（二つ目）"},
+                                     {"Label1", "日数の結果"},
+                                     {"Label7", "年齢"},
+                                     {"LabelBusiness", "営業日数"},
+                                     {"Label5", "計算した日付"},
+                                     {"LabelWeekday", "計算した日付の曜日"}});
     layOutControls();
     connectControls();
     Form_Load();

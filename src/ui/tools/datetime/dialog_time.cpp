@@ -4,6 +4,7 @@
 #include "platform/settings_keys.h"
 #include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/widget_helpers.h"
 
@@ -53,6 +54,13 @@ DialogTime::DialogTime(ToolLinks links, QWidget* parent)
     setWindowTitle(QStringLiteral("時間計算"));
     applyToolFont(*this);
     buildControls();
+    nameForScreenReaders(*this, {{"DTPicker1", "開始時刻"},
+                                 {"DTPicker2", "終了時刻"},
+                                 {"Text1", "換算する時間"},
+                                 {"Combo2", "換算前の単位"},
+                                 {"Combo3", "換算後の単位"},
+                                 {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label5", "経過時間"}, {"Label7", "換算した時間"}});
     layOutControls();
     Form_Load();
     connectControls();

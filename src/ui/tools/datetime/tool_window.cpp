@@ -32,6 +32,8 @@ void applyToolFont(QWidget& window) {
 QPushButton* memoButton(QWidget* parent, const QString& name) {
     auto* button = named(new QPushButton(QStringLiteral("(&M)"), parent), name);
     button->setToolTip(QStringLiteral("メモ帳に貼り付け"));
+    // The caption is a mnemonic and a glyph; a screen reader needs the words.
+    button->setAccessibleName(button->toolTip());
     button->setIcon(glyphIcon(QStringLiteral("✎"), button->palette().color(QPalette::ButtonText)));
     button->hide();
     return button;

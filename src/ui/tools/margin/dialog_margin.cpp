@@ -4,6 +4,7 @@
 #include "platform/settings_keys.h"
 #include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/widget_helpers.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ DialogMargin::DialogMargin(ToolLinks links, QWidget* parent)
     setWindowTitle(QStringLiteral("商売計算"));
     applyToolFont(*this);
     buildControls();
+    nameForScreenReaders(*this, {{"CommandSend", "入力行へ"}, {"OKButton", "閉じる"}});
     layOutControls();
     platform::restoreWindowPosition(*this, m_links.settings, platform::kMarginLeft,
                                     platform::kMarginTop);

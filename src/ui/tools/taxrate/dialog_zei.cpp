@@ -1,4 +1,5 @@
 #include "ui/tools/taxrate/dialog_zei.h"
+#include "ui/widgets/accessible_names.h"
 
 #include "core/tools/taxrate/rate_sheet.h"
 #include "platform/settings_keys.h"
@@ -86,6 +87,17 @@ DialogZei::DialogZei(ToolLinks links, ZeiSource source, QWidget* parent)
     m_sheet->assign(m_source.amounts);
     m_rows = new ZeiRowsModel(*m_sheet, this);
     buildControls();
+    nameForScreenReaders(*this, {{"Text1", "標準税率", "パーセント"},
+                                 {"Text2", "軽減税率", "パーセント"},
+                                 {"Option1", "税込の金額"},
+                                 {"Option2", "税抜の金額"},
+                                 {"Grid1", "金額の一覧", "金額ごとに税率を選ぶ表"},
+                                 {"Grid2", "税率別の集計", "税率ごとの対象額と消費税額"},
+                                 {"Command1", "メモ帳に貼り付け"},
+                                 {"Command2", "テープへ"},
+                                 {"Command3", "印刷"},
+                                 {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label6", "集計の結果"}});
     layOutControls();
     Form_Load();
     connectControls();

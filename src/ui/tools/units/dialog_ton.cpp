@@ -1,4 +1,5 @@
 #include "ui/tools/units/dialog_ton.h"
+#include "ui/widgets/accessible_names.h"
 
 #include "core/tools/units/unit_dialog.h"
 
@@ -69,6 +70,28 @@ DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
     setAttribute(Qt::WA_DeleteOnClose);
 
     buildControls();
+    nameForScreenReaders(*this, {{"Text1", "長さ", "換算する長さ"},
+                                 {"Combo1", "長さの換算前の単位"},
+                                 {"Combo2", "長さの換算後の単位"},
+                                 {"Text2", "質量", "換算する質量"},
+                                 {"Combo3", "質量の換算前の単位"},
+                                 {"Combo4", "質量の換算後の単位"},
+                                 {"Text3", "体積", "換算する体積"},
+                                 {"Combo5", "体積の換算前の単位"},
+                                 {"Combo6", "体積の換算後の単位"},
+                                 {"Text4", "単価", "換算する単価"},
+                                 {"Text5", "為替レート", "1ドルあたりの円"},
+                                 {"Text6", "端数処理の位"},
+                                 {"Text7", "数量"},
+                                 {"Command5", "メモ帳に貼り付け"},
+                                 {"OKButton", "閉じる"}});
+    describeForScreenReaders(*this, {{"Label1", "長さの換算結果", "クリックで入力欄へ"},
+                                     {"Label2", "質量の換算結果", "クリックで入力欄へ"},
+                                     {"Label3", "体積の換算結果", "クリックで入力欄へ"},
+                                     {"Label4", "単価の単位"},
+                                     {"Label5", "換算した単価"},
+                                     {"Label8", "数量と単価の金額"},
+                                     {"Label9", "金額"}});
     for (int i = 0; i < units::kKindCount; ++i) {
         const auto unitList = units::unitsOf(static_cast<Kind>(i + 1));
         for (const units::Unit& unit : unitList) {

@@ -41,6 +41,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& toolTip) {
     auto* b = named(new QPushButton(caption, parent), name);
     b->setToolTip(toolTip);
+    // The captions are single signs ("U", "¥"); the tip says in words what they do.
+    b->setAccessibleName(toolTip);
     b->setAutoDefault(false);
     return b;
 }
