@@ -152,8 +152,9 @@ void AccessibilityTest::cleanup() {
 void AccessibilityTest::everyControlOfAWindowOpenedByItsMenuIsNamed_data() {
     QTest::addColumn<QString>("action");
     // An empty action checks the main window itself.
-    for (const char* action : {"", "mnuRireki", "mnuMemo", "mnuEge", "mnuDay", "mnuTime", "mmnuTon",
-                               "mnuCash", "mnuZei", "mnuMargin", "mnuEarlierTapes", "mnuTip"})
+    for (const char* action :
+         {"", "mnuRireki", "mnuMemo", "mnuEge", "mnuDay", "mnuTime", "mmnuTon", "mnuCash", "mnuZei",
+          "mnuMargin", "mnuEarlierTapes", "mnuTip", "mnuCheck", "mnuCorrect"})
         QTest::newRow(*action ? action : "frmMain") << QString::fromLatin1(action);
 }
 
@@ -186,6 +187,10 @@ void AccessibilityTest::everyControlOfAWindowOpenedByItsMenuIsNamed() {
 
 void AccessibilityTest::tabReachesEveryControl() {
     QFETCH(QString, action);
+    // The check is keyed in the main window's input line; its buttons wait, disabled, for a
+    // difference, so an empty check has nothing to tab to.
+    if (action == QStringLiteral("mnuCheck"))
+        QSKIP("the check is keyed from the main window's input line");
     QWidget* window = openByMenu(action);
     QVERIFY2(window, "the menu item opened no window");
     // A window may hand the keyboard back to the main window once it has opened.

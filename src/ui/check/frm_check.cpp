@@ -4,6 +4,7 @@
 #include "core/engine/engine.h"
 #include "ui/check/step_grid.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/widget_helpers.h"
 
 #include <QApplication>
@@ -75,6 +76,12 @@ frmCheck::frmCheck(std::vector<engine::TapeEntry> steps, engine::CalculationStar
     layout->addWidget(LabelCheck);
     layout->addLayout(buttons);
 
+    nameForScreenReaders(
+        *this, {{"frmCheck", "検算", "記録した計算を入力欄で打ち直して一歩ずつ照らし合わせます"},
+                {"GridCheck", "検算の一覧", "番号、記録、打ち直した入力、判定"},
+                {"CommandKeepRecorded", "記録が正しい", "食い違った一歩を打ち直します"},
+                {"CommandTakeTyped", "入力が正しい", "打ち直した一歩を記録の代わりに使います"},
+                {"CommandApply", "訂正を反映", "検算した合計を今の合計にします"}});
     connect(CommandKeepRecorded, &QPushButton::clicked, this, &frmCheck::CommandKeepRecorded_Click);
     connect(CommandTakeTyped, &QPushButton::clicked, this, &frmCheck::CommandTakeTyped_Click);
     connect(CommandApply, &QPushButton::clicked, this, &frmCheck::CommandApply_Click);
@@ -167,6 +174,8 @@ void frmCheck::refresh() {
     if (position < GridCheck->rowCount())
         GridCheck->scrollToItem(GridCheck->item(position, 0));
     LabelCheck->setText(QString::fromStdU16String(m_session->status()));
+    // Each step checked, a difference and the outcome are heard as they come.
+    announceCaption(*LabelCheck, QStringLiteral("検算の状態"), LabelCheck->text());
     CommandKeepRecorded->setEnabled(m_session->waiting());
     CommandTakeTyped->setEnabled(m_session->waiting());
     CommandApply->setEnabled(m_session->finished() && m_session->differences() > 0);

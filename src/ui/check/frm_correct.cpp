@@ -3,6 +3,7 @@
 #include "core/engine/engine.h"
 #include "ui/check/step_grid.h"
 #include "ui/tools/datetime/tool_window.h"
+#include "ui/widgets/accessible_names.h"
 #include "ui/widgets/widget_helpers.h"
 
 #include <QApplication>
@@ -45,6 +46,14 @@ frmCorrect::frmCorrect(std::vector<engine::TapeEntry> steps, engine::Calculation
     CommandApply->setAutoDefault(false);
     CommandCancel->setAutoDefault(false);
 
+    nameForScreenReaders(
+        *this,
+        {{"frmCorrect", "訂正", "計算の一歩を直すと、それより後の合計がすべて計算し直されます"},
+         {"GridEntries", "計算の一歩の一覧",
+          "番号、入力、その一歩の後の合計、摘要。入力と摘要は書き換えられます。"
+          "Insert で行を加え、Delete で行を消します"},
+         {"CommandApply", "訂正を反映", "直した計算を今の合計にします"},
+         {"CommandCancel", "キャンセル", "何も変えずに閉じます"}});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(CommandApply);

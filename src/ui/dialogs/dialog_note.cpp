@@ -1,6 +1,7 @@
 #include "ui/dialogs/dialog_note.h"
 
 #include "core/engine/tape.h"
+#include "ui/widgets/accessible_names.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -77,6 +78,10 @@ DialogNote::DialogNote(const QString& line, const QString& note, QWidget* parent
     connect(CommandOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(CommandCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    nameForScreenReaders(*this, {{"DialogNote", "摘要"},
+                                 {"TextNote", "摘要", "計算履歴の行の数字の後に付ける短いメモ"},
+                                 {"CommandOK", "OK", "摘要を付けます"},
+                                 {"CommandCancel", "キャンセル", "摘要を変えずに閉じます"}});
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(CommandOK);
