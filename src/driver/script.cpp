@@ -30,8 +30,7 @@ constexpr std::array kVerbs{
     VerbName{u"close", Verb::Close},   VerbName{u"print", Verb::Print},
     VerbName{u"folder", Verb::Folder}, VerbName{u"printer", Verb::Printer},
     VerbName{u"paste", Verb::Paste},   VerbName{u"tapeline", Verb::TapeLine},
-    VerbName{u"drop", Verb::Drop},
-    VerbName{u"cell", Verb::Cell},
+    VerbName{u"drop", Verb::Drop},     VerbName{u"cell", Verb::Cell},
 };
 
 std::optional<Verb> verbFor(QStringView word) {

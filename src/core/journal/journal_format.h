@@ -35,8 +35,8 @@ namespace sumiplex::journal {
 // `kind` a word ("on-total", "number", "percent-of-total", "line-result",
 // "percent-of-line", "all-clear", "back", "forward", "rounding", "rounding-undo",
 // "tax-line", "total-re-entry", "conversion", "rate-change", "converted-re-entry", "days",
-// "register", "tally-start", "tally-step", "tally-end", "tool"), `flags` "-" or "failed", "follows" or
-// "failed,follows", `op` the operator character or empty, `end` one of "share", "add",
+// "register", "tally-start", "tally-step", "tally-end", "tool"), `flags` "-" or "failed", "follows"
+// or "failed,follows", `op` the operator character or empty, `end` one of "share", "add",
 // "take-off", `mode` one of "off", "up", "down". The amounts are in plain form ("-1234.5",
 // no grouping, no trailing zeros), empty when the step has none. In `op`, `input`, `shown`
 // and `note` a backslash, TAB, CR and LF are written "\\", "\t", "\r", "\n", and any other
