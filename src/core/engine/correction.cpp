@@ -12,23 +12,6 @@ namespace sumiplex::engine {
 
 namespace {
 
-bool isInputLineKind(EntryKind kind) {
-    switch (kind) {
-    case EntryKind::OnTotal:
-    case EntryKind::Number:
-    case EntryKind::PercentOfTotal:
-    case EntryKind::LineResult:
-    case EntryKind::PercentOfLine:
-    case EntryKind::TotalReEntry:
-    case EntryKind::ConvertedReEntry:
-    case EntryKind::DaysWord:
-    case EntryKind::CashTallyStep:
-        return true;
-    default:
-        return false;
-    }
-}
-
 /// An operand with its sign: "500-" and "-500" both take 500 off the total.
 std::optional<Decimal> signedOperand(const TapeEntry& e) {
     if (!e.operand)
@@ -111,7 +94,7 @@ TapeEntry typedStep(std::u16string input) {
 }
 
 std::u16string stepText(const TapeEntry& step) {
-    if (isInputLineKind(step.kind))
+    if (step.keyedInInputLine())
         return step.input;
     std::u16string text = renderEntry(step);
     // One line, without the tape's indent and line ends.
@@ -131,7 +114,7 @@ bool sameStep(const TapeEntry& recorded, const TapeEntry& typed) {
     }
     if (recorded.operatorText() != typed.operatorText())
         return false;
-    if (isInputLineKind(recorded.kind) && isInputLineKind(typed.kind)) {
+    if (recorded.keyedInInputLine() && typed.keyedInInputLine()) {
         if (recorded.kind != typed.kind)
             return false;
         if (recorded.kind == EntryKind::OnTotal || recorded.kind == EntryKind::PercentOfTotal ||
@@ -208,7 +191,7 @@ Recomputation recompute(const CalculationStart& start, std::span<const Correctio
             if (carried.input != row.step.input)
                 outcome.carriedInput = carried.input;
         }
-        const bool empty = isInputLineKind(step->kind) && step->input.empty();
+        const bool empty = step->keyedInInputLine() && step->input.empty();
         outcome.firstEntry = tape.entries().size();
         if (!empty)
             engine.feed(*step);

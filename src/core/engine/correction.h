@@ -90,7 +90,7 @@ struct Recomputation {
     [[nodiscard]] bool valid() const;
     /// The entries of the correction block: the entries the rows made, each row's note on
     /// its last entry.
-    [[nodiscard]] std::vector<TapeEntry> block(std::span<const CorrectionRow> rows) const;
+    [[nodiscard]] std::vector<TapeEntry> block(std::span<const CorrectionRow> steps) const;
     /// The total the calculation reaches.
     [[nodiscard]] Decimal total() const;
 };

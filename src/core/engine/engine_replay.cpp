@@ -64,18 +64,9 @@ void Engine::feed(const TapeEntry& step) {
         addPastedAmount(cell);
         return showPastedTotal();
     }
+    if (step.keyedInInputLine())
+        return keyLine(step.input);
     switch (step.kind) {
-    case EntryKind::OnTotal:
-    case EntryKind::Number:
-    case EntryKind::PercentOfTotal:
-    case EntryKind::LineResult:
-    case EntryKind::PercentOfLine:
-    case EntryKind::TotalReEntry:
-    case EntryKind::ConvertedReEntry:
-    case EntryKind::DaysWord:
-    case EntryKind::CashTallyStep:
-        keyLine(step.input);
-        return;
     case EntryKind::AllClear:
         return Command1_Click();
     case EntryKind::Back:
@@ -122,6 +113,9 @@ void Engine::feed(const TapeEntry& step) {
         copy.note.clear();
         return m_tape->record(std::move(copy));
     }
+    default:
+        // The lines keyed into the input line were keyed above.
+        return;
     }
 }
 

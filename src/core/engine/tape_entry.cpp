@@ -233,6 +233,23 @@ const std::u16string& formattedAmount(const Decimal& value) {
     return t_amounts.format(value);
 }
 
+bool TapeEntry::keyedInInputLine() const {
+    switch (kind) {
+    case EntryKind::OnTotal:
+    case EntryKind::Number:
+    case EntryKind::PercentOfTotal:
+    case EntryKind::LineResult:
+    case EntryKind::PercentOfLine:
+    case EntryKind::TotalReEntry:
+    case EntryKind::ConvertedReEntry:
+    case EntryKind::DaysWord:
+    case EntryKind::CashTallyStep:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool TapeEntry::setsTotal() const {
     switch (kind) {
     case EntryKind::OnTotal:

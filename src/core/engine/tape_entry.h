@@ -128,6 +128,9 @@ struct TapeEntry {
     /// A short note of the user's (摘要); shown after the figures of the entry's last line.
     std::u16string note;
 
+    /// Whether the step is a line keyed into the input line (its `input`), as opposed to a
+    /// command or another window's output.
+    [[nodiscard]] bool keyedInInputLine() const;
     /// Whether the step sets the total (as opposed to a line result or a tool's text).
     [[nodiscard]] bool setsTotal() const;
     /// Whether a calculation starts after this entry: the total started again from zero

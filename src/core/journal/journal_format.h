@@ -131,8 +131,8 @@ public:
 
 private:
     static void keepOneLine(std::u16string& line);
-    /// Appends to `lines` the lines `piece` completes; returns the time mark they need.
-    std::string completeLines(std::u16string_view piece, LocalTime now, std::string& lines);
+    /// Appends to `out` the lines `piece` completes; returns the time mark they need.
+    std::string completeLines(std::u16string_view piece, LocalTime now, std::string& out);
 
     std::u16string m_line;
     std::optional<LocalTime> m_lastMark;

@@ -69,7 +69,7 @@ TapeTotals tapeTotals(std::span<const JournalEntry> entries) {
 
 TapeTotals fileTotals(std::string_view bytes) {
     // Far more than the steps before a first total or after a last one take in practice.
-    constexpr std::size_t kEnds = 16 * 1024;
+    constexpr std::size_t kEnds = std::size_t{16} * 1024;
     const std::size_t headerEnd =
         bytes.starts_with(kMagic) ? bytes.find('\n') : std::string_view::npos;
     const auto whole = [&] { return tapeTotals(readJournal(bytes).entries); };

@@ -153,7 +153,9 @@ void frmMain::openEarlierTapes(const QString& chosen) {
             m_services.tapeFolder, m_journal ? m_journal->filesOfThisRun() : QStringList(),
             m_services.files, m_services.messages,
             [this](const QString& amount) { takeToolResult(amount); },
-            [this](engine::CalculationAt calculation) { checkEarlierCalculation(calculation); }});
+            [this](const engine::CalculationAt& calculation) {
+                checkEarlierCalculation(calculation);
+            }});
     } else {
         m_tapes->refresh();
     }

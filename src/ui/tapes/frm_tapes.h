@@ -53,7 +53,7 @@ public:
         /// Puts an amount into the calculator's input line.
         std::function<void(const QString&)> sendToInput;
         /// Checks a calculation of the chosen tape by keying it again.
-        std::function<void(engine::CalculationAt)> checkCalculation = {};
+        std::function<void(const engine::CalculationAt&)> checkCalculation = {};
     };
 
     explicit frmTapes(Links links);

@@ -110,9 +110,12 @@ void DialogMargin::layOutControls() {
 void DialogMargin::connectControls() {
     const std::array<std::pair<QLineEdit*, Figure>, 3> boxes{
         {{TextCost, Figure::Cost}, {TextPrice, Figure::Price}, {TextRate, Figure::Rate}}};
-    for (const auto& [box, figure] : boxes)
+    for (const auto& [box, which] : boxes) {
+        // A structured binding is not captured by every compiler: the figure is copied.
+        const Figure figure = which;
         connect(box, &QLineEdit::textChanged, this,
                 [this, figure](const QString& text) { edited(figure, text); });
+    }
     connect(CommandSend, &QPushButton::clicked, this, &DialogMargin::CommandSend_Click);
     connect(CommandMemo, &QPushButton::clicked, this, &DialogMargin::CommandMemo_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
