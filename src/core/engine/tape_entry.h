@@ -74,7 +74,12 @@ public:
     [[nodiscard]] Decimal value_or(const Decimal& otherwise) const {
         return has_value() ? **this : otherwise;
     }
-    friend bool operator==(const StoredAmount&, const StoredAmount&) = default;
+    /// Equal when both are empty or both hold the same value, however written (1.5, 1.50).
+    friend bool operator==(const StoredAmount& a, const StoredAmount& b) {
+        if (a.has_value() != b.has_value())
+            return false;
+        return !a.has_value() || *a == *b;
+    }
 
 private:
     void assign(const std::optional<Decimal>& value);

@@ -255,6 +255,18 @@ TEST(Replay, EachKindOfEntryRendersItsTapeText) {
         EXPECT_EQ(utf8(renderEntry(c.entry)), c.text) << c.name;
 }
 
+TEST(Replay, AStoredAmountKeepsHowItWasWrittenAndComparesByValue) {
+    // The tape shows an amount as it was worked out; a journal keeps its plain form.
+    const StoredAmount written = d("1.50");
+    EXPECT_EQ((*written).scale(), 2);
+    EXPECT_EQ(written, StoredAmount(d("1.5")));
+    EXPECT_NE(written, StoredAmount(d("-1.5")));
+    EXPECT_NE(written, StoredAmount(std::nullopt));
+    EXPECT_EQ(StoredAmount(std::nullopt), StoredAmount());
+    EXPECT_EQ(utf8((*StoredAmount(d("-12345678901234567890.12345678"))).toPlainString()),
+              "-12345678901234567890.12345678");
+}
+
 TEST(Replay, NotesAreKeptOnOneLineAndShort) {
     const struct {
         const char* typed;
