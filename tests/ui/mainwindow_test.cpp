@@ -93,6 +93,7 @@ private slots:
     void noteKeyEditsLastStep();
     void historyMenuNotesLinesOfCurrentCalculation_data();
     void historyMenuNotesLinesOfCurrentCalculation();
+    void historyLinesMapAcrossTextBlocks_data();
     void historyLinesMapAcrossTextBlocks();
 
     void tapePieceForDisplay_data();
@@ -873,20 +874,43 @@ void MainWindowTest::historyMenuNotesLinesOfCurrentCalculation() {
     QVERIFY(tapeShown().contains(QStringLiteral("      0 +7= 7  摘要\n")));
 }
 
+void MainWindowTest::historyLinesMapAcrossTextBlocks_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("piecesPerLine"); // 0: the whole tape shown at once
+    QTest::newRow("shown at once") << 40 << 0;
+    QTest::newRow("line by line") << 40 << 1;
+    QTest::newRow("in two pieces a line") << 53 << 2;
+    QTest::newRow("a whole run in one piece") << 16 << 0;
+}
+
 void MainWindowTest::historyLinesMapAcrossTextBlocks() {
+    QFETCH(int, lines);
+    QFETCH(int, piecesPerLine);
     auto& history = m_window->historyWindow();
+    history.showTape(u"");
     QString tape;
-    for (int i = 0; i < 40; ++i)
-        tape += QStringLiteral("line %1\r\n").arg(i);
-    history.showTape(tape.toStdU16String());
+    for (int i = 0; i < lines; ++i) {
+        const QString line = QStringLiteral("line %1\r\n").arg(i);
+        tape += line;
+        if (piecesPerLine == 1)
+            history.appendTape(line.toStdU16String());
+        if (piecesPerLine == 2) {
+            history.appendTape(line.left(3).toStdU16String());
+            history.appendTape(line.mid(3).toStdU16String());
+        }
+    }
+    if (piecesPerLine == 0)
+        history.showTape(tape.toStdU16String());
     const QString shown = history.text().toPlainText();
-    for (std::size_t line : {0, 15, 16, 17, 32, 39}) {
-        const int position = history.positionOfLine(line).value();
-        QCOMPARE(history.lineAt(position), line);
-        QCOMPARE(history.lineAt(position + 5), line);
+    QCOMPARE(shown, QString(tape).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    for (int line = 0; line < lines; ++line) {
+        const auto at = static_cast<std::size_t>(line);
+        const int position = history.positionOfLine(at).value();
+        QCOMPARE(history.lineAt(position), at);
+        QCOMPARE(history.lineAt(position + 5), at);
         QVERIFY(shown.mid(position).startsWith(QStringLiteral("line %1\n").arg(line)));
     }
-    QVERIFY(!history.positionOfLine(41).has_value());
+    QVERIFY(!history.positionOfLine(static_cast<std::size_t>(lines) + 1).has_value());
 }
 
 QTEST_MAIN(MainWindowTest)

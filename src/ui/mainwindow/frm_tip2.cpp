@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <climits>
@@ -129,24 +130,71 @@ frmTip2::frmTip2(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->viewport()->installEventFilter(this);
 }
 
-void frmTip2::appendTape(std::u16string_view piece) {
-    QString text = tapePieceForDisplay(piece, m_pendingCr);
-    if (text.isEmpty())
-        return;
-    // A text block costs several hundred bytes beside its text, so a block holds a run of
-    // tape lines joined by line separators (which read back as line ends) rather than one.
-    for (QChar& c : text) {
-        if (c != QLatin1Char('\n'))
+namespace {
+
+// Lines (ended by '\n') in groups of `perBlock` joined by line separators, each group ended
+// by a paragraph break; the lines after the last full group stay one paragraph each.
+QString groupedLines(const QString& text, int perBlock, int& fullGroups) {
+    QString out = text;
+    fullGroups = 0;
+    const qsizetype lastGroupEnd = [&] {
+        qsizetype end = -1;
+        int ends = 0;
+        for (qsizetype i = 0; i < out.size(); ++i) {
+            if (out[i] != QLatin1Char('\n'))
+                continue;
+            if (++ends % perBlock == 0)
+                end = i;
+        }
+        return end;
+    }();
+    int inGroup = 0;
+    for (qsizetype i = 0; i < lastGroupEnd; ++i) {
+        if (out[i] != QLatin1Char('\n'))
             continue;
-        if (++m_linesInBlock < kLinesPerBlock) {
-            c = QChar::LineSeparator;
+        if (++inGroup < perBlock) {
+            out[i] = QChar::LineSeparator;
         } else {
-            m_linesInBlock = 0;
+            inGroup = 0;
+            ++fullGroups;
         }
     }
-    QTextCursor end(Text1->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(text);
+    if (lastGroupEnd >= 0)
+        ++fullGroups;
+    return out;
+}
+
+} // namespace
+
+void frmTip2::appendTape(std::u16string_view piece) {
+    const QString text = tapePieceForDisplay(piece, m_pendingCr);
+    if (text.isEmpty())
+        return;
+    QTextDocument& document = *Text1->document();
+    const auto lineEnds = static_cast<int>(text.count(QLatin1Char('\n')));
+    const int tailLines = document.blockCount() - m_groupedBlocks - 1;
+    QTextCursor cursor(&document);
+    cursor.movePosition(QTextCursor::End);
+    if (tailLines + lineEnds < kLinesPerBlock) {
+        // A line of its own paragraph: appending a paragraph leaves the earlier ones laid
+        // out as they are, where text added to a long paragraph would lay all of it out
+        // again on every step, shown or not.
+        cursor.insertText(text);
+    } else {
+        // A text block costs several hundred bytes beside its text, so full runs of lines
+        // are joined into one block by line separators (which read back as line ends).
+        // Regrouping the short tail once per run keeps that cost off the other steps.
+        cursor.setPosition(document.findBlockByNumber(m_groupedBlocks).position(),
+                           QTextCursor::KeepAnchor);
+        QString tail = cursor.selectedText();
+        tail.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        int groups = 0;
+        const QString grouped = groupedLines(tail + text, kLinesPerBlock, groups);
+        cursor.beginEditBlock();
+        cursor.insertText(grouped);
+        cursor.endEditBlock();
+        m_groupedBlocks += groups;
+    }
     moveCaretToEnd();
 }
 
@@ -154,7 +202,7 @@ void frmTip2::showTape(std::u16string_view text) {
     const int scrolled = Text1->verticalScrollBar()->value();
     Text1->clear();
     m_pendingCr = false;
-    m_linesInBlock = 0;
+    m_groupedBlocks = 0;
     appendTape(text);
     // The lines stay where the user was reading them.
     Text1->verticalScrollBar()->setValue(scrolled);
@@ -165,18 +213,26 @@ std::size_t frmTip2::lineAt(int position) const {
     QTextBlock block = document.findBlock(position);
     if (!block.isValid())
         block = document.lastBlock();
+    const auto number = static_cast<std::size_t>(block.blockNumber());
+    const auto grouped = static_cast<std::size_t>(m_groupedBlocks);
+    if (number >= grouped)
+        return grouped * kLinesPerBlock + (number - grouped);
     const QString before = block.text().left(std::max(0, position - block.position()));
-    return static_cast<std::size_t>(block.blockNumber()) * kLinesPerBlock +
-           static_cast<std::size_t>(before.count(QChar::LineSeparator));
+    return number * kLinesPerBlock + static_cast<std::size_t>(before.count(QChar::LineSeparator));
 }
 
 std::optional<int> frmTip2::positionOfLine(std::size_t line) const {
-    if (line / kLinesPerBlock > static_cast<std::size_t>(INT_MAX))
+    const auto grouped = static_cast<std::size_t>(m_groupedBlocks);
+    const std::size_t inGroups = grouped * kLinesPerBlock;
+    const std::size_t number =
+        line < inGroups ? line / kLinesPerBlock : grouped + (line - inGroups);
+    if (number > static_cast<std::size_t>(INT_MAX))
         return std::nullopt;
-    const QTextBlock block =
-        Text1->document()->findBlockByNumber(static_cast<int>(line / kLinesPerBlock));
+    const QTextBlock block = Text1->document()->findBlockByNumber(static_cast<int>(number));
     if (!block.isValid())
         return std::nullopt;
+    if (line >= inGroups)
+        return block.position();
     const QString text = block.text();
     qsizetype at = 0;
     for (std::size_t k = line % kLinesPerBlock; k > 0; --k) {

@@ -73,10 +73,11 @@ private:
     StepRows m_stepRows;
     std::size_t m_menuLine = 0; // the line the context menu was last opened on
     bool m_pendingCr = false;
-    // Every text block but the last holds exactly this many tape lines, which is how a
-    // position is turned into a tape line without counting through the text.
+    // The first m_groupedBlocks text blocks hold exactly this many tape lines each, the
+    // blocks after them one line each, which is how a position is turned into a tape line
+    // without counting through the text.
     static constexpr int kLinesPerBlock = 16;
-    int m_linesInBlock = 0; // line ends in the last block so far
+    int m_groupedBlocks = 0;
 };
 
 } // namespace sumiplex::ui
