@@ -398,6 +398,12 @@ void frmMain::fitActivationHeight() {
 // delete to the end); in this window they open the age and unit windows, as the menus say.
 // The edit keys (cut, copy, paste) stay with the line edit, which does the same as the menu.
 bool frmMain::isMenuShortcut(const QKeyEvent& key) const {
+    // A character typed without Ctrl, Alt or Meta is never a menu's shortcut: every digit
+    // typed would otherwise walk the menus.
+    const Qt::KeyboardModifiers commandModifiers =
+        key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (commandModifiers == Qt::NoModifier && key.key() < Qt::Key_Escape)
+        return false;
     const QKeySequence pressed(key.keyCombination());
     for (const QAction* action : findChildren<QAction*>()) {
         if (action->shortcut() != pressed || !action->isEnabled())

@@ -380,6 +380,7 @@ private:
     ShownCarets m_shown;
     bool m_inRender = false;
     bool m_renderAgain = false;
+    bool m_captionsAnnounced = false; // the figures were told to screen readers once
     bool m_shownOnce = false;
     bool m_keptOnScreen = false;
     bool m_unloaded = false;

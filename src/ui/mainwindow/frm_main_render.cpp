@@ -26,19 +26,26 @@ namespace {
 using sumiplex::engine::FocusTarget;
 using sumiplex::engine::View;
 
-void setTextIfChanged(QLabel* label, const std::u16string& text) {
-    const QString value = QString::fromStdU16String(text);
-    if (label->text() != value)
-        label->setText(value);
+// Compared in place: most renders change nothing, and a keystroke should not pay for a
+// copy of every caption.
+bool sameText(const QString& shown, const std::u16string& text) {
+    return QStringView(shown) == QStringView(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// Returns true when the text had to be replaced.
+bool setTextIfChanged(QLabel* label, const std::u16string& text) {
+    if (sameText(label->text(), text))
+        return false;
+    label->setText(QString::fromStdU16String(text));
+    return true;
 }
 
 /// Returns true when the text had to be replaced.
 bool setTextIfChanged(QLineEdit* edit, const std::u16string& text) {
-    const QString value = QString::fromStdU16String(text);
-    if (edit->text() == value)
+    if (sameText(edit->text(), text))
         return false;
     const QSignalBlocker blocker(edit);
-    edit->setText(value);
+    edit->setText(QString::fromStdU16String(text));
     return true;
 }
 
@@ -54,11 +61,10 @@ void setCaret(QLineEdit* edit, int start, int length) {
 }
 
 void setFamily(QWidget* widget, const std::u16string& family) {
-    const QString name = QString::fromStdU16String(family);
-    if (widget->font().family() == name)
+    if (sameText(widget->font().family(), family))
         return;
     QFont font = widget->font();
-    font.setFamily(name);
+    font.setFamily(QString::fromStdU16String(family));
     widget->setFont(font);
 }
 
@@ -111,21 +117,23 @@ void frmMain::renderOnce() {
 }
 
 void frmMain::renderCaptions(const View& view) {
-    setTextIfChanged(Label1, view.total.caption);
+    // A screen reader hears each figure after what it is; only a changed figure is sent.
+    const bool first = !m_captionsAnnounced;
+    m_captionsAnnounced = true;
+    if (setTextIfChanged(Label1, view.total.caption) || first)
+        announceCaption(*Label1, QStringLiteral("合計"), Label1->text());
     setFamily(Label1, view.total.fontName);
-    setTextIfChanged(Label2, view.tax.added);
-    setTextIfChanged(Label3, view.tax.contained);
+    if (setTextIfChanged(Label2, view.tax.added) || first)
+        announceCaption(*Label2, QStringLiteral("税込み"), Label2->text());
+    if (setTextIfChanged(Label3, view.tax.contained) || first)
+        announceCaption(*Label3, QStringLiteral("税抜き本体"), Label3->text());
     setTextIfChanged(Label5, view.currencyMark);
-    setTextIfChanged(Label7, view.reading);
+    if (setTextIfChanged(Label7, view.reading) || first)
+        announceCaption(*Label7, QStringLiteral("四桁表示"), Label7->text());
     setTextIfChanged(sbPanel1, view.status.line);
     setTextIfChanged(sbPanel2, view.status.rate);
     setTextIfChanged(txtTime, view.clock.text);
     setTextIfChanged(Text4, view.totalCopy);
-    // A screen reader hears each figure after what it is; only a changed figure is sent.
-    announceCaption(*Label1, QStringLiteral("合計"), Label1->text());
-    announceCaption(*Label2, QStringLiteral("税込み"), Label2->text());
-    announceCaption(*Label3, QStringLiteral("税抜き本体"), Label3->text());
-    announceCaption(*Label7, QStringLiteral("四桁表示"), Label7->text());
 }
 
 void frmMain::renderFlags(const View& view) {

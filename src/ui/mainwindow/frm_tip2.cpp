@@ -195,7 +195,10 @@ void frmTip2::appendTape(std::u16string_view piece) {
         cursor.endEditBlock();
         m_groupedBlocks += groups;
     }
-    moveCaretToEnd();
+    // Placing the caret lays out the line it stands on; a hidden window places it when it
+    // is shown again.
+    if (isVisible())
+        moveCaretToEnd();
 }
 
 void frmTip2::showTape(std::u16string_view text) {
