@@ -44,7 +44,7 @@ struct LongCalculation {
     }
 
     [[nodiscard]] std::vector<TapeEntry> steps() const {
-        return calculationSteps(std::span(tape.entries()).subspan(tape.calculationStart()));
+        return calculationSteps(tape.entries().slice(tape.calculationStart()));
     }
     [[nodiscard]] CalculationStart start() const {
         return [this](Tape& t) { return engine.replay({}, t); };

@@ -160,9 +160,7 @@ void ReplayCalculation(benchmark::State& state) {
     while (calc->tape.entries().size() - calc->tape.calculationStart() <
            static_cast<std::size_t>(state.range(0)))
         typeOneRound(*calc);
-    const auto& entries = calc->tape.entries();
-    const std::span<const TapeEntry> steps(entries.data() + calc->tape.calculationStart(),
-                                           entries.size() - calc->tape.calculationStart());
+    const std::vector<TapeEntry> steps = calc->tape.entries().slice(calc->tape.calculationStart());
     for (auto _ : state) {
         Tape again;
         auto engine = calc->engine.replay(steps, again);

@@ -54,18 +54,13 @@ void measure(long lines) {
                 "beyond the tape's text\n",
                 lines, before, after, tapeBytes / (1024 * 1024),
                 (grown - tapeBytes) / static_cast<double>(lines));
-    // The tape's entries alone: the vector's slots (and the offset and line kept for each)
-    // plus what their texts hold outside the entry.
+    // The tape's entries alone: their packed store, and the offset and line kept for each.
     const auto& entries = window->tape().entries();
-    double entryBytes = static_cast<double>(entries.capacity()) *
-                        static_cast<double>(sizeof(sumiplex::engine::TapeEntry) + 12);
-    const auto heap = [](const std::u16string& s) {
-        return s.capacity() > 7 ? 2.0 * static_cast<double>(s.capacity() + 1) : 0.0;
-    };
-    for (const auto& e : entries)
-        entryBytes += heap(e.input) + heap(e.shown) + heap(e.note);
-    std::printf("%ld lines: the entries take %.0f bytes a line (an entry is %zu bytes)\n", lines,
-                entryBytes / static_cast<double>(entries.size()),
+    const double entryBytes =
+        static_cast<double>(entries.bytesHeld()) + 12.0 * static_cast<double>(entries.size());
+    std::printf("%ld lines: the entries take %.0f bytes a line (an entry read back is %zu "
+                "bytes)\n",
+                lines, entryBytes / static_cast<double>(entries.size()),
                 sizeof(sumiplex::engine::TapeEntry));
     std::fflush(stdout);
 }

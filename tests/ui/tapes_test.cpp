@@ -253,7 +253,7 @@ void TapesTest::theJournalKeepsEachStepWithTheNoteItWasLastGiven() {
     program.type(QStringLiteral("7+"));
     QVERIFY(tape.setNote(1, u"伝票No.123"));
     QVERIFY(tape.setNote(0, u"前払い"));
-    const std::vector<engine::TapeEntry> entries = tape.entries();
+    const std::vector<engine::TapeEntry> entries = tape.entries().slice(0);
     const std::u16string text = tape.text();
     program.window->close();
 

@@ -13,12 +13,12 @@ void Tape::record(TapeEntry entry) {
     m_offsets.push_back(from);
     m_firstLines.push_back(m_lineEnds);
     m_lineEnds += static_cast<std::uint32_t>(std::count(piece.begin(), piece.end(), u'\n'));
-    m_entries.push_back(std::move(entry));
-    if (m_entries.back().startsCalculation())
+    m_entries.push_back(entry);
+    if (entry.startsCalculation())
         m_calculationStart = m_entries.size();
     for (const auto& l : m_listeners)
         if (l.recorded)
-            l.recorded(m_entries.back(), piece);
+            l.recorded(entry, piece);
 }
 
 void Tape::recordTool(std::u16string text) {
@@ -32,9 +32,9 @@ bool Tape::setNote(std::size_t index, std::u16string_view note) {
     if (index >= m_entries.size())
         return false;
     std::u16string cleaned = cleanNote(note);
-    if (cleaned == m_entries[index].note)
+    if (cleaned == m_entries.note(index))
         return false;
-    m_entries[index].note = std::move(cleaned);
+    m_entries.setNote(index, std::move(cleaned));
     // A note never holds a line break, so every entry keeps its lines; the text from the
     // changed entry on is written again.
     std::u16string rest;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/engine/entry_store.h"
 #include "core/engine/tape_entry.h"
 
 #include <cstddef>
@@ -34,7 +35,8 @@ public:
     bool setNote(std::size_t index, std::u16string_view note);
 
     [[nodiscard]] const std::u16string& text() const { return m_text; }
-    [[nodiscard]] const std::vector<TapeEntry>& entries() const { return m_entries; }
+    /// The entries, read by value (they are kept packed).
+    [[nodiscard]] const EntryStore& entries() const { return m_entries; }
     /// The index of the first entry of the current calculation: the one after the last
     /// entry that started one (all clear, a total keyed back in), or 0.
     [[nodiscard]] std::size_t calculationStart() const { return m_calculationStart; }
@@ -56,7 +58,7 @@ public:
 
 private:
     std::u16string m_text;
-    std::vector<TapeEntry> m_entries;
+    EntryStore m_entries;
     /// Where each entry's text begins, and the text line it begins on; the count of line
     /// ends written so far.
     std::vector<std::size_t> m_offsets;

@@ -82,6 +82,7 @@ public:
     }
 
 private:
+    friend struct StoredAmountParts; // packs amounts into the tape's entry store
     void assign(const std::optional<Decimal>& value);
 
     static constexpr std::uint8_t kPresent = 1;

@@ -15,8 +15,7 @@ namespace sumiplex::ui {
 namespace {
 
 std::vector<engine::TapeEntry> currentSteps(const engine::Tape& tape) {
-    return engine::calculationSteps(
-        std::span<const engine::TapeEntry>(tape.entries()).subspan(tape.calculationStart()));
+    return engine::calculationSteps(tape.entries().slice(tape.calculationStart()));
 }
 
 } // namespace

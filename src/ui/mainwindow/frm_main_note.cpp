@@ -30,8 +30,7 @@ void frmMain::connectNotes() {
         const std::size_t to = std::min(m_tape->entryAtLine(last) + 1, entries.size());
         if (from >= to)
             return QString();
-        return QString::fromStdU16String(journal::tapeRows(
-            std::span<const engine::TapeEntry>(entries.data() + from, to - from)));
+        return QString::fromStdU16String(journal::tapeRows(entries.slice(from, to)));
     });
     m_tip2->setNoteLinks(frmTip2::NoteLinks{
         .canNote =

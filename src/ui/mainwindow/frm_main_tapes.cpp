@@ -169,7 +169,7 @@ void frmMain::mnuSaveTape_Click() {
         return;
     // Every step carries its own time, so the export needs nothing from the journal files.
     saveTapeAs(
-        this, m_tape->text(), [this] { return journal::tapeCsv(m_tape->entries()); },
+        this, m_tape->text(), [this] { return journal::tapeCsv(m_tape->entries().slice(0)); },
         mainCaption() + QStringLiteral("　計算履歴を保存"), m_services.files, m_services.messages);
 }
 

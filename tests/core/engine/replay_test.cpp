@@ -127,8 +127,7 @@ TEST(Replay, ACalculationFedAgainWritesTheSameTapeAndTotal) {
                 continue;
             const Tape& tape = session.calc.tape;
             const std::size_t start = tape.calculationStart();
-            const std::span<const TapeEntry> steps(tape.entries().data() + start,
-                                                   tape.entries().size() - start);
+            const std::vector<TapeEntry> steps = tape.entries().slice(start);
             Tape again;
             const auto engine = session.calc.engine.replay(steps, again);
             ++replayed;
