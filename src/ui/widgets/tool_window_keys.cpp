@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <ranges>
 #include <utility>
 
 namespace sumiplex::ui {
@@ -77,8 +76,8 @@ ToolWindows::ToolWindows(QWidget& anchor, QWidget& keepClear, std::function<void
 ToolWindows::~ToolWindows() {
     // The windows hide as they go; none of that is a window closing on the user.
     m_keys.reset();
-    for (Held& held : std::views::reverse(m_held))
-        delete held.window.data();
+    for (auto held = m_held.rbegin(); held != m_held.rend(); ++held)
+        delete held->window.data();
 }
 
 QWidget* ToolWindows::loaded(const QString& name) const {
