@@ -24,7 +24,6 @@
 #include "ui/tools/units/dialog_ton.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/stray_key_release_filter.h"
-#include "ui/widgets/tool_window_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -133,20 +132,19 @@ frmMain::frmMain(Services services, QWidget* parent)
     // For every window of the program, not only this one: a key that closes a dialog on
     // its press must not come up in the window below.
     qApp->installEventFilter(new StrayKeyReleaseFilter(this));
-    m_toolKeys = new ToolWindowKeys([this] { giveKeyboardToInputLine(); }, this);
     setWindowTitle(kMainCaption);
     setAutoFillBackground(true);
 
     buildControls();
+    m_tools = std::make_unique<ToolWindows>(*this, *Text1, [this] { giveKeyboardToInputLine(); });
     buildPictureArea();
     buildMenus();
     connectControls();
     connectMenus();
     connectFeatures();
     connectOptionsMenus();
-    connectDateTimeTools();
+    connectToolWindows();
     connectCashTools();
-    connectZeiTool();
     connectRegisterTools();
     connectNotes();
     connectCheck();
@@ -179,10 +177,8 @@ frmMain::frmMain(Services services, QWidget* parent)
 }
 
 frmMain::~frmMain() {
-    // The tool windows below hide as they go; none of that is a window closing on the user.
-    delete m_toolKeys;
-    m_toolKeys = nullptr;
-    delete m_ton.data(); // it sends to this window's tape and input line
+    // The tool windows send to this window's tape and input line: they go first.
+    m_tools.reset();
     deleteCheckWindows();
     m_tape->removeListener(m_tapeListener);
     m_tape->removeListener(m_noteListener);
@@ -190,7 +186,6 @@ frmMain::~frmMain() {
     // write are kept beside the tapes.
     if (const std::optional<platform::UnsavedTape> lost = unloadTapes())
         keepUnsavedTape(*lost);
-    delete m_tip1;
     tmrClock->stop();
     // The controls forward their last events (focus leaving, for one) while they are
     // destroyed; destroy them while the engine they forward to still exists.
@@ -296,7 +291,6 @@ void frmMain::connectMenus() {
     connect(mnuTaxRate, &QAction::triggered, this, &frmMain::openTaxDialog);
     connect(mnuDoll, &QAction::triggered, this, &frmMain::openExchangeRateDialog);
     connect(mnuRireki, &QAction::triggered, this, &frmMain::showHistory);
-    connect(mmnuTon, &QAction::triggered, this, &frmMain::mmnuTon_Click);
     connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -312,7 +306,7 @@ void frmMain::openPopup2() {
 }
 
 void frmMain::showHistory() {
-    showToolWindow(*m_tip2, ToolShow::Quietly);
+    m_tools->show(*m_tip2, ToolShow::Quietly);
 }
 
 void frmMain::openTaxDialog() {
@@ -337,11 +331,11 @@ void frmMain::openExchangeRateDialog() {
 void frmMain::mmnuTon_Click() {
     // Created on first use, it keeps its contents while hidden; once unloaded it is
     // created (and loaded) again.
-    if (!m_ton)
-        m_ton = new DialogTon(m_services.settings, *this);
+    DialogTon& ton = m_tools->load<DialogTon>(
+        QStringLiteral("DialogTon"), [this] { return new DialogTon(m_services.settings, *this); });
     if (!m_engine->totalValue().isZero())
-        m_ton->takeTotal(m_engine->totalValue());
-    showToolWindow(*m_ton, ToolShow::Activate);
+        ton.takeTotal(m_engine->totalValue());
+    m_tools->show(ton, ToolShow::Activate);
 }
 
 void frmMain::takeToolResult(const QString& text) {

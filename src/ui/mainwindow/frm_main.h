@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/widgets/tool_window_keys.h"
+
 #include <QClipboard>
 #include <QMainWindow>
 #include <QPoint>
@@ -69,23 +71,14 @@ struct RateSummary;
 namespace sumiplex::ui {
 
 class ClickableLabel;
-class DialogCash;
-class DialogCash2;
-class DialogTon;
-class DialogDays;
-class DialogTime;
-class DialogZei;
-class DialogMargin;
 enum class InputLineFocus;
 struct ToolLinks;
 class PictureList;
 class TextListModel;
-class ToolWindowKeys;
+
 struct WindowLooks;
-class frmTip1;
 class frmTip2;
 class frmTip3;
-class frmTapes;
 class frmCheck;
 class frmCorrect;
 
@@ -228,17 +221,13 @@ private:
     [[nodiscard]] WindowLooks currentLooks() const;
     void applyLooks(const WindowLooks& looks);
     // Date and time tool windows (frm_main_datetime.cpp).
-    void connectDateTimeTools();
     [[nodiscard]] ToolLinks toolLinks();
     void replaceInputLine(const QString& text, InputLineFocus focus);
     void openDaysDialog(datetime::DaysMode mode);
-    void openTimeDialog();
-    void unloadDateTimeTools();
     // Denomination breakdown and cash tally (frm_main_cash.cpp).
     void connectCashTools();
     void openCashDialog();
     void showCashTally();
-    void unloadCashTools();
 
     // The kept tapes: journal, earlier tapes, saving the tape (frm_main_tapes.cpp).
     void startTapeJournal();
@@ -253,9 +242,7 @@ private:
     void keepUnsavedTape(const platform::UnsavedTape& lost);
     void announceKeptFiles();
     // Tax by rate window (frm_main_zei.cpp).
-    void connectZeiTool();
     void openZeiDialog();
-    void unloadZeiTool();
     void taxRuleChangedForZei();
     void printTaxSummary(QWidget* parent, const taxrate::RateSummary& summary);
 
@@ -267,8 +254,6 @@ private:
     void saveRegisters();
     void renderRegisters();
     void sayRegisterOverflow(::sumiplex::engine::RegisterKind kind, bool blocking);
-    void openMarginDialog();
-    void unloadMarginTool();
 
     // A pasted or dropped column of amounts (frm_main_paste.cpp).
     /// Adds the amounts of `text` when it is a column; false when it is a single line,
@@ -311,17 +296,8 @@ private:
     [[nodiscard]] ::sumiplex::engine::Engine& lineEngine();
 
     // Companion and tool windows (frm_main_windows.cpp).
-    enum class ToolShow {
-        Activate,   ///< shown and given the keyboard; Escape closes it
-        Quietly,    ///< shown without taking the keyboard from this window; Escape closes it
-        KeepEscape, ///< shown quietly; Escape stays with the window (the memo pad's text)
-    };
-    /// Shows a companion or tool window: placed beside this window the first time it has no
-    /// place of its own, else kept wholly on a screen; closed by Escape where `how` says so,
-    /// and giving the keyboard back to the input line when it closes.
-    void showToolWindow(QWidget& tool, ToolShow how);
-    /// What showToolWindow does before the window is shown, for a window that shows itself.
-    void prepareToolWindow(QWidget& tool, ToolShow how);
+    /// Connects every menu item that opens a tool window to its opening.
+    void connectToolWindows();
     /// Activates this window with the keyboard in the input line, unless it is going away.
     void giveKeyboardToInputLine();
 
@@ -339,18 +315,9 @@ private:
     std::unique_ptr<frmTip2> m_tip2;
     std::unique_ptr<frmTip3> m_tip3;
     std::unique_ptr<PictureList> m_pictures;
-    /// The usage guide while it is open; it deletes itself when it unloads.
-    QPointer<frmTip1> m_tip1;
-    /// The unit window, created when first opened and deleted when it unloads.
-    QPointer<DialogTon> m_ton;
-    // Built when first opened; a closed one is replaced at the next opening.
-    std::unique_ptr<DialogDays> m_days;
-    std::unique_ptr<DialogTime> m_time;
-    std::unique_ptr<DialogCash> m_cash;
-    std::unique_ptr<DialogCash2> m_cash2;
-    /// The tax by rate window, created when first opened; closing only hides it.
-    QPointer<DialogZei> m_zei;
-    std::unique_ptr<DialogMargin> m_margin;
+    /// The tool windows, each by its object name: the usage guide, the unit, tax by rate,
+    /// breakdown, tally, margin, days and time windows and the earlier tapes.
+    std::unique_ptr<ToolWindows> m_tools;
     std::size_t m_tapeListener = 0;
     /// While a column is added, the tape pieces collect here and reach the history window
     /// a batch at a time rather than line by line.
@@ -360,14 +327,10 @@ private:
     /// tape folder.
     platform::TapeJournal* m_journal = nullptr;
     std::size_t m_journalListener = 0;
-    /// The earlier tapes while their window is open; it deletes itself when closed.
-    QPointer<frmTapes> m_tapes;
     /// The check and the correction of the calculation while open; each deletes itself.
     QPointer<frmCheck> m_check;
     QPointer<frmCorrect> m_correct;
     std::size_t m_correctListener = 0;
-    /// Escape and the keyboard's return for every window shown by showToolWindow.
-    ToolWindowKeys* m_toolKeys = nullptr;
 
     // The carets the last render placed, so a render only moves a caret the engine moved
     // and leaves one the user placed.

@@ -48,8 +48,6 @@ CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engin
 } // namespace
 
 void frmMain::connectCashTools() {
-    connect(mnuCash, &QAction::triggered, this, &frmMain::openCashDialog);
-    connect(mnuPopCash, &QAction::triggered, this, &frmMain::openCashDialog);
     connect(mnuCashTotal, &QAction::triggered, this, [this] {
         m_engine->mnuCashTotal_Click();
         render();
@@ -59,35 +57,23 @@ void frmMain::connectCashTools() {
 void frmMain::openCashDialog() {
     m_engine->mnuCash_Click();
     render();
-    // A closed window is built anew, so each opening starts as the first one did.
-    if (m_cash && m_cash->isUnloaded())
-        m_cash.reset();
-    if (!m_cash)
-        m_cash = std::make_unique<DialogCash>(
-            linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
-    const bool wasActive = m_cash->isVisible() && QApplication::activeWindow() == m_cash.get();
-    showToolWindow(*m_cash, ToolShow::Activate);
+    DialogCash& cash = m_tools->load<DialogCash>(QStringLiteral("DialogCash"), [this] {
+        return new DialogCash(linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
+    });
+    const bool wasActive = cash.isVisible() && QApplication::activeWindow() == &cash;
+    m_tools->show(cash, ToolShow::Activate);
     // Already the active window, it hears of no activation; the menu still reads the
     // main window afresh.
     if (wasActive)
-        m_cash->Form_Activate();
+        cash.Form_Activate();
 }
 
 void frmMain::showCashTally() {
-    if (m_cash2 && m_cash2->isUnloaded())
-        m_cash2.reset();
-    if (!m_cash2)
-        m_cash2 = std::make_unique<DialogCash2>(
-            linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
-    m_cash2->fill(m_engine->cashCounts());
-    showToolWindow(*m_cash2, ToolShow::Activate);
-}
-
-void frmMain::unloadCashTools() {
-    for (QWidget* tool :
-         {static_cast<QWidget*>(m_cash2.get()), static_cast<QWidget*>(m_cash.get())})
-        if (tool)
-            tool->close();
+    DialogCash2& tally = m_tools->load<DialogCash2>(QStringLiteral("DialogCash2"), [this] {
+        return new DialogCash2(linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));
+    });
+    tally.fill(m_engine->cashCounts());
+    m_tools->show(tally, ToolShow::Activate);
 }
 
 } // namespace sumiplex::ui

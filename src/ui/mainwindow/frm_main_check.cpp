@@ -75,7 +75,7 @@ void frmMain::openCheck(std::vector<engine::TapeEntry> steps,
         };
     m_check = new frmCheck(std::move(steps), std::move(start), std::move(links));
     // The keys go on to the input line, which now keys the check.
-    showToolWindow(*m_check, ToolShow::Quietly);
+    m_tools->show(*m_check, ToolShow::Quietly);
     render();
     // After the window manager has shown the new window.
     QTimer::singleShot(0, this, [this] { giveKeyboardToInputLine(); });
@@ -112,7 +112,7 @@ void frmMain::mnuCorrect_Click() {
                             const Decimal& total) { applyCorrection(block, total); },
         });
     // Escape belongs to the grid's cell editor.
-    showToolWindow(*m_correct, ToolShow::KeepEscape);
+    m_tools->show(*m_correct, ToolShow::KeepEscape);
     m_correct->activateWindow();
 }
 

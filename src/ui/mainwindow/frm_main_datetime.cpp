@@ -6,7 +6,6 @@
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/tools/datetime/dialog_days.h"
-#include "ui/tools/datetime/dialog_time.h"
 #include "ui/tools/datetime/tool_links.h"
 
 #include <QAction>
@@ -14,19 +13,6 @@
 #include <QLineEdit>
 
 namespace sumiplex::ui {
-
-void frmMain::connectDateTimeTools() {
-    const auto onTrigger = [this](const char* name, auto handler) {
-        auto* action = findChild<QAction*>(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    onTrigger("mnuDay", [this] { openDaysDialog(datetime::DaysMode::DayCount); });
-    onTrigger("mnuPopupDay", [this] { openDaysDialog(datetime::DaysMode::DayCount); });
-    onTrigger("mnuEge", [this] { openDaysDialog(datetime::DaysMode::Age); });
-    onTrigger("mnuPopEge", [this] { openDaysDialog(datetime::DaysMode::Age); });
-    onTrigger("mnuTime", [this] { openTimeDialog(); });
-    onTrigger("mnuPopTime", [this] { openTimeDialog(); });
-}
 
 ToolLinks frmMain::toolLinks() {
     return ToolLinks{
@@ -55,33 +41,16 @@ void frmMain::replaceInputLine(const QString& text, InputLineFocus focus) {
 }
 
 void frmMain::openDaysDialog(datetime::DaysMode mode) {
-    // A closed window is built anew, so each opening starts as the first one did.
-    if (m_days && m_days->isUnloaded())
-        m_days.reset();
-    if (!m_days)
-        m_days = std::make_unique<DialogDays>(toolLinks());
+    DialogDays& days = m_tools->load<DialogDays>(QStringLiteral("DialogDays"),
+                                                 [this] { return new DialogDays(toolLinks()); });
     const QDate today = m_services.clock.now().date();
     // The calendar starts on today; before it is built, that is its date.
     const QDate calendarDate = MonthView1 ? MonthView1->selectedDate() : today;
     std::optional<QString> total;
     if (!m_engine->totalValue().isZero())
         total = QString::fromStdU16String(m_engine->totalValue().toPlainString());
-    m_days->prepare(mode, calendarDate, today, total);
-    showToolWindow(*m_days, ToolShow::Activate);
-}
-
-void frmMain::openTimeDialog() {
-    if (m_time && m_time->isUnloaded())
-        m_time.reset();
-    if (!m_time)
-        m_time = std::make_unique<DialogTime>(toolLinks());
-    showToolWindow(*m_time, ToolShow::Activate);
-}
-
-void frmMain::unloadDateTimeTools() {
-    for (QWidget* tool : {static_cast<QWidget*>(m_time.get()), static_cast<QWidget*>(m_days.get())})
-        if (tool)
-            tool->close();
+    days.prepare(mode, calendarDate, today, total);
+    m_tools->show(days, ToolShow::Activate);
 }
 
 } // namespace sumiplex::ui

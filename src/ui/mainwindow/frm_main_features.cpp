@@ -166,7 +166,7 @@ QString frmMain::mainCaption() const {
 
 void frmMain::showMemo() {
     m_tip3->caretToEnd();
-    showToolWindow(*m_tip3, ToolShow::KeepEscape);
+    m_tools->show(*m_tip3, ToolShow::KeepEscape);
 }
 
 void frmMain::Command2_Click() {
@@ -194,7 +194,7 @@ void frmMain::mnuCopyPlain_Click() {
 
 void frmMain::mnuOpen_Click() {
     // The pad shows itself, to ask about the memo it holds and with the file loaded.
-    prepareToolWindow(*m_tip3, ToolShow::KeepEscape);
+    m_tools->prepare(*m_tip3, ToolShow::KeepEscape);
     (void)m_tip3->openFile(m_services.files, m_services.messages, mainCaption());
 }
 

@@ -31,7 +31,6 @@ QFont withFace(QFont base, const QFont& face) {
 
 void frmMain::connectOptionsMenus() {
     connect(mnuViewOptions, &QAction::triggered, this, &frmMain::mnuViewOptions_Click);
-    connect(mnuTip, &QAction::triggered, this, &frmMain::mnuTip_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 }
 
@@ -43,14 +42,18 @@ void frmMain::mnuViewOptions_Click() {
 }
 
 void frmMain::mnuTip_Click() {
-    if (!m_tip1) {
-        m_tip1 = new frmTip1;
+    const QString name = QStringLiteral("frmTip1");
+    const bool opened = m_tools->find<frmTip1>(name) != nullptr;
+    frmTip1& guide = m_tools->load<frmTip1>(name, [this, name] {
+        auto* built = new frmTip1;
         // A guide on its way out is no longer the one to show.
-        connect(m_tip1, &frmTip1::unloaded, this, [this] { m_tip1 = nullptr; });
-        // The guide reads as it would after the main window's next activation.
+        connect(built, &frmTip1::unloaded, this, [this, name] { m_tools->forget(name); });
+        return built;
+    });
+    // The guide reads as it would after the main window's next activation.
+    if (!opened)
         captionUsageGuide();
-    }
-    showToolWindow(*m_tip1, ToolShow::Activate);
+    m_tools->show(guide, ToolShow::Activate);
 }
 
 void frmMain::mnuHelpAbout_Click() {
@@ -60,11 +63,12 @@ void frmMain::mnuHelpAbout_Click() {
 }
 
 void frmMain::captionUsageGuide() {
-    if (!m_tip1)
+    frmTip1* guide = m_tools->find<frmTip1>(QStringLiteral("frmTip1"));
+    if (guide == nullptr)
         return;
-    m_tip1->setWindowTitle(QStringLiteral("　") + mainCaption() +
-                           QStringLiteral("　基本的な使い方"));
-    m_tip1->setCredit(kCredit);
+    guide->setWindowTitle(QStringLiteral("　") + mainCaption() +
+                          QStringLiteral("　基本的な使い方"));
+    guide->setCredit(kCredit);
 }
 
 WindowLooks frmMain::currentLooks() const {

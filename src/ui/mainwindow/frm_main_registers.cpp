@@ -1,12 +1,9 @@
-// The grand total and the memory as the main window's menus and status bar show them, and
-// the margin window as the main window opens it.
+// The grand total and the memory as the main window's menus and status bar show them.
 
 #include "core/engine/engine.h"
 #include "platform/dialogs.h"
 #include "platform/settings_keys.h"
 #include "ui/mainwindow/frm_main.h"
-#include "ui/tools/datetime/tool_links.h"
-#include "ui/tools/margin/dialog_margin.h"
 
 #include <QAction>
 #include <QLabel>
@@ -26,7 +23,6 @@ void frmMain::connectRegisterTools() {
     onTrigger(mnuMemMinus, &engine::Engine::mnuMemMinus_Click);
     onTrigger(mnuMemRecall, &engine::Engine::mnuMemRecall_Click);
     onTrigger(mnuMemClear, &engine::Engine::mnuMemClear_Click);
-    connect(mnuMargin, &QAction::triggered, this, &frmMain::openMarginDialog);
 }
 
 void frmMain::loadRegisters() {
@@ -70,21 +66,6 @@ void frmMain::sayRegisterOverflow(engine::RegisterKind kind, bool blocking) {
         m_services.messages.warning(this, text, mainCaption());
     else
         m_services.messages.notice(this, text, mainCaption());
-}
-
-void frmMain::openMarginDialog() {
-    // A closed window is built anew, so each opening starts as the first one did.
-    if (m_margin && m_margin->isUnloaded())
-        m_margin.reset();
-    if (!m_margin)
-        m_margin = std::make_unique<DialogMargin>(toolLinks());
-    showToolWindow(*m_margin, ToolShow::Activate);
-    m_margin->prepare(QString::fromStdU16String(m_engine->totalValue().toPlainString()));
-}
-
-void frmMain::unloadMarginTool() {
-    if (m_margin)
-        m_margin->close();
 }
 
 } // namespace sumiplex::ui

@@ -230,16 +230,9 @@ void frmMain::unloadWindow() {
     unloadCheckWindows();
     saveSettings();
     saveRegisters();
-    unloadDateTimeTools();
-    unloadMarginTool();
-    unloadCashTools();
-    unloadZeiTool();
-    // The other windows unload newest first; each saves its own position.
-    if (m_ton)
-        m_ton->close();
-    // (The memo pad saves its position when it reports itself unloaded.)
-    if (m_tip1)
-        m_tip1->close();
+    // The tool windows unload newest first; each saves its own position. (The memo pad
+    // saves its position when it reports itself unloaded.)
+    m_tools->closeAll();
     m_tip3->unload(m_services.files, m_services.messages);
     m_tip2->hide();
     platform::saveWindowPosition(*m_tip2, m_services.settings, platform::kTip2Left.key,

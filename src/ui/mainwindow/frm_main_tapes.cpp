@@ -42,7 +42,6 @@ std::optional<int> keepDays(const platform::SettingsStore& store, QString& notic
 } // namespace
 
 void frmMain::startTapeJournal() {
-    connect(mnuEarlierTapes, &QAction::triggered, this, [this] { openEarlierTapes({}); });
     connect(mnuSaveTape, &QAction::triggered, this, &frmMain::mnuSaveTape_Click);
     if (m_services.tapeFolder.isEmpty())
         return;
@@ -78,7 +77,8 @@ void frmMain::startTapeJournal() {
 
 std::optional<platform::UnsavedTape> frmMain::unloadTapes() {
     // The earlier tapes window must not keep the program running once this one is gone.
-    delete m_tapes.data();
+    if (m_tools)
+        m_tools->destroy(QStringLiteral("frmTapes"));
     if (!m_journal)
         return std::nullopt;
     m_tape->removeListener(m_journalListener);
@@ -148,20 +148,21 @@ void frmMain::tapeHousekeeping() {
 }
 
 void frmMain::openEarlierTapes(const QString& chosen) {
-    if (!m_tapes) {
-        m_tapes = new frmTapes(frmTapes::Links{
+    const QString name = QStringLiteral("frmTapes");
+    if (frmTapes* open = m_tools->find<frmTapes>(name))
+        open->refresh();
+    frmTapes& tapes = m_tools->load<frmTapes>(name, [this] {
+        return new frmTapes(frmTapes::Links{
             m_services.tapeFolder, m_journal ? m_journal->filesOfThisRun() : QStringList(),
             m_services.files, m_services.messages,
             [this](const QString& amount) { takeToolResult(amount); },
             [this](const engine::CalculationAt& calculation) {
                 checkEarlierCalculation(calculation);
             }});
-    } else {
-        m_tapes->refresh();
-    }
+    });
     if (!chosen.isEmpty())
-        m_tapes->choose(chosen);
-    showToolWindow(*m_tapes, ToolShow::Activate);
+        tapes.choose(chosen);
+    m_tools->show(tapes, ToolShow::Activate);
 }
 
 void frmMain::mnuSaveTape_Click() {

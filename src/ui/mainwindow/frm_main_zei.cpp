@@ -10,15 +10,10 @@
 
 namespace sumiplex::ui {
 
-void frmMain::connectZeiTool() {
-    for (QAction* action : {mnuZei, mnuPopZei})
-        connect(action, &QAction::triggered, this, &frmMain::openZeiDialog);
-}
-
 void frmMain::openZeiDialog() {
     // Built once and only hidden when closed, so the rate marks stay with the amounts.
-    if (!m_zei)
-        m_zei = new DialogZei(
+    DialogZei& zei = m_tools->load<DialogZei>(QStringLiteral("DialogZei"), [this] {
+        return new DialogZei(
             toolLinks(),
             ZeiSource{.amounts = m_engine->view().amounts,
                       .amountsModel = *m_list3Model,
@@ -28,18 +23,14 @@ void frmMain::openZeiDialog() {
                               printTaxSummary(parent, summary);
                           }},
             this);
-    showToolWindow(*m_zei, ToolShow::Activate);
+    });
+    m_tools->show(zei, ToolShow::Activate);
 }
 
 void frmMain::taxRuleChangedForZei() {
     // The tax by rate window rounds by the same rule and must not go on showing the old one.
-    if (m_zei)
-        m_zei->taxRuleChanged();
-}
-
-void frmMain::unloadZeiTool() {
-    if (m_zei)
-        m_zei->close();
+    if (auto* zei = m_tools->find<DialogZei>(QStringLiteral("DialogZei")))
+        zei->taxRuleChanged();
 }
 
 } // namespace sumiplex::ui

@@ -2,7 +2,6 @@
 
 #include "core/tools/cash/breakdown.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/tools/cash/cash_grids.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/accessible_names.h"
@@ -10,7 +9,7 @@
 #include "ui/widgets/widget_helpers.h"
 
 #include <QApplication>
-#include <QCloseEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -38,8 +37,9 @@ std::array<QString, 10> qCells(const Decimal& amount, const cash::Counts& counts
 } // namespace
 
 DialogCash::DialogCash(CashLinks links, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_links(std::move(links)),
-      m_model(std::make_unique<cash::CashBreakdown>()) {
+    : ToolWindow(links.settings, {platform::kCash1Left, platform::kCash1Top}, Closing::Unloads,
+                 parent),
+      m_links(std::move(links)), m_model(std::make_unique<cash::CashBreakdown>()) {
     setObjectName(QStringLiteral("DialogCash"));
     setWindowTitle(QStringLiteral("金種計算"));
     applyToolFont(*this);
@@ -50,8 +50,7 @@ DialogCash::DialogCash(CashLinks links, QWidget* parent)
     describeForScreenReaders(*this, {{"Label2", "合計", "金種表の合計金額"}, {"Label3", "注意"}});
     layOutControls();
     connectControls();
-    platform::restoreWindowPosition(*this, m_links.settings, platform::kCash1Left,
-                                    platform::kCash1Top);
+    restorePosition();
     Label3->hide();
     // Built before it is first shown, so the window never shows blank tables while its first
     // activation is on its way, or where the window manager keeps the focus elsewhere.
@@ -206,15 +205,6 @@ void DialogCash::render() {
     Command2->setVisible(v.command2Visible);
     Command2->setEnabled(v.command2Enabled);
     m_summaryGrid->reset(m_model->summary());
-}
-
-void DialogCash::closeEvent(QCloseEvent* event) {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        platform::saveWindowPosition(*this, m_links.settings, platform::kCash1Left.key,
-                                     platform::kCash1Top.key);
-    }
-    event->accept();
 }
 
 } // namespace sumiplex::ui

@@ -2,8 +2,7 @@
 
 #include "core/tools/cash/printout.h"
 #include "ui/tools/cash/cash_links.h"
-
-#include <QWidget>
+#include "ui/widgets/tool_window_keys.h"
 
 #include <memory>
 
@@ -26,7 +25,7 @@ class SummaryGridModel;
 /// needs, their summary, an exchange up to a rounder principal, and a paste to the memo.
 /// Modeless; every activation rebuilds it from the main window. Closing it unloads it, and
 /// the main window builds a new one for the next opening.
-class DialogCash : public QWidget {
+class DialogCash : public ToolWindow {
     Q_OBJECT
 public:
     explicit DialogCash(CashLinks links, QWidget* parent = nullptr);
@@ -35,8 +34,6 @@ public:
     DialogCash(const DialogCash&) = delete;
     DialogCash& operator=(const DialogCash&) = delete;
 
-    /// True once the window has been closed.
-    [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
     [[nodiscard]] const cash::CashBreakdown& model() const { return *m_model; }
     /// What the print button prints: the summary's counts and amounts (grouped) and its
     /// total, as the window shows them now (after an exchange, the exchanged summary).
@@ -48,7 +45,6 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -61,7 +57,6 @@ private:
 
     CashLinks m_links;
     std::unique_ptr<cash::CashBreakdown> m_model;
-    bool m_unloaded = false;
     // The tables are as the last rebuild left them and the next activation is no switch by
     // the user (the first one after the window was built, or the return from the memo pad a
     // paste showed): it rebuilds only if the main window changed meanwhile.

@@ -2,14 +2,12 @@
 
 #include "core/tools/cash/tally.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/tools/cash/cash_grids.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/accessible_names.h"
 #include "ui/widgets/glyph_icon.h"
 #include "ui/widgets/widget_helpers.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,7 +31,9 @@ QString fromU16(std::u16string_view text) {
 } // namespace
 
 DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_links(std::move(links)) {
+    : ToolWindow(links.settings, {platform::kCash2Left, platform::kCash2Top}, Closing::Unloads,
+                 parent),
+      m_links(std::move(links)) {
     setObjectName(QStringLiteral("DialogCash2"));
     setWindowTitle(QStringLiteral("金種合計"));
     applyToolFont(*this);
@@ -52,8 +52,7 @@ DialogCash2::DialogCash2(CashLinks links, QWidget* parent)
     });
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
-    platform::restoreWindowPosition(*this, m_links.settings, platform::kCash2Left,
-                                    platform::kCash2Top);
+    restorePosition();
 }
 
 DialogCash2::~DialogCash2() = default;
@@ -204,15 +203,6 @@ bool DialogCash2::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void DialogCash2::closeEvent(QCloseEvent* event) {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        platform::saveWindowPosition(*this, m_links.settings, platform::kCash2Left.key,
-                                     platform::kCash2Top.key);
-    }
-    event->accept();
 }
 
 } // namespace sumiplex::ui

@@ -3,8 +3,7 @@
 #include "core/tools/cash/printout.h"
 #include "core/tools/cash/tally.h"
 #include "ui/tools/cash/cash_links.h"
-
-#include <QWidget>
+#include "ui/widgets/tool_window_keys.h"
 
 #include <array>
 #include <optional>
@@ -23,7 +22,7 @@ class SummaryGridModel;
 /// The result of a cash tally: the counts the user entered in the main window, the amount
 /// of each denomination and the total, to paste into the memo. Modeless and single: a new
 /// tally refills it. Closing it unloads it.
-class DialogCash2 : public QWidget {
+class DialogCash2 : public ToolWindow {
     Q_OBJECT
 public:
     explicit DialogCash2(CashLinks links, QWidget* parent = nullptr);
@@ -37,14 +36,12 @@ public:
     /// button, where a stray key changes nothing.
     void fill(const std::array<double, 10>& counts);
 
-    [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
     /// What the print button prints: the counts as the boxes hold them and their total,
     /// amounts and total written plain. Empty while a count box holds no number.
     [[nodiscard]] std::optional<cash::DenominationPrintout> printout() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -56,7 +53,6 @@ private:
     void putUpForCorrection(std::size_t box);
 
     CashLinks m_links;
-    bool m_unloaded = false;
     cash::TallySheet m_sheet; // what the count boxes make; its tally is what pastes and prints
 
     EntryGridModel* m_entryGrid = nullptr;

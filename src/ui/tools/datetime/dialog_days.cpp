@@ -3,7 +3,6 @@
 #include "core/tools/datetime/era.h"
 #include "platform/clock.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
@@ -11,9 +10,9 @@
 #include "ui/widgets/widget_helpers.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,7 +46,9 @@ QComboBox* eraList(QWidget* parent, const char* name) {
 } // namespace
 
 DialogDays::DialogDays(ToolLinks links, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_links(std::move(links)) {
+    : ToolWindow(links.settings, {platform::kBrthLeft, platform::kBrthTop}, Closing::Unloads,
+                 parent),
+      m_links(std::move(links)) {
     setObjectName(QStringLiteral("DialogDays"));
     setWindowTitle(QStringLiteral("日数計算・年齢計算"));
     applyToolFont(*this);
@@ -215,8 +216,7 @@ void DialogDays::connectControls() {
 }
 
 void DialogDays::Form_Load() {
-    platform::restoreWindowPosition(*this, m_links.settings, platform::kBrthLeft,
-                                    platform::kBrthTop);
+    restorePosition();
     // Both rows start on the era of today, so each picker first takes the current year.
     const datetime::EraYear start = datetime::startingEraYear(toDate(m_links.clock.now().date()));
     for (const auto& [combo, year] : {std::pair{Combo1, Text39}, std::pair{Combo2, Text3}}) {
@@ -391,15 +391,6 @@ bool DialogDays::event(QEvent* event) {
 void DialogDays::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     RecalcDays();
-}
-
-void DialogDays::closeEvent(QCloseEvent* event) {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        platform::saveWindowPosition(*this, m_links.settings, platform::kBrthLeft.key,
-                                     platform::kBrthTop.key);
-    }
-    event->accept();
 }
 
 } // namespace sumiplex::ui

@@ -3,9 +3,9 @@
 #include "core/tools/datetime/business_days.h"
 #include "core/tools/datetime/day_span.h"
 #include "ui/tools/datetime/tool_links.h"
+#include "ui/widgets/tool_window_keys.h"
 
 #include <QDate>
-#include <QWidget>
 
 #include <optional>
 
@@ -25,7 +25,7 @@ class SpinButton;
 /// Days between two dates (or an age), a date plus a number of days, and era years to
 /// Western years. Modeless; closing it unloads it, and the main window builds a new one for
 /// the next opening.
-class DialogDays : public QWidget {
+class DialogDays : public ToolWindow {
     Q_OBJECT
 public:
     explicit DialogDays(ToolLinks links, QWidget* parent = nullptr);
@@ -36,13 +36,9 @@ public:
     void prepare(datetime::DaysMode mode, const QDate& calendarDate, const QDate& today,
                  const std::optional<QString>& total);
 
-    /// True once the window has been closed.
-    [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
-
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Which conversion row; the first drives DTPicker1, the second DTPicker2.
@@ -84,7 +80,6 @@ private:
     // Set by a paste to the memo and kept until the dates change: every activation
     // recomputes the span, and must not offer the same result for pasting a second time.
     std::optional<PastedResult> m_pasted;
-    bool m_unloaded = false;
 
     QGroupBox* Frame1 = nullptr; // era years to Western years
     QComboBox* Combo1 = nullptr;

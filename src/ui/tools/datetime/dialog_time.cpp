@@ -2,13 +2,11 @@
 
 #include "core/tools/datetime/time_calc.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/widget_helpers.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -49,7 +47,9 @@ datetime::TimeOfDay timeOf(const QTimeEdit& picker) {
 } // namespace
 
 DialogTime::DialogTime(ToolLinks links, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_links(std::move(links)) {
+    : ToolWindow(links.settings, {platform::kTimeLeft, platform::kTimeTop}, Closing::Unloads,
+                 parent),
+      m_links(std::move(links)) {
     setObjectName(QStringLiteral("DialogTime"));
     setWindowTitle(QStringLiteral("時間計算"));
     applyToolFont(*this);
@@ -136,8 +136,7 @@ void DialogTime::connectControls() {
 }
 
 void DialogTime::Form_Load() {
-    platform::restoreWindowPosition(*this, m_links.settings, platform::kTimeLeft,
-                                    platform::kTimeTop);
+    restorePosition();
     for (QComboBox* combo : {Combo2, Combo3}) {
         for (const std::u16string_view unit : datetime::kTimeUnitNames)
             combo->addItem(fromU16(unit));
@@ -190,15 +189,6 @@ void DialogTime::Command1_Click() {
     // The memo pad stays in view behind this window, which keeps the keyboard.
     activateWindow();
     OKButton->setFocus();
-}
-
-void DialogTime::closeEvent(QCloseEvent* event) {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        platform::saveWindowPosition(*this, m_links.settings, platform::kTimeLeft.key,
-                                     platform::kTimeTop.key);
-    }
-    event->accept();
 }
 
 } // namespace sumiplex::ui

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ui/tools/datetime/tool_links.h"
-
-#include <QWidget>
+#include "ui/widgets/tool_window_keys.h"
 
 class QComboBox;
 class QGroupBox;
@@ -18,17 +17,12 @@ class ClickableLabel;
 /// Time elapsed between two times of day, and a quantity of time in hours, minutes or
 /// seconds converted and broken down into hours, minutes and seconds. Modeless; closing it
 /// unloads it, and the main window builds a new one for the next opening.
-class DialogTime : public QWidget {
+class DialogTime : public ToolWindow {
     Q_OBJECT
 public:
     explicit DialogTime(ToolLinks links, QWidget* parent = nullptr);
 
-    /// True once the window has been closed.
-    [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildControls();
     void layOutControls();
@@ -40,7 +34,6 @@ private:
     void Command1_Click();
 
     ToolLinks m_links;
-    bool m_unloaded = false;
 
     QGroupBox* Frame1 = nullptr; // elapsed time
     QLabel* Label2 = nullptr;

@@ -2,12 +2,10 @@
 
 #include "core/tools/margin/margin_sheet.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/widgets/accessible_names.h"
 #include "ui/widgets/widget_helpers.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,16 +43,16 @@ void setTextIfChanged(QLabel* label, const std::u16string& text) {
 } // namespace
 
 DialogMargin::DialogMargin(ToolLinks links, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_links(std::move(links)),
-      m_sheet(std::make_unique<margin::MarginSheet>()) {
+    : ToolWindow(links.settings, {platform::kMarginLeft, platform::kMarginTop}, Closing::Unloads,
+                 parent),
+      m_links(std::move(links)), m_sheet(std::make_unique<margin::MarginSheet>()) {
     setObjectName(QStringLiteral("DialogMargin"));
     setWindowTitle(QStringLiteral("商売計算"));
     applyToolFont(*this);
     buildControls();
     nameForScreenReaders(*this, {{"CommandSend", "入力行へ"}, {"OKButton", "閉じる"}});
     layOutControls();
-    platform::restoreWindowPosition(*this, m_links.settings, platform::kMarginLeft,
-                                    platform::kMarginTop);
+    restorePosition();
     connectControls();
     render();
 }
@@ -171,15 +169,6 @@ void DialogMargin::CommandMemo_Click() {
     // The memo pad stays in view behind this window, which keeps the keyboard.
     activateWindow();
     OKButton->setFocus();
-}
-
-void DialogMargin::closeEvent(QCloseEvent* event) {
-    if (!m_unloaded) {
-        m_unloaded = true;
-        platform::saveWindowPosition(*this, m_links.settings, platform::kMarginLeft.key,
-                                     platform::kMarginTop.key);
-    }
-    event->accept();
 }
 
 } // namespace sumiplex::ui

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ui/tools/datetime/tool_links.h"
-
-#include <QWidget>
+#include "ui/widgets/tool_window_keys.h"
 
 #include <memory>
 
@@ -20,7 +19,7 @@ namespace sumiplex::ui {
 /// Cost, selling price and margin on the price: whenever two of them are given, the third is
 /// worked out, with the profit and the markup on the cost beside them. Modeless; closing it
 /// unloads it, and the main window builds a new one for the next opening.
-class DialogMargin : public QWidget {
+class DialogMargin : public ToolWindow {
     Q_OBJECT
 public:
     explicit DialogMargin(ToolLinks links, QWidget* parent = nullptr);
@@ -28,12 +27,8 @@ public:
 
     /// Puts the current total (its plain form) into the cost box, as a typed cost.
     void prepare(const QString& total);
-    /// True once the window has been closed.
-    [[nodiscard]] bool isUnloaded() const { return m_unloaded; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void buildControls();
     void layOutControls();
@@ -46,7 +41,6 @@ private:
     ToolLinks m_links;
     // Held apart: the window's meta-object compiler cannot read the sheet's header.
     std::unique_ptr<margin::MarginSheet> m_sheet;
-    bool m_unloaded = false;
 
     QLabel* Label1 = nullptr; // caption of the cost box
     QLineEdit* TextCost = nullptr;

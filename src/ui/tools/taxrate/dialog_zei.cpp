@@ -3,12 +3,11 @@
 
 #include "core/tools/taxrate/rate_sheet.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/tools/datetime/tool_window.h"
 #include "ui/tools/taxrate/zei_rows_model.h"
 
-#include <QCloseEvent>
 #include <QColor>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -79,7 +78,8 @@ void setUpGrid(QTableView& grid, std::initializer_list<int> widthsInChars) {
 } // namespace
 
 DialogZei::DialogZei(ToolLinks links, ZeiSource source, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_links(std::move(links)), m_source(std::move(source)),
+    : ToolWindow(links.settings, {platform::kZeiLeft, platform::kZeiTop}, Closing::Hides, parent),
+      m_links(std::move(links)), m_source(std::move(source)),
       m_sheet(std::make_unique<taxrate::RateSheet>()) {
     setObjectName(QStringLiteral("DialogZei"));
     setWindowTitle(QStringLiteral("税率別集計"));
@@ -239,7 +239,7 @@ void DialogZei::connectControls() {
 }
 
 void DialogZei::Form_Load() {
-    platform::restoreWindowPosition(*this, m_links.settings, platform::kZeiLeft, platform::kZeiTop);
+    restorePosition();
     // A stored rate that is no rate gives way to the default.
     const auto rateText = [this](const platform::Setting<QStringView>& setting) {
         const QString stored = platform::readSetting(m_links.settings, setting);
@@ -426,12 +426,9 @@ bool DialogZei::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void DialogZei::closeEvent(QCloseEvent* event) {
+void DialogZei::storeOnClose() {
     for (QLineEdit* rate : {Text1, Text2})
         storeRate(*rate);
-    platform::saveWindowPosition(*this, m_links.settings, platform::kZeiLeft.key,
-                                 platform::kZeiTop.key);
-    event->accept();
 }
 
 } // namespace sumiplex::ui

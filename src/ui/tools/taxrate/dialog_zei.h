@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/tools/datetime/tool_links.h"
+#include "ui/widgets/tool_window_keys.h"
 
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -44,7 +44,7 @@ struct ZeiSource {
 /// Consumption tax by rate, as a qualified invoice shows it: each amount of the total is
 /// marked standard or reduced rate, and each rate's sum is taxed and rounded once. Modeless;
 /// closing it only hides it, so the marks stay while the total's amounts do.
-class DialogZei : public QWidget {
+class DialogZei : public ToolWindow {
     Q_OBJECT
 public:
     DialogZei(ToolLinks links, ZeiSource source, QWidget* parent = nullptr);
@@ -59,7 +59,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void storeOnClose() override;
 
 private:
     void buildControls();

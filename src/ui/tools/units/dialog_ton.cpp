@@ -6,14 +6,12 @@
 #include "core/engine/engine.h"
 #include "core/engine/tape.h"
 #include "platform/settings_keys.h"
-#include "platform/window_placement.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip3.h"
 #include "ui/widgets/clickable_label.h"
 #include "ui/widgets/widget_helpers.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QGroupBox>
@@ -63,8 +61,10 @@ void setCurrent(QComboBox* combo, int position) {
 } // namespace
 
 DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
-    : QWidget(nullptr, Qt::Window), m_settings(settings), m_main(main),
-      m_model(std::make_unique<units::UnitDialog>()) {
+    : ToolWindow(settings,
+                 {platform::kDlgTonLeftRead, platform::kDlgTonTop, &platform::kDlgTonLeftWrite},
+                 Closing::Unloads),
+      m_settings(settings), m_main(main), m_model(std::make_unique<units::UnitDialog>()) {
     setObjectName(QStringLiteral("DialogTon"));
     setWindowTitle(QStringLiteral("単位換算"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -108,8 +108,7 @@ DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
 
     // Form_Load
     adjustSize();
-    platform::restoreWindowPosition(*this, m_settings, platform::kDlgTonLeftRead,
-                                    platform::kDlgTonTop);
+    restorePosition();
     m_model->Form_Load(platform::readSetting(m_settings, platform::kRoundT).toStdU16String(),
                        m_main.engine().exchangeRate());
     render();
@@ -279,18 +278,8 @@ bool DialogTon::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void DialogTon::Form_Unload() {
-    if (m_unloaded)
-        return;
-    m_unloaded = true;
-    platform::saveWindowPosition(*this, m_settings, platform::kDlgTonLeftWrite.key,
-                                 platform::kDlgTonTop.key);
+void DialogTon::storeOnClose() {
     m_settings.write(platform::kRoundT, Text6->text());
-}
-
-void DialogTon::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
 }
 
 } // namespace sumiplex::ui

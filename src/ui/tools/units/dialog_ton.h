@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/widgets/tool_window_keys.h"
 
 #include <array>
 #include <memory>
@@ -40,7 +40,7 @@ class frmMain;
 /// keeps its contents, the frame's close box unloads it (saving its position and decimal
 /// place) and it is deleted then. Results go to the main window's tape, input line and
 /// memo pad.
-class DialogTon : public QWidget {
+class DialogTon : public ToolWindow {
     Q_OBJECT
 public:
     /// Builds the window and loads it: position, decimal place, the first units selected
@@ -57,7 +57,7 @@ public:
     [[nodiscard]] const units::UnitDialog& model() const { return *m_model; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void storeOnClose() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -78,7 +78,6 @@ private:
     void placeText6();
     void connectControls();
     void connectPanel(units::Kind kind);
-    void Form_Unload();
 
     void priceLabelMouseDown(Qt::MouseButton button);
     void sendToMain(const std::optional<units::SentResult>& sent);
@@ -89,7 +88,6 @@ private:
     platform::SettingsStore& m_settings;
     frmMain& m_main;
     std::unique_ptr<units::UnitDialog> m_model;
-    bool m_unloaded = false;
 
     std::array<Panel, 3> m_panels; // Frame1..3, Text1..3, Combo1..6, Label1..3
 
