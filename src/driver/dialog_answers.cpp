@@ -34,6 +34,12 @@ void DialogAnswers::recordShown(QMessageBox& box) {
     m_messages.append(box.windowTitle() + u'\t' + box.text());
 }
 
+void DialogAnswers::hear(platform::FakeMessageBoxes& boxes) {
+    boxes.whenShown([this](const platform::FakeMessageBoxes::Shown& shown) {
+        recordMessage(shown.title, shown.text);
+    });
+}
+
 void DialogAnswers::recordMessage(const QString& title, const QString& text) {
     m_messages.append(title + u'\t' + text);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/answer_queue.h"
+#include "platform/dialogs.h"
 
 #include <QColor>
 #include <QFont>
@@ -16,18 +16,13 @@ class QWidget;
 namespace sumiplex::driver {
 
 /// Answers a script gives in advance for the standard dialogs the program opens (question
-/// boxes, file, colour and font pickers), and the record of every message box shown.
-class DialogAnswers {
+/// boxes, file, colour and font pickers: `answer yes|no`, `file PATH|cancel`,
+/// `colour N|cancel`, `font …|cancel`), and the record of every message box shown. The
+/// program's dialog services are the platform's fakes sharing these queues.
+class DialogAnswers : public platform::DialogAnswerQueues {
 public:
-    /// `answer yes|no`.
-    platform::AnswerQueue<bool> yesNo;
-    /// `file PATH|cancel`: a path, or nothing to cancel the file dialog.
-    platform::AnswerQueue<std::optional<QString>> files;
-    /// `colour N|cancel`: a colour, or nothing to cancel.
-    platform::AnswerQueue<std::optional<QColor>> colours;
-    /// `font …|cancel`: a font, or nothing to cancel.
-    platform::AnswerQueue<std::optional<QFont>> fonts;
-
+    /// Notes every message the program shows through its message-box service.
+    void hear(platform::FakeMessageBoxes& boxes);
     /// Notes a message box the first time it is shown.
     void recordShown(QMessageBox& box);
     /// Notes a message the program showed through its message-box service.

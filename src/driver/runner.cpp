@@ -47,6 +47,7 @@ ScriptRunner::ScriptRunner(QList<Command> commands, const QDir& scriptFolder, st
     // keystrokes, and that must never start the next line.
     m_stepTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_stepTimer, &QTimer::timeout, this, &ScriptRunner::step);
+    m_answers.hear(m_messageBoxes);
     qApp->installEventFilter(this);
 }
 
@@ -350,8 +351,14 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
         return mime ? QString::fromUtf8(mime->data(QStringLiteral("text/tab-separated-values")))
                     : QString();
     }
-    if (ref == u"filedialog")
-        return m_fileDialogs.lastAsked();
+    if (ref == u"filedialog") {
+        // The title, the folder it opens in and the name it offers (none for opening).
+        const auto& asked = m_fileDialogs.requests();
+        if (asked.empty())
+            return QString();
+        return asked.back().title + u'\t' + asked.back().startFolder + u'\t' +
+               asked.back().suggestedName;
+    }
     if (ref == u"printed") {
         // What was printed since the last look: page set-ups first, then the documents.
         QString out;

@@ -2,7 +2,6 @@
 
 #include "driver/dialog_answers.h"
 #include "driver/script.h"
-#include "driver/script_services.h"
 #include "platform/clock.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
@@ -121,9 +120,9 @@ private:
     /// The settings the program starts with and saves to.
     platform::FakeSettingsStore m_settings;
     DialogAnswers m_answers;
-    ScriptMessageBoxes m_messageBoxes{m_answers};
-    ScriptFileDialogs m_fileDialogs{m_answers};
-    ScriptPickerDialogs m_pickers{m_answers};
+    platform::FakeMessageBoxes m_messageBoxes{m_answers};
+    platform::FakeFileDialogs m_fileDialogs{m_answers};
+    platform::FakePickerDialogs m_pickers{m_answers};
     platform::FakeShell m_shell;
     platform::FakePrinting m_printing;
     /// Documents and page set-ups already shown by `print printed`.

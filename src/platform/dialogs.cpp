@@ -170,9 +170,10 @@ std::optional<QFont> QtPickerDialogs::getFont(QWidget* parent, const QString& ti
 }
 
 std::optional<QString> FakeFileDialogs::answer(Request request) {
+    const QString dialog = QStringLiteral("the file dialog \"%1\"").arg(request.title);
     m_requests.push_back(std::move(request));
     // No answer queued cancels.
-    return m_answers.take().value_or(std::nullopt);
+    return take(queues().files, dialog).value_or(std::nullopt);
 }
 
 std::optional<QString> FakeFileDialogs::getOpenFileName(QWidget*, const QString& title,
@@ -193,39 +194,48 @@ std::optional<QString> FakeFileDialogs::getSaveFileName(QWidget*, const QString&
     return path;
 }
 
+void FakeMessageBoxes::show(Shown shown) {
+    m_shown.push_back(std::move(shown));
+    if (m_hear)
+        m_hear(m_shown.back());
+}
+
 bool FakeMessageBoxes::question(QWidget*, const QString& text, const QString& title) {
     // No answer queued answers No.
-    const bool yes = m_answers.take().value_or(false);
-    m_shown.push_back({MessageIcon::Question, text, title, yes});
+    const bool yes =
+        take(queues().yesNo, QStringLiteral("the question \"%1\"").arg(text)).value_or(false);
+    show({MessageIcon::Question, text, title, yes});
     return yes;
 }
 
 void FakeMessageBoxes::information(QWidget*, const QString& text, const QString& title) {
-    m_shown.push_back({MessageIcon::Information, text, title, std::nullopt});
+    show({MessageIcon::Information, text, title, std::nullopt});
 }
 
 void FakeMessageBoxes::warning(QWidget*, const QString& text, const QString& title) {
-    m_shown.push_back({MessageIcon::Warning, text, title, std::nullopt});
+    show({MessageIcon::Warning, text, title, std::nullopt});
 }
 
 void FakeMessageBoxes::critical(QWidget*, const QString& text, const QString& title) {
-    m_shown.push_back({MessageIcon::Critical, text, title, std::nullopt});
+    show({MessageIcon::Critical, text, title, std::nullopt});
 }
 
 void FakeMessageBoxes::notice(QWidget*, const QString& text, const QString& title) {
-    m_shown.push_back({MessageIcon::Warning, text, title, std::nullopt, true});
+    show({MessageIcon::Warning, text, title, std::nullopt, true});
 }
 
 std::optional<QColor> FakePickerDialogs::getColour(QWidget*, const QString& title,
                                                    const QColor& initial) {
     m_requests.push_back({title, initial, QFont()});
-    return m_colours.take().value_or(std::nullopt);
+    return take(queues().colours, QStringLiteral("the colour picker \"%1\"").arg(title))
+        .value_or(std::nullopt);
 }
 
 std::optional<QFont> FakePickerDialogs::getFont(QWidget*, const QString& title,
                                                 const QFont& initial) {
     m_requests.push_back({title, QColor(), initial});
-    return m_fonts.take().value_or(std::nullopt);
+    return take(queues().fonts, QStringLiteral("the font picker \"%1\"").arg(title))
+        .value_or(std::nullopt);
 }
 
 } // namespace sumiplex::platform

@@ -8,7 +8,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QWidget;
@@ -115,11 +117,56 @@ public:
                                                const QFont& initial) override;
 };
 
+/// Answers given in advance for the standard dialogs, one queue per kind, used in the order
+/// given. Fakes that share one set (the script driver's, which also answers the Qt dialogs a
+/// window opens itself) use the answers in that order whichever way a dialog is asked.
+struct DialogAnswerQueues {
+    AnswerQueue<bool> yesNo;
+    AnswerQueue<std::optional<QString>> files;
+    AnswerQueue<std::optional<QColor>> colours;
+    AnswerQueue<std::optional<QFont>> fonts;
+};
+
+// What every fake dialog does alike: it takes the next answer of its kind from its own
+// queues or from shared ones, and a dialog asked with none left is noted, so that a test or
+// a script can report the dialogs nobody answered.
+class AnsweredDialogs {
+public:
+    AnsweredDialogs() = default;
+    explicit AnsweredDialogs(DialogAnswerQueues& shared) : m_shared(&shared) {}
+
+    /// How many dialogs were asked with no answer left.
+    [[nodiscard]] int unanswered() const { return m_misses; }
+    /// The dialogs asked with no answer left since the last call, each described
+    /// ("the file dialog \"…\"").
+    [[nodiscard]] QStringList takeUnanswered() { return std::exchange(m_unanswered, {}); }
+
+protected:
+    [[nodiscard]] DialogAnswerQueues& queues() { return m_shared ? *m_shared : m_own; }
+    [[nodiscard]] const DialogAnswerQueues& queues() const { return m_shared ? *m_shared : m_own; }
+    /// The next answer from `queue`; when there is none, `dialog` is noted as unanswered.
+    template <typename T>
+    [[nodiscard]] std::optional<T> take(AnswerQueue<T>& queue, const QString& dialog) {
+        std::optional<T> answer = queue.take();
+        if (!answer) {
+            ++m_misses;
+            m_unanswered.append(dialog);
+        }
+        return answer;
+    }
+
+private:
+    DialogAnswerQueues m_own;
+    DialogAnswerQueues* m_shared = nullptr;
+    int m_misses = 0;
+    QStringList m_unanswered;
+};
+
 // File dialogs answered from a queue (the driver's `file PATH|cancel`); every request is
 // kept so tests can check titles, filters and start folders. A save answer without an
 // extension gets the filter's, as in the real dialog. A dialog with no answer queued is
 // cancelled and counted as unanswered.
-class FakeFileDialogs final : public FileDialogs {
+class FakeFileDialogs final : public FileDialogs, public AnsweredDialogs {
 public:
     enum class Kind { Open, Save };
     struct Request {
@@ -131,11 +178,12 @@ public:
         QString suggestedName; ///< save dialogs: the name offered
     };
 
+    using AnsweredDialogs::AnsweredDialogs;
+
     /// A path to choose, or nothing to cancel.
-    void queueAnswer(std::optional<QString> path) { m_answers.push(std::move(path)); }
+    void queueAnswer(std::optional<QString> path) { queues().files.push(std::move(path)); }
     [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
-    [[nodiscard]] int unanswered() const { return m_answers.misses(); }
-    [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
+    [[nodiscard]] std::size_t pendingAnswers() const { return queues().files.size(); }
 
     [[nodiscard]] std::optional<QString>
     getOpenFileName(QWidget* parent, const QString& title, const QString& filters,
@@ -148,14 +196,13 @@ public:
 private:
     std::optional<QString> answer(Request request);
 
-    AnswerQueue<std::optional<QString>> m_answers;
     std::vector<Request> m_requests;
 };
 
 // Message boxes answered from a queue (the driver's `answer yes|no`), with a log of every
 // box shown for `print messages`. A question with no answer queued is answered No and
 // counted as unanswered.
-class FakeMessageBoxes final : public MessageBoxes {
+class FakeMessageBoxes final : public MessageBoxes, public AnsweredDialogs {
 public:
     struct Shown {
         MessageIcon icon;
@@ -165,10 +212,13 @@ public:
         bool notice = false;        ///< shown without blocking or taking the keyboard
     };
 
-    void queueAnswer(bool yes) { m_answers.push(yes); }
+    using AnsweredDialogs::AnsweredDialogs;
+
+    void queueAnswer(bool yes) { queues().yesNo.push(yes); }
     [[nodiscard]] const std::vector<Shown>& shown() const { return m_shown; }
-    [[nodiscard]] int unanswered() const { return m_answers.misses(); }
-    [[nodiscard]] std::size_t pendingAnswers() const { return m_answers.size(); }
+    [[nodiscard]] std::size_t pendingAnswers() const { return queues().yesNo.size(); }
+    /// Calls `hear` with every box as it is shown, besides keeping it in shown().
+    void whenShown(std::function<void(const Shown&)> hear) { m_hear = std::move(hear); }
 
     [[nodiscard]] bool question(QWidget* parent, const QString& text,
                                 const QString& title) override;
@@ -178,14 +228,16 @@ public:
     void notice(QWidget* parent, const QString& text, const QString& title) override;
 
 private:
-    AnswerQueue<bool> m_answers;
+    void show(Shown shown);
+
     std::vector<Shown> m_shown;
+    std::function<void(const Shown&)> m_hear;
 };
 
 // Pickers answered from two queues, one for colours and one for fonts; every request is
 // kept so tests can check titles and initial values. A picker with no answer queued is
 // cancelled and counted as unanswered.
-class FakePickerDialogs final : public PickerDialogs {
+class FakePickerDialogs final : public PickerDialogs, public AnsweredDialogs {
 public:
     struct Request {
         QString title;
@@ -193,12 +245,13 @@ public:
         QFont initialFont;    ///< font pickers only
     };
 
+    using AnsweredDialogs::AnsweredDialogs;
+
     /// A colour to choose, or nothing to cancel.
-    void queueColour(std::optional<QColor> colour) { m_colours.push(colour); }
+    void queueColour(std::optional<QColor> colour) { queues().colours.push(colour); }
     /// A font to choose, or nothing to cancel.
-    void queueFont(std::optional<QFont> font) { m_fonts.push(std::move(font)); }
+    void queueFont(std::optional<QFont> font) { queues().fonts.push(std::move(font)); }
     [[nodiscard]] const std::vector<Request>& requests() const { return m_requests; }
-    [[nodiscard]] int unanswered() const { return m_colours.misses() + m_fonts.misses(); }
 
     [[nodiscard]] std::optional<QColor> getColour(QWidget* parent, const QString& title,
                                                   const QColor& initial) override;
@@ -206,8 +259,6 @@ public:
                                                const QFont& initial) override;
 
 private:
-    AnswerQueue<std::optional<QColor>> m_colours;
-    AnswerQueue<std::optional<QFont>> m_fonts;
     std::vector<Request> m_requests;
 };
 

@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -59,6 +60,22 @@ struct Digest {
         return out;
     }
 };
+
+// The counts a finished cash tally hands its window, as the window's boxes show them. An
+// earlier engine kept them as doubles after the total (index 0): they read as the window
+// read them then.
+template <typename Counts> void addCashCounts(Digest& d, const Counts& counts) {
+    using Count = std::remove_cvref_t<decltype(counts[0])>;
+    if constexpr (std::is_same_v<Count, double>) {
+        for (std::size_t k = 1; k < counts.size(); ++k) {
+            const auto count = sumiplex::Decimal::fromDouble(counts[k]);
+            d.add(count ? count->toPlainString() : std::u16string());
+        }
+    } else {
+        for (const auto& count : counts)
+            d.add(count.toPlainString());
+    }
+}
 
 class Session {
 public:
@@ -214,6 +231,8 @@ public:
         d.add(static_cast<long long>(r.focus));
         d.add(r.windowWidthTwips.value_or(-1));
         d.add(r.showCashTally ? 1 : 0);
+        if (r.showCashTally)
+            addCashCounts(d, m_engine.cashCounts());
         return d.h;
     }
 

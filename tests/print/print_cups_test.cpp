@@ -5,6 +5,7 @@
 #include "core/print/text_pages.h"
 // moc cannot parse the standard library's concepts header that the core pulls in.
 #ifndef Q_MOC_RUN
+#include "core/engine/denominations.h"
 #include "core/engine/tape.h"
 #endif
 #include "platform/clock.h"
@@ -379,7 +380,8 @@ void PrintCupsTest::denominationTableLinesAtTheirMillimetres() {
     const char16_t* amounts[] = {u"120,000", u"5,000", u"0", u"1,500", u"0",
                                  u"0",       u"70",    u"0", u"4"};
     for (std::size_t k = 0; k < 9; ++k)
-        table.rows[k] = {counts[k], amounts[k]};
+        table.rows[k] = {std::u16string(sumiplex::cash::kPrintedFaceValues[k]), counts[k],
+                         amounts[k]};
     table.total = u"126,574";
     const Area area = probe(m_printing, sumiplex::print::kDefaultMargins).area;
     const auto before = pdfFiles();

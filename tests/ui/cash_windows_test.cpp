@@ -46,6 +46,14 @@ struct Main {
     }
 };
 
+sumiplex::cash::Counts countsOf(std::initializer_list<std::int64_t> values) {
+    sumiplex::cash::Counts counts;
+    std::size_t k = 0;
+    for (const std::int64_t v : values)
+        counts[k++] = sumiplex::Decimal::fromInt(v);
+    return counts;
+}
+
 void pressEnter(QWidget* target) {
     QTest::keyClick(target, Qt::Key_Return);
 }
@@ -81,7 +89,7 @@ void CashWindowsTest::enterMovesTheFocusLikeTab() {
 
     DialogCash2 tally(main.links());
     tally.show();
-    tally.fill({30002, 3, 0, 0, 0, 0, 0, 0, 0, 2});
+    tally.fill(countsOf({3, 0, 0, 0, 0, 0, 0, 0, 2}));
     auto* box = child<QLineEdit>(tally, "Text1");
     box->setFocus();
     QVERIFY(QTest::qWaitFor([&] { return box->hasFocus(); }));
@@ -150,7 +158,7 @@ void CashWindowsTest::printoutsCarryTheShownSummaries() {
     // count is no number.
     main.printable = true;
     DialogCash2 tally(main.links());
-    tally.fill({120000, 12, 0, 0, 0, 0, 0, 0, 0, 0});
+    tally.fill(countsOf({12, 0, 0, 0, 0, 0, 0, 0, 0}));
     child<QLineEdit>(tally, "Text1")->setText(QStringLiteral("13"));
     QCOMPARE(tally.printout()->rows[0].amount, std::u16string(u"130000"));
     QCOMPARE(tally.printout()->total, std::u16string(u"130000"));
@@ -181,7 +189,7 @@ void CashWindowsTest::theTallyTotalFollowsItsCounts() {
     tally.show();
     tally.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&tally));
-    tally.fill({30002, 3, 0, 0, 0, 0, 0, 0, 0, 2});
+    tally.fill(countsOf({3, 0, 0, 0, 0, 0, 0, 0, 2}));
     auto* total = child<QLineEdit>(tally, "Text0");
     auto* label = child<QLabel>(tally, "Label1");
     // Keys typed on after the last count land on no box.

@@ -182,7 +182,7 @@ void PrintDialogTest::denominationTableGoesToTheChosenPrinter() {
     FakePrinting printing;
     FakeMessageBoxes messages;
     sumiplex::print::DenominationPrintout table;
-    table.rows[0] = {u"12", u"120,000"};
+    table.rows[0] = {u"10,000", u"12", u"120,000"};
     table.total = u"120,000";
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<frmPrinter*>(QApplication::activeModalWidget());

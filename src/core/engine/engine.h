@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/decimal/decimal.h"
+#include "core/engine/cash_tally.h"
 #include "core/engine/history.h"
 #include "core/engine/line_step.h"
 #include "core/engine/registers.h"
@@ -192,8 +193,8 @@ public:
     void mnuCashTotal_Click();
     /// mnuCash, mnuPopCash: the plain copy of the total for the breakdown window.
     void mnuCash_Click();
-    /// Index 0 the total the last tally step reached, index k the count of denomination k.
-    [[nodiscard]] const std::array<double, 10>& cashCounts() const { return m_cashCounts; }
+    /// The counts of the last tally, 10,000 yen first, exactly as they were typed.
+    [[nodiscard]] const cash::Counts& cashCounts() const { return m_cashTally.counts(); }
 
     // --- window-level ---------------------------------------------------------------
     /// The main window became active: the rate box and status panel 2 show the rate.
@@ -379,7 +380,7 @@ private:
     std::uint8_t m_keyed = 0;
     std::optional<std::chrono::seconds> m_lastInputTime;
     std::int16_t m_cashStep = 0;
-    std::array<double, 10> m_cashCounts{};
+    cash::CashTally m_cashTally;
 
     std::u16string m_inputFontName = u"Times New Roman";
     int m_taxRate = 10; // the standard consumption tax rate in force

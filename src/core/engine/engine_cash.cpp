@@ -1,22 +1,8 @@
 #include "core/engine/engine.h"
 
 #include "core/engine/engine_text.h"
-#include "core/tools/cash/tally.h"
 
 namespace sumiplex::engine {
-
-namespace {
-
-// The count index of a tally step's denomination (10000 → 1 … 1 → 9); 0 for no step.
-std::size_t countIndex(std::int16_t step) {
-    static constexpr std::int16_t kSteps[] = {10000, 5000, 1000, 500, 100, 50, 10, 5, 1};
-    for (std::size_t j = 0; j < std::size(kSteps); ++j)
-        if (kSteps[j] == step)
-            return j + 1;
-    return 0;
-}
-
-} // namespace
 
 void Engine::mnuCashTotal_Click() {
     TapeEntry entry = entryOf(EntryKind::CashTallyStart);
@@ -38,10 +24,11 @@ void Engine::mnuCashTotal_Click() {
     m_view.buttons.dollar = false;
     m_view.amounts.clear();
     m_view.rate.visible = false;
+    m_cashTally.clear();
     // The step is set before the line, so the line's change handling already knows the
     // tally runs and leaves the memo button disabled.
-    m_cashStep = 10000;
-    assignLine(u"10000*");
+    m_cashStep = static_cast<std::int16_t>(cash::kFaceValues.front());
+    assignLine(cash::CashTally::prompt(m_cashStep));
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
     markCalculationStart();
@@ -52,24 +39,21 @@ void Engine::mnuCash_Click() {
 }
 
 bool Engine::CashTallyLine() {
-    cash::TallyLine step = cash::tallyLine(m_view.input.text, m_totalValue);
+    cash::TallyLine step = m_cashTally.count(m_cashStep, m_view.input.text, m_totalValue);
     TapeEntry entry = entryOf(EntryKind::CashTallyStep);
     entry.input = m_view.input.text;
     entry.shown = std::move(step.tape);
     entry.failed = !step.amount;
     if (step.amount) {
-        entry.operand = Decimal::fromDouble(step.count);
+        entry.operand = step.count;
         entry.value = step.total;
     }
     assignLine(std::move(step.line));
     record(std::move(entry));
     if (!step.amount)
         return false;
-    if (const std::size_t j = countIndex(m_cashStep); j != 0)
-        m_cashCounts[j] = step.count;
     m_totalValue = step.total;
     m_view.total.caption = std::move(step.caption);
-    m_cashCounts[0] = m_totalValue.toDouble();
     m_view.tax.added.clear();
     m_view.tax.contained.clear();
     return true;

@@ -116,27 +116,22 @@ void Engine::dispatchCashStep() {
     }
     // Each count of the tally sequence moves on to the next denomination; a count that does
     // not read asks for the same denomination again.
-    static constexpr std::int16_t kSteps[] = {10000, 5000, 1000, 500, 100, 50, 10, 5, 1};
-    const auto* it = std::find(std::begin(kSteps), std::end(kSteps), m_cashStep);
-    if (it == std::end(kSteps)) {
+    if (cash::denominationIndex(m_cashStep) == cash::kDenominations) {
         m_cashStep = 0;
         assignLine({});
         return;
     }
     const bool counted = CashTallyLine();
-    if (counted && *it == 1) {
+    const std::int64_t next = cash::CashTally::next(m_cashStep);
+    if (counted && next == 0) {
         assignLine({});
         CashTallySummary();
         m_cashStep = 0;
         return;
     }
     if (counted)
-        m_cashStep = *(it + 1);
-    std::u16string next;
-    for (char c : std::to_string(m_cashStep))
-        next.push_back(static_cast<char16_t>(c));
-    next.push_back(u'*');
-    assignLine(std::move(next));
+        m_cashStep = static_cast<std::int16_t>(next);
+    assignLine(cash::CashTally::prompt(m_cashStep));
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
 }

@@ -18,9 +18,6 @@ constexpr double kAmountEdgeBase = 115;
 constexpr double kLabelPoints = 9;
 constexpr double kFigurePoints = 11;
 
-constexpr std::array<std::u16string_view, 9> kFaceTexts = {
-    u"10,000", u"5,000", u"1,000", u"500", u"100", u"50", u"10", u"5", u"1"};
-
 PageOp line(double x1, double y1, double x2, double y2, int penWidth) {
     PageOp op;
     op.kind = PageOp::Kind::Line;
@@ -91,9 +88,9 @@ Page denominationTablePage(const DenominationPrintout& printout, const TextMeasu
         ops.push_back(line(kLeft, y, kRight, y, 1));
     }
     ops.push_back(line(kLeft, 120, kRight, 120, 2));
-    for (std::size_t k = 0; k < kFaceTexts.size(); ++k)
-        ops.push_back(text(35, kFirstRowTop + kRowHeight * static_cast<double>(k), kFaceTexts[k],
-                           kFigurePoints));
+    for (std::size_t k = 0; k < printout.rows.size(); ++k)
+        ops.push_back(text(35, kFirstRowTop + kRowHeight * static_cast<double>(k),
+                           printout.rows[k].denomination, kFigurePoints));
     ops.push_back(text(70, 25, u"枚数", kLabelPoints));
     ops.push_back(text(105, 25, u"金額", kLabelPoints));
 

@@ -9,11 +9,13 @@
 namespace sumiplex::print {
 
 /// What one denomination table print-out shows, as texts: for each of the nine
-/// denominations (10,000 yen first) the count and the amount, and the total. The money
-/// windows write the amounts their own way (grouped or plain); the columns are aligned on
-/// the plain number, so a text with "," groups ends slightly right of the column edge.
+/// denominations (10,000 yen first) its face value, the count and the amount, and the
+/// total. The money windows write the amounts their own way (grouped or plain); the columns
+/// are aligned on the plain number, so a text with "," groups ends slightly right of the
+/// column edge.
 struct DenominationPrintout {
     struct Row {
+        std::u16string denomination; ///< the face value as printed: "10,000", … "1"
         std::u16string count;
         std::u16string amount;
     };

@@ -17,15 +17,6 @@ namespace sumiplex::ui {
 
 namespace {
 
-// The table as the money windows hold it, in the form the print-out lays out.
-print::DenominationPrintout printable(const cash::DenominationPrintout& table) {
-    print::DenominationPrintout out;
-    for (std::size_t i = 0; i < out.rows.size() && i < table.rows.size(); ++i)
-        out.rows[i] = {table.rows[i].count, table.rows[i].amount};
-    out.total = table.total;
-    return out;
-}
-
 CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engine,
                   std::function<void()> showMemo) {
     platform::SettingsStore& settings = services.settings;
@@ -40,7 +31,7 @@ CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engin
         .mainTotal = [&engine] { return engine.view().totalCopy; },
         .print =
             [&services](QWidget* parent, const cash::DenominationPrintout& table) {
-                (void)printDenominationTable(parent, services, printable(table));
+                (void)printDenominationTable(parent, services, table);
             },
     };
 }

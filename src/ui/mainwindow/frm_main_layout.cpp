@@ -45,14 +45,6 @@ QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption) {
     return label;
 }
 
-ClickableLabel* clickableLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = named(new ClickableLabel(parent), name);
-    label->setText(caption);
-    // Captions grow with the total; the window width follows its own table, not the text.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    return label;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& toolTip) {
     auto* b = named(new QPushButton(caption, parent), name);

@@ -59,4 +59,12 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
+ClickableLabel* clickableLabel(QWidget* parent, const QString& name, const QString& caption) {
+    auto* label = new ClickableLabel(parent);
+    label->setObjectName(name);
+    label->setText(caption);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
 } // namespace sumiplex::ui

@@ -28,4 +28,9 @@ private:
     bool m_leftDown = false;
 };
 
+/// A clickable label named `name` with `caption`. Its captions grow with their figures, so
+/// it asks for no width of its own: the window keeps the width its layout gives it.
+[[nodiscard]] ClickableLabel* clickableLabel(QWidget* parent, const QString& name,
+                                             const QString& caption);
+
 } // namespace sumiplex::ui

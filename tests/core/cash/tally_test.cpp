@@ -16,19 +16,26 @@ TEST(TallyLine, WritesEachAmountInItsOwnPattern) {
         const char* tape;
         const char* caption; // empty when the line does not count
         const char* newTotal;
-        double count;
+        const char* count; // as the tally window shows it
     };
     const Case cases[] = {
-        {"1000*7", "0", "      1000*7= 7,000\r\n", "Subtotal    7,000", "7000", 7},
-        {"500*", "0", "      500*0= 0\r\n", "Subtotal    0", "0", 0},
-        {"10000*2.5", "0", "      10000*2.5= 25,000\r\n", "Subtotal    25,000", "25000", 2.5},
-        {"10*0.25", "0", "      10*0.25= 2.5\r\n", "Subtotal    2.5", "2.5", 0.25},
+        {"1000*7", "0", "      1000*7= 7,000\r\n", "Subtotal    7,000", "7000", "7"},
+        {"500*", "0", "      500*0= 0\r\n", "Subtotal    0", "0", "0"},
+        {"10000*2.50", "0", "      10000*2.50= 25,000\r\n", "Subtotal    25,000", "25000", "2.5"},
+        {"10*0.25", "0", "      10*0.25= 2.5\r\n", "Subtotal    2.5", "2.5", "0.25"},
         // A whole step after a fractional one shows no stray point.
-        {"5*1", "2.5", "      5*1= 5\r\n", "Subtotal    5", "7.5", 1},
-        {"100*abc", "300", "      100*abc= ERROR\r\n", "", "300", 0},
-        {"3", "300", "      3= ERROR\r\n", "", "300", 0},
+        {"5*1", "2.5", "      5*1= 5\r\n", "Subtotal    5", "7.5", "1"},
+        // A count of more digits than a double holds is kept to its last digit.
+        {"1*12345678901234567", "0", "      1*12345678901234567= 12,345,678,901,234,567\r\n",
+         "Subtotal    12,345,678,901,234,567", "12345678901234567", "12345678901234567"},
+        {"1*79228162514264337593543950335", "0",
+         "      1*79228162514264337593543950335= 79,228,162,514,264,337,593,543,950,335\r\n",
+         "Subtotal    79,228,162,514,264,337,593,543,950,335", "79228162514264337593543950335",
+         "79228162514264337593543950335"},
+        {"100*abc", "300", "      100*abc= ERROR\r\n", "", "300", "0"},
+        {"3", "300", "      3= ERROR\r\n", "", "300", "0"},
         {"10000*79228162514264337593543950335", "1",
-         "      10000*79228162514264337593543950335= ERROR\r\n", "", "1", 0},
+         "      10000*79228162514264337593543950335= ERROR\r\n", "", "1", "0"},
     };
     for (const Case& c : cases) {
         const TallyLine step = tallyLine(u16(c.line), *Decimal::parse(std::string_view(c.total)));
@@ -36,7 +43,7 @@ TEST(TallyLine, WritesEachAmountInItsOwnPattern) {
         EXPECT_EQ(utf8(step.caption), c.caption) << c.line;
         EXPECT_EQ(step.amount.has_value(), *c.caption != '\0') << c.line;
         EXPECT_EQ(step.total.toPlainAscii(), c.newTotal) << c.line;
-        EXPECT_EQ(step.count, c.count) << c.line;
+        EXPECT_EQ(step.count.toPlainAscii(), c.count) << c.line;
     }
 }
 
@@ -47,15 +54,25 @@ TEST(TallySummary, KeepsTheFractionOfTheTotal) {
     EXPECT_EQ(utf8(s.tape), "      Total  26,564.5\r\n");
 }
 
-TEST(TallyCounts, ShowPlainWithoutBinaryRounding) {
-    TallyCounts counts{};
-    counts[1] = 3;
-    counts[5] = 0.1 + 0.2; // a binary rounding artefact must not show
-    counts[9] = 2.5;
-    const auto texts = countTexts(counts);
+TEST(CashTally, KeepsEachCountForItsDenominationAndWalksTheList) {
+    CashTally tally;
+    const Decimal zero;
+    (void)tally.count(10000, u"10000*3", zero);
+    (void)tally.count(500, u"500*x", zero); // does not count: the count stays
+    (void)tally.count(1, u"1*12345678901234567", zero);
+    (void)tally.count(7, u"7*2", zero); // no such denomination
+    const auto texts = countTexts(tally.counts());
     EXPECT_EQ(utf8(texts[0]), "3");
-    EXPECT_EQ(utf8(texts[4]), "0.3");
-    EXPECT_EQ(utf8(texts[8]), "2.5");
+    EXPECT_EQ(utf8(texts[3]), "0");
+    EXPECT_EQ(utf8(texts[8]), "12345678901234567");
+    tally.clear();
+    EXPECT_EQ(utf8(countTexts(tally.counts())[0]), "0");
+
+    std::vector<std::int64_t> walked{10000};
+    while (walked.back() != 0)
+        walked.push_back(CashTally::next(walked.back()));
+    EXPECT_EQ(walked, (std::vector<std::int64_t>{10000, 5000, 1000, 500, 100, 50, 10, 5, 1, 0}));
+    EXPECT_EQ(CashTally::next(7), 0);
 }
 
 using Boxes = std::array<std::u16string, kDenominations>;

@@ -13,11 +13,31 @@ TEST(CashTally, ACountThatIsNoNumberIsAskedForAgain) {
     EXPECT_EQ(calc.text1(), "5000*");
     EXPECT_EQ(calc.engine.cashStep(), 5000);
     EXPECT_EQ(calc.total(), "20000");
-    EXPECT_EQ(calc.engine.cashCounts()[2], 0);
+    EXPECT_TRUE(calc.engine.cashCounts()[1].isZero());
     calc.line("1");
     EXPECT_EQ(calc.newTape(), "      5000*1= 5,000\r\n");
     EXPECT_EQ(calc.text1(), "1000*");
     EXPECT_EQ(calc.label1(), "Subtotal    5,000");
+}
+
+TEST(CashTally, TheTallyWindowGetsEachCountAsTyped) {
+    // More digits than a double holds: the window's counts must still make the tape's total.
+    Calc calc;
+    calc.engine.mnuCashTotal_Click();
+    for (const char* count : {"3", "0", "0", "2.50", "0", "0", "0", "0", "12345678901234567"})
+        calc.line(count);
+    EXPECT_TRUE(calc.engine.takeRequests().showCashTally);
+    EXPECT_EQ(calc.total(), "12345678901265817");
+    const char* expected[] = {"3", "0", "0", "2.5", "0", "0", "0", "0", "12345678901234567"};
+    for (std::size_t k = 0; k < std::size(expected); ++k)
+        EXPECT_EQ(calc.engine.cashCounts()[k].toPlainAscii(), expected[k]) << k;
+    // The journal keeps the count as typed too.
+    const auto& entries = calc.tape.entries();
+    const auto last = std::find_if(entries.rbegin(), entries.rend(), [](const TapeEntry& e) {
+        return e.kind == EntryKind::CashTallyStep;
+    });
+    ASSERT_NE(last, entries.rend());
+    EXPECT_EQ(last->operand->toPlainAscii(), "12345678901234567");
 }
 
 TEST(CashTally, AbandoningGivesTheButtonsBack) {

@@ -35,8 +35,10 @@ DenominationPrintout sample() {
     const char16_t* counts[] = {u"12", u"1", u"0", u"3", u"0", u"0", u"0", u"0", u"4"};
     const char16_t* amounts[] = {u"120,000", u"5,000", u"0", u"1,500", u"0",
                                  u"0",       u"0",     u"0", u"4"};
+    const char16_t* faces[] = {u"10,000", u"5,000", u"1,000", u"500", u"100",
+                               u"50",     u"10",    u"5",     u"1"};
     for (std::size_t k = 0; k < 9; ++k)
-        p.rows[k] = {counts[k], amounts[k]};
+        p.rows[k] = {faces[k], counts[k], amounts[k]};
     p.total = u"126,504";
     return p;
 }

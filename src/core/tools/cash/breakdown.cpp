@@ -235,17 +235,14 @@ std::u16string breakdownMemoText(const Counts& counts, const Decimal& total) {
 DenominationPrintout breakdownPrintout(const Counts& counts, const Decimal& total) {
     DenominationPrintout p;
     for (std::size_t k = 0; k < kDenominations; ++k) {
-        DenominationPrintRow& row = p.rows[k];
+        DenominationPrintout::Row& row = p.rows[k];
         row.denomination = kPrintedFaceValues[k];
         row.count = counts[k].toPlainString();
         const auto amount = counts[k].mul(fromInt(kFaceValues[k]));
-        if (amount) {
+        if (amount)
             row.amount = formatPattern(*amount, kPatternWhole);
-            row.plainAmount = amount->toPlainString();
-        }
     }
     p.total = formatPattern(total, kPatternWhole);
-    p.plainTotal = total.toPlainString();
     return p;
 }
 

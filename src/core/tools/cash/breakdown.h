@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/decimal/decimal.h"
-#include "core/tools/cash/denominations.h"
+#include "core/engine/cash_tally.h"
 #include "core/tools/cash/printout.h"
 
 #include <array>
@@ -11,10 +11,6 @@
 #include <vector>
 
 namespace sumiplex::cash {
-
-/// Counts of the nine denominations; index k - 1 holds denomination k. A count is negative
-/// for an amount that was subtracted.
-using Counts = std::array<Decimal, kDenominations>;
 
 /// Splits the integer part of `amount` (its fraction is ignored) into notes and coins: the
 /// 10,000 count takes every digit above the thousands, and each lower digit d becomes a

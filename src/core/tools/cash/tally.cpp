@@ -4,7 +4,6 @@ namespace sumiplex::cash {
 
 namespace {
 
-constexpr std::u16string_view kIndent = u"      ";
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
 std::optional<Decimal> times(const Decimal& count, std::size_t k) {
@@ -13,54 +12,10 @@ std::optional<Decimal> times(const Decimal& count, std::size_t k) {
 
 } // namespace
 
-TallyLine tallyLine(std::u16string_view inputLine, const Decimal& total) {
-    TallyLine step;
-    step.line = inputLine;
-    step.total = total;
-    const auto star = step.line.find(u'*');
-    if (star != std::u16string::npos && star + 1 == step.line.size())
-        step.line += u'0';
-    std::optional<Decimal> amount;
-    if (star != std::u16string::npos) {
-        const std::u16string_view line = step.line;
-        const auto a = Decimal::parse(line.substr(0, star));
-        const auto b = Decimal::parse(line.substr(star + 1));
-        amount = a && b ? a->mul(*b) : std::nullopt;
-        const auto sum = amount ? total.add(*amount) : std::nullopt;
-        if (sum) {
-            step.total = *sum;
-            step.count = b->toDouble();
-        } else
-            amount.reset();
-    }
-    step.tape.append(kIndent).append(step.line).append(u"= ");
-    if (amount) {
-        // Each amount takes the pattern its own wholeness asks for: 10*0.25 writes 2.5.
-        const std::u16string shown = FormatAmount(*amount);
-        step.tape.append(shown);
-        step.caption = u"Subtotal    " + shown;
-        step.amount = amount;
-    } else {
-        step.tape.append(u"ERROR");
-    }
-    step.tape.append(kLineEnd);
-    return step;
-}
-
-TallySummary tallySummary(const Decimal& total) {
-    const std::u16string shown = FormatAmount(total);
-    return {u"Total    " + shown, std::u16string(kIndent) + u"Total  " + shown + u"\r\n"};
-}
-
-std::u16string countText(double value) {
-    const auto d = Decimal::fromDouble(value);
-    return d ? d->toPlainString() : std::u16string{};
-}
-
-std::array<std::u16string, kDenominations> countTexts(const TallyCounts& counts) {
+std::array<std::u16string, kDenominations> countTexts(const Counts& counts) {
     std::array<std::u16string, kDenominations> texts;
     for (std::size_t k = 0; k < kDenominations; ++k)
-        texts[k] = countText(counts[k + 1]);
+        texts[k] = counts[k].toPlainString();
     return texts;
 }
 
@@ -113,16 +68,13 @@ std::u16string tallyMemoText(const Tally& tally) {
 DenominationPrintout tallyPrintout(const Tally& tally) {
     DenominationPrintout p;
     for (std::size_t k = 0; k < kDenominations; ++k) {
-        DenominationPrintRow& row = p.rows[k];
+        DenominationPrintout::Row& row = p.rows[k];
         row.denomination = kPrintedFaceValues[k];
         row.count = tally.counts[k].toPlainString();
-        if (const auto amount = times(tally.counts[k], k)) {
-            row.plainAmount = amount->toPlainString();
-            row.amount = row.plainAmount;
-        }
+        if (const auto amount = times(tally.counts[k], k))
+            row.amount = amount->toPlainString();
     }
-    p.plainTotal = tally.total.toPlainString();
-    p.total = p.plainTotal;
+    p.total = tally.total.toPlainString();
     return p;
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/decimal/decimal.h"
 #include "core/tools/cash/breakdown.h"
-#include "core/tools/cash/denominations.h"
 #include "core/tools/cash/printout.h"
 
 #include <array>
@@ -12,40 +11,9 @@
 
 namespace sumiplex::cash {
 
-/// Counts of a cash tally as the main window keeps them: index 0 the total reached,
-/// index k the count entered for denomination k.
-using TallyCounts = std::array<double, 10>;
-
-/// One step of the cash tally: the input line holds a denomination, "*" and the count.
-struct TallyLine {
-    std::u16string line; ///< the line as counted: an empty count reads "0" ("500*0")
-    /// The tape line: six blanks, the line, "= " and the amount, or "ERROR" when the line
-    /// does not count; CR LF.
-    std::u16string tape;
-    /// denomination × count; empty when the count (or the denomination) is not a number or
-    /// the total would overflow. Nothing else changes then.
-    std::optional<Decimal> amount;
-    Decimal total;          ///< the total after the step
-    double count = 0;       ///< the count entered
-    std::u16string caption; ///< "Subtotal    " and the amount
-};
-
-[[nodiscard]] TallyLine tallyLine(std::u16string_view inputLine, const Decimal& total);
-
-/// The closing lines of a tally.
-struct TallySummary {
-    std::u16string caption; ///< "Total    " and the total
-    std::u16string tape;    ///< six blanks, "Total  ", the total, CR LF
-};
-
-[[nodiscard]] TallySummary tallySummary(const Decimal& total);
-
-/// A double as the tally shows it: plain, at most 15 significant digits, so no binary
-/// rounding shows ("0.1", not "0.1000000000000000055").
-[[nodiscard]] std::u16string countText(double value);
-
-/// The count boxes' texts of a tally's counts (index 0 the total, which they do not need).
-[[nodiscard]] std::array<std::u16string, kDenominations> countTexts(const TallyCounts& counts);
+/// The count boxes' texts of a tally's counts: plain, without trailing zeros ("2.5" for a
+/// count typed "2.50").
+[[nodiscard]] std::array<std::u16string, kDenominations> countTexts(const Counts& counts);
 
 /// A tally as its window holds it: the nine counts and the total they make. The total is
 /// never kept apart from the counts, so every line and the total always agree.

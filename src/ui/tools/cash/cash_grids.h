@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tools/cash/denominations.h"
+#include "core/engine/denominations.h"
 #include "core/tools/cash/printout.h"
 
 #include <QAbstractTableModel>

@@ -138,7 +138,7 @@ void DialogCash2::layOutControls() {
     fitSummaryGrid(*MSFlexGrid2);
 }
 
-void DialogCash2::fill(const std::array<double, 10>& counts) {
+void DialogCash2::fill(const cash::Counts& counts) {
     const auto texts = cash::countTexts(counts);
     for (std::size_t k = 0; k < texts.size(); ++k) {
         const QSignalBlocker quiet(m_texts[k + 1]);

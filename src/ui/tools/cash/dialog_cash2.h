@@ -34,7 +34,7 @@ public:
     /// Fills the count boxes from a tally's counts (index 0 the total reached, which the
     /// counts make again), shows the paste button again and puts the focus on the close
     /// button, where a stray key changes nothing.
-    void fill(const std::array<double, 10>& counts);
+    void fill(const cash::Counts& counts);
 
     /// What the print button prints: the counts as the boxes hold them and their total,
     /// amounts and total written plain. Empty while a count box holds no number.

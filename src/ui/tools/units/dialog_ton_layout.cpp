@@ -28,15 +28,6 @@ constexpr int kMemoButtonWidth = 56;
 
 const QString kPlaceCaption = QStringLiteral("   小数点以下第　　　位");
 
-ClickableLabel* clickableLabel(QWidget* parent, const QString& name, const QString& caption) {
-    auto* label = named(new ClickableLabel(parent), name);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(caption);
-    // Result lines grow with their figures; the window keeps its own width.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    return label;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QString& toolTip) {
     auto* b = named(new QPushButton(caption, parent), name);

@@ -1,11 +1,13 @@
 #include "driver/dialog_answers.h"
-#include "driver/script_services.h"
 
 #include <QTest>
 
 using namespace sumiplex::driver;
+using sumiplex::platform::FakeFileDialogs;
+using sumiplex::platform::FakeMessageBoxes;
+using sumiplex::platform::FakePickerDialogs;
 
-class ScriptServicesTest : public QObject {
+class SharedAnswersTest : public QObject {
     Q_OBJECT
 private slots:
     void questionsTakeAnswersInScriptOrder_data();
@@ -17,27 +19,27 @@ private slots:
     void pickersTakeAnswersOrCancelAndReportMissingOnes();
 };
 
-void ScriptServicesTest::questionsTakeAnswersInScriptOrder_data() {
+void SharedAnswersTest::questionsTakeAnswersInScriptOrder_data() {
     QTest::addColumn<QList<bool>>("answers");
     QTest::newRow("one yes") << QList<bool>{true};
     QTest::newRow("no, yes, no") << QList<bool>{false, true, false};
 }
 
-void ScriptServicesTest::questionsTakeAnswersInScriptOrder() {
+void SharedAnswersTest::questionsTakeAnswersInScriptOrder() {
     QFETCH(QList<bool>, answers);
     DialogAnswers queue;
     for (const bool a : answers)
         queue.yesNo.push(a);
-    ScriptMessageBoxes boxes(queue);
+    FakeMessageBoxes boxes(queue);
     for (const bool expected : answers)
         QCOMPARE(boxes.question(nullptr, QStringLiteral("保存しますか？"), QStringLiteral("電卓")),
                  expected);
     QVERIFY(boxes.takeUnanswered().isEmpty());
 }
 
-void ScriptServicesTest::questionWithoutAnswerIsReportedOnce() {
+void SharedAnswersTest::questionWithoutAnswerIsReportedOnce() {
     DialogAnswers queue;
-    ScriptMessageBoxes boxes(queue);
+    FakeMessageBoxes boxes(queue);
     QCOMPARE(boxes.question(nullptr, QStringLiteral("メモ帳を保存しますか？"), QStringLiteral("t")),
              false);
     const QStringList missing = boxes.takeUnanswered();
@@ -46,10 +48,11 @@ void ScriptServicesTest::questionWithoutAnswerIsReportedOnce() {
     QVERIFY(boxes.takeUnanswered().isEmpty());
 }
 
-void ScriptServicesTest::messagesAreListedWithTheirTitles() {
+void SharedAnswersTest::messagesAreListedWithTheirTitles() {
     DialogAnswers queue;
     queue.yesNo.push(true);
-    ScriptMessageBoxes boxes(queue);
+    FakeMessageBoxes boxes(queue);
+    queue.hear(boxes);
     boxes.critical(nullptr, QStringLiteral("読み込めない形式のﾌｧｲﾙです。"),
                    QStringLiteral("入力事項の確認"));
     (void)boxes.question(nullptr, QStringLiteral("q"), QStringLiteral("電卓"));
@@ -58,12 +61,12 @@ void ScriptServicesTest::messagesAreListedWithTheirTitles() {
              QStringLiteral("入力事項の確認\t読み込めない形式のﾌｧｲﾙです。\n電卓\tq\nt\ti\n"));
 }
 
-void ScriptServicesTest::fileDialogsTakePathsOrCancel() {
+void SharedAnswersTest::fileDialogsTakePathsOrCancel() {
     DialogAnswers queue;
     queue.files.push(QStringLiteral("/tmp/a.txt"));
     queue.files.push(std::nullopt);
     queue.files.push(QStringLiteral("/tmp/b.txt"));
-    ScriptFileDialogs files(queue);
+    FakeFileDialogs files(queue);
     QCOMPARE(files.getOpenFileName(nullptr, QStringLiteral("t"), QStringLiteral("f"), 1),
              std::optional<QString>(QStringLiteral("/tmp/a.txt")));
     QCOMPARE(files.getSaveFileName(nullptr, QStringLiteral("t"), QStringLiteral("f")),
@@ -74,9 +77,9 @@ void ScriptServicesTest::fileDialogsTakePathsOrCancel() {
     QVERIFY(files.takeUnanswered().isEmpty());
 }
 
-void ScriptServicesTest::fileDialogWithoutAnswerIsReported() {
+void SharedAnswersTest::fileDialogWithoutAnswerIsReported() {
     DialogAnswers queue;
-    ScriptFileDialogs files(queue);
+    FakeFileDialogs files(queue);
     QCOMPARE(files.getOpenFileName(nullptr, QStringLiteral("電卓　メモ帳を開く"),
                                    QStringLiteral("f"), 1),
              std::optional<QString>());
@@ -85,12 +88,12 @@ void ScriptServicesTest::fileDialogWithoutAnswerIsReported() {
     QVERIFY(missing.front().contains(QStringLiteral("電卓　メモ帳を開く")));
 }
 
-void ScriptServicesTest::pickersTakeAnswersOrCancelAndReportMissingOnes() {
+void SharedAnswersTest::pickersTakeAnswersOrCancelAndReportMissingOnes() {
     DialogAnswers queue;
     queue.colours.push(QColor(0, 0, 255));
     queue.colours.push(std::nullopt);
     queue.fonts.push(QFont(QStringLiteral("DejaVu Sans")));
-    ScriptPickerDialogs pickers(queue);
+    FakePickerDialogs pickers(queue);
     const QString title = QStringLiteral("色の設定");
     QCOMPARE(pickers.getColour(nullptr, title, QColor()), std::optional<QColor>(QColor(0, 0, 255)));
     QCOMPARE(pickers.getColour(nullptr, title, QColor()), std::optional<QColor>());
@@ -107,5 +110,5 @@ void ScriptServicesTest::pickersTakeAnswersOrCancelAndReportMissingOnes() {
                           QStringLiteral("the font picker \"フォント\"")}));
 }
 
-QTEST_MAIN(ScriptServicesTest)
-#include "script_services_test.moc"
+QTEST_MAIN(SharedAnswersTest)
+#include "shared_answers_test.moc"
