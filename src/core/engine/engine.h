@@ -400,6 +400,7 @@ private:
     std::pair<std::optional<Decimal>, std::optional<Decimal>> m_taxContainedFigures;
     std::optional<std::pair<Decimal, std::u16string>> m_shownTotal;
     std::optional<std::pair<Decimal, std::u16string>> m_plainTotal;
+    std::optional<std::pair<Decimal, std::u16string>> m_shortReading;
 };
 
 } // namespace sumiplex::engine

@@ -147,7 +147,11 @@ void Engine::refreshFourDigitDisplay() {
 }
 
 void Engine::refreshReadingLine() {
-    m_view.reading = fourDigitShortReading(m_totalValue);
+    // An evaluation asks for the reading twice, and Back and Forward return to totals read
+    // a moment ago.
+    if (!m_shortReading || m_shortReading->first != m_totalValue)
+        m_shortReading.emplace(m_totalValue, fourDigitShortReading(m_totalValue));
+    m_view.reading = m_shortReading->second;
 }
 
 void Engine::toggleFourDigit() {
