@@ -281,6 +281,37 @@ TEST(Tax, AFailingLineLeavesOnlyThatLineEmpty) {
         << utf8(*lines.label3);
 }
 
+// The memo refills its two slots in turn, reusing their captions' storage: whatever a slot
+// held before (a longer caption, a line that failed), the lines it gives are those worked
+// out afresh.
+TEST(Tax, MemoGivesTheLinesWorkedOutAfresh) {
+    const struct {
+        std::string_view total;
+        int rate;
+    } sequence[] = {
+        {"123456789012.5", 10},               // long captions first
+        {"7", 10},                            // a short one into a slot of long ones
+        {"79228162514264337593543950335", 5}, // the tax added fails
+        {"1000", -100},                       // the tax contained fails
+        {"12", 8},                            // full lines into a slot that had a failure
+        {"1000", 10},                         //
+        {"79228162514264337593543950335", 5}, // again, now from a slot of full lines
+        {"7", 10},                            // asked again: from the memo
+    };
+    TaxLinesMemo memo;
+    for (const auto& step : sequence) {
+        SCOPED_TRACE(std::string(step.total) + " rate " + std::to_string(step.rate));
+        const TaxLines expected = computeTaxLines(dec(step.total), step.rate, kTaxTruncate);
+        const TaxLines& got = memo.linesFor(dec(step.total), step.rate, kTaxTruncate);
+        EXPECT_EQ(got.label2, expected.label2);
+        EXPECT_EQ(got.label3, expected.label3);
+        EXPECT_EQ(got.withTax, expected.withTax);
+        EXPECT_EQ(got.taxAdded, expected.taxAdded);
+        EXPECT_EQ(got.net, expected.net);
+        EXPECT_EQ(got.taxContained, expected.taxContained);
+    }
+}
+
 TEST(Tax, RateFromTheDialogText) {
     const struct {
         std::u16string_view text;
