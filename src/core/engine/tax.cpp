@@ -105,6 +105,15 @@ TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode) {
     return lines;
 }
 
+bool taxLinesCannotFail(const Decimal& total, int ratePercent) {
+    // With |rate| <= 1000 and a divisor 1 + rate of at least 0.01 (it is a multiple of 0.01
+    // and not 0), a total below 10^22 keeps every intermediate below 10^27, well inside
+    // the decimal range.
+    static const Decimal kLimit = Decimal::pow10(22).value_or(Decimal{});
+    return ratePercent != -100 && ratePercent >= -100'000 && ratePercent <= 100'000 &&
+           total.abs() < kLimit;
+}
+
 int taxRateFromText(std::u16string_view text, int oldRate) {
     const auto value = Decimal::parse(text.empty() ? std::u16string_view{u"0"} : text);
     if (!value)

@@ -312,6 +312,37 @@ TEST(Tax, MemoGivesTheLinesWorkedOutAfresh) {
     }
 }
 
+// Where the check says both lines cannot fail, both are worked out, up to its limits; at
+// the limits it gives up (a rate of -100 percent divides by zero).
+TEST(Tax, LinesThatCannotFailAreAlwaysWorkedOut) {
+    const struct {
+        std::string_view total;
+        int rate;
+        bool cannotFail;
+    } cases[] = {
+        {"9999999999999999999999.9999", 100000, true},
+        {"-9999999999999999999999", -100000, true},
+        {"9999999999999999999999", -99, true}, // divides by 0.01
+        {"9999999999999999999999", -101, true},
+        {"0.0000000000000000000000000001", 10, true},
+        {"10000000000000000000000", 10, false},
+        {"1000", -100, false},
+        {"1000", 100001, false},
+        {"1000", -100001, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.total) + " rate " + std::to_string(c.rate));
+        EXPECT_EQ(taxLinesCannotFail(dec(c.total), c.rate), c.cannotFail);
+        if (!c.cannotFail)
+            continue;
+        for (const int rule : {kTaxTruncate, kTaxRoundUp, kTaxRoundHalf}) {
+            const TaxLines lines = computeTaxLines(dec(c.total), c.rate, rule);
+            EXPECT_TRUE(lines.label2.has_value()) << "rule " << rule;
+            EXPECT_TRUE(lines.label3.has_value()) << "rule " << rule;
+        }
+    }
+}
+
 TEST(Tax, RateFromTheDialogText) {
     const struct {
         std::u16string_view text;
