@@ -98,6 +98,11 @@ Decimal Decimal::truncated() const {
     if (m_scale == 0) {
         return *this;
     }
+    // Most amounts fit 64 bits, where the division is one instruction rather than a call.
+    if ((m_mantissa >> 64) == 0 && m_scale < 20) {
+        return fromRaw(static_cast<std::uint64_t>(m_mantissa) / detail::kPow10u64[m_scale], 0,
+                       m_negative);
+    }
     return fromRaw(m_mantissa / kPow10[m_scale], 0, m_negative);
 }
 
@@ -113,7 +118,10 @@ std::pair<U128, int> roundMantissa(U128 mantissa, int scale, int places, Tie tie
         return {mantissa, scale};
     }
     const U128 p = kPow10[static_cast<std::size_t>(scale - places)];
-    const U128 q = mantissa / p;
+    // Most amounts fit 64 bits, where the division is one instruction rather than a call.
+    const U128 q = (mantissa >> 64) == 0 && scale - places < 20
+                       ? U128{static_cast<std::uint64_t>(mantissa) / static_cast<std::uint64_t>(p)}
+                       : mantissa / p;
     const U128 r = mantissa - q * p;
     const bool up = 2 * r > p || (2 * r == p && (tie == Tie::AwayFromZero || (q & 1) != 0));
     return {q + (up ? 1 : 0), places};

@@ -131,6 +131,8 @@ private:
 /// grouping in threes; the "." is written whenever the pattern has one; a negative value
 /// leads with "-", unless it rounds to zero.
 [[nodiscard]] std::u16string formatPattern(const Decimal& value, std::u16string_view pattern);
+/// formatPattern appended to `out`, with no text of its own to allocate.
+void appendPattern(std::u16string& out, const Decimal& value, std::u16string_view pattern);
 
 /// The display form: "#,##0" for a whole value, "#,##0.############################"
 /// otherwise (1234 → "1,234", -1234.5 → "-1,234.5", 0.5 → "0.5").

@@ -134,7 +134,7 @@ char16_t* writeNumber(const Layout& l, const PatternRules& rules, char16_t* out)
     return out;
 }
 
-std::u16string format(const Decimal& value, const PatternRules& rules) {
+void appendFormatted(std::u16string& out, const Decimal& value, const PatternRules& rules) {
     const Layout l = layOut(value, rules);
     const int whole = l.padWhole + (l.point - l.first);
     const int commas = rules.group && whole > 0 ? (whole - 1) / 3 : 0;
@@ -151,31 +151,49 @@ std::u16string format(const Decimal& value, const PatternRules& rules) {
     const std::u16string_view number(
         start, static_cast<std::size_t>(writeNumber(l, rules, start) - start));
     if (rules.prefix.empty() && rules.suffix.empty()) {
-        return std::u16string(number);
+        out.append(number);
+        return;
     }
     // The minus sign leads, before any text the pattern puts in front of the number.
-    std::u16string text(l.negative ? u"-" : u"");
-    text.append(rules.prefix);
-    text.append(number.substr(l.negative ? 1 : 0));
-    text.append(rules.suffix);
-    return text;
+    if (l.negative) {
+        out.push_back(u'-');
+    }
+    out.append(rules.prefix);
+    out.append(number.substr(l.negative ? 1 : 0));
+    out.append(rules.suffix);
+}
+
+const PatternRules* knownRules(std::u16string_view pattern) {
+    // The two display patterns are by far the most frequent; their rules are known.
+    if (pattern == kPatternWhole) {
+        return &kWholeRules;
+    }
+    if (pattern == kPatternLong) {
+        return &kLongRules;
+    }
+    return nullptr;
 }
 
 } // namespace
 
+void appendPattern(std::u16string& out, const Decimal& value, std::u16string_view pattern) {
+    if (const PatternRules* rules = knownRules(pattern)) {
+        appendFormatted(out, value, *rules);
+    } else {
+        appendFormatted(out, value, readPattern(pattern));
+    }
+}
+
 std::u16string formatPattern(const Decimal& value, std::u16string_view pattern) {
-    // The two display patterns are by far the most frequent; their rules are known.
-    if (pattern == kPatternWhole) {
-        return format(value, kWholeRules);
-    }
-    if (pattern == kPatternLong) {
-        return format(value, kLongRules);
-    }
-    return format(value, readPattern(pattern));
+    std::u16string text;
+    appendPattern(text, value, pattern);
+    return text;
 }
 
 std::u16string FormatAmount(const Decimal& value) {
-    return format(value, value.isWhole() ? kWholeRules : kLongRules);
+    std::u16string text;
+    appendFormatted(text, value, value.isWhole() ? kWholeRules : kLongRules);
+    return text;
 }
 
 } // namespace sumiplex

@@ -216,24 +216,49 @@ inline U128 divWide(const U192& x, U128 d, U128& rem) {
     return (U128{q[1]} << 64) | q[0];
 }
 
+/// "00" "01" … "99": two digits per division, half the divisions of one digit at a time.
+inline constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> t{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        t[2 * i] = static_cast<char>('0' + i / 10);
+        t[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return t;
+}();
+
+/// Writes the decimal digits of w, at least `minDigits` of them (zeros in front), so that
+/// they end just before `end`; returns the first digit.
+inline char* writeDigits64(std::uint64_t w, char* end, int minDigits) {
+    char* const stop = end - minDigits;
+    while (w >= 100) {
+        const auto pair = static_cast<std::size_t>(w % 100) * 2;
+        w /= 100;
+        end -= 2;
+        end[0] = kDigitPairs[pair];
+        end[1] = kDigitPairs[pair + 1];
+    }
+    if (w >= 10) {
+        end -= 2;
+        end[0] = kDigitPairs[w * 2];
+        end[1] = kDigitPairs[w * 2 + 1];
+    } else {
+        *--end = static_cast<char>('0' + w);
+    }
+    while (end > stop) {
+        *--end = '0';
+    }
+    return end;
+}
+
 /// Writes the decimal digits of v so that they end just before `end`; returns the first digit.
 /// Zero gives "0".
 inline char* writeDigits(U128 v, char* end) {
     while ((v >> 64) != 0) {
         const U128 q = v / kPow10_19;
-        auto low = static_cast<std::uint64_t>(v - q * kPow10_19);
-        for (int i = 0; i < 19; ++i) {
-            *--end = static_cast<char>('0' + low % 10);
-            low /= 10;
-        }
+        end = writeDigits64(static_cast<std::uint64_t>(v - q * kPow10_19), end, 19);
         v = q;
     }
-    auto w = static_cast<std::uint64_t>(v);
-    do {
-        *--end = static_cast<char>('0' + w % 10);
-        w /= 10;
-    } while (w != 0);
-    return end;
+    return writeDigits64(static_cast<std::uint64_t>(v), end, 1);
 }
 
 } // namespace sumiplex::detail

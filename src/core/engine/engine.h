@@ -401,6 +401,28 @@ private:
     std::pair<std::optional<Decimal>, std::optional<Decimal>> m_taxContainedFigures;
     std::optional<std::pair<Decimal, std::u16string>> m_shownTotal;
     std::optional<std::pair<Decimal, std::u16string>> m_plainTotal;
+    std::optional<std::pair<Decimal, std::u16string>> m_shortReading;
+
+    /// While a replay keys its steps, nobody sees the tax lines or the reading line of the
+    /// totals it passes through: they are worked out once, for the total the replay ends
+    /// on (or before anything reads or clears them).
+    struct DeferredDisplays {
+        bool active = false;
+        struct TaxInputs {
+            Decimal total;
+            int rate = 0;
+            int rule = 0;
+        };
+        std::optional<TaxInputs> taxLines;
+        std::optional<Decimal> reading;
+    };
+    DeferredDisplays m_deferred;
+    void applyTaxLines(const Decimal& total, int rate, int rule);
+    /// Works out what was deferred, as it would have been at once.
+    void settleDeferredDisplays();
+    /// The tax lines are about to be cleared: a deferred line is never seen, and its
+    /// figures go only with a caption, which the clear empties.
+    void dropDeferredTaxLines() { m_deferred.taxLines.reset(); }
 };
 
 } // namespace sumiplex::engine

@@ -10,7 +10,20 @@ namespace sumiplex::engine {
 // --- tax lines --------------------------------------------------------------------------
 
 void Engine::refreshTaxLines() {
-    const TaxLines& lines = m_taxLines.linesFor(m_totalValue, m_taxRate, m_taxRule);
+    if (m_deferred.active) {
+        // A line that fails keeps what the total before showed: that one is then needed.
+        if (m_deferred.taxLines && !taxLinesCannotFail(m_totalValue, m_taxRate)) {
+            const auto before = *m_deferred.taxLines;
+            applyTaxLines(before.total, before.rate, before.rule);
+        }
+        m_deferred.taxLines = DeferredDisplays::TaxInputs{m_totalValue, m_taxRate, m_taxRule};
+        return;
+    }
+    applyTaxLines(m_totalValue, m_taxRate, m_taxRule);
+}
+
+void Engine::applyTaxLines(const Decimal& total, int rate, int rule) {
+    const TaxLines& lines = m_taxLines.linesFor(total, rate, rule);
     // A line whose computation failed (overflow) keeps what it showed.
     if (lines.label2) {
         m_view.tax.added = *lines.label2;
@@ -43,11 +56,23 @@ void Engine::copyTaxLine(const std::u16string& caption, std::u16string_view show
     requestFocus(FocusTarget::Text1);
 }
 
+void Engine::settleDeferredDisplays() {
+    if (const auto tax = std::exchange(m_deferred.taxLines, std::nullopt))
+        applyTaxLines(tax->total, tax->rate, tax->rule);
+    if (const auto reading = std::exchange(m_deferred.reading, std::nullopt)) {
+        if (!m_shortReading || m_shortReading->first != *reading)
+            m_shortReading.emplace(*reading, fourDigitShortReading(*reading));
+        m_view.reading = m_shortReading->second;
+    }
+}
+
 void Engine::Label2_Click() {
+    settleDeferredDisplays();
     copyTaxLine(m_view.tax.added, u"Tax +", u'+', m_taxAddedFigures);
 }
 
 void Engine::Label3_Click() {
+    settleDeferredDisplays();
     copyTaxLine(m_view.tax.contained, u"Tax  -", u'-', m_taxContainedFigures);
 }
 
@@ -140,6 +165,7 @@ void Engine::Form_Activate() {
 // --- four-digit display -----------------------------------------------------------------
 
 void Engine::refreshFourDigitDisplay() {
+    m_deferred.reading.reset();
     m_view.reading = formatPattern(m_totalValue.truncated(), kPatternWhole);
     rewriteTotalCaption(fourDigitFullForm(m_totalValue), 3);
     caretToEndOfLine();
@@ -147,7 +173,15 @@ void Engine::refreshFourDigitDisplay() {
 }
 
 void Engine::refreshReadingLine() {
-    m_view.reading = fourDigitShortReading(m_totalValue);
+    if (m_deferred.active) {
+        m_deferred.reading = m_totalValue;
+        return;
+    }
+    // An evaluation asks for the reading twice, and Back and Forward return to totals read
+    // a moment ago.
+    if (!m_shortReading || m_shortReading->first != m_totalValue)
+        m_shortReading.emplace(m_totalValue, fourDigitShortReading(m_totalValue));
+    m_view.reading = m_shortReading->second;
 }
 
 void Engine::toggleFourDigit() {

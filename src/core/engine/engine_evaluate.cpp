@@ -90,6 +90,7 @@ void Engine::WriteLineResult() {
     assignLine(FormatAmount(m_lineValue));
     caretToEndOfLine();
     m_lineValue = Decimal{};
+    dropDeferredTaxLines();
     m_view.tax.added.clear();
     m_view.tax.contained.clear();
 }

@@ -22,9 +22,11 @@ void Engine::Command1_Click() {
     m_lineValue = Decimal{};
     abandonCashTally();
     assignConcat(m_view.total.caption, kTotalWord, formatPattern(m_totalValue, kPatternWhole));
+    dropDeferredTaxLines();
     m_view.tax.added.clear();
     m_view.tax.contained.clear();
     setCurrencyMark({});
+    m_deferred.reading.reset();
     m_view.reading.clear();
     assignLine({});
     record(std::move(entry));

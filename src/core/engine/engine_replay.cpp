@@ -6,6 +6,8 @@ namespace sumiplex::engine {
 
 void Engine::markCalculationStart() {
     auto start = std::make_shared<Engine>(*this);
+    start->settleDeferredDisplays();
+    start->m_deferred.active = false;
     start->m_calculationStart.reset();
     start->m_requests = Requests{};
     m_calculationStart = std::move(start);
@@ -27,6 +29,7 @@ std::unique_ptr<Engine> Engine::replay(std::span<const TapeEntry> steps, Tape& t
         engine->m_view.input.bold = m_view.input.bold;
     }
     engine->m_tape = &tape;
+    engine->m_deferred.active = true;
     const std::size_t base = tape.entries().size();
     for (std::size_t i = 0; i < steps.size(); ++i) {
         // A step may record more than its own entry (a rate change redoes both conversion
@@ -37,10 +40,16 @@ std::unique_ptr<Engine> Engine::replay(std::span<const TapeEntry> steps, Tape& t
             continue;
         engine->feed(steps[i]);
     }
+    engine->settleDeferredDisplays();
+    engine->m_deferred.active = false;
     return engine;
 }
 
 void Engine::feed(const TapeEntry& step) {
+    // A cash tally empties the tax lines where they are worked out: what a replay deferred
+    // is worked out before, as it would have been.
+    if (m_cashStep != 0 || step.kind == EntryKind::CashTallyStart)
+        settleDeferredDisplays();
     const std::size_t before = m_tape->entries().size();
     // A line is put into the input line whole, as a paste; a trailing sign evaluates it at
     // once, any other line waits for Enter. Whether the line held an operator before its

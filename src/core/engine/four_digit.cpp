@@ -1,10 +1,11 @@
 #include "core/engine/four_digit.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace sumiplex::engine {
 
@@ -14,23 +15,37 @@ namespace {
 constexpr std::array<char16_t, 5> kUnits = {u'万', u'億', u'兆', u'京', u'垓'};
 constexpr std::size_t kBlock = 4;
 
-struct Groups {
-    std::u16string head;                // leading digits, with the minus sign if any
-    std::vector<std::u16string> blocks; // four digits each, highest first, zeros kept
+// The digits of a value's whole part, without its sign, and the sign as the whole part
+// shows it: a whole part of 0 has none.
+struct WholeDigits {
+    char16_t buffer[40];
+    std::size_t first = std::size(buffer);
+    bool negative = false;
+
+    explicit WholeDigits(const Decimal& value) {
+        const Decimal whole = value.truncated();
+        Decimal::Mantissa m = whole.mantissa();
+        // Digits above 64 bits need the slow 128-bit division; the rest do not.
+        while ((m >> 64U) != 0) {
+            buffer[--first] = static_cast<char16_t>(u'0' + static_cast<unsigned>(m % 10));
+            m /= 10;
+        }
+        auto low = static_cast<std::uint64_t>(m);
+        do {
+            buffer[--first] = static_cast<char16_t>(u'0' + low % 10);
+            low /= 10;
+        } while (low != 0);
+        negative = whole.isNegative();
+    }
+    [[nodiscard]] std::u16string_view digits() const {
+        return {buffer + first, std::size(buffer) - first};
+    }
 };
 
 // Splits the digits of the whole part from the right into blocks of four: as many blocks
 // as there are unit words, at most, and at least one digit left for the head.
-Groups splitWhole(const std::u16string& sign, const std::u16string& digits) {
-    Groups g;
-    std::size_t blockCount = digits.empty() ? 0 : (digits.size() - 1) / kBlock;
-    if (blockCount > kUnits.size())
-        blockCount = kUnits.size();
-    const std::size_t headLength = digits.size() - blockCount * kBlock;
-    g.head = sign + digits.substr(0, headLength);
-    for (std::size_t i = 0; i < blockCount; ++i)
-        g.blocks.push_back(digits.substr(headLength + i * kBlock, kBlock));
-    return g;
+std::size_t blockCount(std::size_t digitCount) {
+    return std::min((digitCount - 1) / kBlock, kUnits.size());
 }
 
 // With `count` blocks the head carries the highest unit used and block i (0 = highest)
@@ -42,49 +57,47 @@ char16_t unitAfterBlock(std::size_t i, std::size_t count) {
     return kUnits[count - 2 - i];
 }
 
-// The whole part's digits without sign, and the sign as the value shows it.
-std::pair<std::u16string, std::u16string> signAndDigits(const Decimal& value) {
-    std::u16string whole = value.truncated().toPlainString();
-    std::u16string sign;
-    if (!whole.empty() && whole[0] == u'-') {
-        sign = u"-";
-        whole.erase(0, 1);
-    }
-    return {sign, whole};
-}
-
 } // namespace
 
 std::u16string fourDigitFullForm(const Decimal& value) {
-    auto [sign, digits] = signAndDigits(value);
+    const WholeDigits whole(value);
+    const std::u16string_view digits = whole.digits();
+    const std::size_t count = blockCount(digits.size());
+    const std::size_t headLength = digits.size() - count * kBlock;
+    std::u16string text;
+    text.reserve(digits.size() + count + 32);
     // Between -1 and 0 the whole part is 0; keep the minus so -0.5 does not read as 0.5.
-    if (sign.empty() && value.isNegative())
-        sign = u"-";
-    const Groups g = splitWhole(sign, digits);
-    std::u16string text = g.head;
-    const std::size_t count = g.blocks.size();
+    if (whole.negative || value.isNegative())
+        text += u'-';
+    text += digits.substr(0, headLength);
     if (count > 0)
         text += unitAfterHead(count);
     for (std::size_t i = 0; i < count; ++i) {
-        text += g.blocks[i];
+        text += digits.substr(headLength + i * kBlock, kBlock);
         if (i + 1 < count)
             text += unitAfterBlock(i, count);
     }
-    const std::u16string plain = value.toPlainString();
-    if (const auto dot = plain.find(u'.'); dot != std::u16string::npos)
-        text += plain.substr(dot);
+    if (!value.isWhole()) {
+        const std::u16string plain = value.toPlainString();
+        text += std::u16string_view(plain).substr(plain.find(u'.'));
+    }
     return text;
 }
 
 std::u16string fourDigitShortReading(const Decimal& value) {
-    const auto [sign, digits] = signAndDigits(value);
-    const Groups g = splitWhole(sign, digits);
-    const std::size_t count = g.blocks.size();
-    std::u16string text = g.head;
+    const WholeDigits whole(value);
+    const std::u16string_view digits = whole.digits();
+    const std::size_t count = blockCount(digits.size());
+    const std::size_t headLength = digits.size() - count * kBlock;
+    std::u16string text;
+    text.reserve(headLength + kBlock + 3);
+    if (whole.negative)
+        text += u'-';
+    text += digits.substr(0, headLength);
     if (count == 0)
         return text;
     text += unitAfterHead(count);
-    text += g.blocks[0];
+    text += digits.substr(headLength, kBlock);
     // From 億 on, the one block shown is followed by its unit; below, the block ends it.
     if (count > 1)
         text += unitAfterBlock(0, count);

@@ -7,13 +7,26 @@ namespace sumiplex::engine {
 
 namespace {
 
-// One allocation for a caption; these are rebuilt for every new total.
-std::u16string joinCaption(std::u16string_view head, const std::u16string& amount,
-                           std::u16string_view gap, const std::u16string& tax) {
-    std::u16string caption;
-    caption.reserve(head.size() + amount.size() + gap.size() + tax.size());
-    caption.append(head).append(amount).append(gap).append(tax);
-    return caption;
+// The caption's text, emptied but keeping its storage: captions are rebuilt for every new
+// total, mostly into the text of a total a few steps back.
+std::u16string& reusedCaption(std::optional<std::u16string>& caption) {
+    if (!caption)
+        caption.emplace();
+    caption->clear();
+    return *caption;
+}
+
+// The figures are formatted straight into the caption.
+void writeCaption(std::optional<std::u16string>& caption, std::u16string_view head,
+                  const Decimal& amount, std::u16string_view pattern, std::u16string_view gap,
+                  const Decimal& tax) {
+    std::u16string& text = reusedCaption(caption);
+    // Room for both figures at their widest display length, so the text grows only once.
+    text.reserve(head.size() + gap.size() + 2 * 48);
+    text.append(head);
+    appendPattern(text, amount, pattern);
+    text.append(gap);
+    appendPattern(text, tax, kPatternWhole);
 }
 
 // The tax added on top of `total`, brought to a whole number by the rule. The offset is
@@ -39,13 +52,14 @@ std::optional<Decimal> taxOnTop(const Decimal& total, const Decimal& rate, int r
 void taxAddedLine(TaxLines& lines, const Decimal& total, const Decimal& rate, int ruleCode,
                   std::u16string_view pattern) {
     const auto t1 = taxOnTop(total, rate, ruleCode);
-    if (!t1)
+    const auto withTax = t1 ? total.add(*t1) : std::nullopt;
+    if (!withTax) {
+        lines.label2.reset();
+        lines.withTax.reset();
+        lines.taxAdded.reset();
         return;
-    const auto withTax = total.add(*t1);
-    if (!withTax)
-        return;
-    lines.label2 = joinCaption(u"Tax +   ", formatPattern(*withTax, pattern), u"   (  ",
-                               formatPattern(*t1, kPatternWhole));
+    }
+    writeCaption(lines.label2, u"Tax +   ", *withTax, pattern, u"   (  ", *t1);
     lines.withTax = withTax;
     lines.taxAdded = t1;
 }
@@ -53,38 +67,51 @@ void taxAddedLine(TaxLines& lines, const Decimal& total, const Decimal& rate, in
 void taxContainedLine(TaxLines& lines, const Decimal& total, const Decimal& rate,
                       std::u16string_view pattern) {
     const auto divisor = Decimal::fromInt(1).add(rate);
-    if (!divisor)
+    const auto body = divisor ? total.div(*divisor) : std::nullopt;
+    const auto t2 = body ? body->truncated().mul(rate) : std::nullopt;
+    const auto net = t2 ? total.sub(*t2) : std::nullopt;
+    if (!net) {
+        lines.label3.reset();
+        lines.net.reset();
+        lines.taxContained.reset();
         return;
-    const auto body = total.div(*divisor);
-    if (!body)
-        return;
-    const auto t2 = body->truncated().mul(rate);
-    if (!t2)
-        return;
-    const auto net = total.sub(*t2);
-    if (!net)
-        return;
-    lines.label3 = joinCaption(u"Tax  -   ", formatPattern(*net, pattern), u"      ",
-                               formatPattern(*t2, kPatternWhole));
+    }
+    writeCaption(lines.label3, u"Tax  -   ", *net, pattern, u"      ", *t2);
     lines.net = net;
     lines.taxContained = t2;
+}
+
+// Fills `lines` afresh, reusing the storage of the captions it held.
+void fillTaxLines(TaxLines& lines, const Decimal& total, int ratePercent, int ruleCode) {
+    // rate / 100 exactly: the same digits two places further right.
+    const auto rate = Decimal::fromParts(
+        static_cast<Decimal::Mantissa>(ratePercent < 0 ? -static_cast<long long>(ratePercent)
+                                                       : static_cast<long long>(ratePercent)),
+        2, ratePercent < 0);
+    if (!rate) {
+        lines = TaxLines{};
+        return;
+    }
+    const std::u16string_view pattern = total.isWhole() ? kPatternWhole : kPatternLong;
+    taxAddedLine(lines, total, *rate, ruleCode, pattern);
+    taxContainedLine(lines, total, *rate, pattern);
 }
 
 } // namespace
 
 TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode) {
     TaxLines lines;
-    // rate / 100 exactly: the same digits two places further right.
-    const auto rate = Decimal::fromParts(
-        static_cast<Decimal::Mantissa>(ratePercent < 0 ? -static_cast<long long>(ratePercent)
-                                                       : static_cast<long long>(ratePercent)),
-        2, ratePercent < 0);
-    if (!rate)
-        return lines;
-    const std::u16string_view pattern = total.isWhole() ? kPatternWhole : kPatternLong;
-    taxAddedLine(lines, total, *rate, ruleCode, pattern);
-    taxContainedLine(lines, total, *rate, pattern);
+    fillTaxLines(lines, total, ratePercent, ruleCode);
     return lines;
+}
+
+bool taxLinesCannotFail(const Decimal& total, int ratePercent) {
+    // With |rate| <= 1000 and a divisor 1 + rate of at least 0.01 (it is a multiple of 0.01
+    // and not 0), a total below 10^22 keeps every intermediate below 10^27, well inside
+    // the decimal range.
+    static const Decimal kLimit = Decimal::pow10(22).value_or(Decimal{});
+    return ratePercent != -100 && ratePercent >= -100'000 && ratePercent <= 100'000 &&
+           total.abs() < kLimit;
 }
 
 int taxRateFromText(std::u16string_view text, int oldRate) {
@@ -114,7 +141,12 @@ const TaxLines& TaxLinesMemo::linesFor(const Decimal& total, int ratePercent, in
             return *e.lines;
     Entry& e = m_entries[m_next];
     m_next = (m_next + 1) % m_entries.size();
-    e = Entry{total, ratePercent, ruleCode, computeTaxLines(total, ratePercent, ruleCode)};
+    e.total = total;
+    e.rate = ratePercent;
+    e.rule = ruleCode;
+    if (!e.lines)
+        e.lines.emplace();
+    fillTaxLines(*e.lines, total, ratePercent, ruleCode);
     return *e.lines;
 }
 

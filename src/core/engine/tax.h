@@ -27,6 +27,10 @@ struct TaxLines {
 /// Tax added on top (t1) and tax contained (t2) for a total at a whole-percent rate.
 [[nodiscard]] TaxLines computeTaxLines(const Decimal& total, int ratePercent, int ruleCode);
 
+/// Whether both tax lines are sure to be worked out for `total` at `ratePercent` (no
+/// overflow, no division by zero) whatever the rule; false says only that one may fail.
+[[nodiscard]] bool taxLinesCannotFail(const Decimal& total, int ratePercent);
+
 /// computeTaxLines for the last two totals asked about: Back and Forward show totals again
 /// whose lines were worked out a moment ago.
 class TaxLinesMemo {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "core/decimal/digit_model.h"
 #include "core/decimal/wide.h"
@@ -44,6 +45,39 @@ U192 remainderTopEqualsDivisorTop(U128 d, std::uint64_t highQuotient, std::uint6
     x.limb[1] = (top.limb[0] >> shift) | (top.limb[1] << (64 - shift));
     x.limb[2] = (top.limb[1] >> shift) | (top.limb[2] << (64 - shift));
     return x;
+}
+
+// The digits are written two at a time; every boundary of that (an odd or even count, a
+// last pair of one digit, the 19-digit chunks above 2^64 with their inner zeros) reads back
+// as the number.
+TEST(WriteDigits, WritesEveryDigitOfTheNumber) {
+    const U128 two64 = U128{1} << 64;
+    const U128 values[] = {
+        0,
+        7,
+        10,
+        99,
+        100,
+        101,
+        999,
+        1000,
+        12345,
+        10'000'000'000'000'000'000ULL,
+        9'999'999'999'999'999'999ULL,
+        ~std::uint64_t{0},
+        two64,
+        two64 + 5,
+        detail::kPow10[19] * 3, // a zero chunk below the top
+        detail::kPow10[28],     // 1 and 28 zeros
+        detail::kPow10[28] + 1, // zeros inside the lower chunk
+        detail::kMax,           // the largest mantissa
+    };
+    for (const U128 v : values) {
+        char buffer[48];
+        char* const end = buffer + sizeof buffer;
+        char* const first = detail::writeDigits(v, end);
+        EXPECT_EQ(std::string(first, end), m::fromMantissa(v));
+    }
 }
 
 TEST(WideDivision, QuotientAndRemainderRecomposeTheDividend) {

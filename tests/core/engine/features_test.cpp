@@ -281,6 +281,68 @@ TEST(Tax, AFailingLineLeavesOnlyThatLineEmpty) {
         << utf8(*lines.label3);
 }
 
+// The memo refills its two slots in turn, reusing their captions' storage: whatever a slot
+// held before (a longer caption, a line that failed), the lines it gives are those worked
+// out afresh.
+TEST(Tax, MemoGivesTheLinesWorkedOutAfresh) {
+    const struct {
+        std::string_view total;
+        int rate;
+    } sequence[] = {
+        {"123456789012.5", 10},               // long captions first
+        {"7", 10},                            // a short one into a slot of long ones
+        {"79228162514264337593543950335", 5}, // the tax added fails
+        {"1000", -100},                       // the tax contained fails
+        {"12", 8},                            // full lines into a slot that had a failure
+        {"1000", 10},                         //
+        {"79228162514264337593543950335", 5}, // again, now from a slot of full lines
+        {"7", 10},                            // asked again: from the memo
+    };
+    TaxLinesMemo memo;
+    for (const auto& step : sequence) {
+        SCOPED_TRACE(std::string(step.total) + " rate " + std::to_string(step.rate));
+        const TaxLines expected = computeTaxLines(dec(step.total), step.rate, kTaxTruncate);
+        const TaxLines& got = memo.linesFor(dec(step.total), step.rate, kTaxTruncate);
+        EXPECT_EQ(got.label2, expected.label2);
+        EXPECT_EQ(got.label3, expected.label3);
+        EXPECT_EQ(got.withTax, expected.withTax);
+        EXPECT_EQ(got.taxAdded, expected.taxAdded);
+        EXPECT_EQ(got.net, expected.net);
+        EXPECT_EQ(got.taxContained, expected.taxContained);
+    }
+}
+
+// Where the check says both lines cannot fail, both are worked out, up to its limits; at
+// the limits it gives up (a rate of -100 percent divides by zero).
+TEST(Tax, LinesThatCannotFailAreAlwaysWorkedOut) {
+    const struct {
+        std::string_view total;
+        int rate;
+        bool cannotFail;
+    } cases[] = {
+        {"9999999999999999999999.9999", 100000, true},
+        {"-9999999999999999999999", -100000, true},
+        {"9999999999999999999999", -99, true}, // divides by 0.01
+        {"9999999999999999999999", -101, true},
+        {"0.0000000000000000000000000001", 10, true},
+        {"10000000000000000000000", 10, false},
+        {"1000", -100, false},
+        {"1000", 100001, false},
+        {"1000", -100001, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.total) + " rate " + std::to_string(c.rate));
+        EXPECT_EQ(taxLinesCannotFail(dec(c.total), c.rate), c.cannotFail);
+        if (!c.cannotFail)
+            continue;
+        for (const int rule : {kTaxTruncate, kTaxRoundUp, kTaxRoundHalf}) {
+            const TaxLines lines = computeTaxLines(dec(c.total), c.rate, rule);
+            EXPECT_TRUE(lines.label2.has_value()) << "rule " << rule;
+            EXPECT_TRUE(lines.label3.has_value()) << "rule " << rule;
+        }
+    }
+}
+
 TEST(Tax, RateFromTheDialogText) {
     const struct {
         std::u16string_view text;
