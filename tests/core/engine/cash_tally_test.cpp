@@ -32,7 +32,7 @@ TEST(CashTally, TheTallyWindowGetsEachCountAsTyped) {
     for (std::size_t k = 0; k < std::size(expected); ++k)
         EXPECT_EQ(calc.engine.cashCounts()[k].toPlainAscii(), expected[k]) << k;
     // The journal keeps the count as typed too.
-    const auto& entries = calc.tape.entries();
+    const std::vector<TapeEntry> entries = calc.tape.entries().slice(0);
     const auto last = std::find_if(entries.rbegin(), entries.rend(), [](const TapeEntry& e) {
         return e.kind == EntryKind::CashTallyStep;
     });
