@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace sumiplex::ui {
 
@@ -220,8 +221,9 @@ void frmMain::loadPicture() {
     }
     if (!shown)
         Image1->setPixmap(builtInPicture());
-    // The search of the program's folder runs beside the first window, not before it.
-    m_pictures->collectAsync(m_services.programFolder);
+    // The search of the program's folder starts once the first frame is out: on a machine
+    // with few cores its thread would otherwise take time the first frame needs.
+    QTimer::singleShot(0, this, [this] { m_pictures->collectAsync(m_services.programFolder); });
 }
 
 void frmMain::queryUnload() {
