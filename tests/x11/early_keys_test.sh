@@ -27,7 +27,8 @@ for round in 1 2 3; do
   # Polled without a pause, so the keys go out as soon as the window has the keyboard: a
   # window that is mapped but not yet focused by the window manager gets no keys at all.
   window=
-  for _ in $(seq 20000); do
+  deadline=$((SECONDS + 20))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     window=$(xdotool search --onlyvisible --name '^電卓$' 2>/dev/null | head -n 1)
     [ -n "$window" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
     kill -0 "$app_pid" 2>/dev/null || break
