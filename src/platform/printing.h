@@ -143,6 +143,9 @@ private:
     const std::map<QString, QString>& attributes(const QString& printer);
 
     QString m_current;
+    /// Whether the system's default printer has been looked up: asking CUPS costs the start
+    /// a few milliseconds, so it is asked when printing first needs it.
+    bool m_defaultTaken = false;
     std::map<QString, std::map<QString, QString>> m_attributes;
 };
 

@@ -391,7 +391,7 @@ std::optional<int> rangeUpperBound(const QString& value) {
     return ok && upper > 0 ? std::optional<int>(upper) : std::nullopt;
 }
 
-CupsPrinting::CupsPrinting() : m_current(QPrinterInfo::defaultPrinterName()) {}
+CupsPrinting::CupsPrinting() = default;
 
 QStringList CupsPrinting::printerNames() {
     return QPrinterInfo::availablePrinterNames();
@@ -399,7 +399,13 @@ QStringList CupsPrinting::printerNames() {
 
 QString CupsPrinting::currentPrinter() {
     // A chosen printer stays chosen even when its queue has gone: printing must then fail
-    // with the queue's reason rather than go quietly to another printer.
+    // with the queue's reason rather than go quietly to another printer. The system's default
+    // printer, once asked for, counts as chosen.
+    if (!m_defaultTaken) {
+        m_defaultTaken = true;
+        if (m_current.isEmpty())
+            m_current = QPrinterInfo::defaultPrinterName();
+    }
     if (!m_current.isEmpty())
         return m_current;
     const QStringList names = printerNames();

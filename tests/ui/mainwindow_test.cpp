@@ -95,6 +95,9 @@ private slots:
     void historyMenuNotesLinesOfCurrentCalculation();
     void historyLinesMapAcrossTextBlocks_data();
     void historyLinesMapAcrossTextBlocks();
+    void companionWindowsAreBuiltOnceShown();
+    void historyBuiltLateShowsEveryLineOnce_data();
+    void historyBuiltLateShowsEveryLineOnce();
 
     void tapePieceForDisplay_data();
     void tapePieceForDisplay();
@@ -116,6 +119,9 @@ private:
     void type(const QString& keys) { QTest::keyClicks(text1(), keys); }
     void enter() { QTest::keyClick(text1(), Qt::Key_Return); }
     QString tapeShown() { return m_window->historyWindow().text().toPlainText(); }
+    QString tapeText() {
+        return QString::fromStdU16String(m_window->tape().text()).remove(QLatin1Char('\r'));
+    }
 
     std::unique_ptr<FakeClock> m_clock;
     sumiplex::platform::FakeSettingsStore m_settings;
@@ -914,4 +920,64 @@ void MainWindowTest::historyLinesMapAcrossTextBlocks() {
 }
 
 QTEST_MAIN(MainWindowTest)
+namespace {
+
+int companionWindowsBuilt() {
+    int built = 0;
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        built += w->objectName() == QLatin1String("frmTip2") ||
+                 w->objectName() == QLatin1String("frmTip3");
+    return built;
+}
+
+} // namespace
+
+void MainWindowTest::companionWindowsAreBuiltOnceShown() {
+    // Shown and past its first frame, the window has its hidden companions ready.
+    QCOMPARE(companionWindowsBuilt(), 2);
+}
+
+void MainWindowTest::historyBuiltLateShowsEveryLineOnce_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("nothing before") << ""
+                                    << ""
+                                    << "7+";
+    QTest::newRow("typed before") << "500+20+"
+                                  << ""
+                                  << "";
+    QTest::newRow("typed before and after") << "500+"
+                                            << ""
+                                            << "20+";
+    QTest::newRow("a column pasted before") << ""
+                                            << "100\n200\n300\n"
+                                            << "5+";
+    QTest::newRow("typed, pasted, typed") << "8+"
+                                          << "1,000\n2,000\n"
+                                          << "3-";
+}
+
+void MainWindowTest::historyBuiltLateShowsEveryLineOnce() {
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    // Never shown, so the history and memo windows wait until something needs them.
+    m_window.reset();
+    m_window = std::make_unique<frmMain>(sumiplex::ui::Services{*m_clock, m_settings, m_files,
+                                                                m_messages, m_pickers, m_shell,
+                                                                m_printing, m_emptyFolder.path()});
+    QCOMPARE(companionWindowsBuilt(), 0);
+    type(before);
+    if (!pasted.isEmpty()) {
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(text1(), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(companionWindowsBuilt(), 0);
+    QVERIFY(!tapeText().isEmpty() || before.isEmpty());
+    QCOMPARE(tapeShown(), tapeText());
+    type(after);
+    QCOMPARE(tapeShown(), tapeText());
+}
+
 #include "mainwindow_test.moc"

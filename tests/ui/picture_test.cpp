@@ -170,6 +170,9 @@ void PictureTest::destroyingDuringSearchIsSafe() {
     auto window = std::make_unique<frmMain>(fakes.services(root.path()));
     const QPointer<frmMain> windowGone = window.get();
     const QPointer<PictureList> listGone = &window->pictureList();
+    // The search starts in the event loop's first turn, after the window's first frame.
+    QVERIFY(!window->pictureList().collecting());
+    QCoreApplication::sendPostedEvents();
     QVERIFY(window->pictureList().collecting());
     connect(listGone.data(), &PictureList::collected, this, [&delivered] { ++delivered; });
     window.reset();

@@ -124,11 +124,12 @@ frmMain::frmMain(Services services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services)),
       m_tape(std::make_unique<engine::Tape>()),
       m_engine(std::make_unique<engine::Engine>(*m_tape, timeOfDayFrom(m_services.clock))),
-      m_tip2(std::make_unique<frmTip2>()), m_tip3(std::make_unique<frmTip3>()),
       m_pictures(std::make_unique<PictureList>()),
       m_backColour(platform::kMeBackColorRead.defaultValue),
       m_lineColour(platform::kLin1.defaultValue), m_totalColour(platform::kLabel1c.defaultValue) {
     setObjectName(QStringLiteral("frmMain"));
+    m_tip2.setSetUp([this](frmTip2& history) { setUpHistoryWindow(history); });
+    m_tip3.setSetUp([this](frmTip3& memo) { setUpMemoPad(memo); });
     // For every window of the program, not only this one: a key that closes a dialog on
     // its press must not come up in the window below.
     qApp->installEventFilter(new StrayKeyReleaseFilter(this));
@@ -154,12 +155,17 @@ frmMain::frmMain(Services services, QWidget* parent)
     m_tapeListener = m_tape->addListener(engine::Tape::Listener{
         .recorded =
             [this](const engine::TapeEntry&, std::u16string_view piece) {
+                // A history window not built yet shows the whole tape when it is.
                 if (m_tapeBatch)
                     m_tapeBatch->append(piece);
-                else
+                else if (m_tip2.exists())
                     m_tip2->appendTape(piece);
             },
-        .noteChanged = [this](std::size_t) { m_tip2->showTape(m_tape->text()); },
+        .noteChanged =
+            [this](std::size_t) {
+                if (m_tip2.exists())
+                    m_tip2->showTape(m_tape->text());
+            },
     });
     startTapeJournal();
 
@@ -367,20 +373,44 @@ void frmMain::showEvent(QShowEvent* event) {
         QTimer::singleShot(0, this, &frmMain::ensureCalendar);
         QTimer::singleShot(0, this, &frmMain::tapeHousekeeping);
         QTimer::singleShot(0, this, &frmMain::announceKeptFiles);
+        // Hidden until asked for, so built once the window is on the screen; built by then,
+        // the history window takes each later line as it comes.
+        QTimer::singleShot(0, this, [this] {
+            (void)m_tip2.get();
+            (void)m_tip3.get();
+        });
     }
 }
 
 void frmMain::activate() {
     setWindowTitle(kMainCaption);
-    m_tip2->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　計算履歴"));
-    m_tip3->setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　メモ帳"));
-    m_tip2->setCredit(kCredit);
-    m_tip3->setCredit(kCredit);
+    if (m_tip2.exists())
+        setCompanionCaptions(*m_tip2);
+    if (m_tip3.exists())
+        setCompanionCaptions(*m_tip3);
     captionUsageGuide();
     fitActivationHeight();
     Line4->setVisible(Image1->isHidden());
     lineEngine().Form_Activate();
     render();
+}
+
+frmTip2& frmMain::historyWindow() {
+    return *m_tip2;
+}
+
+frmTip3& frmMain::memoPad() {
+    return *m_tip3;
+}
+
+void frmMain::setCompanionCaptions(frmTip2& history) {
+    history.setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　計算履歴"));
+    history.setCredit(kCredit);
+}
+
+void frmMain::setCompanionCaptions(frmTip3& memo) {
+    memo.setWindowTitle(QStringLiteral("　") + kMainCaption + QStringLiteral("　メモ帳"));
+    memo.setCredit(kCredit);
 }
 
 void frmMain::fitActivationHeight() {

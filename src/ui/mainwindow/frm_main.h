@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/widgets/lazy_window.h"
 #include "ui/widgets/tool_window_keys.h"
 
 #include <QClipboard>
@@ -111,8 +112,9 @@ public:
 
     [[nodiscard]] ::sumiplex::engine::Tape& tape() { return *m_tape; }
     [[nodiscard]] ::sumiplex::engine::Engine& engine() { return *m_engine; }
-    [[nodiscard]] frmTip2& historyWindow() { return *m_tip2; }
-    [[nodiscard]] frmTip3& memoPad() { return *m_tip3; }
+    /// The history and memo windows, built by asking if not built yet.
+    [[nodiscard]] frmTip2& historyWindow();
+    [[nodiscard]] frmTip3& memoPad();
     [[nodiscard]] PictureList& pictureList() { return *m_pictures; }
 
     /// A tool window's result for the input line: the program's own assignment of the line
@@ -173,7 +175,12 @@ private:
     void loadColours();
     void loadInputFont();
     void loadTotalFont();
-    void loadCompanionFonts();
+    void setUpHistoryWindow(frmTip2& history);
+    void setUpMemoPad(frmTip3& memo);
+    void setCompanionCaptions(frmTip2& history);
+    void setCompanionCaptions(frmTip3& memo);
+    void connectHistoryNotes(frmTip2& history);
+    void connectMemoPad(frmTip3& memo);
     /// The total label takes `face` (family, bold, italic) and `ink`; the tax lines and the
     /// AC button take its face at their own sizes, the small labels its ink.
     void dressLikeTotal(const QFont& face, std::int32_t ink);
@@ -312,8 +319,10 @@ private:
     Services m_services;
     std::unique_ptr<::sumiplex::engine::Tape> m_tape;
     std::unique_ptr<::sumiplex::engine::Engine> m_engine;
-    std::unique_ptr<frmTip2> m_tip2;
-    std::unique_ptr<frmTip3> m_tip3;
+    /// The history and memo windows, hidden at start: built after the first frame is shown,
+    /// or sooner when something needs them.
+    LazyWindow<frmTip2> m_tip2;
+    LazyWindow<frmTip3> m_tip3;
     std::unique_ptr<PictureList> m_pictures;
     /// The tool windows, each by its object name: the usage guide, the unit, tax by rate,
     /// breakdown, tally, margin, days and time windows and the earlier tapes.

@@ -153,9 +153,12 @@ void frmMain::connectFeatures() {
         List2->clear();
         List2->addItems(m_pictures->paths());
     });
-    m_tip3->setCloseServices(&m_services.files, &m_services.messages);
-    connect(m_tip3.get(), &frmTip3::unloaded, this, [this] {
-        platform::saveWindowPosition(*m_tip3, m_services.settings, platform::kTip3Left.key,
+}
+
+void frmMain::connectMemoPad(frmTip3& memo) {
+    memo.setCloseServices(&m_services.files, &m_services.messages);
+    connect(&memo, &frmTip3::unloaded, this, [this, &memo] {
+        platform::saveWindowPosition(memo, m_services.settings, platform::kTip3Left.key,
                                      platform::kTip3Top.key);
     });
 }

@@ -24,7 +24,10 @@ void frmMain::connectNotes() {
                            std::u16string_view) { mnuNote->setEnabled(true); },
         .noteChanged = {},
     });
-    m_tip2->setStepRows([this](std::size_t first, std::size_t last) {
+}
+
+void frmMain::connectHistoryNotes(frmTip2& history) {
+    history.setStepRows([this](std::size_t first, std::size_t last) {
         const auto& entries = m_tape->entries();
         const std::size_t from = m_tape->entryAtLine(first);
         const std::size_t to = std::min(m_tape->entryAtLine(last) + 1, entries.size());
@@ -32,7 +35,7 @@ void frmMain::connectNotes() {
             return QString();
         return QString::fromStdU16String(journal::tapeRows(entries.slice(from, to)));
     });
-    m_tip2->setNoteLinks(frmTip2::NoteLinks{
+    history.setNoteLinks(frmTip2::NoteLinks{
         .canNote =
             [this](std::size_t line) { return notableEntryAtLine(*m_tape, line).has_value(); },
         // Checked again: the tape may have moved on since the menu was opened.

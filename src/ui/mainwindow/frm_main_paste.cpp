@@ -97,7 +97,8 @@ bool frmMain::pasteColumn(const QString& text, PastedLayout layout) {
     m_engine->recordPastedSkips(column.skipped.size());
     const std::u16string pieces = std::move(*m_tapeBatch);
     m_tapeBatch.reset();
-    m_tip2->appendTape(pieces);
+    if (m_tip2.exists())
+        m_tip2->appendTape(pieces);
     progress.reset();
     render();
     if (!column.skipped.empty())

@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace sumiplex::ui {
 
@@ -105,7 +106,6 @@ void frmMain::loadSettings() {
     loadColours();
     loadInputFont();
     loadTotalFont();
-    loadCompanionFonts();
     loadPicture();
     loadRegisters();
     // Label4 and Text3 start hidden: the engine's view says so, and render carries it.
@@ -177,16 +177,32 @@ void frmMain::dressLikeTotal(const QFont& face, std::int32_t ink) {
         setTextColour(w, colour);
 }
 
-void frmMain::loadCompanionFonts() {
+// The history and memo windows are built after the main window is first shown (or when
+// first needed); each takes its stored font and place then, and everything it holds.
+void frmMain::setUpHistoryWindow(frmTip2& history) {
     const SettingsStore& store = m_services.settings;
-    m_tip2->text().setFont(storedFont(store, m_tip2->text().font(), platform::kTip2Textf,
+    history.text().setFont(storedFont(store, history.text().font(), platform::kTip2Textf,
                                       platform::kTip2Textb, platform::kTip2Texti,
                                       platform::kTip2Texts));
-    m_tip3->setMemoFont(storedFont(store, m_tip3->memoFont(), platform::kTip3Textf,
-                                   platform::kTip3Textb, platform::kTip3Texti,
-                                   platform::kTip3Texts));
-    platform::restoreWindowPosition(*m_tip2, store, platform::kTip2Left, platform::kTip2Top);
-    platform::restoreWindowPosition(*m_tip3, store, platform::kTip3Left, platform::kTip3Top);
+    platform::restoreWindowPosition(history, store, platform::kTip2Left, platform::kTip2Top);
+    if (m_shownOnce)
+        setCompanionCaptions(history);
+    connectHistoryNotes(history);
+    // Lines of a paste still being collected reach the window when the paste ends.
+    std::u16string_view shown = m_tape->text();
+    if (m_tapeBatch)
+        shown.remove_suffix(m_tapeBatch->size());
+    history.showTape(shown);
+}
+
+void frmMain::setUpMemoPad(frmTip3& memo) {
+    const SettingsStore& store = m_services.settings;
+    memo.setMemoFont(storedFont(store, memo.memoFont(), platform::kTip3Textf, platform::kTip3Textb,
+                                platform::kTip3Texti, platform::kTip3Texts));
+    platform::restoreWindowPosition(memo, store, platform::kTip3Left, platform::kTip3Top);
+    if (m_shownOnce)
+        setCompanionCaptions(memo);
+    connectMemoPad(memo);
 }
 
 void frmMain::loadPicture() {
@@ -205,8 +221,9 @@ void frmMain::loadPicture() {
     }
     if (!shown)
         Image1->setPixmap(builtInPicture());
-    // The search of the program's folder runs beside the first window, not before it.
-    m_pictures->collectAsync(m_services.programFolder);
+    // The search of the program's folder starts once the first frame is out: on a machine
+    // with few cores its thread would otherwise take time the first frame needs.
+    QTimer::singleShot(0, this, [this] { m_pictures->collectAsync(m_services.programFolder); });
 }
 
 void frmMain::queryUnload() {
