@@ -32,11 +32,11 @@ TEST(CashTally, TheTallyWindowGetsEachCountAsTyped) {
     for (std::size_t k = 0; k < std::size(expected); ++k)
         EXPECT_EQ(calc.engine.cashCounts()[k].toPlainAscii(), expected[k]) << k;
     // The journal keeps the count as typed too.
-    const auto& entries = calc.tape.entries();
-    const auto last = std::find_if(entries.rbegin(), entries.rend(), [](const TapeEntry& e) {
-        return e.kind == EntryKind::CashTallyStep;
-    });
-    ASSERT_NE(last, entries.rend());
+    std::optional<TapeEntry> last;
+    for (const TapeEntry& entry : calc.tape.entries())
+        if (entry.kind == EntryKind::CashTallyStep)
+            last = entry;
+    ASSERT_TRUE(last.has_value());
     EXPECT_EQ(last->operand->toPlainAscii(), "12345678901234567");
 }
 
