@@ -37,7 +37,7 @@ struct MainWindow : sumiplex::ui::FakeServices {
         // Entries straight through the engine; the window renders once at the end.
         auto& engine = window->engine();
         for (int i = 0; i < entries; ++i)
-            engine.Text1_Change(i % 3 == 2 ? u"1234.5-" : u"18765+", 6);
+            engine.typed(i % 3 == 2 ? u"1234.5-" : u"18765+", 6);
         window->render();
         QApplication::processEvents();
     }

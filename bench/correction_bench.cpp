@@ -34,11 +34,11 @@ struct LongCalculation {
             else
                 line = std::to_string(100 + i % 900) + (i % 4 == 3 ? "-" : "+");
             const std::u16string text = u16(line);
-            engine.Text1_Change(text, static_cast<int>(text.size()));
-            engine.Text1_KeyUp(Key::Enter);
+            engine.typed(text, static_cast<int>(text.size()));
+            engine.keyReleased(Key::Enter);
             if (i % 10 == 9) {
                 std::u16string result = engine.view().input.text + u"+";
-                engine.Text1_Change(result, static_cast<int>(result.size()));
+                engine.typed(result, static_cast<int>(result.size()));
             }
         }
     }
@@ -80,8 +80,8 @@ void BM_CheckStep(benchmark::State& state) {
             state.ResumeTiming();
         }
         const std::u16string& line = steps[next++].input;
-        session.engine().Text1_Change(line, static_cast<int>(line.size()));
-        session.engine().Text1_KeyUp(Key::Enter);
+        session.engine().typed(line, static_cast<int>(line.size()));
+        session.engine().keyReleased(Key::Enter);
         benchmark::DoNotOptimize(session.takeKeyed());
     }
 }
@@ -91,8 +91,8 @@ void BM_EvaluateStep(benchmark::State& state) {
     Tape tape;
     Engine engine(tape, [] { return std::chrono::seconds(9 * 3600); });
     for (auto _ : state) {
-        engine.Text1_Change(u"123+", 4);
-        engine.Text1_KeyUp(Key::Enter);
+        engine.typed(u"123+", 4);
+        engine.keyReleased(Key::Enter);
     }
 }
 BENCHMARK(BM_EvaluateStep)->Unit(benchmark::kMicrosecond);

@@ -36,11 +36,11 @@ struct Calculator {
             std::u16string text = v.input.text;
             const auto start = static_cast<std::size_t>(v.input.selStart);
             text.replace(start, static_cast<std::size_t>(v.input.selLength), 1, c);
-            engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
-            engine.Text1_KeyUp(Key::Other);
+            engine.typed(std::move(text), static_cast<int>(start) + 1);
+            engine.keyReleased(Key::Other);
         }
     }
-    void enter() { engine.Text1_KeyUp(Key::Enter); }
+    void enter() { engine.keyReleased(Key::Enter); }
 };
 
 // One round of the mix counts six lines: "500+", "3*4" Enter then "+", "10%+", "/4" Enter,
@@ -70,8 +70,8 @@ void typeOneRound(Calculator& calc) {
     calc.type(u"10%+");
     calc.type(u"/4");
     calc.enter();
-    calc.engine.Command4_Click();
-    calc.engine.Command5_Click();
+    calc.engine.back();
+    calc.engine.forward();
     (void)calc.engine.takeRequests();
     benchmark::DoNotOptimize(calc.engine.view().total.caption.data());
 }

@@ -41,10 +41,10 @@ std::string dayOfSteps(std::mt19937& random, int day) {
                       .noteChanged = {}});
     const auto type = [&](const std::u16string& line) {
         for (std::size_t i = 1; i <= line.size(); ++i) {
-            calc.Text1_Change(line.substr(0, i), static_cast<int>(i));
-            calc.Text1_KeyUp(engine::Key::Other);
+            calc.typed(line.substr(0, i), static_cast<int>(i));
+            calc.keyReleased(engine::Key::Other);
         }
-        calc.Text1_KeyUp(engine::Key::Enter);
+        calc.keyReleased(engine::Key::Enter);
     };
     std::uniform_int_distribution<int> amount(1, 99'999);
     std::uniform_int_distribution<int> kind(0, 99);
@@ -61,7 +61,7 @@ std::string dayOfSteps(std::mt19937& random, int day) {
         else if (k < 95)
             type(n() + u"*3");
         else if (k < 97)
-            calc.Command1_Click();
+            calc.allClear();
         else if (k < 98)
             type(u"2万+");
         else if (k < 99 && day % 4 == 0)
@@ -69,7 +69,7 @@ std::string dayOfSteps(std::mt19937& random, int day) {
         else
             (void)tape.setNote(tape.entries().size() - 1, u"伝票No." + n());
         if (!calc.view().input.text.empty())
-            calc.Text1_Change({}, 0); // a line result is not carried on
+            calc.typed({}, 0); // a line result is not carried on
     }
     return body;
 }

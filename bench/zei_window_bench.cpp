@@ -38,7 +38,7 @@ struct MainWindow : sumiplex::ui::FakeServices {
             if (i % 7 == 0)
                 line += u".5";
             line += i % 50 == 0 ? u'-' : u'+';
-            window->engine().Text1_Change(line, static_cast<int>(line.size()));
+            window->engine().typed(line, static_cast<int>(line.size()));
         }
         window->render();
         // What the typing left for the event loop (repaints, layouts) is handled here, as the

@@ -5,7 +5,7 @@
 // engine given the same seed print the same lines exactly when they behave alike, so
 // `scripts/differential` can compare an earlier commit's engine with the current one.
 //
-// It uses only the engine's event handlers and the tape's text, which every version has.
+// It uses only what the user can do to the engine and the tape's text, which every version has.
 //
 //   engine_trace SEED SESSIONS EVENTS_PER_SESSION
 //   engine_trace SEED SESSIONS EVENTS_PER_SESSION SESSION
@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -77,6 +78,153 @@ template <typename Counts> void addCashCounts(Digest& d, const Counts& counts) {
     }
 }
 
+// The trace is also built against engines from before their functions were named for what
+// the user means (scripts/differential builds an earlier commit's engine): each event calls
+// whichever name the engine in hand has.
+template <typename E> constexpr bool kSpeaksIntents = requires(E& e) {
+    e.allClear();
+};
+
+template <typename E> class Intents {
+public:
+    explicit Intents(E& engine) : m_engine(engine) {}
+    void typed(std::u16string text, int caret) {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.typed(std::move(text), caret);
+        else
+            return m_engine.Text1_Change(std::move(text), caret);
+    }
+    void keyReleased(Key key) {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.keyReleased(key);
+        else
+            return m_engine.Text1_KeyUp(key);
+    }
+    void clearLine() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.clearLine();
+        else
+            return m_engine.Text1_DblClick();
+    }
+    void refreshTotalCopy() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.refreshTotalCopy();
+        else
+            return m_engine.Text1_LostFocus();
+    }
+    void back() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.back();
+        else
+            return m_engine.Command4_Click();
+    }
+    void forward() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.forward();
+        else
+            return m_engine.Command5_Click();
+    }
+    void undo() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.undo();
+        else
+            return m_engine.mnuPopUndo_Click();
+    }
+    void toggleTotalInLine() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.toggleTotalInLine();
+        else
+            return m_engine.Label1_Click();
+    }
+    bool totalPressed(MouseButton button) {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.totalPressed(button);
+        else
+            return m_engine.Label1_MouseDown(button);
+    }
+    void hidePlaceEditor() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.hidePlaceEditor();
+        else
+            return m_engine.Label4_Click();
+    }
+    void showPlaceEditor() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.showPlaceEditor();
+        else
+            return m_engine.mnuPopDcl_Click();
+    }
+    void placeTyped(std::u16string text, int caret) {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.placeTyped(std::move(text), caret);
+        else
+            return m_engine.Text3_Change(std::move(text), caret);
+    }
+    void placeKeyReleased(Key key) {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.placeKeyReleased(key);
+        else
+            return m_engine.Text3_KeyUp(key);
+    }
+    void copyTaxAdded() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.copyTaxAdded();
+        else
+            return m_engine.Label2_Click();
+    }
+    void copyTaxContained() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.copyTaxContained();
+        else
+            return m_engine.Label3_Click();
+    }
+    void convertToYen() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.convertToYen();
+        else
+            return m_engine.Command6_Click();
+    }
+    void convertToDollars() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.convertToDollars();
+        else
+            return m_engine.Command7_Click();
+    }
+    void rateTyped(std::u16string text, int caret) {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.rateTyped(std::move(text), caret);
+        else
+            return m_engine.Text2_Change(std::move(text), caret);
+    }
+    std::optional<std::u16string> takeMemoLine() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.takeMemoLine();
+        else
+            return m_engine.Command2_Click();
+    }
+    void startCashTally() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.startCashTally();
+        else
+            return m_engine.mnuCashTotal_Click();
+    }
+    void activated() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.activated();
+        else
+            return m_engine.Form_Activate();
+    }
+    void clockTick() {
+        if constexpr (kSpeaksIntents<E>)
+            return m_engine.clockTick();
+        else
+            return m_engine.tmrClock_Timer();
+    }
+
+private:
+    E& m_engine;
+};
+
 class Session {
 public:
     explicit Session(std::uint64_t seed) : m_random(seed) { m_engine.setExchangeRate(80.0); }
@@ -89,13 +237,13 @@ public:
         const auto length =
             std::min<std::size_t>(static_cast<std::size_t>(v.input.selLength), text.size() - start);
         text.replace(start, length, 1, c);
-        m_engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
-        m_engine.Text1_KeyUp(c == u' ' ? Key::Space : Key::Other);
+        m_do.typed(std::move(text), static_cast<int>(start) + 1);
+        m_do.keyReleased(c == u' ' ? Key::Space : Key::Other);
     }
     void paste(std::u16string text) {
         const int caret = static_cast<int>(text.size());
-        m_engine.Text1_Change(std::move(text), caret);
-        m_engine.Text1_KeyUp(Key::Other);
+        m_do.typed(std::move(text), caret);
+        m_do.keyReleased(Key::Other);
     }
     void number(std::u16string& out, int low, int high) {
         out += Digest::toU16(low + m_random.below(high - low + 1));
@@ -108,77 +256,77 @@ public:
             return type(
                 kKeys[static_cast<std::size_t>(m_random.below(static_cast<int>(kKeys.size())))]);
         if (pick < 58)
-            return m_engine.Text1_KeyUp(Key::Enter);
+            return m_do.keyReleased(Key::Enter);
         switch (pick) {
         case 58:
             return type(u' ');
         case 59:
         case 60:
-            return m_engine.Command4_Click();
+            return m_do.back();
         case 61:
-            return m_engine.Command5_Click();
+            return m_do.forward();
         case 62:
         case 63: {
             std::u16string place;
             number(place, -3, 30);
-            m_engine.Text3_Change(place, static_cast<int>(place.size()));
+            m_do.placeTyped(place, static_cast<int>(place.size()));
             return m_engine.roundTotal(static_cast<RoundMode>(m_random.below(3)));
         }
         case 64:
-            return m_engine.mnuPopUndo_Click();
+            return m_do.undo();
         case 65:
-            return m_engine.Command6_Click();
+            return m_do.convertToYen();
         case 66:
-            return m_engine.Command7_Click();
+            return m_do.convertToDollars();
         case 67: {
             std::u16string rate;
             if (m_random.below(6) != 0)
                 number(rate, 0, 150);
             if (m_random.below(3) == 0)
                 rate += u".5";
-            return m_engine.Text2_Change(rate, static_cast<int>(rate.size()));
+            return m_do.rateTyped(rate, static_cast<int>(rate.size()));
         }
         case 68:
-            return m_engine.Label2_Click();
+            return m_do.copyTaxAdded();
         case 69:
-            return m_engine.Label3_Click();
+            return m_do.copyTaxContained();
         case 70:
-            m_engine.Label1_Click();
-            return m_engine.Text1_KeyUp(Key::Enter);
+            m_do.toggleTotalInLine();
+            return m_do.keyReleased(Key::Enter);
         case 71: {
             std::u16string line = u"Days";
             number(line, -9, 99);
             paste(line);
-            return m_engine.Text1_KeyUp(Key::Enter);
+            return m_do.keyReleased(Key::Enter);
         }
         case 72:
-            return m_engine.mnuCashTotal_Click();
+            return m_do.startCashTally();
         case 73:
             return m_engine.toggleFourDigit();
         case 74:
-            return m_engine.Text1_DblClick();
+            return m_do.clearLine();
         case 75:
-            return m_engine.Form_Activate();
+            return m_do.activated();
         case 76:
             m_engine.setTaxRate(m_random.below(30) - 5);
             return m_engine.setTaxRule(m_random.below(5));
         case 77:
-            (void)m_engine.Label1_MouseDown(m_random.below(2) != 0 ? MouseButton::Right
-                                                                   : MouseButton::Left);
-            return m_engine.mnuPopDcl_Click();
+            (void)m_do.totalPressed(m_random.below(2) != 0 ? MouseButton::Right
+                                                           : MouseButton::Left);
+            return m_do.showPlaceEditor();
         case 78:
             m_clock += std::chrono::seconds(m_random.below(400));
-            return m_engine.tmrClock_Timer();
+            return m_do.clockTick();
         case 79:
-            (void)m_engine.Command2_Click();
+            (void)m_do.takeMemoLine();
             return;
         case 80:
             (void)m_engine.totalMemoLine();
-            return m_engine.Text1_LostFocus();
+            return m_do.refreshTotalCopy();
         case 81:
-            return m_engine.Label4_Click();
+            return m_do.hidePlaceEditor();
         case 82:
-            return m_engine.Text3_KeyUp(m_random.below(2) != 0 ? Key::Enter : Key::Other);
+            return m_do.placeKeyReleased(m_random.below(2) != 0 ? Key::Enter : Key::Other);
         default: {
             // A whole line pasted: numbers, an operator, perhaps a percent or a 万.
             std::u16string line;
@@ -192,7 +340,7 @@ public:
             if (m_random.below(3) == 0)
                 line += m_random.below(2) != 0 ? u"%+" : u"%";
             paste(line);
-            return m_engine.Text1_KeyUp(Key::Enter);
+            return m_do.keyReleased(Key::Enter);
         }
         }
     }
@@ -244,6 +392,7 @@ private:
     Tape m_tape;
     std::chrono::seconds m_clock{9 * 3600};
     Engine m_engine{m_tape, [this] { return m_clock; }};
+    Intents<Engine> m_do{m_engine};
     std::size_t m_digested = 0;
     std::uint64_t m_tapeDigest = 0;
 };

@@ -29,45 +29,45 @@ public:
         const auto length =
             std::min(static_cast<std::size_t>(v.input.selLength), text.size() - start);
         text.replace(start, length, 1, c);
-        m_engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
-        m_engine.Text1_KeyUp(c == u' ' ? Key::Space : Key::Other);
+        m_engine.typed(std::move(text), static_cast<int>(start) + 1);
+        m_engine.keyReleased(c == u' ' ? Key::Space : Key::Other);
     }
 
     void event(std::uint8_t b, std::uint8_t arg) {
         switch (b % 32) {
         case 0:
-            return m_engine.Text1_KeyUp(Key::Enter);
+            return m_engine.keyReleased(Key::Enter);
         case 1:
-            return m_engine.Command4_Click();
+            return m_engine.back();
         case 2:
-            return m_engine.Command5_Click();
+            return m_engine.forward();
         case 3:
-            return m_engine.Label1_Click();
+            return m_engine.toggleTotalInLine();
         case 4:
-            return m_engine.mnuPopUndo_Click();
+            return m_engine.undo();
         case 5:
             return m_engine.roundTotal(static_cast<RoundMode>(arg % 3));
         case 6:
-            return m_engine.Command6_Click();
+            return m_engine.convertToYen();
         case 7:
-            return m_engine.Command7_Click();
+            return m_engine.convertToDollars();
         case 8:
             return m_engine.toggleFourDigit();
         case 9:
-            return m_engine.Label2_Click();
+            return m_engine.copyTaxAdded();
         case 10:
-            return m_engine.Label3_Click();
+            return m_engine.copyTaxContained();
         case 11:
-            return m_engine.Command1_Click();
+            return m_engine.allClear();
         case 12:
-            return m_engine.Text1_DblClick();
+            return m_engine.clearLine();
         case 13: {
             // A rate from the argument: empty, zero, whole or with a fraction.
             std::u16string rate;
             if (arg % 8 != 0)
                 rate = std::u16string(1, static_cast<char16_t>(u'0' + arg % 10)) +
                        (arg & 0x40 ? u".5" : u"");
-            return m_engine.Text2_Change(rate, static_cast<int>(rate.size()));
+            return m_engine.rateTyped(rate, static_cast<int>(rate.size()));
         }
         case 14: {
             // A decimal place from -4 to 35, or an unreadable one.
@@ -75,28 +75,27 @@ public:
             std::u16string text = place == -5 ? u"x" : u"";
             for (const char c : std::to_string(place == -5 ? 0 : place))
                 text.push_back(static_cast<char16_t>(c));
-            return m_engine.Text3_Change(text, static_cast<int>(text.size()));
+            return m_engine.placeTyped(text, static_cast<int>(text.size()));
         }
         case 15:
             m_clock += std::chrono::seconds(arg * 17);
-            return m_engine.tmrClock_Timer();
+            return m_engine.clockTick();
         case 16:
-            return m_engine.Form_Activate();
+            return m_engine.activated();
         case 17:
-            (void)m_engine.Label1_MouseDown(arg & 1 ? MouseButton::Right : MouseButton::Left);
-            return m_engine.mnuPopDcl_Click();
+            (void)m_engine.totalPressed(arg & 1 ? MouseButton::Right : MouseButton::Left);
+            return m_engine.showPlaceEditor();
         case 18:
             m_engine.setTaxRate(arg % 30 - 5);
             return m_engine.setTaxRule(arg % 5);
         case 19:
-            return m_engine.Text1_LostFocus();
+            return m_engine.refreshTotalCopy();
         case 20: {
             // The grand total and memory items, which write the tape and the input line.
             using Item = void (Engine::*)();
             constexpr std::array<Item, 6> kItems{
-                &Engine::mnuGT_Click,        &Engine::mnuGTClear_Click,
-                &Engine::mnuMemPlus_Click,   &Engine::mnuMemMinus_Click,
-                &Engine::mnuMemRecall_Click, &Engine::mnuMemClear_Click};
+                &Engine::recallGrandTotal,   &Engine::clearGrandTotal, &Engine::addToMemory,
+                &Engine::subtractFromMemory, &Engine::recallMemory,    &Engine::clearMemory};
             return (m_engine.*kItems[arg % kItems.size()])();
         }
         default:

@@ -26,7 +26,7 @@ Requests Engine::takeRequests() {
 
 // --- the input line -----------------------------------------------------------------
 
-void Engine::Text1_Change(std::u16string text, int caret) {
+void Engine::typed(std::u16string text, int caret) {
     // What an input method commits in full width is read, and shown, as the ASCII keys.
     toAsciiInputForms(text);
     m_view.input.text = std::move(text);
@@ -88,17 +88,17 @@ void Engine::caretToEndOfLine() {
     m_view.input.selLength = 0;
 }
 
-void Engine::Text1_Click() {
+void Engine::lineClicked() {
     m_view.clock.visible = false;
     m_lastInputTime = m_timeOfDay();
 }
 
-void Engine::Text1_DblClick() {
+void Engine::clearLine() {
     assignLine({});
 }
 
-void Engine::Text1_LostFocus() {
-    m_view.totalCopy = m_totalValue.toPlainString();
+void Engine::refreshTotalCopy() {
+    m_view.totalCopy = plainTotal();
 }
 
 void Engine::reportError() {

@@ -120,8 +120,9 @@ struct Requests {
     std::optional<RegisterKind> overflowed;
 };
 
-/// The calculator state of the main window and every handler that acts on it, free of
-/// any widget toolkit. Handler names follow the control and event they belong to; the
+/// The calculator state of the main window and everything the user can do to it, free of
+/// any widget toolkit. Its public functions are what the user means (typed a line, all
+/// clear, back, a rounding); the window maps each control's event onto one of them. The
 /// evaluation itself is worked out by classify() and computeLineStep(), the recorded totals
 /// are a History, and the displays are computed by free functions over explicit inputs.
 class Engine {
@@ -130,36 +131,57 @@ public:
     Engine(Tape& tape, std::function<std::chrono::seconds()> timeOfDay);
 
     // --- input line ---------------------------------------------------------------
-    /// The user changed the text of the input line; `caret` is where the caret now is.
-    void Text1_Change(std::u16string text, int caret);
-    void Text1_KeyUp(Key key);
-    void Text1_Click();
-    void Text1_DblClick();
-    void Text1_LostFocus();
+    /// The user changed the text of the input line; `caret` is where the caret now is. A
+    /// trailing sign evaluates the line.
+    void typed(std::u16string text, int caret);
+    /// A key was released in the input line: Enter carries out the line, Space clears all.
+    void keyReleased(Key key);
+    /// The user clicked into the input line: the idle clock goes away.
+    void lineClicked();
+    /// Empties the input line (a double click in it).
+    void clearLine();
+    /// Brings the plain copy of the total (Text4) that the tool windows read up to date:
+    /// when the input line loses the focus, and before the breakdown window opens.
+    void refreshTotalCopy();
 
-    // --- buttons and the total ----------------------------------------------------
-    void Command1_Click(); ///< AC
-    void Command4_Click(); ///< Back
-    void Command5_Click(); ///< Forward
-    void mnuPopUndo_Click();
-    void Label1_Click();
-    /// Hides the decimal-place editor; returns true when the popup menu mnuPopup2 should
-    /// open (right button).
-    bool Label1_MouseDown(MouseButton button);
-    /// The popup opens first (the window does that), then the editor is hidden.
-    void Label4_Click();
+    // --- the total and its history --------------------------------------------------
+    /// Ends the calculation: the total joins the grand total and everything starts from 0.
+    void allClear();
+    /// The total recorded before the one shown; nothing while the Back button rests.
+    void back();
+    /// The total recorded after the one shown; nothing while the Forward button rests.
+    void forward();
+    /// Brings back the total from before the last rounding run, pasted column or correction.
+    void undo();
+    /// The total (or its four-digit reading) into the input line to be carried on with; when
+    /// the line already holds it, the line is emptied again.
+    void toggleTotalInLine();
+    /// A mouse button went down on the total: the decimal-place editor goes away. True when
+    /// the rounding popup menu is to open (right button).
+    bool totalPressed(MouseButton button);
+    /// Hides the decimal-place editor (after the window has opened the rounding popup).
+    void hidePlaceEditor();
 
     // --- rounding and the decimal place -------------------------------------------
-    void roundTotal(RoundMode mode); ///< mnuPopB, mnuPopu, mnuPopFix
-    void mnuPopDcl_Click();          ///< also mnuFix
-    void Text3_Change(std::u16string text, int caret);
-    void Text3_KeyUp(Key key);
-    void Text3_LostFocus();
+    /// Rounds the total at the decimal place; every command of a run starts again from the
+    /// value before the run.
+    void roundTotal(RoundMode mode);
+    /// Shows the decimal-place editor with the focus in it.
+    void showPlaceEditor();
+    /// The user changed the decimal place; `caret` is where the caret now is.
+    void placeTyped(std::u16string text, int caret);
+    /// Enter in the decimal-place editor closes it; typing goes on in the input line.
+    void placeKeyReleased(Key key);
+    /// The focus left the decimal-place editor: an empty place reads as 1.
+    void placeLeft();
 
     // --- tax lines ------------------------------------------------------------------
-    void Label2_Click();
-    void Label3_Click();
-    void mnuTax_Click();
+    /// The line with tax added into the input line, or out of it again.
+    void copyTaxAdded();
+    /// The line with the tax contained into the input line, or out of it again.
+    void copyTaxContained();
+    /// Shows or hides both tax lines.
+    void toggleTaxLines();
     void setTaxLinesVisible(bool visible); ///< from the settings at start-up
     void setTaxRate(int ratePercent) { m_taxRate = ratePercent; }
     void setTaxRule(int ruleCode) { m_taxRule = ruleCode; }
@@ -168,41 +190,43 @@ public:
     void refreshTaxLines();
 
     // --- currency -------------------------------------------------------------------
-    void Command6_Click(); ///< total to yen; also mnuYen
-    void Command7_Click(); ///< total to dollars; also mnuDoller
-    void Text2_Change(std::u16string text, int caret);
+    /// The total, taken as dollars, in yen in the input line (again: the line goes away).
+    void convertToYen();
+    /// The total, taken as yen, in dollars in the input line (again: the line goes away).
+    void convertToDollars();
+    /// The user changed the exchange rate; a converted line shown is worked out again.
+    void rateTyped(std::u16string text, int caret);
     void setExchangeRate(double yenPerDollar) { m_exchangeRate = yenPerDollar; }
     [[nodiscard]] double exchangeRate() const { return m_exchangeRate; }
 
     // --- four-digit display ---------------------------------------------------------
-    void toggleFourDigit(); ///< mnuOku, mnuJapan, Label7 click
+    /// Shows the total in four-digit groups (万, 億, …) or in figures again.
+    void toggleFourDigit();
 
     // --- memo pad -------------------------------------------------------------------
-    /// Command2: the text to append to the memo (the input line, or the total label's
-    /// caption when the line is empty) and the button disabled until the line changes
-    /// again. Nothing while the button is disabled.
-    [[nodiscard]] std::optional<std::u16string> Command2_Click();
-    /// mnuEditPasteSpecial: "Total    " and the total in the pattern its wholeness picks,
+    /// The text to append to the memo (the input line, or the total's caption when the line
+    /// is empty); the memo button then rests until the line changes again. Nothing while
+    /// it rests.
+    [[nodiscard]] std::optional<std::u16string> takeMemoLine();
+    /// "Total    " and the total in the pattern its wholeness picks,
     /// whatever currency the total label shows; nothing when the total is 0.
     [[nodiscard]] std::optional<std::u16string> totalMemoLine();
     /// Bold of the input line's font, from the settings at start-up.
     void setInputFontBold(bool bold) { m_view.input.bold = bold; }
 
     // --- cash tally (engine_cash.cpp) -------------------------------------------------
-    /// mnuCashTotal: starts the tally from a total of 0 with "10000*" in the input line.
-    void mnuCashTotal_Click();
-    /// mnuCash, mnuPopCash: the plain copy of the total for the breakdown window.
-    void mnuCash_Click();
+    /// Starts the tally from a total of 0 with "10000*" in the input line.
+    void startCashTally();
     /// The counts of the last tally, 10,000 yen first, exactly as they were typed.
     [[nodiscard]] const cash::Counts& cashCounts() const { return m_cashTally.counts(); }
 
     // --- window-level ---------------------------------------------------------------
     /// The main window became active: the rate box and status panel 2 show the rate.
-    void Form_Activate();
+    void activated();
     /// One tick of the idle clock.
-    void tmrClock_Timer();
-    /// Label6 ("Now"): shows the clock at once.
-    void Label6_Click() { m_view.clock.visible = true; }
+    void clockTick();
+    /// Shows the clock at once ("Now").
+    void showClock() { m_view.clock.visible = true; }
     void setInputFontName(std::u16string name);
     [[nodiscard]] const std::u16string& inputFontName() const { return m_inputFontName; }
     void setLabel1FontName(std::u16string name) { m_view.total.fontName = std::move(name); }
@@ -246,14 +270,14 @@ public:
     /// A calculation ends (AC, the program's end): a non-zero total joins the grand total.
     void addTotalToGrandTotal();
     /// The grand total's plain number replaces the input line, and the tape shows it.
-    void mnuGT_Click();
-    void mnuGTClear_Click();
+    void recallGrandTotal();
+    void clearGrandTotal();
     /// M+ and M−: the current total into the memory, and onto the tape.
-    void mnuMemPlus_Click();
-    void mnuMemMinus_Click();
+    void addToMemory();
+    void subtractFromMemory();
     /// The memory's plain number replaces the input line.
-    void mnuMemRecall_Click();
-    void mnuMemClear_Click();
+    void recallMemory();
+    void clearMemory();
     [[nodiscard]] const Registers& registers() const { return m_registers; }
     /// The registers as stored at the last end (plain numbers).
     void restoreRegisters(std::u16string_view grandTotal, std::u16string_view memory) {
@@ -351,10 +375,10 @@ private:
     void recallIntoLine(const Decimal& value);
 
     // engine_display.cpp
-    /// Label2, Label3: the tax line into the input line, or out of it again.
+    /// A tax line into the input line, or out of it again.
     void copyTaxLine(const std::u16string& caption, std::u16string_view shownPrefix, char16_t op,
                      const std::pair<std::optional<Decimal>, std::optional<Decimal>>& figures);
-    /// Command6, Command7.
+    /// The total converted into the input line, or the converted line taken away again.
     void convertTotal(bool toYen);
     void refreshFourDigitDisplay();
     void refreshReadingLine();

@@ -4,7 +4,7 @@
 
 namespace sumiplex::engine {
 
-void Engine::mnuCashTotal_Click() {
+void Engine::startCashTally() {
     TapeEntry entry = entryOf(EntryKind::CashTallyStart);
     entry.value = Decimal{};
     restoreInputFont();
@@ -32,10 +32,6 @@ void Engine::mnuCashTotal_Click() {
     caretToEndOfLine();
     requestFocus(FocusTarget::Text1);
     markCalculationStart();
-}
-
-void Engine::mnuCash_Click() {
-    m_view.totalCopy = plainTotal();
 }
 
 bool Engine::CashTallyLine() {

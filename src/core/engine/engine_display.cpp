@@ -66,17 +66,17 @@ void Engine::settleDeferredDisplays() {
     }
 }
 
-void Engine::Label2_Click() {
+void Engine::copyTaxAdded() {
     settleDeferredDisplays();
     copyTaxLine(m_view.tax.added, u"Tax +", u'+', m_taxAddedFigures);
 }
 
-void Engine::Label3_Click() {
+void Engine::copyTaxContained() {
     settleDeferredDisplays();
     copyTaxLine(m_view.tax.contained, u"Tax  -", u'-', m_taxContainedFigures);
 }
 
-void Engine::mnuTax_Click() {
+void Engine::toggleTaxLines() {
     m_view.tax.visible = !m_view.tax.visible;
 }
 
@@ -119,15 +119,15 @@ void Engine::convertTotal(bool toYen) {
     m_view.rate.visible = true;
 }
 
-void Engine::Command6_Click() {
+void Engine::convertToYen() {
     convertTotal(true);
 }
 
-void Engine::Command7_Click() {
+void Engine::convertToDollars() {
     convertTotal(false);
 }
 
-void Engine::Text2_Change(std::u16string text, int caret) {
+void Engine::rateTyped(std::u16string text, int caret) {
     m_view.rate.text = std::move(text);
     m_view.rate.caret = std::clamp(caret, 0, static_cast<int>(m_view.rate.text.size()));
     recomputeConversions();
@@ -154,7 +154,7 @@ void Engine::recomputeConversions() {
     requestFocus(FocusTarget::Text2);
 }
 
-void Engine::Form_Activate() {
+void Engine::activated() {
     const std::u16string rate = plainRateText(m_exchangeRate);
     assignConcat(m_view.status.rate, u"1 USD ", rate);
     setRateText(rate);
@@ -200,7 +200,7 @@ void Engine::toggleFourDigit() {
 
 // --- idle clock -------------------------------------------------------------------------
 
-void Engine::tmrClock_Timer() {
+void Engine::clockTick() {
     const std::chrono::seconds now = m_timeOfDay();
     m_view.clock.text = clockFace(now);
     if (m_view.input.text.empty() && idleClockShows(now, m_lastInputTime))
@@ -209,7 +209,7 @@ void Engine::tmrClock_Timer() {
 
 // --- memo pad ---------------------------------------------------------------------------
 
-std::optional<std::u16string> Engine::Command2_Click() {
+std::optional<std::u16string> Engine::takeMemoLine() {
     if (!m_view.buttons.memo)
         return std::nullopt;
     // One paste per change of the line: a second press would paste the same number again.

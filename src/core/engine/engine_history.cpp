@@ -13,7 +13,7 @@ void Engine::restoreInputFont() {
     }
 }
 
-void Engine::Command1_Click() {
+void Engine::allClear() {
     addTotalToGrandTotal();
     TapeEntry entry = entryOf(EntryKind::AllClear);
     entry.value = Decimal{};
@@ -40,7 +40,7 @@ void Engine::Command1_Click() {
     markCalculationStart();
 }
 
-void Engine::Command4_Click() {
+void Engine::back() {
     // A disabled button cannot be pressed; this also keeps HistoryPos from running below 0.
     if (!m_view.buttons.back)
         return;
@@ -55,7 +55,7 @@ void Engine::Command4_Click() {
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::Command5_Click() {
+void Engine::forward() {
     if (!m_view.buttons.forward)
         return;
     showRecordedTotal(m_history.forward(), EntryKind::Forward);
@@ -77,7 +77,7 @@ void Engine::showRecordedTotal(const std::optional<Decimal>& recorded, EntryKind
     refreshTaxLines();
 }
 
-void Engine::mnuPopUndo_Click() {
+void Engine::undo() {
     const std::optional<Decimal> target = m_history.undoTarget();
     if (!target)
         return;
@@ -97,7 +97,7 @@ void Engine::mnuPopUndo_Click() {
     refreshTaxLines();
 }
 
-void Engine::Label1_Click() {
+void Engine::toggleTotalInLine() {
     if (m_cashStep != 0)
         return;
     if (m_view.menus.fourDigit) {
@@ -131,12 +131,12 @@ void Engine::Label1_Click() {
     requestFocus(FocusTarget::Text1);
 }
 
-bool Engine::Label1_MouseDown(MouseButton button) {
+bool Engine::totalPressed(MouseButton button) {
     m_view.place.visible = false;
     return button == MouseButton::Right;
 }
 
-void Engine::Label4_Click() {
+void Engine::hidePlaceEditor() {
     m_view.place.visible = false;
 }
 
@@ -170,18 +170,18 @@ void Engine::roundTotal(RoundMode mode) {
         refreshTaxLines();
 }
 
-void Engine::mnuPopDcl_Click() {
+void Engine::showPlaceEditor() {
     m_view.place.visible = true;
     m_view.place.caret = static_cast<int>(m_view.place.text.size());
     requestFocus(FocusTarget::Text3);
 }
 
-void Engine::Text3_Change(std::u16string text, int caret) {
+void Engine::placeTyped(std::u16string text, int caret) {
     m_view.place.text = std::move(text);
     m_view.place.caret = std::clamp(caret, 0, static_cast<int>(m_view.place.text.size()));
 }
 
-void Engine::Text3_KeyUp(Key key) {
+void Engine::placeKeyReleased(Key key) {
     if (key != Key::Enter)
         return;
     m_view.place.visible = false;
@@ -189,7 +189,7 @@ void Engine::Text3_KeyUp(Key key) {
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::Text3_LostFocus() {
+void Engine::placeLeft() {
     // push_back rather than assigning a literal: GCC 12 gives a false -Wrestrict for that.
     if (m_view.place.text.empty())
         m_view.place.text.push_back(u'1');

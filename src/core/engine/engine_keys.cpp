@@ -7,7 +7,7 @@
 
 namespace sumiplex::engine {
 
-void Engine::Text1_KeyUp(Key key) {
+void Engine::keyReleased(Key key) {
     if (m_view.input.fontName != m_inputFontName) {
         // The four-digit reading copy of the total is for reading only.
         m_view.input.fontName = m_inputFontName;
@@ -15,7 +15,7 @@ void Engine::Text1_KeyUp(Key key) {
         return;
     }
     if (key == Key::Space) {
-        Command1_Click();
+        allClear();
         return;
     }
     if (m_view.input.text.empty() || key != Key::Enter)

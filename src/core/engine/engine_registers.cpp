@@ -9,17 +9,17 @@ void Engine::addTotalToGrandTotal() {
         m_requests.overflowed = RegisterKind::GrandTotal;
 }
 
-void Engine::mnuGT_Click() {
+void Engine::recallGrandTotal() {
     writeRegisterLine(u'G', m_registers.grandTotal());
     recallIntoLine(m_registers.grandTotal());
 }
 
-void Engine::mnuGTClear_Click() {
+void Engine::clearGrandTotal() {
     m_registers.clearGrandTotal();
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::mnuMemPlus_Click() {
+void Engine::addToMemory() {
     if (m_registers.addToMemory(m_totalValue))
         writeRegisterLine(u'+', m_totalValue);
     else
@@ -27,7 +27,7 @@ void Engine::mnuMemPlus_Click() {
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::mnuMemMinus_Click() {
+void Engine::subtractFromMemory() {
     if (m_registers.subtractFromMemory(m_totalValue))
         writeRegisterLine(u'-', m_totalValue);
     else
@@ -35,11 +35,11 @@ void Engine::mnuMemMinus_Click() {
     requestFocus(FocusTarget::Text1);
 }
 
-void Engine::mnuMemRecall_Click() {
+void Engine::recallMemory() {
     recallIntoLine(m_registers.memory());
 }
 
-void Engine::mnuMemClear_Click() {
+void Engine::clearMemory() {
     m_registers.clearMemory();
     requestFocus(FocusTarget::Text1);
 }

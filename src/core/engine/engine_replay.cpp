@@ -57,11 +57,11 @@ void Engine::feed(const TapeEntry& step) {
     // as they were when the step was keyed.
     const auto keyLine = [this, before, &step](const std::u16string& line) {
         m_opTyped = (step.keyed & TapeEntry::kOperatorBeforeLastKey) != 0 ? 1 : 0;
-        Text1_Change(line, static_cast<int>(line.size()));
+        typed(line, static_cast<int>(line.size()));
         if (m_tape->entries().size() != before)
             return;
         m_opTyped = (step.keyed & TapeEntry::kOperatorAtEvaluation) != 0 ? 1 : 0;
-        Text1_KeyUp(Key::Enter);
+        keyReleased(Key::Enter);
     };
     if ((step.keyed & TapeEntry::kPasted) != 0) {
         if ((step.keyed & TapeEntry::kPastedFirst) != 0)
@@ -77,22 +77,22 @@ void Engine::feed(const TapeEntry& step) {
         return keyLine(step.input);
     switch (step.kind) {
     case EntryKind::AllClear:
-        return Command1_Click();
+        return allClear();
     case EntryKind::Back:
-        return Command4_Click();
+        return back();
     case EntryKind::Forward:
-        return Command5_Click();
+        return forward();
     case EntryKind::Rounding:
-        Text3_Change(step.input, static_cast<int>(step.input.size()));
+        placeTyped(step.input, static_cast<int>(step.input.size()));
         return roundTotal(step.mode);
     case EntryKind::RoundingUndo:
-        return mnuPopUndo_Click();
+        return undo();
     case EntryKind::TaxLine:
         // A second click takes a copied line away: the copy was made from a line without
         // one (the user had cleared it, which records nothing).
         if (startsWith(m_view.input.text, step.op == u'-' ? u"Tax  -" : u"Tax +"))
-            Text1_Change({}, 0);
-        return step.op == u'-' ? Label3_Click() : Label2_Click();
+            typed({}, 0);
+        return step.op == u'-' ? copyTaxContained() : copyTaxAdded();
     case EntryKind::Conversion:
         // The rate the conversion was made at is in the box before the button is pressed. A
         // change of rate that redid nothing was not recorded, so it is made here, quietly.
@@ -101,17 +101,17 @@ void Engine::feed(const TapeEntry& step) {
         // without one.
         if (startsWith(m_view.input.text, step.op == u'¥' ? u"JPY" : u"USD") ||
             startsWith(m_view.input.text, step.op == u'¥' ? u"1 U" : u"1 J"))
-            Text1_Change({}, 0);
+            typed({}, 0);
         convertTotal(step.op == u'¥');
         return;
     case EntryKind::RateChange:
-        return Text2_Change(step.input, static_cast<int>(step.input.size()));
+        return rateTyped(step.input, static_cast<int>(step.input.size()));
     case EntryKind::Register:
         if (step.op == u'G')
-            return mnuGT_Click();
-        return step.op == u'+' ? mnuMemPlus_Click() : mnuMemMinus_Click();
+            return recallGrandTotal();
+        return step.op == u'+' ? addToMemory() : subtractFromMemory();
     case EntryKind::CashTallyStart:
-        return mnuCashTotal_Click();
+        return startCashTally();
     case EntryKind::CashTallyEnd:
         return;
     case EntryKind::Tool: {

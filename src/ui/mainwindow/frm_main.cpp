@@ -204,15 +204,15 @@ void frmMain::connectControls() {
         filtered->installEventFilter(this);
 
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
-        lineEngine().Text1_Change(text.toStdU16String(), Text1->cursorPosition());
+        lineEngine().typed(text.toStdU16String(), Text1->cursorPosition());
         render();
     });
     connect(Text2, &QLineEdit::textChanged, this, [this](const QString& text) {
-        lineEngine().Text2_Change(text.toStdU16String(), Text2->cursorPosition());
+        lineEngine().rateTyped(text.toStdU16String(), Text2->cursorPosition());
         render();
     });
     connect(Text3, &QLineEdit::textChanged, this, [this](const QString& text) {
-        lineEngine().Text3_Change(text.toStdU16String(), Text3->cursorPosition());
+        lineEngine().placeTyped(text.toStdU16String(), Text3->cursorPosition());
         render();
     });
 
@@ -222,27 +222,27 @@ void frmMain::connectControls() {
             render();
         });
     };
-    onClick(Command1, &engine::Engine::Command1_Click);
-    onClick(Command4, &engine::Engine::Command4_Click);
-    onClick(Command5, &engine::Engine::Command5_Click);
-    onClick(Command6, &engine::Engine::Command6_Click);
-    onClick(Command7, &engine::Engine::Command7_Click);
+    onClick(Command1, &engine::Engine::allClear);
+    onClick(Command4, &engine::Engine::back);
+    onClick(Command5, &engine::Engine::forward);
+    onClick(Command6, &engine::Engine::convertToYen);
+    onClick(Command7, &engine::Engine::convertToDollars);
     connect(Command3, &QPushButton::clicked, this, &frmMain::showHistory);
 
     connect(Label1, &ClickableLabel::pressed, this, [this](Qt::MouseButton button) {
-        const bool popup = lineEngine().Label1_MouseDown(
-            button == Qt::RightButton ? MouseButton::Right : MouseButton::Left);
+        const bool popup = lineEngine().totalPressed(button == Qt::RightButton ? MouseButton::Right
+                                                                               : MouseButton::Left);
         render();
         if (popup)
             openPopup2();
     });
     connect(Label1, &ClickableLabel::clicked, this, [this] {
-        lineEngine().Label1_Click();
+        lineEngine().toggleTotalInLine();
         render();
     });
     connect(Label4, &ClickableLabel::clicked, this, [this] {
         openPopup2();
-        lineEngine().Label4_Click();
+        lineEngine().hidePlaceEditor();
         render();
     });
     const auto onLabel = [this](ClickableLabel* label, void (engine::Engine::*handler)()) {
@@ -251,13 +251,13 @@ void frmMain::connectControls() {
             render();
         });
     };
-    onLabel(Label2, &engine::Engine::Label2_Click);
-    onLabel(Label3, &engine::Engine::Label3_Click);
+    onLabel(Label2, &engine::Engine::copyTaxAdded);
+    onLabel(Label3, &engine::Engine::copyTaxContained);
     onLabel(Label7, &engine::Engine::toggleFourDigit);
-    onLabel(Label6, &engine::Engine::Label6_Click);
+    onLabel(Label6, &engine::Engine::showClock);
 
     connect(tmrClock, &QTimer::timeout, this, [this] {
-        lineEngine().tmrClock_Timer();
+        lineEngine().clockTick();
         render();
     });
 }
@@ -269,17 +269,17 @@ void frmMain::connectMenus() {
             render();
         });
     };
-    onTrigger(mnuPopUndo, [this] { lineEngine().mnuPopUndo_Click(); });
+    onTrigger(mnuPopUndo, [this] { lineEngine().undo(); });
     onTrigger(mnuPopFix, [this] { lineEngine().roundTotal(RoundMode::Down); });
     onTrigger(mnuPopu, [this] { lineEngine().roundTotal(RoundMode::Up); });
     onTrigger(mnuPopB, [this] { lineEngine().roundTotal(RoundMode::HalfAwayFromZero); });
-    onTrigger(mnuPopDcl, [this] { lineEngine().mnuPopDcl_Click(); });
-    onTrigger(mnuFix, [this] { lineEngine().mnuPopDcl_Click(); });
+    onTrigger(mnuPopDcl, [this] { lineEngine().showPlaceEditor(); });
+    onTrigger(mnuFix, [this] { lineEngine().showPlaceEditor(); });
     onTrigger(mnuOku, [this] { lineEngine().toggleFourDigit(); });
     onTrigger(mnuJapan, [this] { lineEngine().toggleFourDigit(); });
-    onTrigger(mnuTax, [this] { lineEngine().mnuTax_Click(); });
-    onTrigger(mnuYen, [this] { lineEngine().Command6_Click(); });
-    onTrigger(mnuDoller, [this] { lineEngine().Command7_Click(); });
+    onTrigger(mnuTax, [this] { lineEngine().toggleTaxLines(); });
+    onTrigger(mnuYen, [this] { lineEngine().convertToYen(); });
+    onTrigger(mnuDoller, [this] { lineEngine().convertToDollars(); });
 
     const auto onEdit = [this](QAction* action, EditCommand command) {
         connect(action, &QAction::triggered, this, [this, command] {
@@ -391,7 +391,7 @@ void frmMain::activate() {
     captionUsageGuide();
     fitActivationHeight();
     Line4->setVisible(Image1->isHidden());
-    lineEngine().Form_Activate();
+    lineEngine().activated();
     render();
 }
 
@@ -473,21 +473,21 @@ bool frmMain::filterText1(QEvent* event) {
     if (filterFileDrag(event))
         return true;
     if (isReleaseOfKey(event)) {
-        lineEngine().Text1_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
+        lineEngine().keyReleased(engineKey(*static_cast<QKeyEvent*>(event)));
         render();
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             Text1->rect().contains(mouse->position().toPoint())) {
-            lineEngine().Text1_Click();
+            lineEngine().lineClicked();
             render();
         }
     } else if (event->type() == QEvent::MouseButtonDblClick) {
-        lineEngine().Text1_DblClick();
+        lineEngine().clearLine();
         render();
         return true;
     } else if (isLeavingFocus(event)) {
-        lineEngine().Text1_LostFocus();
+        lineEngine().refreshTotalCopy();
         render();
     }
     return false;
@@ -495,10 +495,10 @@ bool frmMain::filterText1(QEvent* event) {
 
 bool frmMain::filterText3(QEvent* event) {
     if (isReleaseOfKey(event)) {
-        lineEngine().Text3_KeyUp(engineKey(*static_cast<QKeyEvent*>(event)));
+        lineEngine().placeKeyReleased(engineKey(*static_cast<QKeyEvent*>(event)));
         render();
     } else if (isLeavingFocus(event)) {
-        lineEngine().Text3_LostFocus();
+        lineEngine().placeLeft();
         render();
     }
     return false;

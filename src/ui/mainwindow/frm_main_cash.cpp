@@ -40,13 +40,13 @@ CashLinks linksOf(const Services& services, frmTip3& memo, engine::Engine& engin
 
 void frmMain::connectCashTools() {
     connect(mnuCashTotal, &QAction::triggered, this, [this] {
-        m_engine->mnuCashTotal_Click();
+        m_engine->startCashTally();
         render();
     });
 }
 
 void frmMain::openCashDialog() {
-    m_engine->mnuCash_Click();
+    m_engine->refreshTotalCopy();
     render();
     DialogCash& cash = m_tools->load<DialogCash>(QStringLiteral("DialogCash"), [this] {
         return new DialogCash(linksOf(m_services, *m_tip3, *m_engine, [this] { showMemo(); }));

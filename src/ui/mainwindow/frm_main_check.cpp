@@ -89,7 +89,7 @@ void frmMain::checkEarlierCalculation(const engine::CalculationAt& calculation) 
             // The calculator as it starts, settings and all, then the total the calculation
             // started from.
             std::unique_ptr<engine::Engine> engine = m_engine->replay({}, tape);
-            engine->Command1_Click();
+            engine->allClear();
             if (first)
                 engine->feed(*first);
             return engine;

@@ -173,7 +173,7 @@ void frmMain::showMemo() {
 }
 
 void frmMain::Command2_Click() {
-    const auto text = m_engine->Command2_Click();
+    const auto text = m_engine->takeMemoLine();
     render();
     if (!text)
         return;

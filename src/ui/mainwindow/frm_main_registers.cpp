@@ -17,12 +17,12 @@ void frmMain::connectRegisterTools() {
             render();
         });
     };
-    onTrigger(mnuGT, &engine::Engine::mnuGT_Click);
-    onTrigger(mnuGTClear, &engine::Engine::mnuGTClear_Click);
-    onTrigger(mnuMemPlus, &engine::Engine::mnuMemPlus_Click);
-    onTrigger(mnuMemMinus, &engine::Engine::mnuMemMinus_Click);
-    onTrigger(mnuMemRecall, &engine::Engine::mnuMemRecall_Click);
-    onTrigger(mnuMemClear, &engine::Engine::mnuMemClear_Click);
+    onTrigger(mnuGT, &engine::Engine::recallGrandTotal);
+    onTrigger(mnuGTClear, &engine::Engine::clearGrandTotal);
+    onTrigger(mnuMemPlus, &engine::Engine::addToMemory);
+    onTrigger(mnuMemMinus, &engine::Engine::subtractFromMemory);
+    onTrigger(mnuMemRecall, &engine::Engine::recallMemory);
+    onTrigger(mnuMemClear, &engine::Engine::clearMemory);
 }
 
 void frmMain::loadRegisters() {

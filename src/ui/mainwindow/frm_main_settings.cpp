@@ -102,7 +102,7 @@ void frmMain::loadSettings() {
     const double rate = readSetting(store, platform::kDollRate, m_engine->exchangeRate());
     m_engine->setExchangeRate(
         engine::isUsableExchangeRate(rate) ? rate : platform::kDollRate.defaultValue);
-    m_engine->Text3_Change(readSetting(store, platform::kRoundD).toStdU16String(), 0);
+    m_engine->placeTyped(readSetting(store, platform::kRoundD).toStdU16String(), 0);
     loadColours();
     loadInputFont();
     loadTotalFont();

@@ -204,8 +204,8 @@ std::vector<std::vector<std::string>> fields(const std::u16string& text) {
 
 TEST(BreakdownWindow, PastesTheSummaryFieldByField) {
     CashBreakdown window;
-    window.Form_Activate(list({"1000", "500"}), u"1500");
-    const auto text = window.Command2_Click();
+    window.activated(list({"1000", "500"}), u"1500");
+    const auto text = window.takeMemoText();
     ASSERT_TRUE(text);
     const std::vector<std::vector<std::string>> expected{{"一万円券", "0", "0"},
                                                          {"五千円券", "0", "0"},
@@ -224,8 +224,8 @@ TEST(BreakdownWindow, PastesTheSummaryFieldByField) {
 
 TEST(BreakdownWindow, NothingToPasteDisablesTheButton) {
     CashBreakdown window;
-    window.Form_Activate({}, u"0");
-    EXPECT_FALSE(window.Command2_Click());
+    window.activated({}, u"0");
+    EXPECT_FALSE(window.takeMemoText());
     EXPECT_FALSE(window.view().command2Enabled);
     EXPECT_TRUE(window.view().command2Visible);
 }

@@ -5,7 +5,7 @@ namespace {
 
 TEST(CashTally, ACountThatIsNoNumberIsAskedForAgain) {
     Calc calc;
-    calc.engine.mnuCashTotal_Click();
+    calc.engine.startCashTally();
     calc.line("2");
     (void)calc.newTape();
     calc.line("x");
@@ -23,7 +23,7 @@ TEST(CashTally, ACountThatIsNoNumberIsAskedForAgain) {
 TEST(CashTally, TheTallyWindowGetsEachCountAsTyped) {
     // More digits than a double holds: the window's counts must still make the tape's total.
     Calc calc;
-    calc.engine.mnuCashTotal_Click();
+    calc.engine.startCashTally();
     for (const char* count : {"3", "0", "0", "2.50", "0", "0", "0", "0", "12345678901234567"})
         calc.line(count);
     EXPECT_TRUE(calc.engine.takeRequests().showCashTally);
@@ -32,11 +32,11 @@ TEST(CashTally, TheTallyWindowGetsEachCountAsTyped) {
     for (std::size_t k = 0; k < std::size(expected); ++k)
         EXPECT_EQ(calc.engine.cashCounts()[k].toPlainAscii(), expected[k]) << k;
     // The journal keeps the count as typed too.
-    const std::vector<TapeEntry> entries = calc.tape.entries().slice(0);
-    const auto last = std::find_if(entries.rbegin(), entries.rend(), [](const TapeEntry& e) {
-        return e.kind == EntryKind::CashTallyStep;
-    });
-    ASSERT_NE(last, entries.rend());
+    std::optional<TapeEntry> last;
+    for (const TapeEntry& entry : calc.tape.entries())
+        if (entry.kind == EntryKind::CashTallyStep)
+            last = entry;
+    ASSERT_TRUE(last.has_value());
     EXPECT_EQ(last->operand->toPlainAscii(), "12345678901234567");
 }
 
@@ -45,10 +45,9 @@ TEST(CashTally, AbandoningGivesTheButtonsBack) {
         const char* name;
         void (Engine::*abandon)();
     };
-    for (const Case& c :
-         {Case{"AC", &Engine::Command1_Click}, Case{"Back", &Engine::Command4_Click}}) {
+    for (const Case& c : {Case{"AC", &Engine::allClear}, Case{"Back", &Engine::back}}) {
         Calc calc;
-        calc.engine.mnuCashTotal_Click();
+        calc.engine.startCashTally();
         calc.line("1");
         (calc.engine.*c.abandon)();
         EXPECT_EQ(calc.engine.cashStep(), 0) << c.name;
@@ -63,7 +62,7 @@ TEST(CashTally, AbandoningGivesTheButtonsBack) {
 TEST(CashTally, BreakdownCopiesThePlainTotal) {
     Calc calc;
     calc.startAt("1234.5");
-    calc.engine.mnuCash_Click();
+    calc.engine.refreshTotalCopy();
     EXPECT_EQ(utf8(calc.view().totalCopy), "1234.5");
 }
 

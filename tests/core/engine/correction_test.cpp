@@ -148,28 +148,28 @@ TEST(Correct, ApplyingWritesABlockAndTheUndoBringsBackTheRecordedTotal) {
     EXPECT_EQ(calc.total(), "1663.2");
     EXPECT_TRUE(calc.view().menus.undo);
     // The corrected calculation goes on from the new total; rounding rounds it.
-    calc.engine.Text3_Change(u"0", 1);
+    calc.engine.placeTyped(u"0", 1);
     calc.engine.roundTotal(RoundMode::Down);
     EXPECT_EQ(calc.total(), "1660");
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.total(), "1663.2");
 
     Calc again = sixSteps();
     const Recomputation same =
         recompute(startOf(again.engine), correctionRows(currentSteps(again)));
     again.engine.applyCorrection(same.block(correctionRows(currentSteps(again))), same.total());
-    again.engine.mnuPopUndo_Click();
+    again.engine.undo();
     EXPECT_EQ(again.total(), "673.2");
 }
 
 TEST(Check, ACalculationOfATapeReadBackRunsBetweenItsStarts) {
     Calc calc;
-    calc.type(" ");               // 0: the space clears
-    calc.line("100+");            // 1
-    calc.line("200+");            // 2
-    calc.engine.Command1_Click(); // 3: the all clear ends the calculation before it
-    calc.line("7+");              // 4
-    calc.engine.Label1_Click();
+    calc.type(" ");         // 0: the space clears
+    calc.line("100+");      // 1
+    calc.line("200+");      // 2
+    calc.engine.allClear(); // 3: the all clear ends the calculation before it
+    calc.line("7+");        // 4
+    calc.engine.toggleTotalInLine();
     calc.enter();    // 5: "Total    7" keyed back in opens the next
     calc.line("3+"); // 6
     const std::vector<TapeEntry> entries = calc.tape.entries().slice(0);
@@ -206,8 +206,8 @@ TEST(Check, KeyingAgainComparesEachStep) {
     CheckSession session(currentSteps(calc), startOf(calc.engine));
     const auto key = [&session](const char* line) {
         const std::u16string text = u16(line);
-        session.engine().Text1_Change(text, static_cast<int>(text.size()));
-        session.engine().Text1_KeyUp(Key::Enter);
+        session.engine().typed(text, static_cast<int>(text.size()));
+        session.engine().keyReleased(Key::Enter);
         return session.takeKeyed();
     };
     using Event = CheckSession::Event;
@@ -220,7 +220,7 @@ TEST(Check, KeyingAgainComparesEachStep) {
     EXPECT_EQ(key("100+"), Event::Same);
     EXPECT_EQ(session.rows()[0].verdict, CheckSession::Verdict::Same);
     // An all clear compares with nothing and keeps the total the check has reached.
-    session.engine().Command1_Click();
+    session.engine().allClear();
     EXPECT_EQ(session.takeKeyed(), Event::None);
     EXPECT_EQ(session.engine().totalValue().toPlainAscii(), "100");
     EXPECT_EQ(key("abc"), Event::None); // an ERROR is no step
@@ -236,8 +236,8 @@ TEST(Check, KeyingAgainComparesEachStep) {
     CheckSession clean(currentSteps(calc), startOf(calc.engine));
     for (const char* line : {"100", "200+", "３００＋"}) {
         const std::u16string text = u16(line);
-        clean.engine().Text1_Change(text, static_cast<int>(text.size()));
-        clean.engine().Text1_KeyUp(Key::Enter);
+        clean.engine().typed(text, static_cast<int>(text.size()));
+        clean.engine().keyReleased(Key::Enter);
     }
     EXPECT_EQ(clean.takeKeyed(), Event::Finished);
     EXPECT_EQ(utf8(clean.status()), "検算OK 3件");

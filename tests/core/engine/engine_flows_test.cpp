@@ -28,7 +28,7 @@ TEST_P(Rounding, RoundsTheTotalAndWritesTheTapeLine) {
     const RoundCase& c = GetParam();
     Calc calc;
     calc.startAt(c.total);
-    calc.engine.Text3_Change(u16(c.place), 0);
+    calc.engine.placeTyped(u16(c.place), 0);
     calc.engine.roundTotal(c.mode);
     EXPECT_EQ(calc.total(), c.result);
     EXPECT_EQ(calc.newTape(), c.tape);
@@ -76,7 +76,7 @@ TEST(RoundingRun, EveryCommandStartsFromTheValueBeforeTheRun) {
     EXPECT_EQ(calc.engine.history().totals(), (std::vector<std::u16string>{u"0.7", u"0", u"1"}));
     EXPECT_EQ(calc.engine.history().position(), 3);
     // Back and all clear do not end the run.
-    calc.engine.Command4_Click();
+    calc.engine.back();
     calc.engine.roundTotal(Up);
     EXPECT_EQ(calc.total(), "1");
     EXPECT_EQ(utf8(calc.view().tax.added), "Tax +   1   (  0");
@@ -85,7 +85,7 @@ TEST(RoundingRun, EveryCommandStartsFromTheValueBeforeTheRun) {
 TEST(RoundingRun, FailedPlaceStartsNoRun) {
     Calc calc;
     calc.startAt("79228162514264337593543950335");
-    calc.engine.Text3_Change(u"0", 1);
+    calc.engine.placeTyped(u"0", 1);
     calc.engine.roundTotal(Off);
     EXPECT_FALSE(calc.view().menus.undo);
     EXPECT_TRUE(calc.engine.history().undoValue().isZero());
@@ -103,19 +103,19 @@ TEST(RoundingRun, FourDigitModeRewritesTheLabelInGroups) {
 
 TEST(DecimalPlace, EditorShowsAndHides) {
     Calc calc;
-    calc.engine.mnuPopDcl_Click();
+    calc.engine.showPlaceEditor();
     EXPECT_TRUE(calc.view().place.visible);
     EXPECT_EQ(calc.view().place.caret, 1);
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text3);
-    calc.engine.Text3_Change(u"", 0);
-    calc.engine.Text3_KeyUp(Key::Other);
+    calc.engine.placeTyped(u"", 0);
+    calc.engine.placeKeyReleased(Key::Other);
     EXPECT_TRUE(calc.view().place.visible);
-    calc.engine.Text3_LostFocus();
+    calc.engine.placeLeft();
     EXPECT_EQ(utf8(calc.view().place.text), "1");
-    calc.engine.Text3_KeyUp(Key::Enter);
+    calc.engine.placeKeyReleased(Key::Enter);
     EXPECT_FALSE(calc.view().place.visible);
-    calc.engine.Text3_Change(u"3", 1);
-    calc.engine.Text3_LostFocus();
+    calc.engine.placeTyped(u"3", 1);
+    calc.engine.placeLeft();
     EXPECT_EQ(utf8(calc.view().place.text), "3");
 }
 
@@ -158,20 +158,20 @@ TEST(TaxLines, ClickCopiesTheLineAndASecondClickTakesItAway) {
     Calc calc;
     calc.engine.setTaxRate(5);
     calc.startAt("1000");
-    calc.engine.Label2_Click();
+    calc.engine.copyTaxAdded();
     EXPECT_EQ(calc.text1(), "Tax +   1,050   (  50");
     EXPECT_EQ(calc.newTape(), "      Tax +   1,050   (  50\r\n");
     EXPECT_EQ(calc.view().input.selStart, 21);
-    calc.engine.Label2_Click();
+    calc.engine.copyTaxAdded();
     EXPECT_EQ(calc.text1(), "");
     EXPECT_EQ(calc.newTape(), "");
-    calc.engine.Label3_Click();
+    calc.engine.copyTaxContained();
     EXPECT_EQ(calc.text1(), "Tax  -   952      48");
     EXPECT_EQ(calc.newTape(), "      Tax  -   952      48\r\n");
-    calc.engine.Label3_Click();
+    calc.engine.copyTaxContained();
     EXPECT_EQ(calc.text1(), "");
     // Enter on a copied tax line only empties it.
-    calc.engine.Label2_Click();
+    calc.engine.copyTaxAdded();
     (void)calc.newTape();
     calc.enter();
     EXPECT_EQ(calc.text1(), "");
@@ -198,14 +198,14 @@ TEST(TaxLines, ANewRateOrRuleTakesEffectOnTheNextRefresh) {
 
 TEST(TaxLines, EmptyLineIsNotCopiedAndTheMenuTogglesThem) {
     Calc calc;
-    calc.engine.Label2_Click();
-    calc.engine.Label3_Click();
+    calc.engine.copyTaxAdded();
+    calc.engine.copyTaxContained();
     EXPECT_EQ(calc.text1(), "");
     EXPECT_EQ(calc.newTape(), "");
     EXPECT_TRUE(calc.view().tax.visible);
-    calc.engine.mnuTax_Click();
+    calc.engine.toggleTaxLines();
     EXPECT_FALSE(calc.view().tax.visible);
-    calc.engine.mnuTax_Click();
+    calc.engine.toggleTaxLines();
     EXPECT_TRUE(calc.view().tax.visible);
 }
 
@@ -228,11 +228,11 @@ TEST_P(Conversion, WritesTheConvertedLineAndMarksTheTotal) {
     const ConversionCase& c = GetParam();
     Calc calc;
     calc.startAt(c.total);
-    calc.engine.Text2_Change(u16(c.rate), 0);
+    calc.engine.rateTyped(u16(c.rate), 0);
     if (c.toYen)
-        calc.engine.Command6_Click();
+        calc.engine.convertToYen();
     else
-        calc.engine.Command7_Click();
+        calc.engine.convertToDollars();
     EXPECT_EQ(calc.text1(), c.text1);
     EXPECT_EQ(calc.newTape(), *c.text1 ? "      " + std::string(c.text1) + "\r\n" : "");
     EXPECT_EQ(calc.label1(), c.label1);
@@ -254,44 +254,44 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Conversion, SecondPressTakesTheLineAway) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("100");
-    calc.engine.Command6_Click();
+    calc.engine.convertToYen();
     (void)calc.newTape();
-    calc.engine.Command6_Click();
+    calc.engine.convertToYen();
     EXPECT_EQ(calc.text1(), "");
     EXPECT_EQ(calc.newTape(), "");
-    calc.engine.Command7_Click();
+    calc.engine.convertToDollars();
     (void)calc.newTape();
-    calc.engine.Command7_Click();
+    calc.engine.convertToDollars();
     EXPECT_EQ(calc.text1(), "");
     EXPECT_EQ(calc.newTape(), "");
 }
 
 TEST(Conversion, EditingTheRateRecomputesTheLineOnDisplay) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("100");
-    calc.engine.Command6_Click();
+    calc.engine.convertToYen();
     (void)calc.newTape();
-    calc.engine.Text2_Change(u"8", 1);
-    calc.engine.Text2_Change(u"85", 2);
+    calc.engine.rateTyped(u"8", 1);
+    calc.engine.rateTyped(u"85", 2);
     EXPECT_EQ(calc.newTape(), "      JPY    800\r\n      JPY    8,500\r\n");
     EXPECT_EQ(calc.text1(), "JPY    8,500");
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text2);
     // An emptied box and an unreadable rate change nothing.
-    calc.engine.Text2_Change(u"", 0);
-    calc.engine.Text2_Change(u"8x", 2);
+    calc.engine.rateTyped(u"", 0);
+    calc.engine.rateTyped(u"8x", 2);
     EXPECT_EQ(calc.newTape(), "");
     EXPECT_EQ(calc.text1(), "JPY    8,500");
 }
 
 TEST(Conversion, ZeroTotalLineRecomputesBothWaysAndKeepsTheYenLine) {
     Calc calc;
-    calc.engine.Form_Activate();
-    calc.engine.Command7_Click();
+    calc.engine.activated();
+    calc.engine.convertToDollars();
     (void)calc.newTape();
-    calc.engine.Text2_Change(u"100", 3);
+    calc.engine.rateTyped(u"100", 3);
     EXPECT_EQ(calc.newTape(), "      1 JPY   USD   0.01\r\n      1 USD   JPY   100.00\r\n");
     EXPECT_EQ(calc.text1(), "1 USD   JPY   100.00");
     EXPECT_EQ(calc.label1(), "USD    0");
@@ -300,28 +300,28 @@ TEST(Conversion, ZeroTotalLineRecomputesBothWaysAndKeepsTheYenLine) {
 TEST(Conversion, ActivationShowsTheRateAndRecomputesOnlyOnAChange) {
     Calc calc;
     calc.engine.setExchangeRate(80.5);
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     EXPECT_EQ(utf8(calc.view().status.rate), "1 USD 80.5");
     EXPECT_EQ(utf8(calc.view().rate.text), "80.5");
     calc.startAt("2");
-    calc.engine.Command6_Click();
+    calc.engine.convertToYen();
     (void)calc.newTape();
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     EXPECT_EQ(calc.newTape(), "");
     calc.engine.setExchangeRate(100);
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     EXPECT_EQ(calc.newTape(), "      JPY    200\r\n");
     EXPECT_EQ(calc.engine.takeRequests().focus, FocusTarget::Text1);
 }
 
 TEST(Conversion, RestoresTheInputFont) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("12345");
     calc.engine.toggleFourDigit();
-    calc.engine.Label1_Click();
+    calc.engine.toggleTotalInLine();
     ASSERT_EQ(calc.view().input.fontName, kFourDigitFontName);
-    calc.engine.Command7_Click();
+    calc.engine.convertToDollars();
     EXPECT_EQ(calc.view().input.fontName, calc.engine.inputFontName());
     EXPECT_EQ(calc.label1(), "JPY   1万2345");
 }
@@ -379,9 +379,9 @@ TEST(FourDigit, ToggleFitsTheWindowToTheCaption) {
 
 TEST(FourDigit, KeepsTheCurrencyWordOfAConvertedTotal) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("123456");
-    calc.engine.Command7_Click();
+    calc.engine.convertToDollars();
     calc.engine.toggleFourDigit();
     EXPECT_EQ(calc.label1(), "JPY   12万3456");
     calc.engine.toggleFourDigit();
@@ -404,9 +404,9 @@ class IdleClock : public ::testing::TestWithParam<ClockCase> {};
 TEST_P(IdleClock, ShowsAfterFiveMinutesWithAnEmptyLine) {
     Calc calc;
     calc.clock = GetParam().lastInput;
-    calc.engine.Text1_Click();
+    calc.engine.lineClicked();
     calc.clock = GetParam().now;
-    calc.engine.tmrClock_Timer();
+    calc.engine.clockTick();
     EXPECT_EQ(calc.view().clock.visible, GetParam().shown);
 }
 
@@ -432,17 +432,17 @@ TEST(IdleClock, WritesTheTimeAndWaitsForAnEmptyLine) {
     calc.clock = hours(9) + minutes(5);
     calc.type("12");
     calc.clock = hours(13) + minutes(7) + seconds(30);
-    calc.engine.tmrClock_Timer();
+    calc.engine.clockTick();
     EXPECT_EQ(utf8(calc.view().clock.text), "13:07");
     EXPECT_FALSE(calc.view().clock.visible);
     calc.clock = hours(0) + minutes(0);
-    calc.engine.tmrClock_Timer();
+    calc.engine.clockTick();
     EXPECT_EQ(utf8(calc.view().clock.text), "00:00");
 }
 
 TEST(IdleClock, ShowsWhenNothingWasTypedSinceStartUp) {
     Calc calc;
-    calc.engine.tmrClock_Timer();
+    calc.engine.clockTick();
     EXPECT_TRUE(calc.view().clock.visible);
 }
 

@@ -43,17 +43,17 @@ public:
             const auto length = std::min<std::size_t>(static_cast<std::size_t>(v.input.selLength),
                                                       text.size() - start);
             text.replace(start, length, 1, c);
-            engine.Text1_Change(std::move(text), static_cast<int>(start) + 1);
-            engine.Text1_KeyUp(c == u' ' ? Key::Space : Key::Other);
+            engine.typed(std::move(text), static_cast<int>(start) + 1);
+            engine.keyReleased(c == u' ' ? Key::Space : Key::Other);
         }
     }
-    void enter() { engine.Text1_KeyUp(Key::Enter); }
+    void enter() { engine.keyReleased(Key::Enter); }
     /// Replaces the whole line at once (a paste, or another window putting text there).
     void paste(std::string_view text) {
         std::u16string t = u16(text);
         const int caret = static_cast<int>(t.size());
-        engine.Text1_Change(std::move(t), caret);
-        engine.Text1_KeyUp(Key::Other);
+        engine.typed(std::move(t), caret);
+        engine.keyReleased(Key::Other);
     }
     /// Types a line and presses Enter.
     void line(std::string_view keys) {

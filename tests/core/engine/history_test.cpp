@@ -25,9 +25,9 @@ void PrintTo(const Sequence& s, std::ostream* os) {
     *os << s.name;
 }
 
-const auto back = [](Calc& c) { c.engine.Command4_Click(); };
-const auto forward = [](Calc& c) { c.engine.Command5_Click(); };
-const auto allClear = [](Calc& c) { c.engine.Command1_Click(); };
+const auto back = [](Calc& c) { c.engine.back(); };
+const auto forward = [](Calc& c) { c.engine.forward(); };
+const auto allClear = [](Calc& c) { c.engine.allClear(); };
 auto typed(const char* keys) {
     return [keys](Calc& c) { c.type(keys); };
 }
@@ -85,10 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AllClear, ResetsTotalsLabelsAndLists) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.line("12.5");
-    calc.engine.Command6_Click();
-    calc.engine.Command1_Click();
+    calc.engine.convertToYen();
+    calc.engine.allClear();
     const View& v = calc.view();
     EXPECT_EQ(calc.label1(), "Total    0");
     EXPECT_EQ(calc.text1(), "");
@@ -115,9 +115,9 @@ TEST(AllClear, RestoresTheInputFontAfterAReadingCopy) {
     calc.engine.setInputFontName(u"Input Font");
     calc.engine.toggleFourDigit();
     calc.startAt("12345");
-    calc.engine.Label1_Click();
+    calc.engine.toggleTotalInLine();
     ASSERT_EQ(calc.view().input.fontName, kFourDigitFontName);
-    calc.engine.Command1_Click();
+    calc.engine.allClear();
     EXPECT_EQ(calc.view().input.fontName, u"Input Font");
 }
 
@@ -128,7 +128,7 @@ TEST(Undo, RestoresTheTotalBeforeTheRoundingRun) {
     calc.engine.roundTotal(RoundMode::Down);
     (void)calc.newTape();
     ASSERT_TRUE(calc.view().menus.undo);
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.newTape(), "      1,234. Back 1,234.5678\r\n");
     EXPECT_EQ(calc.total(), "1234.5678");
     EXPECT_EQ(calc.label1(), "Total    1,234.5678");
@@ -138,19 +138,19 @@ TEST(Undo, RestoresTheTotalBeforeTheRoundingRun) {
     EXPECT_FALSE(calc.view().menus.undo);
     EXPECT_TRUE(calc.engine.history().undoValue().isZero());
     // Nothing is left to undo.
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.newTape(), "");
 }
 
 TEST(Undo, KeepsTheCurrencyWordOfTheTotalLabel) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("12.34");
-    calc.engine.Command6_Click();
+    calc.engine.convertToYen();
     ASSERT_EQ(calc.label1(), "USD    12.34");
     calc.engine.roundTotal(RoundMode::Down);
     EXPECT_EQ(calc.label1(), "USD    12.");
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.label1(), "USD    12.34");
 }
 
@@ -170,10 +170,10 @@ class ClickOnTotal : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(ClickOnTotal, CopiesTheTotalForEditing) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.type(GetParam().keys);
     for (int i = 0; i < GetParam().clicks; ++i)
-        calc.engine.Label1_Click();
+        calc.engine.toggleTotalInLine();
     EXPECT_EQ(calc.text1(), GetParam().text1);
     EXPECT_EQ(calc.label1(), GetParam().label1);
 }
@@ -187,23 +187,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ClickOnTotal, KeepsTheCurrencyWord) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("100");
-    calc.engine.Command7_Click(); // Label1 now reads "JPY    100"
-    calc.engine.Command7_Click(); // takes the converted line away again
-    calc.engine.Label1_Click();
+    calc.engine.convertToDollars(); // Label1 now reads "JPY    100"
+    calc.engine.convertToDollars(); // takes the converted line away again
+    calc.engine.toggleTotalInLine();
     EXPECT_EQ(calc.text1(), "JPY    100");
-    calc.engine.Command6_Click(); // line starts with "JPY": emptied
-    calc.engine.Command6_Click(); // Label1 now reads "USD    100"
-    calc.engine.Text1_DblClick();
-    calc.engine.Label1_Click();
+    calc.engine.convertToYen(); // line starts with "JPY": emptied
+    calc.engine.convertToYen(); // Label1 now reads "USD    100"
+    calc.engine.clearLine();
+    calc.engine.toggleTotalInLine();
     EXPECT_EQ(calc.text1(), "USD    100");
 }
 
 TEST(ClickOnTotal, EditedCopyIsReEntered) {
     Calc calc;
     calc.startAt("1500");
-    calc.engine.Label1_Click();
+    calc.engine.toggleTotalInLine();
     calc.type("0");
     calc.enter();
     EXPECT_EQ(calc.newTape(), "      Total    15,000\r\n");
@@ -214,7 +214,7 @@ TEST(ClickOnTotal, FourDigitModeCopiesTheReadingInItsOwnFont) {
     Calc calc;
     calc.startAt("12345678");
     calc.engine.toggleFourDigit();
-    calc.engine.Label1_Click();
+    calc.engine.toggleTotalInLine();
     EXPECT_EQ(calc.text1(), "Total   1234万5678");
     EXPECT_EQ(calc.view().input.fontName, kFourDigitFontName);
     EXPECT_EQ(calc.view().input.selStart, 17);
@@ -227,15 +227,15 @@ TEST(ClickOnTotal, FourDigitModeCopiesTheReadingInItsOwnFont) {
 
 TEST(MouseDownOnTotal, HidesTheDecimalPlaceEditorAndAsksForThePopupOnTheRightButton) {
     Calc calc;
-    calc.engine.mnuPopDcl_Click();
+    calc.engine.showPlaceEditor();
     ASSERT_TRUE(calc.view().place.visible);
-    EXPECT_FALSE(calc.engine.Label1_MouseDown(MouseButton::Left));
+    EXPECT_FALSE(calc.engine.totalPressed(MouseButton::Left));
     EXPECT_FALSE(calc.view().place.visible);
-    calc.engine.mnuPopDcl_Click();
-    EXPECT_TRUE(calc.engine.Label1_MouseDown(MouseButton::Right));
+    calc.engine.showPlaceEditor();
+    EXPECT_TRUE(calc.engine.totalPressed(MouseButton::Right));
     EXPECT_FALSE(calc.view().place.visible);
-    calc.engine.mnuPopDcl_Click();
-    calc.engine.Label4_Click();
+    calc.engine.showPlaceEditor();
+    calc.engine.hidePlaceEditor();
     EXPECT_FALSE(calc.view().place.visible);
 }
 

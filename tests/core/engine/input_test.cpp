@@ -47,7 +47,7 @@ TEST(Typing, SecondOperatorLeavesTheCaretAtTheEnd) {
 
 TEST(Typing, ChangeEnablesMemoPasteHidesClockAndStampsTime) {
     Calc calc;
-    calc.engine.Label6_Click();
+    calc.engine.showClock();
     calc.clock = std::chrono::seconds(10 * 3600 + 7 * 60);
     calc.type("5");
     EXPECT_TRUE(calc.view().buttons.memo);
@@ -113,9 +113,9 @@ TEST(EnterDispatch, EditedTotalIsRecordedAndRefreshesTaxAndReading) {
 
 TEST(EnterDispatch, ConvertedYenTotalBecomesTheTotalInYen) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("100");
-    calc.engine.Command6_Click();
+    calc.engine.convertToYen();
     ASSERT_EQ(calc.text1(), "JPY    8,000");
     ASSERT_TRUE(calc.view().rate.visible);
     (void)calc.newTape();
@@ -132,21 +132,21 @@ TEST(EnterDispatch, ConvertedYenTotalBecomesTheTotalInYen) {
 
 TEST(EnterDispatch, ConvertedDollarTotalDisablesTheCashItems) {
     Calc calc;
-    calc.engine.Form_Activate();
+    calc.engine.activated();
     calc.startAt("100");
-    calc.engine.Command7_Click();
+    calc.engine.convertToDollars();
     calc.enter();
     EXPECT_EQ(calc.label1(), "USD    1.25");
     EXPECT_EQ(utf8(calc.view().currencyMark), "USD");
     EXPECT_FALSE(calc.view().menus.cash);
-    calc.engine.Command1_Click();
+    calc.engine.allClear();
     EXPECT_TRUE(calc.view().menus.cash);
 }
 
 TEST(EnterDispatch, RateLineShowsTheTotalAgainAndHidesTheRateBox) {
     Calc calc;
-    calc.engine.Form_Activate();
-    calc.engine.Command6_Click();
+    calc.engine.activated();
+    calc.engine.convertToYen();
     ASSERT_EQ(calc.text1(), "1 USD   JPY   80.00");
     ASSERT_EQ(calc.label1(), "USD    0");
     calc.enter();
@@ -232,17 +232,17 @@ TEST(InputLine, DoubleClickEmptiesAndLostFocusCopiesTheTotal) {
     Calc calc;
     calc.startAt("1234.5");
     calc.type("77");
-    calc.engine.Text1_DblClick();
+    calc.engine.clearLine();
     EXPECT_EQ(calc.text1(), "");
-    calc.engine.Text1_LostFocus();
+    calc.engine.refreshTotalCopy();
     EXPECT_EQ(utf8(calc.view().totalCopy), "1234.5");
 }
 
 TEST(InputLine, ClickHidesTheClockAndStampsTheTime) {
     Calc calc;
-    calc.engine.Label6_Click();
+    calc.engine.showClock();
     calc.clock = std::chrono::seconds(12 * 3600);
-    calc.engine.Text1_Click();
+    calc.engine.lineClicked();
     EXPECT_FALSE(calc.view().clock.visible);
     EXPECT_EQ(calc.engine.lastInputTime(), calc.clock);
 }

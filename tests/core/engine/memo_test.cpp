@@ -20,14 +20,14 @@ TEST_P(Command2Paste, PastesLineOrTotalCaptionOnce) {
     const PasteCase& c = GetParam();
     Calc calc;
     calc.type(c.keys);
-    const auto first = calc.engine.Command2_Click();
+    const auto first = calc.engine.takeMemoLine();
     ASSERT_EQ(first.has_value(), c.pasted.has_value());
     if (first) {
         EXPECT_EQ(utf8(*first), *c.pasted);
     }
     EXPECT_FALSE(calc.view().buttons.memo);
     // The button stays disabled until the line changes, so a second press pastes nothing.
-    EXPECT_FALSE(calc.engine.Command2_Click().has_value());
+    EXPECT_FALSE(calc.engine.takeMemoLine().has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,9 +42,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Memo, Command2IsEnabledAgainByTheNextChange) {
     Calc calc;
     calc.type("7");
-    ASSERT_TRUE(calc.engine.Command2_Click().has_value());
+    ASSERT_TRUE(calc.engine.takeMemoLine().has_value());
     calc.type("8");
-    const auto again = calc.engine.Command2_Click();
+    const auto again = calc.engine.takeMemoLine();
     ASSERT_TRUE(again.has_value());
     EXPECT_EQ(utf8(*again), "78");
 }
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Memo, TotalLineSaysTotalWhateverTheCurrencyWord) {
     Calc calc;
     calc.type("160+");
-    calc.engine.Command7_Click(); // total to dollars: the label may read USD
+    calc.engine.convertToDollars(); // total to dollars: the label may read USD
     const auto line = calc.engine.totalMemoLine();
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(utf8(*line).rfind("Total    ", 0), 0u);

@@ -107,24 +107,24 @@ TEST(PasteColumn, AddsEachAmountOnItsOwnLineAndRecordsOneTotal) {
     EXPECT_TRUE(calc.view().menus.undo);
 
     // One Undo takes the whole column back, amounts and all; a second has nothing to undo.
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.total(), "100");
     EXPECT_EQ(calc.view().amounts, (std::vector<std::u16string>{u"100"}));
     EXPECT_FALSE(calc.view().menus.undo);
     (void)calc.newTape();
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.newTape(), "");
 }
 
 TEST(PasteColumn, UndoReturnsToAZeroTotalAndEndsWithTheNextStep) {
     Calc calc;
     pasteColumn(calc, "1\n2\n");
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.total(), "0");
 
     pasteColumn(calc, "1\n2\n");
     calc.line("5+");
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     EXPECT_EQ(calc.total(), "8");
 }
 
@@ -141,9 +141,9 @@ TEST(PasteColumn, APastedColumnReplaysToTheSameTapeAndTotals) {
     calc.engine.markCalculationStart();
     calc.line("100+");
     pasteColumn(calc, "x\n¥200\n300-\n");
-    calc.engine.Command4_Click();
+    calc.engine.back();
     pasteColumn(calc, "4\n5\n");
-    calc.engine.mnuPopUndo_Click();
+    calc.engine.undo();
     calc.line("7+");
     Tape again;
     const auto replayed = calc.engine.replay(calc.tape.entries().slice(0), again);

@@ -26,14 +26,14 @@ struct RegisterStep {
 const auto typed(std::string_view keys) {
     return [keys](Calc& c) { c.type(keys); };
 }
-const auto allClear = [](Calc& c) { c.engine.Command1_Click(); };
+const auto allClear = [](Calc& c) { c.engine.allClear(); };
 const auto space = [](Calc& c) { c.type(" "); };
-const auto gt = [](Calc& c) { c.engine.mnuGT_Click(); };
-const auto gtClear = [](Calc& c) { c.engine.mnuGTClear_Click(); };
-const auto memPlus = [](Calc& c) { c.engine.mnuMemPlus_Click(); };
-const auto memMinus = [](Calc& c) { c.engine.mnuMemMinus_Click(); };
-const auto memRecall = [](Calc& c) { c.engine.mnuMemRecall_Click(); };
-const auto memClear = [](Calc& c) { c.engine.mnuMemClear_Click(); };
+const auto gt = [](Calc& c) { c.engine.recallGrandTotal(); };
+const auto gtClear = [](Calc& c) { c.engine.clearGrandTotal(); };
+const auto memPlus = [](Calc& c) { c.engine.addToMemory(); };
+const auto memMinus = [](Calc& c) { c.engine.subtractFromMemory(); };
+const auto memRecall = [](Calc& c) { c.engine.recallMemory(); };
+const auto memClear = [](Calc& c) { c.engine.clearMemory(); };
 
 void run(Calc& calc, const std::vector<RegisterStep>& steps) {
     int n = 0;

@@ -34,56 +34,56 @@ public:
             return calc.type(" ");
         case 61:
         case 62:
-            return calc.engine.Command4_Click();
+            return calc.engine.back();
         case 63:
-            return calc.engine.Command5_Click();
+            return calc.engine.forward();
         case 64:
         case 65: {
             const std::u16string place = u16(std::to_string(between(-2, 6)));
-            calc.engine.Text3_Change(place, static_cast<int>(place.size()));
+            calc.engine.placeTyped(place, static_cast<int>(place.size()));
             return calc.engine.roundTotal(static_cast<RoundMode>(between(0, 2)));
         }
         case 66:
-            return calc.engine.mnuPopUndo_Click();
+            return calc.engine.undo();
         case 67:
-            return calc.engine.Command6_Click();
+            return calc.engine.convertToYen();
         case 68:
-            return calc.engine.Command7_Click();
+            return calc.engine.convertToDollars();
         case 69: {
             const std::u16string rate = u16(std::to_string(between(0, 150)));
-            return calc.engine.Text2_Change(rate, static_cast<int>(rate.size()));
+            return calc.engine.rateTyped(rate, static_cast<int>(rate.size()));
         }
         case 70:
-            return calc.engine.Label2_Click();
+            return calc.engine.copyTaxAdded();
         case 71:
-            return calc.engine.Label3_Click();
+            return calc.engine.copyTaxContained();
         case 72:
             // The total keyed back in, as clicking it and pressing Enter does.
-            calc.engine.Label1_Click();
+            calc.engine.toggleTotalInLine();
             return calc.enter();
         case 73:
             calc.paste("Days" + std::to_string(between(-9, 99)));
             return calc.enter();
         case 74:
-            return calc.engine.mnuCashTotal_Click();
+            return calc.engine.startCashTally();
         case 75:
             return calc.tape.recordTool(u"      365 Days     \r\n");
         case 76:
             return calc.engine.toggleFourDigit();
         case 77:
-            return calc.engine.Text1_DblClick();
+            return calc.engine.clearLine();
         case 78:
-            return calc.engine.Form_Activate();
+            return calc.engine.activated();
         case 79:
             calc.paste("3万" + std::to_string(between(0, 9999)) + "+");
             return;
         case 80:
-            return calc.engine.mnuGT_Click();
+            return calc.engine.recallGrandTotal();
         case 81:
-            return between(0, 1) != 0 ? calc.engine.mnuMemPlus_Click()
-                                      : calc.engine.mnuMemMinus_Click();
+            return between(0, 1) != 0 ? calc.engine.addToMemory()
+                                      : calc.engine.subtractFromMemory();
         case 82:
-            return calc.engine.mnuMemRecall_Click();
+            return calc.engine.recallMemory();
         case 83: {
             // A pasted column: amounts in several forms, one heading skipped.
             calc.engine.beginPastedColumn();

@@ -50,23 +50,23 @@ TEST(TapeCsv, EveryKindOfStepGivesItsExactCells) {
         {line("2*"), {",2*,*,2,650027999,"}},
         {line("10%-"), {",10%-,%-,65002799.9,585025199.1,"}},
         {line("3*4"), {",3*4,'=,12,,"}},
-        {[](Calc& c) { c.engine.Command4_Click(); }, {",,Back,,650027999,"}},
-        {[](Calc& c) { c.engine.Command5_Click(); }, {",,Forward,,585025199.1,"}},
+        {[](Calc& c) { c.engine.back(); }, {",,Back,,650027999,"}},
+        {[](Calc& c) { c.engine.forward(); }, {",,Forward,,585025199.1,"}},
         {[](Calc& c) {
-             c.engine.Text3_Change(u"1", 0);
+             c.engine.placeTyped(u"1", 0);
              c.engine.roundTotal(RoundMode::HalfAwayFromZero);
          },
          {",1,Round-Off,585025199.1,585025199,"}},
-        {[](Calc& c) { c.engine.mnuPopUndo_Click(); }, {",,Back,585025199,585025199.1,"}},
+        {[](Calc& c) { c.engine.undo(); }, {",,Back,585025199,585025199.1,"}},
         // The line result stays in the input line, and the next keys follow it.
         {line("5/0"), {",125/0,ERROR,,,"}},
-        {[](Calc& c) { c.engine.Command1_Click(); }, {",,AC,,0,"}},
+        {[](Calc& c) { c.engine.allClear(); }, {",,AC,,0,"}},
         {line("1000+"), {",1000+,'+,1000,1000,"}},
-        {[](Calc& c) { c.engine.Label2_Click(); }, {",\"Tax +   1,100   (  100\",Tax +,1100,,"}},
+        {[](Calc& c) { c.engine.copyTaxAdded(); }, {",\"Tax +   1,100   (  100\",Tax +,1100,,"}},
         {[](Calc& c) {
-             c.engine.Label2_Click();
-             c.engine.Text2_Change(u"80", 0);
-             c.engine.Command7_Click();
+             c.engine.copyTaxAdded();
+             c.engine.rateTyped(u"80", 0);
+             c.engine.convertToDollars();
          },
          {",80,USD,12.5,,"}},
         {[](Calc& c) {
@@ -79,7 +79,7 @@ TEST(TapeCsv, EveryKindOfStepGivesItsExactCells) {
         {[](Calc& c) { (void)c.tape.setNote(c.tape.entries().size() - 2, u"=交通費"); }, {}},
         {[](Calc& c) {
              c.tape.setClock([] { return localSeconds(2026y / 12 / 7, 9, 30); });
-             c.engine.mnuCashTotal_Click();
+             c.engine.startCashTally();
              c.line("2");
          },
          {"2026-12-07 09:30:00,,Cash Total,,0,", "2026-12-07 09:30:00,10000*2,'=,20000,20000,"}},
@@ -151,7 +151,7 @@ TEST(TapeRows, StepsBecomeTabSeparatedRowsForASpreadsheet) {
     calc.line("-5");
     calc.line("3*");
     calc.line("1/0");
-    calc.engine.Text1_DblClick();
+    calc.engine.clearLine();
     calc.line("3*4");
     calc.tape.setNote(0, u"交通費");
     calc.tape.recordTool(u"      365 Days     \r\n");

@@ -41,8 +41,8 @@ TEST(TapeSearch, AnAmountFindsEveryStepAboutItWhateverFormItWasKeyedOrShownIn) {
     calc.line("10%+");    // 3: 3,840 before, the share 384
     calc.line("1920*2");  // 4: a line result 3,840
     calc.paste("");
-    calc.engine.Command1_Click(); // 5: Total = 0
-    calc.line("3840.00");         // 6: the amount 3840.00, the total 3,840
+    calc.engine.allClear(); // 5: Total = 0
+    calc.line("3840.00");   // 6: the amount 3840.00, the total 3,840
     const std::u16string& text = calc.tape.text();
     const std::vector<JournalEntry> entries = entriesOf(calc.tape);
     struct Case {
@@ -173,9 +173,9 @@ TEST(TapeSearch, TheQuickSearchFindsWhatReadingEveryStepFinds) {
         for (int n = 1 + static_cast<int>(random() % 25); n > 0; --n) {
             const std::size_t k = random() % (std::size(keys) + 2);
             if (k == std::size(keys))
-                calc.engine.Command1_Click();
+                calc.engine.allClear();
             else if (k == std::size(keys) + 1)
-                calc.engine.Command4_Click();
+                calc.engine.back();
             else
                 calc.line(keys[k]);
             calc.paste(""); // a line result is not carried on

@@ -27,12 +27,12 @@ struct Setup {
 
 UnitDialog loaded(const Setup& s) {
     UnitDialog d;
-    d.Form_Load(u"1", 80);
-    d.Text5_Change(u16(s.rate));
+    d.load(u"1", 80);
+    d.rateChanged(u16(s.rate));
     d.sourceChosen(s.kind, s.source);
     d.targetChosen(s.kind, s.target);
     d.quantityChanged(s.kind, u16(s.quantity));
-    d.Text4_Change(u16(s.price));
+    d.priceChanged(u16(s.price));
     return d;
 }
 
@@ -43,7 +43,7 @@ void expectLines(const UnitDialog& d, std::string_view label5, std::string_view 
 
 TEST(UnitDialog, LoadingLeavesTheVolumePanelActive) {
     UnitDialog d;
-    d.Form_Load(u"３", 80.5);
+    d.load(u"３", 80.5);
     const UnitView& v = d.view();
     EXPECT_EQ(d.activeKind(), 3);
     EXPECT_EQ(utf8(v.panels[0].result), "1. m      1. Meter");
@@ -118,9 +118,9 @@ TEST(UnitDialog, UnitPriceAndQuantityLines) {
     for (const auto& c : cases) {
         UnitDialog d = loaded(c.setup);
         if (c.command == C::Yen)
-            d.Command6_Click();
+            d.unitPriceToYen();
         else if (c.command == C::Dollar)
-            d.Command7_Click();
+            d.unitPriceToDollars();
         SCOPED_TRACE(c.label5);
         expectLines(d, c.label5, c.label8);
         EXPECT_TRUE(d.view().command2Visible);
@@ -150,10 +150,10 @@ TEST(UnitDialog, RoundingRunStartsFromThePriceBeforeItAndUndoGoesBack) {
     for (const auto& s : steps) {
         SCOPED_TRACE(s.label8);
         if (s.mode) {
-            d.Text6_Change(u16(s.place));
+            d.placeChanged(u16(s.place));
             d.roundUnitPrice(*s.mode);
         } else {
-            d.mnuPopUndo_Click();
+            d.undoRounding();
         }
         expectLines(d, s.label5, s.label8);
         EXPECT_TRUE(d.undoEnabled());
@@ -164,17 +164,17 @@ TEST(UnitDialog, RoundingRunStartsFromThePriceBeforeItAndUndoGoesBack) {
 TEST(UnitDialog, RoundedPriceKeepsTheCurrencyOfItsLine) {
     // 79.4 yen an ounce at 100 yen to the dollar.
     UnitDialog d = loaded({Kind::Mass, 3, 3, "79.4", "0.2", "100"});
-    d.Command7_Click();
+    d.unitPriceToDollars();
     expectLines(d, "per Ounce  USD 0.794", "0.2 Ounce  @0.794   USD 0.1588");
-    d.Text6_Change(u"3");
+    d.placeChanged(u"3");
     d.roundUnitPrice(RoundMode::Down);
     expectLines(d, "per Ounce   USD 0.79", "0.2 Ounce  @0.79   USD 0.158");
-    d.mnuPopUndo_Click();
+    d.undoRounding();
     expectLines(d, "per Ounce   USD 0.794", "0.2 Ounce  @0.794   USD 0.1588");
 
-    d.Command6_Click();
+    d.unitPriceToYen();
     EXPECT_FALSE(d.undoEnabled());
-    d.Text6_Change(u"1");
+    d.placeChanged(u"1");
     d.roundUnitPrice(RoundMode::HalfAwayFromZero);
     expectLines(d, "per Ounce   JPY 7,940.", "0.2 Ounce  @7,940.   JPY 1,588.");
 }
@@ -182,7 +182,7 @@ TEST(UnitDialog, RoundedPriceKeepsTheCurrencyOfItsLine) {
 TEST(UnitDialog, ANewPriceEndsTheRoundingRun) {
     UnitDialog d = loaded({Kind::Length, 1, 2, "1000", "10"});
     d.roundUnitPrice(RoundMode::Down);
-    d.Text4_Change(u"2000");
+    d.priceChanged(u"2000");
     EXPECT_FALSE(d.undoEnabled());
     d.roundUnitPrice(RoundMode::Down);
     expectLines(d, "per Inch   50.", "10. Inch  @50.    500.");
@@ -196,37 +196,37 @@ struct BadInputCase {
 
 TEST(UnitDialog, InputThatIsNotANumberEmptiesBothLines) {
     const BadInputCase cases[] = {
-        {"price", [](UnitDialog& d) { d.Text4_Change(u"abc"); }},
-        {"Q'TY", [](UnitDialog& d) { d.Text7_Change(u"1x"); }},
+        {"price", [](UnitDialog& d) { d.priceChanged(u"abc"); }},
+        {"Q'TY", [](UnitDialog& d) { d.qtyChanged(u"1x"); }},
         {"quantity of the active panel",
          [](UnitDialog& d) { d.quantityChanged(Kind::Length, u"abc"); }},
         {"rate for yen",
          [](UnitDialog& d) {
-             d.Text5_Change(u"eighty");
-             d.Command6_Click();
+             d.rateChanged(u"eighty");
+             d.unitPriceToYen();
          }},
         {"rate 0 for dollars",
          [](UnitDialog& d) {
-             d.Text5_Change(u"0");
-             d.Command7_Click();
+             d.rateChanged(u"0");
+             d.unitPriceToDollars();
          }},
         {"price for dollars",
          [](UnitDialog& d) {
-             d.Text4_Change(u"1000");
-             d.Command7_Click();
-             d.Text4_Change(u"1o00");
-             d.Command7_Click();
+             d.priceChanged(u"1000");
+             d.unitPriceToDollars();
+             d.priceChanged(u"1o00");
+             d.unitPriceToDollars();
          }},
         {"exact amount past the decimal range",
-         [](UnitDialog& d) { d.Text7_Change(u"79228162514264337593543950335"); }},
+         [](UnitDialog& d) { d.qtyChanged(u"79228162514264337593543950335"); }},
         {"exact yen price past the decimal range",
          [](UnitDialog& d) {
-             d.Text4_Change(u"79228162514264337593543950335");
-             d.Command6_Click();
+             d.priceChanged(u"79228162514264337593543950335");
+             d.unitPriceToYen();
          }},
         {"emptied Q'TY then rounding",
          [](UnitDialog& d) {
-             d.Text7_Change(u"");
+             d.qtyChanged(u"");
              d.roundUnitPrice(RoundMode::Down);
          }},
     };
@@ -238,8 +238,8 @@ TEST(UnitDialog, InputThatIsNotANumberEmptiesBothLines) {
         expectLines(d, "", "");
         EXPECT_FALSE(d.view().command2Visible);
         EXPECT_FALSE(d.undoEnabled());
-        EXPECT_FALSE(d.Label5_Click().has_value());
-        EXPECT_FALSE(d.Command8_Click().has_value());
+        EXPECT_FALSE(d.unitPriceLineClick().has_value());
+        EXPECT_FALSE(d.qtyLineMemo().has_value());
         // Rounding has no price to work on until a valid one is typed.
         d.roundUnitPrice(RoundMode::HalfAwayFromZero);
         EXPECT_TRUE(d.view().label5.empty());
@@ -279,36 +279,36 @@ TEST(UnitDialog, ResultsGoToTapeInputLineAndMemo) {
     EXPECT_EQ(utf8(result->tapeBefore), "      10. m      393.7 Inch\r\n");
     EXPECT_EQ(utf8(result->inputLine), "393.7");
 
-    const auto price = d.Label5_Click();
+    const auto price = d.unitPriceLineClick();
     ASSERT_TRUE(price);
     EXPECT_EQ(utf8(price->tapeBefore),
               "      Unit Price 1000\r\n      per Inch   25.4000508001016\r\n");
     EXPECT_EQ(utf8(price->inputLine), "25.4000508001016");
     EXPECT_EQ(utf8(price->tapeAfter), "\r\n");
 
-    EXPECT_EQ(utf8(d.Command2_Click().value_or(u"-")),
+    EXPECT_EQ(utf8(d.unitPriceLineMemo().value_or(u"-")),
               "Unit Price 1 m  1000\r\nper Inch   25.4000508001016\r\n\r\n");
     EXPECT_FALSE(d.view().command2Visible);
     EXPECT_EQ(d.takeFocusRequest(), FocusRequest::OKButton);
 
-    d.Text4_Change(u"100000");
-    d.Command6_Click();
-    const auto amount = d.Label8_Click();
+    d.priceChanged(u"100000");
+    d.unitPriceToYen();
+    const auto amount = d.qtyLineClick();
     ASSERT_TRUE(amount);
     EXPECT_EQ(utf8(amount->tapeBefore),
               "      10. Inch  @203,200.406400813   JPY 2,032,004.06400813\r\n"
               "      1 USD 80\r\n");
     EXPECT_EQ(utf8(amount->inputLine), "2,032,004.06400813");
     EXPECT_TRUE(amount->tapeAfter.empty());
-    EXPECT_EQ(utf8(d.Command2_Click().value_or(u"-")),
+    EXPECT_EQ(utf8(d.unitPriceLineMemo().value_or(u"-")),
               "Unit Price 1 m  100000  80\r\nper Inch  JPY 203,200.406400813\r\n\r\n");
-    EXPECT_EQ(utf8(d.Command8_Click().value_or(u"-")),
+    EXPECT_EQ(utf8(d.qtyLineMemo().value_or(u"-")),
               "10. Inch  @203,200.406400813   JPY 2,032,004.06400813\r\n\r\n");
 }
 
 TEST(UnitDialog, TotalFromTheMenuFillsEveryQuantityBox) {
     UnitDialog d;
-    d.Form_Load(u"1", 80);
+    d.load(u"1", 80);
     d.takeTotal(Decimal::fromInt(12));
     for (const auto& p : d.view().panels)
         EXPECT_EQ(utf8(p.quantity), "12");

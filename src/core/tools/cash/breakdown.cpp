@@ -255,8 +255,7 @@ void CashBreakdown::rebuild() {
     m_view.summaryNames = SummaryNames::Short;
 }
 
-void CashBreakdown::Form_Activate(std::vector<std::u16string> entries,
-                                  std::u16string_view mainTotal) {
+void CashBreakdown::activated(std::vector<std::u16string> entries, std::u16string_view mainTotal) {
     m_entries = std::move(entries);
     rebuild();
     m_view.text1 = m_tables.cashValue.toPlainString();
@@ -266,7 +265,7 @@ void CashBreakdown::Form_Activate(std::vector<std::u16string> entries,
         m_view.command2Enabled = true;
 }
 
-CashBreakdown::ExchangeOutcome CashBreakdown::Command1_Click() {
+CashBreakdown::ExchangeOutcome CashBreakdown::exchangeToPrincipal() {
     m_view.text1Selected = false;
     if (m_view.text1.empty())
         return ExchangeOutcome::NothingToDo;
@@ -285,7 +284,7 @@ CashBreakdown::ExchangeOutcome CashBreakdown::Command1_Click() {
     return ExchangeOutcome::Exchanged;
 }
 
-std::optional<std::u16string> CashBreakdown::Command2_Click() {
+std::optional<std::u16string> CashBreakdown::takeMemoText() {
     if (m_tables.amount.isZero()) {
         m_view.command2Enabled = false;
         return std::nullopt;

@@ -108,15 +108,16 @@ class CashBreakdown {
 public:
     /// The window became active: rebuild from `entries`, the principal shows the summary's
     /// value, and the warning shows when the summary does not make `mainTotal`.
-    void Form_Activate(std::vector<std::u16string> entries, std::u16string_view mainTotal);
-    void Text1_Change(std::u16string text) { m_view.text1 = std::move(text); }
+    void activated(std::vector<std::u16string> entries, std::u16string_view mainTotal);
+    /// The user changed the principal for the exchange.
+    void principalChanged(std::u16string text) { m_view.text1 = std::move(text); }
 
     enum class ExchangeOutcome { NothingToDo, Exchanged, PrincipalNotANumber };
     /// "両替": rebuilds, then tops the summary up to the principal.
-    ExchangeOutcome Command1_Click();
-    /// The memo text, or nothing when the summary's total is 0 (the button is then
-    /// disabled). After a paste the button hides.
-    [[nodiscard]] std::optional<std::u16string> Command2_Click();
+    ExchangeOutcome exchangeToPrincipal();
+    /// The text to paste into the memo, or nothing when the summary's total is 0 (the button
+    /// is then disabled). After a paste the button hides.
+    [[nodiscard]] std::optional<std::u16string> takeMemoText();
 
     [[nodiscard]] const BreakdownView& view() const { return m_view; }
     [[nodiscard]] const CashTables& tables() const { return m_tables; }

@@ -17,7 +17,7 @@ bool showsResult(const PanelView& panel) {
 
 } // namespace
 
-void UnitDialog::Form_Load(std::u16string placeText, double exchangeRate) {
+void UnitDialog::load(std::u16string placeText, double exchangeRate) {
     m_view.text6 = std::move(placeText);
     for (const Kind kind : kKinds) {
         sourceChosen(kind, 1);
@@ -89,29 +89,29 @@ void UnitDialog::convert(Kind kind) {
 void UnitDialog::setText7(std::u16string text) {
     if (text == m_view.text7)
         return;
-    Text7_Change(std::move(text));
+    qtyChanged(std::move(text));
 }
 
-void UnitDialog::Text4_Change(std::u16string text) {
+void UnitDialog::priceChanged(std::u16string text) {
     m_view.text4 = std::move(text);
     RecalcUnitPrice();
 }
 
-void UnitDialog::Text5_Change(std::u16string text) {
+void UnitDialog::rateChanged(std::u16string text) {
     m_view.text5 = std::move(text);
 }
 
-void UnitDialog::Text6_Change(std::u16string text) {
+void UnitDialog::placeChanged(std::u16string text) {
     m_view.text6 = std::move(text);
 }
 
-void UnitDialog::Text7_Change(std::u16string text) {
+void UnitDialog::qtyChanged(std::u16string text) {
     m_view.text7 = std::move(text);
     if (!m_view.text7.empty())
         RecalcUnitPrice();
 }
 
-void UnitDialog::Command1_Click() {
+void UnitDialog::recomputeUnitPrice() {
     RecalcUnitPrice();
 }
 
@@ -186,11 +186,11 @@ void UnitDialog::RecalcUnitPrice() {
     m_undoPrice = Decimal{}; // a new unit price ends any rounding run
 }
 
-void UnitDialog::Command6_Click() {
+void UnitDialog::unitPriceToYen() {
     convertCurrency(Currency::Yen);
 }
 
-void UnitDialog::Command7_Click() {
+void UnitDialog::unitPriceToDollars() {
     convertCurrency(Currency::Dollar);
 }
 
@@ -231,7 +231,7 @@ void UnitDialog::roundUnitPrice(engine::RoundMode mode) {
         writeRoundedLines();
 }
 
-void UnitDialog::mnuPopUndo_Click() {
+void UnitDialog::undoRounding() {
     if (m_undoPrice.isZero())
         return;
     m_unitPrice = m_undoPrice;
@@ -259,12 +259,12 @@ void UnitDialog::writeRoundedLines() {
     m_view.label8 = quantityLine(*typed, name, m_unitPrice, m_amountValue, m_currency);
 }
 
-void UnitDialog::mnuPopDcl_Click() {
+void UnitDialog::showPlaceEditor() {
     m_view.placeEditorVisible = true;
     m_focus = FocusRequest::Text6;
 }
 
-bool UnitDialog::priceLabelMouseDown(bool rightButton) {
+bool UnitDialog::priceLinePressed(bool rightButton) {
     m_view.placeEditorVisible = false;
     return rightButton;
 }
@@ -280,7 +280,7 @@ std::optional<SentResult> UnitDialog::resultLineClick(Kind kind) {
     return sent;
 }
 
-std::optional<SentResult> UnitDialog::Label5_Click() {
+std::optional<SentResult> UnitDialog::unitPriceLineClick() {
     if (m_view.label5.empty())
         return std::nullopt;
     SentResult sent;
@@ -294,7 +294,7 @@ std::optional<SentResult> UnitDialog::Label5_Click() {
     return sent;
 }
 
-std::optional<SentResult> UnitDialog::Label8_Click() {
+std::optional<SentResult> UnitDialog::qtyLineClick() {
     if (m_view.label8.empty())
         return std::nullopt;
     SentResult sent;
@@ -318,7 +318,7 @@ std::optional<std::u16string> UnitDialog::resultLineMemo(Kind kind) {
     return memo;
 }
 
-std::optional<std::u16string> UnitDialog::Command2_Click() {
+std::optional<std::u16string> UnitDialog::unitPriceLineMemo() {
     if (m_view.label5.empty())
         return std::nullopt;
     std::u16string memo = m_view.label4;
@@ -331,7 +331,7 @@ std::optional<std::u16string> UnitDialog::Command2_Click() {
     return memo;
 }
 
-std::optional<std::u16string> UnitDialog::Command8_Click() {
+std::optional<std::u16string> UnitDialog::qtyLineMemo() {
     if (m_view.label8.empty())
         return std::nullopt;
     std::u16string memo = m_view.label8;

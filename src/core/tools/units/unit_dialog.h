@@ -52,50 +52,57 @@ struct SentResult {
 
 /// The state and the handlers of the unit-conversion window, free of any widget toolkit.
 /// Conversions work in double precision and keep 15 significant digits, or exactly in decimal
-/// for figures typed with more; unit prices and amounts are decimals. Handler names follow the
-/// control and event they belong to.
+/// for figures typed with more; unit prices and amounts are decimals. Its functions are what the
+/// user does; the window maps each control's event onto one of them.
 class UnitDialog {
 public:
-    /// Loading the window: the decimal place, the first unit of every list selected (each
+    /// The window is loaded: the decimal place, the first unit of every list selected (each
     /// selection converting its panel, length, mass, then volume), the rate box filled.
-    void Form_Load(std::u16string placeText, double exchangeRate);
+    void load(std::u16string placeText, double exchangeRate);
     /// The menu hands a non-zero total to the three quantity boxes and the Q'TY box.
     void takeTotal(const Decimal& total);
 
-    /// Text1/Text2/Text3 changed: the text becomes the Q'TY quantity too, then the panel
+    /// A panel's quantity changed: the text becomes the Q'TY quantity too, then the panel
     /// converts.
     void quantityChanged(Kind kind, std::u16string text);
-    /// Combo1/3/5 and Combo2/4/6 clicks: positions counted from 1.
+    /// A panel's source or target unit chosen: positions counted from 1.
     void sourceChosen(Kind kind, int position);
     void targetChosen(Kind kind, int position);
 
-    void Text4_Change(std::u16string text);
-    void Text5_Change(std::u16string text);
-    void Text6_Change(std::u16string text);
-    void Text7_Change(std::u16string text);
-    void Command1_Click(); ///< recompute the unit price
-    void Command6_Click(); ///< price in dollars, unit price in yen
-    void Command7_Click(); ///< price in yen, unit price in dollars
+    /// The price of one source unit changed; the unit price is worked out again.
+    void priceChanged(std::u16string text);
+    /// The exchange rate (yen per dollar) changed.
+    void rateChanged(std::u16string text);
+    /// The decimal place of the rounding commands changed.
+    void placeChanged(std::u16string text);
+    /// The quantity of the Q'TY line changed; a non-empty one works the unit price out again.
+    void qtyChanged(std::u16string text);
+    void recomputeUnitPrice();
+    void unitPriceToYen();     ///< the price taken as dollars, the unit price in yen
+    void unitPriceToDollars(); ///< the price taken as yen, the unit price in dollars
 
-    /// mnuPopFix, mnuPopU, mnuPopB: rounds the unit price from the value before the run.
+    /// Rounds the unit price from the value before the run.
     void roundUnitPrice(engine::RoundMode mode);
-    void mnuPopUndo_Click();
-    void mnuPopDcl_Click();
-    /// A press on Label5 or Label7 hides the place editor; true when the context menu
-    /// should open (right button).
-    bool priceLabelMouseDown(bool rightButton);
+    /// The unit price from before the rounding run again; nothing without a run.
+    void undoRounding();
+    /// Shows the decimal-place editor with the focus in it.
+    void showPlaceEditor();
+    /// A press on the unit-price line or the place editor's caption hides the place editor; true
+    /// when the context menu should open (right button).
+    bool priceLinePressed(bool rightButton);
 
-    /// Label1/Label2/Label3: the panel's result for the tape and the input line; nothing when
-    /// the panel shows no result of the active kind.
+    /// A click on a result line: the panel's result (or the unit-price line, or the Q'TY
+    /// line) for the tape and the input line; nothing when the line shows no result (for a
+    /// panel, of the active kind).
     [[nodiscard]] std::optional<SentResult> resultLineClick(Kind kind);
-    [[nodiscard]] std::optional<SentResult> Label5_Click();
-    [[nodiscard]] std::optional<SentResult> Label8_Click();
+    [[nodiscard]] std::optional<SentResult> unitPriceLineClick();
+    [[nodiscard]] std::optional<SentResult> qtyLineClick();
 
-    /// Command3/4/5, Command2, Command8: the text to append to the memo (lines ended by
-    /// CR LF), hiding the button clicked; nothing when there is no line to paste.
+    /// A paste-to-memo button: the text to append to the memo (lines ended by CR LF), hiding
+    /// the button pressed; nothing when there is no line to paste.
     [[nodiscard]] std::optional<std::u16string> resultLineMemo(Kind kind);
-    [[nodiscard]] std::optional<std::u16string> Command2_Click();
-    [[nodiscard]] std::optional<std::u16string> Command8_Click();
+    [[nodiscard]] std::optional<std::u16string> unitPriceLineMemo();
+    [[nodiscard]] std::optional<std::u16string> qtyLineMemo();
 
     [[nodiscard]] const UnitView& view() const { return m_view; }
     [[nodiscard]] FocusRequest takeFocusRequest();
@@ -104,7 +111,7 @@ public:
     /// 1, 2 or 3 for the kind of the last successful conversion; 0 before one.
     [[nodiscard]] int activeKind() const { return m_activeKind; }
     [[nodiscard]] const Decimal& undoPrice() const { return m_undoPrice; }
-    /// mnuPopUndo is enabled exactly while a rounding run keeps a price to go back to.
+    /// The undo command is enabled exactly while a rounding run keeps a price to go back to.
     [[nodiscard]] bool undoEnabled() const { return !m_undoPrice.isZero(); }
 
 private:

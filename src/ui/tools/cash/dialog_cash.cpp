@@ -127,7 +127,7 @@ void DialogCash::layOutControls() {
 
 void DialogCash::connectControls() {
     connect(Text1, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_model->Text1_Change(text.toStdU16String()); });
+            [this](const QString& text) { m_model->principalChanged(text.toStdU16String()); });
     connect(Command1, &QPushButton::clicked, this, &DialogCash::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &DialogCash::Command2_Click);
     connect(OKButton, &QPushButton::clicked, this, &QWidget::close);
@@ -157,13 +157,13 @@ bool DialogCash::eventFilter(QObject* watched, QEvent* event) {
 
 void DialogCash::Form_Activate() {
     m_mainTotal = m_links.mainTotal();
-    m_model->Form_Activate(m_links.entries(), m_mainTotal);
+    m_model->activated(m_links.entries(), m_mainTotal);
     renderEntries();
     render();
 }
 
 void DialogCash::Command1_Click() {
-    const auto outcome = m_model->Command1_Click();
+    const auto outcome = m_model->exchangeToPrincipal();
     render();
     if (outcome == cash::CashBreakdown::ExchangeOutcome::PrincipalNotANumber) {
         Text1->setFocus(Qt::OtherFocusReason);
@@ -172,7 +172,7 @@ void DialogCash::Command1_Click() {
 }
 
 void DialogCash::Command2_Click() {
-    const auto text = m_model->Command2_Click();
+    const auto text = m_model->takeMemoText();
     render();
     if (!text)
         return;

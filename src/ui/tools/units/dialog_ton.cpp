@@ -109,8 +109,8 @@ DialogTon::DialogTon(platform::SettingsStore& settings, frmMain& main)
     // Form_Load
     adjustSize();
     restorePosition();
-    m_model->Form_Load(platform::readSetting(m_settings, platform::kRoundT).toStdU16String(),
-                       m_main.engine().exchangeRate());
+    m_model->load(platform::readSetting(m_settings, platform::kRoundT).toStdU16String(),
+                  m_main.engine().exchangeRate());
     render();
 }
 
@@ -127,10 +127,10 @@ void DialogTon::connectControls() {
             render();
         });
     };
-    onText(Text4, &units::UnitDialog::Text4_Change);
-    onText(Text5, &units::UnitDialog::Text5_Change);
-    onText(Text6, &units::UnitDialog::Text6_Change);
-    onText(Text7, &units::UnitDialog::Text7_Change);
+    onText(Text4, &units::UnitDialog::priceChanged);
+    onText(Text5, &units::UnitDialog::rateChanged);
+    onText(Text6, &units::UnitDialog::placeChanged);
+    onText(Text7, &units::UnitDialog::qtyChanged);
 
     const auto onClick = [this](QPushButton* b, auto handler) {
         connect(b, &QPushButton::clicked, this, [this, handler] {
@@ -138,19 +138,19 @@ void DialogTon::connectControls() {
             render();
         });
     };
-    onClick(Command1, [this] { m_model->Command1_Click(); });
-    onClick(Command6, [this] { m_model->Command6_Click(); });
-    onClick(Command7, [this] { m_model->Command7_Click(); });
-    onClick(Command2, [this] { pasteToMemo(m_model->Command2_Click()); });
-    onClick(Command8, [this] { pasteToMemo(m_model->Command8_Click()); });
+    onClick(Command1, [this] { m_model->recomputeUnitPrice(); });
+    onClick(Command6, [this] { m_model->unitPriceToYen(); });
+    onClick(Command7, [this] { m_model->unitPriceToDollars(); });
+    onClick(Command2, [this] { pasteToMemo(m_model->unitPriceLineMemo()); });
+    onClick(Command8, [this] { pasteToMemo(m_model->qtyLineMemo()); });
     connect(OKButton, &QPushButton::clicked, this, &QWidget::hide);
 
     connect(Label5, &ClickableLabel::pressed, this, &DialogTon::priceLabelMouseDown);
     connect(Label7, &ClickableLabel::pressed, this, &DialogTon::priceLabelMouseDown);
     connect(Label5, &ClickableLabel::clicked, this,
-            [this] { sendToMain(m_model->Label5_Click()); });
+            [this] { sendToMain(m_model->unitPriceLineClick()); });
     connect(Label8, &ClickableLabel::clicked, this,
-            [this] { sendToMain(m_model->Label8_Click()); });
+            [this] { sendToMain(m_model->qtyLineClick()); });
 
     const auto onMenu = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this, [this, handler] {
@@ -162,8 +162,8 @@ void DialogTon::connectControls() {
     onMenu(mnuPopFix, [this] { m_model->roundUnitPrice(RoundMode::Down); });
     onMenu(mnuPopU, [this] { m_model->roundUnitPrice(RoundMode::Up); });
     onMenu(mnuPopB, [this] { m_model->roundUnitPrice(RoundMode::HalfAwayFromZero); });
-    onMenu(mnuPopUndo, [this] { m_model->mnuPopUndo_Click(); });
-    onMenu(mnuPopDcl, [this] { m_model->mnuPopDcl_Click(); });
+    onMenu(mnuPopUndo, [this] { m_model->undoRounding(); });
+    onMenu(mnuPopDcl, [this] { m_model->showPlaceEditor(); });
 
     // Enter moves on like Tab in every control of the window.
     for (QWidget* child : findChildren<QWidget*>())
@@ -200,7 +200,7 @@ void DialogTon::takeTotal(const Decimal& total) {
 }
 
 void DialogTon::priceLabelMouseDown(Qt::MouseButton button) {
-    const bool popup = m_model->priceLabelMouseDown(button == Qt::RightButton);
+    const bool popup = m_model->priceLinePressed(button == Qt::RightButton);
     render();
     if (popup)
         mnuPopup->popup(QCursor::pos()); // non-blocking: the chosen item arrives as its own event
