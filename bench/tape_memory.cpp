@@ -5,6 +5,7 @@
 //   tape_memory [LINES...]     (default: 100000 1000000)
 
 #include "core/engine/tape.h"
+#include "platform/memory_release.h"
 #include "ui/mainwindow/fake_services.h"
 #include "ui/mainwindow/frm_main.h"
 #include "ui/mainwindow/frm_tip2.h"
@@ -68,6 +69,8 @@ void measure(long lines) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The program's own allocator settings: this measures the program, not a bare process.
+    sumiplex::platform::giveLargeBuffersBack();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/end_signals.h"
+#include "platform/memory_release.h"
 #include "platform/printing.h"
 #include "platform/settings_store.h"
 #include "platform/shell.h"
@@ -18,6 +19,7 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    sumiplex::platform::giveLargeBuffersBack();
     // Past a file-size limit the write fails with an error the save reports, instead of the
     // signal ending the program and losing the memo with it.
     std::signal(SIGXFSZ, SIG_IGN);

@@ -16,7 +16,7 @@ constexpr std::uint8_t kFailed = 1;
 constexpr std::uint8_t kFollows = 2;
 constexpr std::uint8_t kHasOp = 4;
 
-constexpr std::size_t kPageSize = 64 * 1024;
+constexpr std::size_t kPageSize = std::size_t{64} * 1024;
 // The most a run takes beside its strings' characters: header, op, time, two lengths,
 // the amounts' byte and three amounts.
 constexpr std::size_t kMostBesideText = 4 + 3 + 10 + 2 * 10 + 1 + 3 * (1 + 10 + 5);

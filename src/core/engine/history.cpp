@@ -5,15 +5,15 @@
 
 namespace sumiplex::engine {
 
-void History::record(std::u16string plainTotal) {
-    m_totals.push_back(std::move(plainTotal));
+void History::record(std::u16string_view plainTotal) {
+    m_totals.push_back(plainTotal);
     m_position = static_cast<std::int32_t>(std::min<std::size_t>(m_totals.size(), INT32_MAX));
 }
 
-void History::replaceLast(std::u16string plainTotal) {
+void History::replaceLast(std::u16string_view plainTotal) {
     if (m_totals.empty())
-        return record(std::move(plainTotal));
-    m_totals.back() = std::move(plainTotal);
+        return record(plainTotal);
+    m_totals.replaceBack(plainTotal);
 }
 
 std::optional<Decimal> History::undoTarget() const {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/decimal/decimal.h"
+#include "core/engine/text_list.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sumiplex::engine {
@@ -15,7 +17,7 @@ namespace sumiplex::engine {
 class History {
 public:
     /// Records a total; the position moves to it.
-    void record(std::u16string plainTotal);
+    void record(std::u16string_view plainTotal);
     /// All clear: the totals go; the position and a rounding run stay as they are, as the
     /// next recorded total sets the position again.
     void clearTotals() { m_totals.clear(); }
@@ -27,7 +29,7 @@ public:
     [[nodiscard]] bool atFirst() const { return m_position <= 1; }
     [[nodiscard]] bool atLast() const;
 
-    [[nodiscard]] const std::vector<std::u16string>& totals() const { return m_totals; }
+    [[nodiscard]] const TextList& totals() const { return m_totals; }
     [[nodiscard]] std::int32_t position() const { return m_position; }
 
     // --- rounding run: every rounding command starts again from the value before the run
@@ -65,7 +67,7 @@ public:
         m_pasteRun = PasteRun{total, amounts};
     }
     /// The column's latest total takes the place of the one recorded when it started.
-    void replaceLast(std::u16string plainTotal);
+    void replaceLast(std::u16string_view plainTotal);
     /// How many amounts the list held before the pasted column; nothing outside one.
     [[nodiscard]] std::optional<std::size_t> amountsBeforePaste() const {
         return m_pasteRun ? std::optional(m_pasteRun->amounts) : std::nullopt;
@@ -78,7 +80,7 @@ public:
 private:
     [[nodiscard]] std::optional<Decimal> itemAtPosition() const;
 
-    std::vector<std::u16string> m_totals;
+    TextList m_totals;
     std::int32_t m_position = 0;
     Decimal m_undoValue;
     struct PasteRun {

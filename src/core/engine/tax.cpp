@@ -22,7 +22,7 @@ void writeCaption(std::optional<std::u16string>& caption, std::u16string_view he
                   const Decimal& tax) {
     std::u16string& text = reusedCaption(caption);
     // Room for both figures at their widest display length, so the text grows only once.
-    text.reserve(head.size() + gap.size() + 2 * 48);
+    text.reserve(head.size() + gap.size() + std::size_t{2} * 48);
     text.append(head);
     appendPattern(text, amount, pattern);
     text.append(gap);
