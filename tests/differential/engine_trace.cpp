@@ -85,145 +85,46 @@ template <typename E> constexpr bool kSpeaksIntents = requires(E& e) {
     e.allClear();
 };
 
+// Each intent forwards to the engine under its name, or under the handler name it had before.
+#define SUMIPLEX_INTENT(intent, handler)                                                           \
+    template <typename... Args> decltype(auto) intent(Args&&... args) {                            \
+        if constexpr (kSpeaksIntents<E>)                                                           \
+            return m_engine.intent(std::forward<Args>(args)...);                                   \
+        else                                                                                       \
+            return m_engine.handler(std::forward<Args>(args)...);                                  \
+    }
+
 template <typename E> class Intents {
 public:
     explicit Intents(E& engine) : m_engine(engine) {}
-    void typed(std::u16string text, int caret) {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.typed(std::move(text), caret);
-        else
-            return m_engine.Text1_Change(std::move(text), caret);
-    }
-    void keyReleased(Key key) {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.keyReleased(key);
-        else
-            return m_engine.Text1_KeyUp(key);
-    }
-    void clearLine() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.clearLine();
-        else
-            return m_engine.Text1_DblClick();
-    }
-    void refreshTotalCopy() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.refreshTotalCopy();
-        else
-            return m_engine.Text1_LostFocus();
-    }
-    void back() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.back();
-        else
-            return m_engine.Command4_Click();
-    }
-    void forward() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.forward();
-        else
-            return m_engine.Command5_Click();
-    }
-    void undo() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.undo();
-        else
-            return m_engine.mnuPopUndo_Click();
-    }
-    void toggleTotalInLine() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.toggleTotalInLine();
-        else
-            return m_engine.Label1_Click();
-    }
-    bool totalPressed(MouseButton button) {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.totalPressed(button);
-        else
-            return m_engine.Label1_MouseDown(button);
-    }
-    void hidePlaceEditor() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.hidePlaceEditor();
-        else
-            return m_engine.Label4_Click();
-    }
-    void showPlaceEditor() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.showPlaceEditor();
-        else
-            return m_engine.mnuPopDcl_Click();
-    }
-    void placeTyped(std::u16string text, int caret) {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.placeTyped(std::move(text), caret);
-        else
-            return m_engine.Text3_Change(std::move(text), caret);
-    }
-    void placeKeyReleased(Key key) {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.placeKeyReleased(key);
-        else
-            return m_engine.Text3_KeyUp(key);
-    }
-    void copyTaxAdded() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.copyTaxAdded();
-        else
-            return m_engine.Label2_Click();
-    }
-    void copyTaxContained() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.copyTaxContained();
-        else
-            return m_engine.Label3_Click();
-    }
-    void convertToYen() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.convertToYen();
-        else
-            return m_engine.Command6_Click();
-    }
-    void convertToDollars() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.convertToDollars();
-        else
-            return m_engine.Command7_Click();
-    }
-    void rateTyped(std::u16string text, int caret) {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.rateTyped(std::move(text), caret);
-        else
-            return m_engine.Text2_Change(std::move(text), caret);
-    }
-    std::optional<std::u16string> takeMemoLine() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.takeMemoLine();
-        else
-            return m_engine.Command2_Click();
-    }
-    void startCashTally() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.startCashTally();
-        else
-            return m_engine.mnuCashTotal_Click();
-    }
-    void activated() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.activated();
-        else
-            return m_engine.Form_Activate();
-    }
-    void clockTick() {
-        if constexpr (kSpeaksIntents<E>)
-            return m_engine.clockTick();
-        else
-            return m_engine.tmrClock_Timer();
-    }
+    SUMIPLEX_INTENT(typed, Text1_Change)
+    SUMIPLEX_INTENT(keyReleased, Text1_KeyUp)
+    SUMIPLEX_INTENT(clearLine, Text1_DblClick)
+    SUMIPLEX_INTENT(refreshTotalCopy, Text1_LostFocus)
+    SUMIPLEX_INTENT(back, Command4_Click)
+    SUMIPLEX_INTENT(forward, Command5_Click)
+    SUMIPLEX_INTENT(undo, mnuPopUndo_Click)
+    SUMIPLEX_INTENT(toggleTotalInLine, Label1_Click)
+    SUMIPLEX_INTENT(totalPressed, Label1_MouseDown)
+    SUMIPLEX_INTENT(hidePlaceEditor, Label4_Click)
+    SUMIPLEX_INTENT(showPlaceEditor, mnuPopDcl_Click)
+    SUMIPLEX_INTENT(placeTyped, Text3_Change)
+    SUMIPLEX_INTENT(placeKeyReleased, Text3_KeyUp)
+    SUMIPLEX_INTENT(rateTyped, Text2_Change)
+    SUMIPLEX_INTENT(copyTaxAdded, Label2_Click)
+    SUMIPLEX_INTENT(copyTaxContained, Label3_Click)
+    SUMIPLEX_INTENT(convertToYen, Command6_Click)
+    SUMIPLEX_INTENT(convertToDollars, Command7_Click)
+    SUMIPLEX_INTENT(takeMemoLine, Command2_Click)
+    SUMIPLEX_INTENT(startCashTally, mnuCashTotal_Click)
+    SUMIPLEX_INTENT(activated, Form_Activate)
+    SUMIPLEX_INTENT(clockTick, tmrClock_Timer)
 
 private:
     E& m_engine;
 };
+
+#undef SUMIPLEX_INTENT
 
 class Session {
 public:

@@ -2,6 +2,7 @@
 // its kind, its strings and its amounts, and keep notes apart from the packed runs.
 
 #include "core/engine/entry_store.h"
+#include "core/engine/features_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,7 @@
 namespace sumiplex::engine {
 namespace {
 
-Decimal dec(const char* text) {
-    return Decimal::parse(std::string_view(text)).value();
-}
+using test::dec;
 
 // Everything a reader of an entry may look at; amounts also by how they are written
 // (1.50 stays 1.50).
