@@ -5,6 +5,7 @@
 #include "core/engine/engine.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -174,4 +175,14 @@ BENCHMARK(ReplayCalculation)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisec
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // The allocator as the program sets it before anything else (platform/memory_release):
+    // large buffers come from the system and go back to it.
+    (void)mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

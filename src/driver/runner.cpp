@@ -334,7 +334,7 @@ std::optional<QString> ScriptRunner::special(const QString& ref, QString& error)
             error = QStringLiteral("frmMain is not open");
             return std::nullopt;
         }
-        const QString tape = QString::fromStdU16String(m_main->tape().text());
+        const QString tape = QStringView(m_main->tape().text()).toString();
         // tape.new is what was appended since the tape was last printed. A tape that no
         // longer starts with what was seen then was rewritten, and is printed whole.
         const bool appended = tape.startsWith(m_tapeSeen);

@@ -285,7 +285,7 @@ public:
         return d.h;
     }
 
-    [[nodiscard]] const std::u16string& tapeText() const { return m_tape.text(); }
+    [[nodiscard]] std::u16string_view tapeText() const { return m_tape.text(); }
     [[nodiscard]] const View& view() const { return m_engine.view(); }
 
 private:

@@ -120,7 +120,7 @@ private:
     void enter() { QTest::keyClick(text1(), Qt::Key_Return); }
     QString tapeShown() { return m_window->historyWindow().text().toPlainText(); }
     QString tapeText() {
-        return QString::fromStdU16String(m_window->tape().text()).remove(QLatin1Char('\r'));
+        return QStringView(m_window->tape().text()).toString().remove(QLatin1Char('\r'));
     }
 
     std::unique_ptr<FakeClock> m_clock;
@@ -393,7 +393,7 @@ void MainWindowTest::trailingPlusAddsToTotalAndTape() {
     type("500+");
     QCOMPARE(caption("Label1"), QStringLiteral("Total    500"));
     QCOMPARE(text1()->text(), QString());
-    QVERIFY(QString::fromStdU16String(m_window->tape().text())
+    QVERIFY(QStringView(m_window->tape().text()).toString()
                 .endsWith(QStringLiteral("      0 +500= 500\r\n")));
     QVERIFY(tapeShown().endsWith(QStringLiteral("      0 +500= 500\n")));
     QVERIFY(!m_window->historyWindow().isVisible());
@@ -840,7 +840,7 @@ void MainWindowTest::noteKeyEditsLastStep() {
     type(steps);
     answerNoteEditor(this, keys);
     QTest::keyClick(text1(), Qt::Key_T, Qt::ControlModifier);
-    QCOMPARE(QString::fromStdU16String(m_window->tape().text()), tape);
+    QCOMPARE(QStringView(m_window->tape().text()).toString(), tape);
     QTRY_VERIFY(text1()->hasFocus());
 }
 

@@ -198,18 +198,20 @@ template <class String> String plainForm(Decimal::Mantissa mantissa, int scale, 
         --last;
         --fraction;
     }
-    String out;
-    out.reserve(static_cast<std::size_t>(last - first) + 2);
+    // Laid out in the string's own character type and built in one go: appending a range
+    // of another character type makes a temporary string first.
+    typename String::value_type text[sizeof buf + 2];
+    auto* at = text;
     if (negative) {
-        out.push_back('-');
+        *at++ = '-';
     }
     char* const point = last - fraction;
-    out.append(first, point);
+    at = std::copy(first, point, at);
     if (fraction > 0) {
-        out.push_back('.');
-        out.append(point, last);
+        *at++ = '.';
+        at = std::copy(point, last, at);
     }
-    return out;
+    return String(text, static_cast<std::size_t>(at - text));
 }
 
 } // namespace

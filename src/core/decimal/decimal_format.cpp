@@ -134,7 +134,50 @@ char16_t* writeNumber(const Layout& l, const PatternRules& rules, char16_t* out)
     return out;
 }
 
+/// The common case, written in one pass: a value the pattern shows without rounding, with no
+/// text around the number and one whole zero at most. It writes what layOut and writeNumber
+/// write; false when the value needs them.
+bool appendPlainPattern(std::u16string& out, const Decimal& value, const PatternRules& rules) {
+    const int scale = value.scale();
+    if (scale > rules.fractionPlaces || rules.minWhole != 1 ||
+        rules.minFraction > Decimal::kMaxScale || !rules.prefix.empty() || !rules.suffix.empty())
+        return false;
+    char digits[48];
+    char* const end = digits + sizeof digits;
+    char* first = detail::writeDigits(value.mantissa(), end);
+    while (end - first <= scale)
+        *--first = '0';
+    const char* const point = end - scale;
+    const char* last = end;
+    while (last > point && last[-1] == '0' && last - point > rules.minFraction)
+        --last;
+    const auto whole = static_cast<int>(point - first);
+    char16_t text[96];
+    char16_t* at = text;
+    if (value.isNegative())
+        *at++ = u'-';
+    int untilComma = rules.group ? (whole % 3 == 0 ? 3 : whole % 3) : whole + 1;
+    for (const char* d = first; d < point; ++d) {
+        if (untilComma == 0) {
+            *at++ = u',';
+            untilComma = 3;
+        }
+        --untilComma;
+        *at++ = static_cast<char16_t>(*d);
+    }
+    if (rules.point) {
+        *at++ = u'.';
+        for (const char* d = point; d < last; ++d)
+            *at++ = static_cast<char16_t>(*d);
+        at = std::fill_n(at, std::max(0, rules.minFraction - static_cast<int>(last - point)), u'0');
+    }
+    out.append(text, static_cast<std::size_t>(at - text));
+    return true;
+}
+
 void appendFormatted(std::u16string& out, const Decimal& value, const PatternRules& rules) {
+    if (appendPlainPattern(out, value, rules))
+        return;
     const Layout l = layOut(value, rules);
     const int whole = l.padWhole + (l.point - l.first);
     const int commas = rules.group && whole > 0 ? (whole - 1) / 3 : 0;
@@ -164,11 +207,16 @@ void appendFormatted(std::u16string& out, const Decimal& value, const PatternRul
 }
 
 const PatternRules* knownRules(std::u16string_view pattern) {
-    // The two display patterns are by far the most frequent; their rules are known.
-    if (pattern == kPatternWhole) {
+    // The two display patterns are by far the most frequent; their rules are known. Callers
+    // mostly pass the constants themselves, which the address tells without reading them.
+    const auto is = [pattern](std::u16string_view known) {
+        return (pattern.data() == known.data() && pattern.size() == known.size()) ||
+               pattern == known;
+    };
+    if (is(kPatternWhole)) {
         return &kWholeRules;
     }
-    if (pattern == kPatternLong) {
+    if (is(kPatternLong)) {
         return &kLongRules;
     }
     return nullptr;

@@ -5,6 +5,7 @@
 // TapeEntry when asked for; only its note can change afterwards, and notes live beside the
 // runs.
 
+#include "core/engine/grow_buffer.h"
 #include "core/engine/tape_entry.h"
 
 #include <cstddef>
@@ -96,7 +97,7 @@ private:
 
     std::vector<Page> m_pages;
     /// Where each entry's run begins in its page.
-    std::vector<std::uint32_t> m_offsets;
+    GrowBuffer<std::uint32_t> m_offsets;
     /// The notes, by entry index, in order.
     std::vector<std::pair<std::size_t, std::u16string>> m_notes;
 };

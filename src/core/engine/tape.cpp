@@ -8,8 +8,10 @@ void Tape::record(TapeEntry entry) {
     if (entry.time == 0 && m_clock)
         entry.time = m_clock();
     const std::size_t from = m_text.size();
-    renderEntry(m_text, entry);
-    const std::u16string_view piece = std::u16string_view(m_text).substr(from);
+    m_rendered.clear();
+    renderEntry(m_rendered, entry);
+    m_text.append(m_rendered.data(), m_rendered.size());
+    const std::u16string_view piece = text().substr(from);
     m_offsets.push_back(from);
     m_firstLines.push_back(m_lineEnds);
     m_lineEnds += static_cast<std::uint32_t>(std::count(piece.begin(), piece.end(), u'\n'));
@@ -43,8 +45,8 @@ bool Tape::setNote(std::size_t index, std::u16string_view note) {
         renderEntry(rest, m_entries[i]);
         m_offsets[i] = m_offsets[index] + at;
     }
-    m_text.resize(m_offsets[index]);
-    m_text += rest;
+    m_text.truncate(m_offsets[index]);
+    m_text.append(rest.data(), rest.size());
     for (const auto& l : m_listeners)
         if (l.noteChanged)
             l.noteChanged(index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/engine/entry_store.h"
+#include "core/engine/grow_buffer.h"
 #include "core/engine/tape_entry.h"
 
 #include <cstddef>
@@ -34,7 +35,7 @@ public:
     /// there is no such entry or the note is unchanged.
     bool setNote(std::size_t index, std::u16string_view note);
 
-    [[nodiscard]] const std::u16string& text() const { return m_text; }
+    [[nodiscard]] std::u16string_view text() const { return viewOf(m_text); }
     /// The entries, read by value (they are kept packed).
     [[nodiscard]] const EntryStore& entries() const { return m_entries; }
     /// The index of the first entry of the current calculation: the one after the last
@@ -57,12 +58,14 @@ public:
     void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
 
 private:
-    std::u16string m_text;
+    GrowBuffer<char16_t> m_text;
+    /// Where an entry is rendered before it joins the text; kept for its storage.
+    std::u16string m_rendered;
     EntryStore m_entries;
     /// Where each entry's text begins, and the text line it begins on; the count of line
     /// ends written so far.
-    std::vector<std::size_t> m_offsets;
-    std::vector<std::uint32_t> m_firstLines;
+    GrowBuffer<std::size_t> m_offsets;
+    GrowBuffer<std::uint32_t> m_firstLines;
     std::uint32_t m_lineEnds = 0;
     std::size_t m_calculationStart = 0;
     std::vector<Listener> m_listeners;

@@ -3,6 +3,9 @@
 // step all day long costs two bytes a character and four an item, rather than the 32 bytes
 // of a string object each.
 
+#include "core/engine/grow_buffer.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -22,24 +25,24 @@ public:
     }
 
     void push_back(std::u16string_view item) {
-        m_chars.append(item);
+        m_chars.append(item.data(), item.size());
         m_ends.push_back(static_cast<std::uint32_t>(m_chars.size()));
     }
     void replaceBack(std::u16string_view item) {
-        m_ends.pop_back();
-        m_chars.resize(m_ends.empty() ? 0 : m_ends.back());
+        m_ends.truncate(m_ends.size() - 1);
+        m_chars.truncate(m_ends.empty() ? 0 : m_ends[m_ends.size() - 1]);
         push_back(item);
     }
     void clear() {
-        m_chars.clear();
-        m_ends.clear();
+        m_chars.truncate(0);
+        m_ends.truncate(0);
     }
 
     [[nodiscard]] std::size_t size() const { return m_ends.size(); }
     [[nodiscard]] bool empty() const { return m_ends.empty(); }
     [[nodiscard]] std::u16string_view operator[](std::size_t i) const {
         const std::size_t from = i == 0 ? 0 : m_ends[i - 1];
-        return std::u16string_view(m_chars).substr(from, m_ends[i] - from);
+        return viewOf(m_chars).substr(from, m_ends[i] - from);
     }
     [[nodiscard]] std::u16string_view back() const { return (*this)[size() - 1]; }
 
@@ -74,7 +77,8 @@ public:
     [[nodiscard]] const_iterator end() const { return {this, size()}; }
 
     friend bool operator==(const TextList& a, const TextList& b) {
-        return a.m_ends == b.m_ends && a.m_chars == b.m_chars;
+        return std::equal(a.m_ends.begin(), a.m_ends.end(), b.m_ends.begin(), b.m_ends.end()) &&
+               viewOf(a.m_chars) == viewOf(b.m_chars);
     }
     friend bool operator==(const TextList& a, const std::vector<std::u16string>& b) {
         if (a.size() != b.size())
@@ -86,10 +90,10 @@ public:
     }
 
 private:
-    std::u16string m_chars;
+    GrowBuffer<char16_t> m_chars;
     /// Where each item ends in m_chars. 32 bits reach 8 GiB of text, which memory runs out
     /// long before.
-    std::vector<std::uint32_t> m_ends;
+    GrowBuffer<std::uint32_t> m_ends;
 };
 
 } // namespace sumiplex::engine

@@ -29,7 +29,7 @@ print::PageFont fontOf(const QPlainTextEdit& box) {
 
 void frmMain::mnuFilePrint_Click() {
     (void)printPlainText(this, printServices(m_services), QStringLiteral("Sumiplex 計算履歴"),
-                         QString::fromStdU16String(m_tape->text()), fontOf(m_tip2->text()));
+                         QStringView(m_tape->text()).toString(), fontOf(m_tip2->text()));
 }
 
 void frmMain::mnuPrintMemo_Click() {

@@ -79,7 +79,13 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"1234.5", u"#,##0.0#", "1,234.5"}, PatternCase{"1234", u"#,##0.0#", "1,234.0"},
         PatternCase{"12.345", u"#,##0.0#", "12.35"},
         PatternCase{"1", u"0.0000000000000000000000000000000", "1.0000000000000000000000000000000"},
-        PatternCase{"5", u"#,##0 yen", "5 yen"}, PatternCase{"-5", u"$#,##0", "-$5"}));
+        PatternCase{"5", u"#,##0 yen", "5 yen"}, PatternCase{"-5", u"$#,##0", "-$5"},
+        // Values the pattern shows without rounding, written in one pass.
+        PatternCase{"-0.050", kPatternLong, "-0.05"}, PatternCase{"0.000", kPatternLong, "0."},
+        PatternCase{"-0.00", kPatternWhole, "0"}, PatternCase{"1.50", u"0.00", "1.50"},
+        PatternCase{"-1234567.5", u"0.0###", "-1234567.5"}, PatternCase{"0", u"#,###", ""},
+        PatternCase{"-12345678901234567890123.45", kPatternLong,
+                    "-12,345,678,901,234,567,890,123.45"}));
 
 TEST(Pattern, FormatAmountMatchesThePatternChosenByWholeness) {
     const char* values[] = {"0",

@@ -68,7 +68,7 @@ public:
     }
     /// The tape written since the previous call.
     std::string newTape() {
-        const std::u16string& text = tape.text();
+        const std::u16string_view text = tape.text();
         std::string piece = utf8(std::u16string_view(text).substr(m_mark));
         m_mark = text.size();
         return piece;

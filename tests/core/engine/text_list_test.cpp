@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,29 @@ TEST(TextList, ReadsBackWhatAVectorWouldHold) {
     }
     EXPECT_FALSE(list == (std::vector<std::u16string>{u"22", u"79228162514264337593543950335"}));
     EXPECT_TRUE((list == TextList{u"", u"79228162514264337593543950335", u"0.0000001"}));
+}
+
+// Thousands of items move the storage many times; copies and moves keep every item, and a
+// list assigned from another or from itself holds the same items.
+TEST(TextList, KeepsItsItemsThroughGrowthCopiesAndMoves) {
+    TextList list;
+    std::vector<std::u16string> model;
+    for (int i = 0; i < 5000; ++i) {
+        model.push_back(std::u16string(static_cast<std::size_t>(i % 13), u'7') + u"." +
+                        static_cast<char16_t>(u'0' + i % 10));
+        list.push_back(model.back());
+    }
+    const TextList copied = list;
+    TextList assigned{u"x"};
+    assigned = copied;
+    const TextList& same = assigned;
+    assigned = same;
+    TextList moved = std::move(list);
+    for (const TextList* l : std::initializer_list<const TextList*>{&copied, &assigned, &moved})
+        EXPECT_TRUE(*l == model);
+    moved.clear();
+    EXPECT_TRUE(moved.empty());
+    EXPECT_TRUE(copied == model);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST(TapeSearch, AnAmountFindsEveryStepAboutItWhateverFormItWasKeyedOrShownIn) {
     calc.paste("");
     calc.engine.allClear(); // 5: Total = 0
     calc.line("3840.00");   // 6: the amount 3840.00, the total 3,840
-    const std::u16string& text = calc.tape.text();
+    const std::u16string_view text = calc.tape.text();
     const std::vector<JournalEntry> entries = entriesOf(calc.tape);
     struct Case {
         std::string needle;
