@@ -393,7 +393,8 @@ void MainWindowTest::trailingPlusAddsToTotalAndTape() {
     type("500+");
     QCOMPARE(caption("Label1"), QStringLiteral("Total    500"));
     QCOMPARE(text1()->text(), QString());
-    QVERIFY(QStringView(m_window->tape().text()).toString()
+    QVERIFY(QStringView(m_window->tape().text())
+                .toString()
                 .endsWith(QStringLiteral("      0 +500= 500\r\n")));
     QVERIFY(tapeShown().endsWith(QStringLiteral("      0 +500= 500\n")));
     QVERIFY(!m_window->historyWindow().isVisible());
