@@ -62,6 +62,9 @@ protected:
     void storeOnClose() override;
 
 private:
+    /// The rows of Grid2.
+    enum SummaryRow { kStandardRow, kReducedRow, kTotalRow, kSummaryRows };
+
     void buildControls();
     void layOutControls();
     void connectControls();
