@@ -22,29 +22,34 @@
 namespace sumiplex::ui {
 
 QString tapePieceForDisplay(std::u16string_view piece, bool& pendingCr) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(piece.size()) + 1);
+    // Written into a string of the largest size it can reach, then cut to what was written:
+    // the piece arrives on every step, and growing a string character by character costs
+    // more than the rest of the conversion.
+    QString out(static_cast<qsizetype>(piece.size()) + 1, Qt::Uninitialized);
+    QChar* const begin = out.data();
+    QChar* at = begin;
     std::size_t i = 0;
     if (pendingCr && !piece.empty()) {
         pendingCr = false;
-        out += QChar(u'\n');
-        if (!piece.empty() && piece.front() == u'\n')
+        *at++ = QChar(u'\n');
+        if (piece.front() == u'\n')
             i = 1;
     }
     for (; i < piece.size(); ++i) {
         const char16_t c = piece[i];
         if (c != u'\r') {
-            out += QChar(c);
+            *at++ = QChar(c);
             continue;
         }
         if (i + 1 == piece.size()) {
             pendingCr = true;
         } else {
-            out += QChar(u'\n');
+            *at++ = QChar(u'\n');
             if (piece[i + 1] == u'\n')
                 ++i;
         }
     }
+    out.truncate(at - begin);
     return out;
 }
 
