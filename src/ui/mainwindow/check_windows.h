@@ -1,4 +1,3 @@
-// Checking the calculation by keying it again, and correcting its steps.
 #pragma once
 
 #include <QPointer>

@@ -1,4 +1,3 @@
-// A column of amounts pasted into the input line or dropped on the window as a file.
 #pragma once
 
 #include <QClipboard>
@@ -21,6 +20,7 @@ namespace sumiplex::ui {
 
 struct Services;
 
+/// A column of amounts pasted into the input line or dropped on the window as a file.
 class ColumnPaste {
 public:
     /// `render` shows the engine's view; `showTape` hands the history window the tape

@@ -1,5 +1,3 @@
-// The history window and the memo pad as the main window keeps them: their captions, the
-// memo commands, notes on tape lines, and printing the tape and the memo.
 #pragma once
 
 #include "ui/widgets/lazy_window.h"
@@ -25,6 +23,8 @@ class ToolWindows;
 class frmTip2;
 class frmTip3;
 
+/// The history window and the memo pad as the main window keeps them: their captions, the
+/// memo commands, notes on tape lines, and printing the tape and the memo.
 class CompanionWindows {
 public:
     /// `render` shows the engine's view; `giveKeyboard` hands the keyboard back to the

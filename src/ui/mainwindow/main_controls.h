@@ -1,4 +1,3 @@
-// The main window's controls, held by the names the window gives them.
 #pragma once
 
 class QFrame;

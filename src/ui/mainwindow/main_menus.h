@@ -1,4 +1,3 @@
-// The main window's menu bar and context menus, built from one table of items.
 #pragma once
 
 #include <QKeyCombination>
@@ -52,6 +51,7 @@ struct MenuRow {
     std::function<void()> handler = {};
 };
 
+/// The main window's menu bar and context menus, built from one table of items.
 class MainMenus {
 public:
     /// Builds every row into `window`'s menu bar or its context menus, in table order,

@@ -1,4 +1,3 @@
-// Carrying the engine's view into the main window's controls.
 #pragma once
 
 class QWidget;

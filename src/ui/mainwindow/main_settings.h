@@ -1,5 +1,3 @@
-// What the main window reads from the settings store when it starts and writes back when it
-// unloads, and the looks (colours, fonts) the options dialog changes.
 #pragma once
 
 #include "ui/widgets/lazy_window.h"
@@ -24,6 +22,8 @@ struct WindowLooks;
 class frmTip2;
 class frmTip3;
 
+/// What the main window reads from the settings store when it starts and writes back when it
+/// unloads, and the looks (colours, fonts) the options dialog changes.
 class MainSettings {
 public:
     MainSettings(QMainWindow& window, const Services& services, engine::Engine& engine,

@@ -1,4 +1,10 @@
 // The tool windows and dialogs as the main window opens them from its menus.
+//
+// Adding a tool window: derive it from ToolWindow (its place keys in platform/settings_keys.h,
+// its object name its own), give the main window's menu table a row for it
+// (frm_main_menus.cpp) whose handler opens it here through the ToolWindows registry. The
+// registry holds it from then on: a second opening raises it, one after it unloaded builds
+// it anew, and the program's end closes it, so its place is stored.
 
 #include "ui/mainwindow/main_tools.h"
 

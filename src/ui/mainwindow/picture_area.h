@@ -1,4 +1,3 @@
-// The picture under the calculator, the calendar over it, and the view items that show them.
 #pragma once
 
 #include <QDate>
@@ -28,6 +27,7 @@ class MainMenus;
 class PictureList;
 struct Services;
 
+/// The picture under the calculator, the calendar over it, and the view items that show them.
 class PictureArea {
 public:
     /// `dressCalendar` gives the calendar the window's colours once it is built.

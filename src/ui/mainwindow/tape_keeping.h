@@ -1,5 +1,3 @@
-// The kept tapes: the run's journal, the earlier tapes, and a tape or memo that could not be
-// saved, kept in files and named at the next start.
 #pragma once
 
 #include <QString>
@@ -27,6 +25,8 @@ struct Services;
 class ToolWindows;
 class frmTip3;
 
+/// The kept tapes: the run's journal, the earlier tapes, and a tape or memo that could not be
+/// saved, kept in files and named at the next start.
 class TapeKeeping {
 public:
     /// What the earlier tapes window hands back.
