@@ -75,10 +75,10 @@ struct Services {
 
 /// Where the main window is in its life, read by the parts it owns.
 struct MainLifecycle {
-    bool shownOnce = false;
-    bool keptOnScreen = false;
-    bool unloaded = false;
-    bool endingQuietly = false;
+    bool shownOnce = false;     ///< shown, and counted as activated, once
+    bool keptOnScreen = false;  ///< moved wholly onto a screen once; never again
+    bool unloaded = false;      ///< settings stored and the other windows closed
+    bool endingQuietly = false; ///< ending without questions: nobody is there to answer
 };
 
 /// The calculator window. It assembles the controls and menus, forwards every user event
