@@ -1,32 +1,26 @@
-// Ending without questions (logout, shutdown, a closed terminal): the program ends as a
-// normal close does, and what it would have asked about is kept in files beside the tapes
-// instead, named to the user at the next start.
+// The main window's end: closing it, and ending without questions (logout, shutdown, a
+// closed terminal), where the program ends as a normal close does and what it would have
+// asked about is kept in files beside the tapes instead, named to the user at the next start.
 
 #include "ui/mainwindow/frm_main.h"
-#include "ui/mainwindow/frm_tip3.h"
 
-#include "core/journal/journal_format.h"
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/memo_file.h"
+#include "core/engine/engine.h"
 #include "platform/tape_journal.h"
+#include "ui/mainwindow/check_windows.h"
+#include "ui/mainwindow/companion_windows.h"
+#include "ui/mainwindow/frm_tip3.h"
+#include "ui/mainwindow/main_settings.h"
+#include "ui/mainwindow/tape_keeping.h"
+#include "ui/widgets/clickable_label.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QTimer>
-
-#include <cstdio>
 
 namespace sumiplex::ui {
 namespace {
-
-// Files kept by an end without questions start hidden; the next start shows them under
-// their own names and tells the user, so each is named once.
-constexpr QLatin1Char kNotYetNamed('.');
 
 // Cancels a modal dialog as soon as it shows, for as long as the program is ending: its
 // caller goes on as after the user's cancel, and nothing waits for an answer.
@@ -53,94 +47,62 @@ void cancelOpenDialogs() {
             dialog->reject();
 }
 
-void tellTheLog(const QString& text) {
-    std::fprintf(stderr, "sumiplex: %s\n", qUtf8Printable(text));
-}
-
 } // namespace
 
 void frmMain::endWithoutQuestions() {
-    if (m_endingQuietly)
+    if (m_life.endingQuietly)
         return;
-    m_endingQuietly = true;
+    m_life.endingQuietly = true;
     // Kept before any dialog is cancelled: the memo pad's own question may be open, and a
     // cancelled question lets the memo go.
-    keepUnsavedMemo();
+    m_tapes->keepUnsavedMemo(*m_tip3);
     qApp->installEventFilter(new DialogCanceller(this));
     cancelOpenDialogs();
     // The close runs from the event loop, after the cancelled dialogs have returned.
     QTimer::singleShot(0, this, [this] { close(); });
 }
 
-QString frmMain::keptFilePath(const QString& what) const {
-    if (m_services.tapeFolder.isEmpty())
-        return {};
-    const QDir folder(QFileInfo(m_services.tapeFolder).dir().filePath(QStringLiteral("unsaved")));
-    if (!folder.mkpath(QStringLiteral(".")))
-        return {};
-    const std::string tapeName = journal::fileNameFor(platform::localTime(m_services.clock));
-    const QString stem = QString::fromStdString(tapeName.substr(0, tapeName.size() - 5));
-    for (int n = 1; n < 1000; ++n) {
-        const QString name = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) +
-                             QLatin1Char('-') + what + QStringLiteral(".txt");
-        if (!folder.exists(name) && !folder.exists(kNotYetNamed + name))
-            return folder.filePath(kNotYetNamed + name);
+void frmMain::closeEvent(QCloseEvent* event) {
+    // Closing is never refused; whatever the memo pad's question gets for an answer, the
+    // program ends.
+    if (!m_life.unloaded) {
+        queryUnload();
+        unloadWindow();
+        m_tapes->closeEarlierTapes();
+        if (const std::optional<platform::UnsavedTape> lost = m_tapes->unloadJournal()) {
+            if (m_life.endingQuietly)
+                m_tapes->keepUnsavedTape(*lost);
+            else
+                m_tapes->offerUnsavedTape(*lost);
+        }
     }
-    return {};
+    event->accept();
 }
 
-void frmMain::keepUnsavedMemo() {
-    const QString memo = m_tip3->memoText();
-    if (memo.isEmpty())
-        return;
-    const QString path = keptFilePath(QStringLiteral("memo"));
-    const std::optional<QString> error = path.isEmpty()
-                                             ? std::optional(QStringLiteral("no folder for it"))
-                                             : platform::writeMemoFileAtomic(path, memo);
-    if (error) {
-        tellTheLog(QStringLiteral("the unsaved memo could not be kept: %1").arg(*error));
-        return;
+void frmMain::queryUnload() {
+    m_ui.Label1->hide();
+    // Closing in the four-digit reading would store its font as the user's.
+    const std::u16string& input = m_engine->inputFontName();
+    if (m_engine->view().menus.fourDigit ||
+        m_engine->view().total.fontName == engine::kFourDigitFontName) {
+        m_engine->setLabel1FontName(input);
+        m_engine->setInputFontName(input);
+    } else if (m_engine->view().input.fontName != input) {
+        m_engine->setInputFontName(input);
     }
-    // Kept: the pad's unload has nothing left to ask about.
-    m_tip3->setMemoText(QString());
-    tellTheLog(QStringLiteral("the unsaved memo was kept in %1").arg(path));
+    render();
 }
 
-void frmMain::keepUnsavedTape(const platform::UnsavedTape& lost) {
-    const QString path = keptFilePath(QStringLiteral("tape"));
-    const std::optional<QString> error =
-        path.isEmpty() ? std::optional(QStringLiteral("no folder for it"))
-                       : platform::writeFileAtomic(path, journal::toUtf8(lost.tape.text));
-    if (error)
-        tellTheLog(QStringLiteral("%1 tape lines could not be kept (%2): %3")
-                       .arg(lost.lineCount)
-                       .arg(lost.reason, *error));
-    else
-        tellTheLog(QStringLiteral("%1 tape lines the journal could not write were kept in %2")
-                       .arg(lost.lineCount)
-                       .arg(path));
-}
-
-void frmMain::announceKeptFiles() {
-    if (m_services.tapeFolder.isEmpty())
+void frmMain::unloadWindow() {
+    if (m_life.unloaded)
         return;
-    const QDir folder(QFileInfo(m_services.tapeFolder).dir().filePath(QStringLiteral("unsaved")));
-    QStringList named;
-    for (const QString& hidden :
-         folder.entryList({QStringLiteral(".*.txt")}, QDir::Files | QDir::Hidden, QDir::Name)) {
-        const QString shown = folder.filePath(hidden.mid(1));
-        const QString path =
-            QFile::rename(folder.filePath(hidden), shown) ? shown : folder.filePath(hidden);
-        named << QDir::toNativeSeparators(path);
-    }
-    if (named.isEmpty())
-        return;
-    m_services.messages.notice(
-        this,
-        QStringLiteral("前回の終了時に保存されていなかったメモ帳や計算履歴を、"
-                       "次のファイルに残しました。\n%1")
-            .arg(named.join(QLatin1Char('\n'))),
-        mainCaption());
+    m_life.unloaded = true;
+    m_checks->unload();
+    m_settings->save();
+    m_settings->saveRegisters(m_life.endingQuietly);
+    // The tool windows unload newest first; each saves its own position.
+    m_tools->closeAll();
+    m_companions->unload();
 }
 
 } // namespace sumiplex::ui

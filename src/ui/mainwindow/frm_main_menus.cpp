@@ -1,194 +1,251 @@
-// The menu bar and the context menus of the main window.
+// The main window's menu table: every item of the menu bar and the context menus, in menu
+// order, with what it does.
 
+#include "core/engine/engine.h"
+#include "core/tools/datetime/day_span.h"
+#include "platform/shell.h"
+#include "ui/mainwindow/check_windows.h"
+#include "ui/mainwindow/column_paste.h"
+#include "ui/mainwindow/companion_windows.h"
 #include "ui/mainwindow/frm_main.h"
+#include "ui/mainwindow/main_tools.h"
+#include "ui/mainwindow/picture_area.h"
+#include "ui/mainwindow/tape_keeping.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextEdit>
 
 namespace sumiplex::ui {
 
-QAction* frmMain::addAction(QMenu* menu, const char* name, const QString& caption) {
-    auto* action = new QAction(caption, menu);
-    action->setObjectName(QString::fromLatin1(name));
-    menu->addAction(action);
-    return action;
-}
-
-// Items whose window is not part of the program yet: present, so the menu reads as it
-// will, but disabled until that window arrives.
-QAction* frmMain::addPendingAction(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = addAction(menu, name, caption);
-    action->setEnabled(false);
-    return action;
-}
-
-void frmMain::addSeparator(QMenu* menu, const char* name) {
-    menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-}
-
 namespace {
 
-QMenu* namedMenu(QWidget* parent, const char* name, const QString& title) {
-    auto* menu = new QMenu(title, parent);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
+using engine::RoundMode;
+
+enum class EditCommand { Undo, Cut, Copy, Paste };
+
+template <typename Edit> void runEdit(Edit* edit, EditCommand command) {
+    switch (command) {
+    case EditCommand::Undo:
+        edit->undo();
+        break;
+    case EditCommand::Cut:
+        edit->cut();
+        break;
+    case EditCommand::Copy:
+        edit->copy();
+        break;
+    case EditCommand::Paste:
+        edit->paste();
+        break;
+    }
 }
 
-QAction* checkable(QAction* action, bool checked) {
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
+// The edit menu acts on whichever text control has the keyboard focus.
+void runOnFocusedEdit(EditCommand command) {
+    QWidget* focused = QApplication::focusWidget();
+    if (auto* line = qobject_cast<QLineEdit*>(focused))
+        runEdit(line, command);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focused))
+        runEdit(plain, command);
+    else if (auto* rich = qobject_cast<QTextEdit*>(focused))
+        runEdit(rich, command);
 }
 
 } // namespace
 
-void frmMain::buildMenus() {
-    buildFileMenu();
-    buildEditMenu();
-    buildViewMenu();
-    buildHelpMenu();
-    buildContextMenus();
-}
+std::vector<MenuRow> frmMain::menuTable() {
+    using enum MenuId;
+    using enum MenuKind;
+    using enum MenuRule;
+    // The engine the input line acts on, then the window shows the outcome.
+    const auto onLine = [this](auto intent) {
+        return [this, intent] {
+            intent(lineEngine());
+            render();
+        };
+    };
+    // The registers belong to the calculation, whatever the input line keys.
+    const auto onMain = [this](void (engine::Engine::*intent)()) {
+        return [this, intent] {
+            ((*m_engine).*intent)();
+            render();
+        };
+    };
+    const auto edit = [this](EditCommand command) {
+        return [this, command] {
+            if (command == EditCommand::Paste && QApplication::focusWidget() == m_ui.Text1 &&
+                m_paste->pasteColumnFrom(QClipboard::Clipboard))
+                return;
+            runOnFocusedEdit(command);
+        };
+    };
+    const auto days = [this](datetime::DaysMode mode) {
+        return [this, mode] { m_mainTools->openDaysDialog(mode); };
+    };
+    const auto round = [&onLine](RoundMode mode) {
+        return onLine([mode](engine::Engine& e) { e.roundTotal(mode); });
+    };
+    const auto placeEditor = onLine([](engine::Engine& e) { e.showPlaceEditor(); });
+    const auto fourDigit = onLine([](engine::Engine& e) { e.toggleFourDigit(); });
+    const auto cash = [this] { m_mainTools->openCashDialog(); };
+    const auto zei = [this] { m_mainTools->openZeiDialog(); };
+    const auto time = [this] { m_mainTools->openTimeDialog(); };
+    const auto pads = [this](void (CompanionWindows::*command)()) {
+        return [this, command] { ((*m_companions).*command)(); };
+    };
+    const auto tools = [this](void (MainTools::*command)()) {
+        return [this, command] { ((*m_mainTools).*command)(); };
+    };
+    const auto picture = [this](void (PictureArea::*command)()) {
+        return [this, command] { ((*m_picture).*command)(); };
+    };
+    const auto checks = [this](void (CheckWindows::*command)()) {
+        return [this, command] { ((*m_checks).*command)(); };
+    };
+    const auto statusBarShown = [this] {
+        statusBar()->setVisible(m_menus.action("mnuViewStatusBar")->isChecked());
+    };
+    const auto earlierTapes = [this] { m_tapes->openEarlierTapes({}); };
+    const auto saveTape = [this] { m_tapes->mnuSaveTape_Click(); };
+    const auto projectPage = [this] { (void)platform::openProjectPage(m_services.shell); };
+    const QKeyCombination none;
 
-void frmMain::buildFileMenu() {
-    QMenu* mnuFile = namedMenu(this, "mnuFile", QStringLiteral("ﾌｧｲﾙ(&F)"));
-    menuBar()->addMenu(mnuFile);
-    addPendingAction(mnuFile, "mnuNew", QStringLiteral("新規作成(&N)"));
-    addSeparator(mnuFile, "mnuBar07");
-    mnuOpen = addAction(mnuFile, "mnuOpen", QStringLiteral("メモ帳を開く(&O)"));
-    mnuSaveMemo = addAction(mnuFile, "mnuSaveMemo", QStringLiteral("名前を付けてメモ帳を保存(&S)"));
-    addSeparator(mnuFile, "mnuBar08");
-    connect(addAction(mnuFile, "mnuFilePageSetup", QStringLiteral("ﾍﾟｰｼﾞ設定(&U)...")),
-            &QAction::triggered, this, &frmMain::mnuFilePageSetup_Click);
-    connect(addAction(mnuFile, "mnuPrintMemo", QStringLiteral("メモ帳を印刷(&M)")),
-            &QAction::triggered, this, &frmMain::mnuPrintMemo_Click);
-    connect(addAction(mnuFile, "mnuFilePrint", QStringLiteral("計算履歴を印刷(&P)...")),
-            &QAction::triggered, this, &frmMain::mnuFilePrint_Click);
-    mnuEarlierTapes =
-        addAction(mnuFile, "mnuEarlierTapes", QStringLiteral("過去の計算履歴(&R)..."));
-    mnuSaveTape = addAction(mnuFile, "mnuSaveTape", QStringLiteral("計算履歴を保存(&A)..."));
-    addSeparator(mnuFile, "mnuFileBar3");
-    mnuFileExit = addAction(mnuFile, "mnuFileExit", QStringLiteral("終了(&X)"));
-}
+    // Menu, object name, caption, shortcut, kind, state rule, handler.
+    return {
+        {File, "mnuNew", u"新規作成(&N)", none, Item, Pending},
+        {File, "mnuBar07", u"", none, Separator},
+        {File, "mnuOpen", u"メモ帳を開く(&O)", none, Item, None,
+         pads(&CompanionWindows::mnuOpen_Click)},
+        {File, "mnuSaveMemo", u"名前を付けてメモ帳を保存(&S)", none, Item, None,
+         pads(&CompanionWindows::mnuSaveMemo_Click)},
+        {File, "mnuBar08", u"", none, Separator},
+        {File, "mnuFilePageSetup", u"ﾍﾟｰｼﾞ設定(&U)...", none, Item, None,
+         pads(&CompanionWindows::mnuFilePageSetup_Click)},
+        {File, "mnuPrintMemo", u"メモ帳を印刷(&M)", none, Item, None,
+         pads(&CompanionWindows::mnuPrintMemo_Click)},
+        {File, "mnuFilePrint", u"計算履歴を印刷(&P)...", none, Item, None,
+         pads(&CompanionWindows::mnuFilePrint_Click)},
+        {File, "mnuEarlierTapes", u"過去の計算履歴(&R)...", none, Item, None, earlierTapes},
+        {File, "mnuSaveTape", u"計算履歴を保存(&A)...", none, Item, None, saveTape},
+        {File, "mnuFileBar3", u"", none, Separator},
+        {File, "mnuFileExit", u"終了(&X)", none, Item, None, [this] { close(); }},
 
-void frmMain::buildEditMenu() {
-    QMenu* mnuEdit = namedMenu(this, "mnuEdit", QStringLiteral("編集(&E)"));
-    menuBar()->addMenu(mnuEdit);
-    mnuEditUndo = addAction(mnuEdit, "mnuEditUndo", QStringLiteral("元に戻す(&U)"));
-    addSeparator(mnuEdit, "mnuEditBar0");
-    mnuEditCut = addAction(mnuEdit, "mnuEditCut", QStringLiteral("切り取り(&T)"));
-    mnuEditCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuEditCopy = addAction(mnuEdit, "mnuEditCopy", QStringLiteral("ｺﾋﾟｰ(&C)"));
-    mnuEditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuEditPaste = addAction(mnuEdit, "mnuEditPaste", QStringLiteral("貼り付け(&P)"));
-    mnuEditPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    addSeparator(mnuEdit, "mnuBar04");
-    mnuNote = addAction(mnuEdit, "mnuNote", QStringLiteral("摘要(&N)..."));
-    mnuNote->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    mnuCheck = addAction(mnuEdit, "mnuCheck", QStringLiteral("検算(&K)..."));
-    mnuCheck->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
-    mnuCorrect = addAction(mnuEdit, "mnuCorrect", QStringLiteral("訂正(&T)..."));
-    addSeparator(mnuEdit, "mnuBarNote");
-    mnuDoller = addAction(mnuEdit, "mnuDoller", QStringLiteral("TOTALをドルに換算(&D)"));
-    mnuYen = addAction(mnuEdit, "mnuYen", QStringLiteral("TOTALを日本円に換算(&Y)"));
-    addSeparator(mnuEdit, "mnuBar06");
-    mnuEditPasteSpecial =
-        addAction(mnuEdit, "mnuEditPasteSpecial", QStringLiteral("TOTALをメモ帳に貼り付け(&M)..."));
-    mnuEditPasteSpecial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    mnuCopyPlain = addAction(mnuEdit, "mnuCopyPlain", QStringLiteral("合計を数値でコピー"));
-    addSeparator(mnuEdit, "mnuViewBar0");
-    mnuTaxRate = addAction(mnuEdit, "mnuTaxRate", QStringLiteral("消費税の設定(&S)"));
-    mnuDoll = addAction(mnuEdit, "mnuDoll", QStringLiteral("為替レートの設定(&D)"));
-    mnuFix = addAction(mnuEdit, "mnuFix", QStringLiteral("端数処理(&F)"));
-    addSeparator(mnuEdit, "mnuBarGT");
-    mnuGT = addAction(mnuEdit, "mnuGT", QStringLiteral("GT呼出(&G)"));
-    mnuGT->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    // Clearing the day's grand total by a stray key would lose it; it is reached by the menu.
-    mnuGTClear = addAction(mnuEdit, "mnuGTClear", QStringLiteral("GTクリア"));
-    addSeparator(mnuEdit, "mnuBarMem");
-    mnuMemPlus = addAction(mnuEdit, "mnuMemPlus", QStringLiteral("M+"));
-    mnuMemPlus->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
-    mnuMemMinus = addAction(mnuEdit, "mnuMemMinus", QStringLiteral("M−"));
-    mnuMemMinus->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-    mnuMemRecall = addAction(mnuEdit, "mnuMemRecall", QStringLiteral("MR"));
-    mnuMemRecall->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    mnuMemClear = addAction(mnuEdit, "mnuMemClear", QStringLiteral("MC"));
-    mnuMemClear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-}
+        {Edit, "mnuEditUndo", u"元に戻す(&U)", none, Item, None, edit(EditCommand::Undo)},
+        {Edit, "mnuEditBar0", u"", none, Separator},
+        {Edit, "mnuEditCut", u"切り取り(&T)", Qt::CTRL | Qt::Key_X, Item, None,
+         edit(EditCommand::Cut)},
+        {Edit, "mnuEditCopy", u"ｺﾋﾟｰ(&C)", Qt::CTRL | Qt::Key_C, Item, None,
+         edit(EditCommand::Copy)},
+        {Edit, "mnuEditPaste", u"貼り付け(&P)", Qt::CTRL | Qt::Key_V, Item, None,
+         edit(EditCommand::Paste)},
+        {Edit, "mnuBar04", u"", none, Separator},
+        {Edit, "mnuNote", u"摘要(&N)...", Qt::CTRL | Qt::Key_T, Item, TapeHasSteps,
+         pads(&CompanionWindows::mnuNote_Click)},
+        {Edit, "mnuCheck", u"検算(&K)...", Qt::CTRL | Qt::SHIFT | Qt::Key_K, Item, None,
+         checks(&CheckWindows::mnuCheck_Click)},
+        {Edit, "mnuCorrect", u"訂正(&T)...", none, Item, None,
+         checks(&CheckWindows::mnuCorrect_Click)},
+        {Edit, "mnuBarNote", u"", none, Separator},
+        {Edit, "mnuDoller", u"TOTALをドルに換算(&D)", none, Item, None,
+         onLine([](engine::Engine& e) { e.convertToDollars(); })},
+        {Edit, "mnuYen", u"TOTALを日本円に換算(&Y)", none, Item, None,
+         onLine([](engine::Engine& e) { e.convertToYen(); })},
+        {Edit, "mnuBar06", u"", none, Separator},
+        {Edit, "mnuEditPasteSpecial", u"TOTALをメモ帳に貼り付け(&M)...", Qt::CTRL | Qt::Key_M, Item,
+         None, pads(&CompanionWindows::mnuEditPasteSpecial_Click)},
+        {Edit, "mnuCopyPlain", u"合計を数値でコピー", none, Item, None,
+         pads(&CompanionWindows::mnuCopyPlain_Click)},
+        {Edit, "mnuViewBar0", u"", none, Separator},
+        {Edit, "mnuTaxRate", u"消費税の設定(&S)", none, Item, None,
+         tools(&MainTools::openTaxDialog)},
+        {Edit, "mnuDoll", u"為替レートの設定(&D)", none, Item, None,
+         tools(&MainTools::openExchangeRateDialog)},
+        {Edit, "mnuFix", u"端数処理(&F)", none, Item, None, placeEditor},
+        {Edit, "mnuBarGT", u"", none, Separator},
+        {Edit, "mnuGT", u"GT呼出(&G)", Qt::CTRL | Qt::Key_G, Item, None,
+         onMain(&engine::Engine::recallGrandTotal)},
+        // Clearing the day's grand total by a stray key would lose it; it is reached by the menu.
+        {Edit, "mnuGTClear", u"GTクリア", none, Item, None,
+         onMain(&engine::Engine::clearGrandTotal)},
+        {Edit, "mnuBarMem", u"", none, Separator},
+        {Edit, "mnuMemPlus", u"M+", Qt::CTRL | Qt::SHIFT | Qt::Key_P, Item, None,
+         onMain(&engine::Engine::addToMemory)},
+        {Edit, "mnuMemMinus", u"M−", Qt::CTRL | Qt::SHIFT | Qt::Key_M, Item, None,
+         onMain(&engine::Engine::subtractFromMemory)},
+        {Edit, "mnuMemRecall", u"MR", Qt::CTRL | Qt::SHIFT | Qt::Key_R, Item, None,
+         onMain(&engine::Engine::recallMemory)},
+        {Edit, "mnuMemClear", u"MC", Qt::CTRL | Qt::SHIFT | Qt::Key_C, Item, None,
+         onMain(&engine::Engine::clearMemory)},
 
-void frmMain::buildViewMenu() {
-    QMenu* mnuView = namedMenu(this, "mnuView", QStringLiteral("表示(&V)"));
-    menuBar()->addMenu(mnuView);
-    mnuJapan = checkable(addAction(mnuView, "mnuJapan", QStringLiteral("四桁表示(&J)")), false);
-    mnuTax = checkable(addAction(mnuView, "mnuTax", QStringLiteral("消費税額を表示(&F)")), true);
-    mnuCalender =
-        checkable(addAction(mnuView, "mnuCalender", QStringLiteral("カレンダーを表示(&W)")), false);
-    mnuViewStatusBar =
-        checkable(addAction(mnuView, "mnuViewStatusBar", QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&B)")), false);
-    addSeparator(mnuView, "mnuBar02");
-    mnuPic =
-        checkable(addAction(mnuView, "mnuPic", QStringLiteral("フォームの画像を表示(&P)")), true);
-    mnuViewRefresh =
-        addAction(mnuView, "mnuViewRefresh", QStringLiteral("フォームの画像を更新(&N)"));
-    addSeparator(mnuView, "mnuBar01");
-    mnuRireki = addAction(mnuView, "mnuRireki", QStringLiteral("計算履歴を表示(&R)"));
-    mnuMemo = addAction(mnuView, "mnuMemo", QStringLiteral("メモ帳を表示(&M)"));
-    addSeparator(mnuView, "mnuBar03");
-    addAction(mnuView, "mnuEge", QStringLiteral("年齢計算(&E)"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    addAction(mnuView, "mnuDay", QStringLiteral("日数計算(&T)"));
-    addAction(mnuView, "mnuTime", QStringLiteral("時間計算(&H)"));
-    addSeparator(mnuView, "mnuBar20");
-    mmnuTon = addAction(mnuView, "mmnuTon", QStringLiteral("単位換算(&K)"));
-    mmnuTon->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    addSeparator(mnuView, "mnuBar25");
-    mnuCashTotal = addAction(mnuView, "mnuCashTotal", QStringLiteral("金種合計(&L)"));
-    mnuCash = addAction(mnuView, "mnuCash", QStringLiteral("金種計算(&C)"));
-    mnuZei = addAction(mnuView, "mnuZei", QStringLiteral("税率別集計(&I)..."));
-    mnuMargin = addAction(mnuView, "mnuMargin", QStringLiteral("原価・売価・利益率(&P)..."));
-    addSeparator(mnuView, "mnuBar12");
-    mnuViewOptions = addAction(mnuView, "mnuViewOptions", QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
-}
+        {View, "mnuJapan", u"四桁表示(&J)", none, Unchecked, FourDigit, fourDigit},
+        {View, "mnuTax", u"消費税額を表示(&F)", none, Checked, TaxLines,
+         onLine([](engine::Engine& e) { e.toggleTaxLines(); })},
+        {View, "mnuCalender", u"カレンダーを表示(&W)", none, Unchecked, None,
+         picture(&PictureArea::mnuCalender_Click)},
+        {View, "mnuViewStatusBar", u"ｽﾃｰﾀｽ ﾊﾞｰ(&B)", none, Unchecked, None, statusBarShown},
+        {View, "mnuBar02", u"", none, Separator},
+        {View, "mnuPic", u"フォームの画像を表示(&P)", none, Checked, None,
+         picture(&PictureArea::mnuPic_Click)},
+        {View, "mnuViewRefresh", u"フォームの画像を更新(&N)", none, Item, None,
+         picture(&PictureArea::mnuViewRefresh_Click)},
+        {View, "mnuBar01", u"", none, Separator},
+        {View, "mnuRireki", u"計算履歴を表示(&R)", none, Item, None,
+         pads(&CompanionWindows::showHistory)},
+        {View, "mnuMemo", u"メモ帳を表示(&M)", none, Item, None, pads(&CompanionWindows::showMemo)},
+        {View, "mnuBar03", u"", none, Separator},
+        {View, "mnuEge", u"年齢計算(&E)", Qt::CTRL | Qt::Key_E, Item, None,
+         days(datetime::DaysMode::Age)},
+        {View, "mnuDay", u"日数計算(&T)", none, Item, None, days(datetime::DaysMode::DayCount)},
+        {View, "mnuTime", u"時間計算(&H)", none, Item, None, time},
+        {View, "mnuBar20", u"", none, Separator},
+        {View, "mmnuTon", u"単位換算(&K)", Qt::CTRL | Qt::Key_K, Item, None,
+         [this] { mmnuTon_Click(); }},
+        {View, "mnuBar25", u"", none, Separator},
+        {View, "mnuCashTotal", u"金種合計(&L)", none, Item, None,
+         onMain(&engine::Engine::startCashTally)},
+        {View, "mnuCash", u"金種計算(&C)", none, Item, Cash, cash},
+        {View, "mnuZei", u"税率別集計(&I)...", none, Item, None, zei},
+        {View, "mnuMargin", u"原価・売価・利益率(&P)...", none, Item, None,
+         tools(&MainTools::openMarginDialog)},
+        {View, "mnuBar12", u"", none, Separator},
+        {View, "mnuViewOptions", u"ｵﾌﾟｼｮﾝ(&O)...", none, Item, None,
+         tools(&MainTools::mnuViewOptions_Click)},
 
-void frmMain::buildHelpMenu() {
-    QMenu* mnuHelp = namedMenu(this, "mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-    menuBar()->addMenu(mnuHelp);
-    addPendingAction(mnuHelp, "mnuHelpContents", QStringLiteral("目次(&C)"));
-    addPendingAction(mnuHelp, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)..."));
-    mnuTip = addAction(mnuHelp, "mnuTip", QStringLiteral("基本的な使い方(&T)"));
-    mnuWWW = addAction(mnuHelp, "mnuWWW", QStringLiteral("Velquor Web(&W)"));
-    mnuWWW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-    addSeparator(mnuHelp, "mnuHelpBar0");
-    mnuHelpAbout = addAction(mnuHelp, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
-}
+        {Help, "mnuHelpContents", u"目次(&C)", none, Item, Pending},
+        {Help, "mnuHelpSearchForHelpOn", u"ﾄﾋﾟｯｸの検索(&S)...", none, Item, Pending},
+        {Help, "mnuTip", u"基本的な使い方(&T)", none, Item, None, tools(&MainTools::mnuTip_Click)},
+        {Help, "mnuWWW", u"Velquor Web(&W)", Qt::CTRL | Qt::Key_W, Item, None, projectPage},
+        {Help, "mnuHelpBar0", u"", none, Separator},
+        {Help, "mnuHelpAbout", u"ﾊﾞｰｼﾞｮﾝ情報(&A)", none, Item, None,
+         tools(&MainTools::mnuHelpAbout_Click)},
 
-void frmMain::buildContextMenus() {
-    // Context menus live outside the menu bar; they open on the picture, the total and the
-    // calendar.
-    mnuPopup = namedMenu(this, "mnuPopup", QStringLiteral("Ｐｏｐｕｐ"));
-    mnuPopNext = addAction(mnuPopup, "mnuPopNext", QStringLiteral("Change the picture.(&N)"));
+        {Popup, "mnuPopNext", u"Change the picture.(&N)", none, Item, None,
+         picture(&PictureArea::showNextPicture)},
 
-    mnuPopup2 = namedMenu(this, "mnuPopup2", QStringLiteral("Popup2"));
-    mnuPopUndo = addAction(mnuPopup2, "mnuPopUndo", QStringLiteral("元に戻す(&U)"));
-    addSeparator(mnuPopup2, "mnuPopBar1");
-    mnuPopFix = addAction(mnuPopup2, "mnuPopFix", QStringLiteral("切り捨て(&F)"));
-    mnuPopu = addAction(mnuPopup2, "mnuPopu", QStringLiteral("切り上げ(&T)"));
-    mnuPopB = addAction(mnuPopup2, "mnuPopB", QStringLiteral("四捨五入(&B)"));
-    addSeparator(mnuPopup2, "mnuPopBar2");
-    mnuPopDcl = addAction(mnuPopup2, "mnuPopDcl", QStringLiteral("小数点以下の位(&D)"));
-    addSeparator(mnuPopup2, "mnuPopBar3");
-    mnuOku = checkable(addAction(mnuPopup2, "mnuOku", QStringLiteral("四桁表示(&J)")), false);
-    addSeparator(mnuPopup2, "mnuPopBar4");
-    mnuPopCash = addAction(mnuPopup2, "mnuPopCash", QStringLiteral("金種計算(&C)"));
-    mnuPopZei = addAction(mnuPopup2, "mnuPopZei", QStringLiteral("税率別集計(&I)..."));
+        {Popup2, "mnuPopUndo", u"元に戻す(&U)", none, Item, Undo,
+         onLine([](engine::Engine& e) { e.undo(); })},
+        {Popup2, "mnuPopBar1", u"", none, Separator},
+        {Popup2, "mnuPopFix", u"切り捨て(&F)", none, Item, None, round(RoundMode::Down)},
+        {Popup2, "mnuPopu", u"切り上げ(&T)", none, Item, None, round(RoundMode::Up)},
+        {Popup2, "mnuPopB", u"四捨五入(&B)", none, Item, None, round(RoundMode::HalfAwayFromZero)},
+        {Popup2, "mnuPopBar2", u"", none, Separator},
+        {Popup2, "mnuPopDcl", u"小数点以下の位(&D)", none, Item, None, placeEditor},
+        {Popup2, "mnuPopBar3", u"", none, Separator},
+        {Popup2, "mnuOku", u"四桁表示(&J)", none, Unchecked, FourDigit, fourDigit},
+        {Popup2, "mnuPopBar4", u"", none, Separator},
+        {Popup2, "mnuPopCash", u"金種計算(&C)", none, Item, Cash, cash},
+        {Popup2, "mnuPopZei", u"税率別集計(&I)...", none, Item, None, zei},
 
-    mnuPopup3 = namedMenu(this, "mnuPopup3", QStringLiteral("Popup3"));
-    addAction(mnuPopup3, "mnuPopEge", QStringLiteral("年齢計算(&E)"));
-    addAction(mnuPopup3, "mnuPopupDay", QStringLiteral("日数計算(&T)"));
-    addSeparator(mnuPopup3, "mnuPopBar5");
-    addAction(mnuPopup3, "mnuPopTime", QStringLiteral("時間計算(&H)"));
+        {Popup3, "mnuPopEge", u"年齢計算(&E)", none, Item, None, days(datetime::DaysMode::Age)},
+        {Popup3, "mnuPopupDay", u"日数計算(&T)", none, Item, None,
+         days(datetime::DaysMode::DayCount)},
+        {Popup3, "mnuPopBar5", u"", none, Separator},
+        {Popup3, "mnuPopTime", u"時間計算(&H)", none, Item, None, time},
+    };
 }
 
 } // namespace sumiplex::ui

@@ -1,8 +1,8 @@
 // The controls of the main window and where they sit.
 
+#include "ui/mainwindow/main_controls.h"
 #include "core/engine/engine.h"
 #include "platform/colour.h"
-#include "ui/mainwindow/frm_main.h"
 #include "ui/ui_fonts.h"
 #include "ui/widgets/accessible_names.h"
 #include "ui/widgets/clickable_label.h"
@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -70,9 +71,9 @@ void setFillColour(QWidget* widget, const QColor& colour) {
 
 } // namespace
 
-void frmMain::buildControls() {
-    auto* central = named(new QWidget(this), "centralWidget");
-    setCentralWidget(central);
+void MainControls::build(QMainWindow& window, engine::Engine& engine) {
+    auto* central = named(new QWidget(&window), "centralWidget");
+    window.setCentralWidget(central);
 
     Label10 =
         plainLabel(central, "Label10", QStringLiteral("  Please input the numerical value(&I)"));
@@ -130,10 +131,10 @@ void frmMain::buildControls() {
     // window nothing per line.
     List1 = named(new QListView(central), "List1");
     List3 = named(new QListView(central), "List3");
-    m_list1Model = new TextListModel(m_engine->history().totals(), List1);
-    m_list3Model = new TextListModel(m_engine->view().amounts, List3);
-    List1->setModel(m_list1Model);
-    List3->setModel(m_list3Model);
+    list1Model = new TextListModel(engine.history().totals(), List1);
+    list3Model = new TextListModel(engine.view().amounts, List3);
+    List1->setModel(list1Model);
+    List3->setModel(list3Model);
     for (QListView* list : {List1, List3})
         list->setUniformItemSizes(true);
     Text4 = named(new QLineEdit(QStringLiteral("Text4"), central), "Text4");
@@ -197,7 +198,7 @@ void frmMain::buildControls() {
     row(buttons, kRightInset);
     column->addWidget(Line2);
 
-    auto* bar = named(new QStatusBar(this), "sbStatusBar");
+    auto* bar = named(new QStatusBar(&window), "sbStatusBar");
     sbPanel1 = plainLabel(bar, "sbPanel1", QString());
     sbPanel2 = plainLabel(bar, "sbPanel2", QString());
     bar->addWidget(sbPanel1, 1);
@@ -210,42 +211,42 @@ void frmMain::buildControls() {
     bar->insertPermanentWidget(2, sbPanelMemory);
     sbPanelGT->hide();
     sbPanelMemory->hide();
-    setStatusBar(bar);
+    window.setStatusBar(bar);
 
-    tmrClock = named(new QTimer(this), "tmrClock");
+    tmrClock = named(new QTimer(&window), "tmrClock");
     tmrClock->setInterval(kClockIntervalMs);
 
-    applyDesignFonts();
-    setTabOrder(Text1, Command1);
+    applyDesignFonts(window);
+    QWidget::setTabOrder(Text1, Command1);
     // The figures' lines take their spoken names from the render, which adds the figure.
     nameForScreenReaders(
-        *this, {{"Text1", "入力欄", "数値と演算記号を入力します。末尾の＋や−で合計に加減します"},
-                {"Label1", "合計", "これまでの計算の合計"},
-                {"Label7", "四桁表示", "合計を万・億・兆の位で読んだもの"},
-                {"Label2", "税込み", "合計に消費税を加えた金額と消費税額"},
-                {"Label3", "税抜き本体", "合計を税込みとみたときの本体と消費税額"},
-                {"Text3", "端数処理の位", "切り捨て・切り上げ・四捨五入で残す小数点以下の位"},
-                {"Text2", "為替レート", "1ドルあたりの円"},
-                {"txtTime", "現在時刻"},
-                {"Label6", "現在時刻を表示"},
-                {"Command1", "オールクリア", "入力と合計を消します"},
-                {"Command4", "前の合計", "記録した一つ前の合計を表示します"},
-                {"Command5", "次の合計", "記録した一つ後の合計を表示します"},
-                {"Command2", "数値をメモ帳に貼り付け"},
-                {"Command3", "計算履歴を表示"},
-                {"Command6", "合計を円に換算"},
-                {"Command7", "合計をドルに換算"},
-                {"List1", "記録した合計"},
-                {"List3", "合計の内訳"}});
-    describeForScreenReaders(*this, {{"Label5", "通貨記号"},
-                                     {"sbPanel1", "計算中の行"},
-                                     {"sbPanel2", "為替レート"},
-                                     {"sbPanelGT", "グランドトータル"},
-                                     {"sbPanelMemory", "メモリー"}});
+        window, {{"Text1", "入力欄", "数値と演算記号を入力します。末尾の＋や−で合計に加減します"},
+                 {"Label1", "合計", "これまでの計算の合計"},
+                 {"Label7", "四桁表示", "合計を万・億・兆の位で読んだもの"},
+                 {"Label2", "税込み", "合計に消費税を加えた金額と消費税額"},
+                 {"Label3", "税抜き本体", "合計を税込みとみたときの本体と消費税額"},
+                 {"Text3", "端数処理の位", "切り捨て・切り上げ・四捨五入で残す小数点以下の位"},
+                 {"Text2", "為替レート", "1ドルあたりの円"},
+                 {"txtTime", "現在時刻"},
+                 {"Label6", "現在時刻を表示"},
+                 {"Command1", "オールクリア", "入力と合計を消します"},
+                 {"Command4", "前の合計", "記録した一つ前の合計を表示します"},
+                 {"Command5", "次の合計", "記録した一つ後の合計を表示します"},
+                 {"Command2", "数値をメモ帳に貼り付け"},
+                 {"Command3", "計算履歴を表示"},
+                 {"Command6", "合計を円に換算"},
+                 {"Command7", "合計をドルに換算"},
+                 {"List1", "記録した合計"},
+                 {"List3", "合計の内訳"}});
+    describeForScreenReaders(window, {{"Label5", "通貨記号"},
+                                      {"sbPanel1", "計算中の行"},
+                                      {"sbPanel2", "為替レート"},
+                                      {"sbPanelGT", "グランドトータル"},
+                                      {"sbPanelMemory", "メモリー"}});
 }
 
-void frmMain::applyDesignFonts() {
-    const QColor accent = platform::colourFromValue(kAccentColourValue, palette());
+void MainControls::applyDesignFonts(const QMainWindow& window) {
+    const QColor accent = platform::colourFromValue(kAccentColourValue, window.palette());
 
     QFont input(kTimesNewRoman, kInputPointSize);
     input.setBold(true);
@@ -273,17 +274,16 @@ void frmMain::applyDesignFonts() {
     for (QFrame* line : {Line1, Line2, Line3, Line4})
         setFillColour(line, accent);
 
-    const QColor ink = palette().color(QPalette::ButtonText);
+    const QColor ink = window.palette().color(QPalette::ButtonText);
     Command2->setIcon(glyphIcon(QStringLiteral("✎"), ink));
     Command3->setIcon(glyphIcon(QStringLiteral("☰"), ink));
     Command6->setIcon(glyphIcon(QStringLiteral("¥"), accent));
     Command7->setIcon(glyphIcon(QStringLiteral("$"), accent));
 
     placeDecimalPlaceBox();
-    Label4->installEventFilter(this);
 }
 
-void frmMain::placeDecimalPlaceBox() {
+void MainControls::placeDecimalPlaceBox() {
     // Text3 lies in the blank run of Label4's caption, clear of the characters on either
     // side, in whatever font the caption has now.
     constexpr int kClearance = 2;

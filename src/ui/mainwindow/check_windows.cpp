@@ -1,13 +1,14 @@
 // Checking the calculation by keying it again, and correcting its steps.
 
+#include "ui/mainwindow/check_windows.h"
+
 #include "core/engine/correction.h"
 #include "core/engine/engine.h"
 #include "core/engine/tape.h"
 #include "ui/check/frm_check.h"
 #include "ui/check/frm_correct.h"
-#include "ui/mainwindow/frm_main.h"
+#include "ui/widgets/tool_window_keys.h"
 
-#include <QAction>
 #include <QTimer>
 
 namespace sumiplex::ui {
@@ -20,11 +21,13 @@ std::vector<engine::TapeEntry> currentSteps(const engine::Tape& tape) {
 
 } // namespace
 
-void frmMain::connectCheck() {
-    connect(mnuCheck, &QAction::triggered, this, &frmMain::mnuCheck_Click);
-    connect(mnuCorrect, &QAction::triggered, this, &frmMain::mnuCorrect_Click);
+CheckWindows::CheckWindows(QObject& window, engine::Engine& engine, engine::Tape& tape,
+                           ToolWindows& tools, std::function<void()> render,
+                           std::function<void()> giveKeyboard)
+    : m_window(window), m_engine(engine), m_tape(tape), m_tools(tools), m_render(std::move(render)),
+      m_giveKeyboard(std::move(giveKeyboard)) {
     // Steps keyed while the correction is open join its rows; a new calculation replaces them.
-    m_correctListener = m_tape->addListener(engine::Tape::Listener{
+    m_correctListener = m_tape.addListener(engine::Tape::Listener{
         .recorded =
             [this](const engine::TapeEntry& entry, std::u16string_view) {
                 if (!m_correct || !m_correct->isVisible())
@@ -38,34 +41,47 @@ void frmMain::connectCheck() {
     });
 }
 
-engine::Engine& frmMain::lineEngine() {
+CheckWindows::~CheckWindows() = default;
+
+void CheckWindows::deleteWindows() {
+    delete m_check.data();
+    delete m_correct.data();
+    m_tape.removeListener(m_correctListener);
+}
+
+engine::Engine& CheckWindows::lineEngine() const {
     if (m_check)
         if (engine::Engine* checking = m_check->checkingEngine())
             return *checking;
-    return *m_engine;
+    return m_engine;
 }
 
-void frmMain::mnuCheck_Click() {
+void CheckWindows::takeKeyed() {
+    if (m_check)
+        m_check->takeKeyed();
+}
+
+void CheckWindows::mnuCheck_Click() {
     if (m_check && m_check->isVisible()) {
         m_check->raise();
-        return giveKeyboardToInputLine();
+        return m_giveKeyboard();
     }
     openCheck(
-        currentSteps(*m_tape), [this](engine::Tape& tape) { return m_engine->replay({}, tape); },
+        currentSteps(m_tape), [this](engine::Tape& tape) { return m_engine.replay({}, tape); },
         true);
 }
 
-void frmMain::openCheck(std::vector<engine::TapeEntry> steps,
-                        std::function<std::unique_ptr<engine::Engine>(engine::Tape&)> start,
-                        bool current) {
+void CheckWindows::openCheck(std::vector<engine::TapeEntry> steps,
+                             std::function<std::unique_ptr<engine::Engine>(engine::Tape&)> start,
+                             bool current) {
     // One window works on the calculation at a time.
     if (m_correct)
         m_correct->close();
     if (m_check)
         m_check->close();
     frmCheck::Links links{
-        .render = [this] { render(); },
-        .writeTapeLine = [this](std::u16string line) { m_tape->recordTool(std::move(line)); },
+        .render = m_render,
+        .writeTapeLine = [this](std::u16string line) { m_tape.recordTool(std::move(line)); },
         .apply = {},
     };
     if (current)
@@ -75,20 +91,20 @@ void frmMain::openCheck(std::vector<engine::TapeEntry> steps,
         };
     m_check = new frmCheck(std::move(steps), std::move(start), std::move(links));
     // The keys go on to the input line, which now keys the check.
-    m_tools->show(*m_check, ToolShow::Quietly);
-    render();
+    m_tools.show(*m_check, ToolShow::Quietly);
+    m_render();
     // After the window manager has shown the new window.
-    QTimer::singleShot(0, this, [this] { giveKeyboardToInputLine(); });
+    QTimer::singleShot(0, &m_window, m_giveKeyboard);
 }
 
-void frmMain::checkEarlierCalculation(const engine::CalculationAt& calculation) {
+void CheckWindows::checkEarlierCalculation(const engine::CalculationAt& calculation) {
     const std::optional<engine::TapeEntry> first = calculation.start;
     openCheck(
         calculation.steps,
         [this, first](engine::Tape& tape) {
             // The calculator as it starts, settings and all, then the total the calculation
             // started from.
-            std::unique_ptr<engine::Engine> engine = m_engine->replay({}, tape);
+            std::unique_ptr<engine::Engine> engine = m_engine.replay({}, tape);
             engine->allClear();
             if (first)
                 engine->feed(*first);
@@ -97,7 +113,7 @@ void frmMain::checkEarlierCalculation(const engine::CalculationAt& calculation) 
         false);
 }
 
-void frmMain::mnuCorrect_Click() {
+void CheckWindows::mnuCorrect_Click() {
     if (m_correct && m_correct->isVisible()) {
         m_correct->raise();
         m_correct->activateWindow();
@@ -106,33 +122,27 @@ void frmMain::mnuCorrect_Click() {
     if (m_check)
         m_check->close();
     m_correct = new frmCorrect(
-        currentSteps(*m_tape), [this](engine::Tape& tape) { return m_engine->replay({}, tape); },
+        currentSteps(m_tape), [this](engine::Tape& tape) { return m_engine.replay({}, tape); },
         frmCorrect::Links{
             .apply = [this](std::span<const engine::TapeEntry> block,
                             const Decimal& total) { applyCorrection(block, total); },
         });
     // Escape belongs to the grid's cell editor.
-    m_tools->show(*m_correct, ToolShow::KeepEscape);
+    m_tools.show(*m_correct, ToolShow::KeepEscape);
     m_correct->activateWindow();
 }
 
-void frmMain::applyCorrection(std::span<const engine::TapeEntry> block, const Decimal& total) {
-    m_engine->applyCorrection(block, total);
-    render();
-    giveKeyboardToInputLine();
+void CheckWindows::applyCorrection(std::span<const engine::TapeEntry> block, const Decimal& total) {
+    m_engine.applyCorrection(block, total);
+    m_render();
+    m_giveKeyboard();
 }
 
-void frmMain::unloadCheckWindows() {
+void CheckWindows::unload() {
     if (m_check)
         m_check->close();
     if (m_correct)
         m_correct->close();
-}
-
-void frmMain::deleteCheckWindows() {
-    delete m_check.data();
-    delete m_correct.data();
-    m_tape->removeListener(m_correctListener);
 }
 
 } // namespace sumiplex::ui
