@@ -101,6 +101,11 @@ enum class ToolShow {
 /// opens beside `anchor` the first time it has no place of its own (keeping `keepClear` in
 /// view), is kept wholly on a screen otherwise, closes with Escape where its ToolShow says so,
 /// and gives the keyboard back through `onClosed` when it closes.
+///
+/// A new tool window touches four files besides its own: derive it from ToolWindow, give it
+/// its place keys (platform/settings_keys.h), a row in the main window's menu table
+/// (ui/mainwindow/frm_main_menus.cpp) and an opening through this registry
+/// (ui/mainwindow/main_tools.cpp/.h).
 class ToolWindows final {
 public:
     ToolWindows(QWidget& anchor, QWidget& keepClear, std::function<void()> onClosed);
