@@ -142,33 +142,35 @@ bool appendPlainPattern(std::u16string& out, const Decimal& value, const Pattern
     if (scale > rules.fractionPlaces || rules.minWhole != 1 ||
         rules.minFraction > Decimal::kMaxScale || !rules.prefix.empty() || !rules.suffix.empty())
         return false;
-    char digits[48];
-    char* const end = digits + sizeof digits;
-    char* first = detail::writeDigits(value.mantissa(), end);
+    char16_t digits[48];
+    char16_t* const end = digits + std::size(digits);
+    char16_t* first = detail::writeDigits(value.mantissa(), end);
     while (end - first <= scale)
-        *--first = '0';
-    const char* const point = end - scale;
-    const char* last = end;
-    while (last > point && last[-1] == '0' && last - point > rules.minFraction)
+        *--first = u'0';
+    const char16_t* const point = end - scale;
+    const char16_t* last = end;
+    while (last > point && last[-1] == u'0' && last - point > rules.minFraction)
         --last;
     const auto whole = static_cast<int>(point - first);
     char16_t text[96];
     char16_t* at = text;
     if (value.isNegative())
         *at++ = u'-';
-    int untilComma = rules.group ? (whole % 3 == 0 ? 3 : whole % 3) : whole + 1;
-    for (const char* d = first; d < point; ++d) {
-        if (untilComma == 0) {
+    if (rules.group) {
+        // The first group takes what the threes leave over.
+        const char16_t* d = first;
+        const int lead = whole % 3 == 0 ? 3 : whole % 3;
+        at = std::copy(d, d + lead, at);
+        for (d += lead; d < point; d += 3) {
             *at++ = u',';
-            untilComma = 3;
+            at = std::copy(d, d + 3, at);
         }
-        --untilComma;
-        *at++ = static_cast<char16_t>(*d);
+    } else {
+        at = std::copy<const char16_t*>(first, point, at);
     }
     if (rules.point) {
         *at++ = u'.';
-        for (const char* d = point; d < last; ++d)
-            *at++ = static_cast<char16_t>(*d);
+        at = std::copy(point, last, at);
         at = std::fill_n(at, std::max(0, rules.minFraction - static_cast<int>(last - point)), u'0');
     }
     out.append(text, static_cast<std::size_t>(at - text));

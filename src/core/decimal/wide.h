@@ -227,32 +227,33 @@ inline constexpr std::array<char, 200> kDigitPairs = [] {
 }();
 
 /// Writes the decimal digits of w, at least `minDigits` of them (zeros in front), so that
-/// they end just before `end`; returns the first digit.
-inline char* writeDigits64(std::uint64_t w, char* end, int minDigits) {
-    char* const stop = end - minDigits;
+/// they end just before `end`; returns the first digit. In any character type, so a caller
+/// writing UTF-16 needs no second pass.
+template <class Ch> Ch* writeDigits64(std::uint64_t w, Ch* end, int minDigits) {
+    Ch* const stop = end - minDigits;
     while (w >= 100) {
         const auto pair = static_cast<std::size_t>(w % 100) * 2;
         w /= 100;
         end -= 2;
-        end[0] = kDigitPairs[pair];
-        end[1] = kDigitPairs[pair + 1];
+        end[0] = static_cast<Ch>(kDigitPairs[pair]);
+        end[1] = static_cast<Ch>(kDigitPairs[pair + 1]);
     }
     if (w >= 10) {
         end -= 2;
-        end[0] = kDigitPairs[w * 2];
-        end[1] = kDigitPairs[w * 2 + 1];
+        end[0] = static_cast<Ch>(kDigitPairs[w * 2]);
+        end[1] = static_cast<Ch>(kDigitPairs[w * 2 + 1]);
     } else {
-        *--end = static_cast<char>('0' + w);
+        *--end = static_cast<Ch>('0' + w);
     }
     while (end > stop) {
-        *--end = '0';
+        *--end = static_cast<Ch>('0');
     }
     return end;
 }
 
 /// Writes the decimal digits of v so that they end just before `end`; returns the first digit.
 /// Zero gives "0".
-inline char* writeDigits(U128 v, char* end) {
+template <class Ch> Ch* writeDigits(U128 v, Ch* end) {
     while ((v >> 64) != 0) {
         const U128 q = v / kPow10_19;
         end = writeDigits64(static_cast<std::uint64_t>(v - q * kPow10_19), end, 19);

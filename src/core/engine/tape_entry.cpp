@@ -20,7 +20,13 @@ public:
                 return slot.text;
         Slot& slot = m_slots[m_next];
         m_next = (m_next + 1) % m_slots.size();
-        slot = Slot{value.mantissa(), value.scale(), value.signBit(), true, FormatAmount(value)};
+        slot.mantissa = value.mantissa();
+        slot.scale = value.scale();
+        slot.negative = value.signBit();
+        slot.used = true;
+        // Written into the slot's own storage, which an amount of any length soon has.
+        slot.text.clear();
+        appendPattern(slot.text, value, value.isWhole() ? kPatternWhole : kPatternLong);
         return slot.text;
     }
 
