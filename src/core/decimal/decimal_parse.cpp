@@ -189,9 +189,46 @@ std::optional<std::u16string> utf8ToUtf16(std::string_view s) {
     return out;
 }
 
+/// Text in the plain form the program writes ("-1234.5": a leading minus, digits, one
+/// point) whose digits a mantissa and scale hold exactly, read in one pass; false for any
+/// other text, which the general reader takes (it also rounds what does not fit). The totals list
+/// is read back this way at every Back and Forward.
+bool parsePlain(std::u16string_view text, std::optional<Decimal>& value) {
+    // 29 digits stay below 2^128 whatever they are; whether they fit is checked at the end.
+    constexpr int kMostDigits = 29;
+    std::size_t i = !text.empty() && text.front() == u'-' ? 1 : 0;
+    const bool negative = i == 1;
+    U128 mantissa = 0;
+    int digits = 0;
+    int scale = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            if (++digits > kMostDigits) {
+                return false;
+            }
+            mantissa = mantissa * 10 + static_cast<unsigned>(c - u'0');
+            scale += point ? 1 : 0;
+        } else if (c == u'.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || mantissa > kMax || scale > Decimal::kMaxScale) {
+        return false;
+    }
+    value = Decimal::fromParts(mantissa, scale, negative && mantissa != 0);
+    return true;
+}
+
 } // namespace
 
 std::optional<Decimal> Decimal::parse(std::u16string_view text) {
+    if (std::optional<Decimal> plain; parsePlain(text, plain)) {
+        return plain;
+    }
     return parseUnits(text.data(), text.data() + text.size());
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "core/decimal/decimal_test_util.h"
 
@@ -110,6 +113,54 @@ TEST(ParseUtf8, AgreesWithTheUtf16Reader) {
         {"1,234.5-", u"1,234.5-"}, {"＋９９", u"＋９９"}, {".5", u".5"}, {"1..2", u"1..2"}};
     for (const auto& [narrowText, wideText] : table) {
         EXPECT_EQ(plain(Decimal::parse(narrowText)), plain(Decimal::parse(wideText))) << narrowText;
+    }
+}
+
+// Plain text ("-1234.5") is read by a shorter path; a trailing blank sends the same text
+// through the general reader. Both must give the same digits, scale and sign, or both fail.
+TEST(ParsePlain, ReadsAsTheGeneralReaderDoes) {
+    std::vector<std::u16string> texts = {u"",
+                                         u"-",
+                                         u".",
+                                         u"-.",
+                                         u"-0",
+                                         u"-0.00",
+                                         u"0",
+                                         u"1.2.3",
+                                         u"..5",
+                                         u"5..",
+                                         u"1-",
+                                         u"--1",
+                                         u"1.50",
+                                         u"0000000000000000000000000001",
+                                         u"9999999999999999999999999999",
+                                         u"99999999999999999999999999999",
+                                         u"79228162514264337593543950335",
+                                         u"79228162514264337593543950336",
+                                         u"-7.9228162514264337593543950335",
+                                         u"0.00000000000000000000000000001",
+                                         u"0.0000000000000000000000000001"};
+    std::mt19937 rng(7);
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string t = rng() % 4 == 0 ? u"-" : u"";
+        const int digits = static_cast<int>(rng() % 31);
+        const int point = static_cast<int>(rng() % (digits + 2)) - 1;
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                t += u'.';
+            t += static_cast<char16_t>(u'0' + rng() % 10);
+        }
+        texts.push_back(t);
+    }
+    for (const std::u16string& t : texts) {
+        const auto fast = Decimal::parse(t);
+        const auto general = Decimal::parse(t + u" ");
+        ASSERT_EQ(fast.has_value(), general.has_value()) << printable(t);
+        if (fast) {
+            EXPECT_TRUE(fast->mantissa() == general->mantissa()) << printable(t);
+            EXPECT_EQ(fast->scale(), general->scale()) << printable(t);
+            EXPECT_EQ(fast->signBit(), general->signBit()) << printable(t);
+        }
     }
 }
 
