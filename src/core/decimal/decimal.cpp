@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -186,32 +187,33 @@ namespace {
 // The plain form in either character type: optional "-", the whole digits, and "." with the
 // fraction only when a fraction digit other than a trailing zero remains.
 template <class String> String plainForm(Decimal::Mantissa mantissa, int scale, bool negative) {
-    char buf[64];
-    char* const end = buf + sizeof buf;
-    char* first = detail::writeDigits(mantissa, end);
+    // Written in the string's own character type and built in one go: appending a range of
+    // another character type makes a temporary string first. The buffer keeps room in front
+    // for the point and the sign.
+    using Ch = typename String::value_type;
+    Ch buf[64];
+    Ch* const end = buf + std::size(buf);
+    Ch* first = detail::writeDigits(mantissa, end);
     while (end - first <= scale) {
         *--first = '0';
     }
-    char* last = end;
+    Ch* last = end;
     int fraction = scale;
     while (fraction > 0 && last[-1] == '0') {
         --last;
         --fraction;
     }
-    // Laid out in the string's own character type and built in one go: appending a range
-    // of another character type makes a temporary string first.
-    typename String::value_type text[sizeof buf + 2];
-    auto* at = text;
-    if (negative) {
-        *at++ = '-';
-    }
-    char* const point = last - fraction;
-    at = std::copy(first, point, at);
     if (fraction > 0) {
-        *at++ = '.';
-        at = std::copy(point, last, at);
+        Ch* const point = last - fraction;
+        // The whole digits move one place to the front to make room for the point.
+        std::copy(first, point, first - 1);
+        --first;
+        point[-1] = '.';
     }
-    return String(text, static_cast<std::size_t>(at - text));
+    if (negative) {
+        *--first = '-';
+    }
+    return String(first, last);
 }
 
 } // namespace

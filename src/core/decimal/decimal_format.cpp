@@ -71,7 +71,7 @@ PatternRules readPattern(std::u16string_view pattern) {
 /// The digits a pattern writes for a value: the whole part from `first` to `point` with
 /// padWhole zeros in front, the fraction from `point` to `last` with padFraction zeros after.
 struct Layout {
-    char digits[48];
+    char16_t digits[48];
     int first = 0;
     int point = 0;
     int last = 0;
@@ -81,25 +81,28 @@ struct Layout {
 };
 
 Layout layOut(const Decimal& value, const PatternRules& rules) {
+    // Most values already have no more places than the pattern shows: nothing to round.
     const Decimal v =
-        value.roundedHalfAwayFromZero(std::min(rules.fractionPlaces, Decimal::kMaxScale));
+        value.scale() <= rules.fractionPlaces
+            ? value
+            : value.roundedHalfAwayFromZero(std::min(rules.fractionPlaces, Decimal::kMaxScale));
     Layout l;
-    char* const end = l.digits + sizeof l.digits;
-    char* first = detail::writeDigits(v.mantissa(), end);
+    char16_t* const end = l.digits + std::size(l.digits);
+    char16_t* first = detail::writeDigits(v.mantissa(), end);
     const int scale = v.scale();
     while (end - first <= scale) {
-        *--first = '0';
+        *--first = u'0';
     }
     l.first = static_cast<int>(first - l.digits);
-    l.last = static_cast<int>(sizeof l.digits);
+    l.last = static_cast<int>(std::size(l.digits));
     l.point = l.last - scale;
     // Whole part: leading zeros go, down to the digits the pattern always writes.
-    while (l.first < l.point && l.digits[l.first] == '0' && l.point - l.first > rules.minWhole) {
+    while (l.first < l.point && l.digits[l.first] == u'0' && l.point - l.first > rules.minWhole) {
         ++l.first;
     }
     l.padWhole = std::max(0, rules.minWhole - (l.point - l.first));
     // Fraction: trailing zeros go as far as "#" placeholders reach.
-    while (l.last > l.point && l.digits[l.last - 1] == '0' &&
+    while (l.last > l.point && l.digits[l.last - 1] == u'0' &&
            l.last - l.point > rules.minFraction) {
         --l.last;
     }
@@ -122,64 +125,17 @@ char16_t* writeNumber(const Layout& l, const PatternRules& rules, char16_t* out)
             untilComma = 3;
         }
         --untilComma;
-        *out++ = i < l.padWhole ? u'0' : static_cast<char16_t>(l.digits[l.first + i - l.padWhole]);
+        *out++ = i < l.padWhole ? u'0' : l.digits[l.first + i - l.padWhole];
     }
     if (rules.point) {
         *out++ = u'.';
-        for (int i = l.point; i < l.last; ++i) {
-            *out++ = static_cast<char16_t>(l.digits[i]);
-        }
+        out = std::copy(l.digits + l.point, l.digits + l.last, out);
         out = std::fill_n(out, l.padFraction, u'0');
     }
     return out;
 }
 
-/// The common case, written in one pass: a value the pattern shows without rounding, with no
-/// text around the number and one whole zero at most. It writes what layOut and writeNumber
-/// write; false when the value needs them.
-bool appendPlainPattern(std::u16string& out, const Decimal& value, const PatternRules& rules) {
-    const int scale = value.scale();
-    if (scale > rules.fractionPlaces || rules.minWhole != 1 ||
-        rules.minFraction > Decimal::kMaxScale || !rules.prefix.empty() || !rules.suffix.empty())
-        return false;
-    char16_t digits[48];
-    char16_t* const end = digits + std::size(digits);
-    char16_t* first = detail::writeDigits(value.mantissa(), end);
-    while (end - first <= scale)
-        *--first = u'0';
-    const char16_t* const point = end - scale;
-    const char16_t* last = end;
-    while (last > point && last[-1] == u'0' && last - point > rules.minFraction)
-        --last;
-    const auto whole = static_cast<int>(point - first);
-    char16_t text[96];
-    char16_t* at = text;
-    if (value.isNegative())
-        *at++ = u'-';
-    if (rules.group) {
-        // The first group takes what the threes leave over.
-        const char16_t* d = first;
-        const int lead = whole % 3 == 0 ? 3 : whole % 3;
-        at = std::copy(d, d + lead, at);
-        for (d += lead; d < point; d += 3) {
-            *at++ = u',';
-            at = std::copy(d, d + 3, at);
-        }
-    } else {
-        at = std::copy<const char16_t*>(first, point, at);
-    }
-    if (rules.point) {
-        *at++ = u'.';
-        at = std::copy(point, last, at);
-        at = std::fill_n(at, std::max(0, rules.minFraction - static_cast<int>(last - point)), u'0');
-    }
-    out.append(text, static_cast<std::size_t>(at - text));
-    return true;
-}
-
 void appendFormatted(std::u16string& out, const Decimal& value, const PatternRules& rules) {
-    if (appendPlainPattern(out, value, rules))
-        return;
     const Layout l = layOut(value, rules);
     const int whole = l.padWhole + (l.point - l.first);
     const int commas = rules.group && whole > 0 ? (whole - 1) / 3 : 0;
