@@ -156,7 +156,7 @@ void frmMain::showEvent(QShowEvent* event) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     // Left unaccepted, the override lets the menu's shortcut run.
     if (event->type() == QEvent::ShortcutOverride &&
-        m_menus.isMenuShortcut(*this, *static_cast<QKeyEvent*>(event)))
+        m_menus.isMenuShortcut(*static_cast<QKeyEvent*>(event)))
         return true;
     if (m_picture && watched == m_picture->image())
         return m_picture->filterImage1(event);

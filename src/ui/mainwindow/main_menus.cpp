@@ -126,7 +126,7 @@ QMenu& MainMenus::menu(MenuId id) const {
 
 // The line edits take Ctrl+E and Ctrl+K as their own editing keys on X11 (end of line,
 // delete to the end); in this window they open the age and unit windows, as the menus say.
-bool MainMenus::isMenuShortcut(const QMainWindow& window, const QKeyEvent& key) const {
+bool MainMenus::isMenuShortcut(const QKeyEvent& key) const {
     // A character typed without Ctrl, Alt or Meta is never a menu's shortcut: every digit
     // typed would otherwise walk the menus.
     const Qt::KeyboardModifiers commandModifiers =
@@ -134,7 +134,7 @@ bool MainMenus::isMenuShortcut(const QMainWindow& window, const QKeyEvent& key) 
     if (commandModifiers == Qt::NoModifier && key.key() < Qt::Key_Escape)
         return false;
     const QKeySequence pressed(key.keyCombination());
-    for (const QAction* action : window.findChildren<QAction*>()) {
+    for (const QAction* action : m_window->findChildren<QAction*>()) {
         if (action->shortcut() != pressed || !action->isEnabled())
             continue;
         return std::find(m_editKeys.begin(), m_editKeys.end(), action) == m_editKeys.end();

@@ -68,7 +68,7 @@ public:
     [[nodiscard]] QMenu& menu(MenuId id) const;
     /// True for an enabled item's shortcut that the window's menus should take from a line
     /// edit; the edit keys (cut, copy, paste) stay with the line edit, which does the same.
-    [[nodiscard]] bool isMenuShortcut(const QMainWindow& window, const QKeyEvent& key) const;
+    [[nodiscard]] bool isMenuShortcut(const QKeyEvent& key) const;
 
 private:
     QMainWindow* m_window = nullptr;
