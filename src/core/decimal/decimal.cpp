@@ -186,7 +186,8 @@ namespace {
 
 // The plain form in either character type: optional "-", the whole digits, and "." with the
 // fraction only when a fraction digit other than a trailing zero remains.
-template <class String> String plainForm(Decimal::Mantissa mantissa, int scale, bool negative) {
+template <class String>
+void assignPlainForm(String& out, Decimal::Mantissa mantissa, int scale, bool negative) {
     // Written in the string's own character type and built in one go: appending a range of
     // another character type makes a temporary string first. The buffer keeps room in front
     // for the point and the sign.
@@ -213,7 +214,13 @@ template <class String> String plainForm(Decimal::Mantissa mantissa, int scale, 
     if (negative) {
         *--first = '-';
     }
-    return String(first, last);
+    out.assign(first, last);
+}
+
+template <class String> String plainForm(Decimal::Mantissa mantissa, int scale, bool negative) {
+    String out;
+    assignPlainForm(out, mantissa, scale, negative);
+    return out;
 }
 
 } // namespace
@@ -224,6 +231,10 @@ std::string Decimal::toPlainAscii() const {
 
 std::u16string Decimal::toPlainString() const {
     return plainForm<std::u16string>(m_mantissa, m_scale, isNegative());
+}
+
+void Decimal::assignPlainString(std::u16string& out) const {
+    assignPlainForm(out, m_mantissa, m_scale, isNegative());
 }
 
 } // namespace sumiplex

@@ -106,6 +106,8 @@ public:
     /// The plain form: optional "-", digits without grouping, "." and the fraction
     /// without trailing zeros (1234.5, 0.0125, 80). Zero is "0" whatever its sign bit.
     [[nodiscard]] std::u16string toPlainString() const;
+    /// The plain form written over `out`, whose storage is kept.
+    void assignPlainString(std::u16string& out) const;
     [[nodiscard]] std::string toPlainAscii() const;
 
 private:

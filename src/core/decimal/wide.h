@@ -226,24 +226,47 @@ inline constexpr std::array<char, 200> kDigitPairs = [] {
     return t;
 }();
 
+template <class Ch> inline void writePair(std::uint32_t pair, Ch* at) {
+    const std::size_t i = std::size_t{2} * pair;
+    at[0] = static_cast<Ch>(kDigitPairs[i]);
+    at[1] = static_cast<Ch>(kDigitPairs[i + 1]);
+}
+
+/// Writes n (below 10^8) as exactly eight digits ending just before `end`. Eight digits go
+/// in 32-bit steps, which cost less than the 64-bit division of each pair.
+template <class Ch> inline void writeEight(std::uint32_t n, Ch* end) {
+    const std::uint32_t high = n / 10000;
+    const std::uint32_t low = n - high * 10000;
+    writePair(high / 100, end - 8);
+    writePair(high % 100, end - 6);
+    writePair(low / 100, end - 4);
+    writePair(low % 100, end - 2);
+}
+
 /// Writes the decimal digits of w, at least `minDigits` of them (zeros in front), so that
 /// they end just before `end`; returns the first digit. In any character type, so a caller
 /// writing UTF-16 needs no second pass.
 template <class Ch> Ch* writeDigits64(std::uint64_t w, Ch* end, int minDigits) {
     Ch* const stop = end - minDigits;
-    while (w >= 100) {
-        const auto pair = static_cast<std::size_t>(w % 100) * 2;
-        w /= 100;
-        end -= 2;
-        end[0] = static_cast<Ch>(kDigitPairs[pair]);
-        end[1] = static_cast<Ch>(kDigitPairs[pair + 1]);
+    constexpr std::uint64_t kEightDigits = 100'000'000;
+    while (w >= kEightDigits) {
+        const std::uint64_t q = w / kEightDigits;
+        writeEight(static_cast<std::uint32_t>(w - q * kEightDigits), end);
+        end -= 8;
+        w = q;
     }
-    if (w >= 10) {
+    auto n = static_cast<std::uint32_t>(w);
+    while (n >= 100) {
+        const std::uint32_t q = n / 100;
         end -= 2;
-        end[0] = static_cast<Ch>(kDigitPairs[w * 2]);
-        end[1] = static_cast<Ch>(kDigitPairs[w * 2 + 1]);
+        writePair(n - q * 100, end);
+        n = q;
+    }
+    if (n >= 10) {
+        end -= 2;
+        writePair(n, end);
     } else {
-        *--end = static_cast<Ch>('0' + w);
+        *--end = static_cast<Ch>('0' + n);
     }
     while (end > stop) {
         *--end = static_cast<Ch>('0');

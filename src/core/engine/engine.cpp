@@ -114,7 +114,7 @@ void Engine::setInputFontName(std::u16string name) {
     m_view.input.fontName = m_inputFontName;
 }
 
-void Engine::record(TapeEntry entry) {
+void Engine::record(TapeEntry&& entry) {
     if (m_inDaysLine && entry.kind != EntryKind::DaysWord)
         entry.follows = true;
     entry.keyed = m_keyed;
@@ -135,15 +135,24 @@ void Engine::setCurrencyMark(std::u16string caption) {
     m_view.menus.cash = m_view.currencyMark != u"USD";
 }
 
+// The texts of a new total are written over those of the total before, in their storage.
 const std::u16string& Engine::shownTotal() {
-    if (!m_shownTotal || m_shownTotal->first != m_totalValue)
+    if (!m_shownTotal) {
         m_shownTotal.emplace(m_totalValue, formattedAmount(m_totalValue));
+    } else if (m_shownTotal->first != m_totalValue) {
+        m_shownTotal->first = m_totalValue;
+        m_shownTotal->second = formattedAmount(m_totalValue);
+    }
     return m_shownTotal->second;
 }
 
 const std::u16string& Engine::plainTotal() {
-    if (!m_plainTotal || m_plainTotal->first != m_totalValue)
+    if (!m_plainTotal) {
         m_plainTotal.emplace(m_totalValue, m_totalValue.toPlainString());
+    } else if (m_plainTotal->first != m_totalValue) {
+        m_plainTotal->first = m_totalValue;
+        m_totalValue.assignPlainString(m_plainTotal->second);
+    }
     return m_plainTotal->second;
 }
 
@@ -162,8 +171,9 @@ void Engine::recordInHistory() {
 }
 
 void Engine::replaceAmounts() {
-    m_view.amounts.clear();
-    m_view.amounts.push_back(plainTotal());
+    // The first amount's text keeps its storage.
+    m_view.amounts.resize(1);
+    m_view.amounts.front() = plainTotal();
 }
 
 void Engine::refreshTotalReading() {

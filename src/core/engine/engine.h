@@ -222,7 +222,7 @@ private:
     void requestFocus(FocusTarget target) { m_requests.focus = target; }
     /// Records a completed step on the tape; an entry made while a "Days" line is carried
     /// out follows from that line.
-    void record(TapeEntry entry);
+    void record(TapeEntry&& entry);
     /// An entry of `kind` with the total before the step.
     [[nodiscard]] TapeEntry entryOf(EntryKind kind) const;
     void setCurrencyMark(std::u16string caption);
@@ -260,7 +260,7 @@ private:
     /// Keeps how the line stands (m_keyed) for the entry the step about to be made records.
     void noteKeyedState();
     /// `typed` is the line as it stood when the step was made.
-    void carryOut(LineStep step, std::u16string typed);
+    void carryOut(LineStep&& step, std::u16string&& typed);
     void RecordTotal();
     void WriteLineResult();
 

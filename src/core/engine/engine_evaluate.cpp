@@ -49,7 +49,7 @@ void Engine::noteKeyedState() {
         (m_opTyped != 0 ? TapeEntry::kOperatorAtEvaluation : 0));
 }
 
-void Engine::carryOut(LineStep step, std::u16string typed) {
+void Engine::carryOut(LineStep&& step, std::u16string&& typed) {
     if (step.finish == LineStep::Finish::None)
         return;
     TapeEntry& entry = step.entry;

@@ -4,7 +4,7 @@
 
 namespace sumiplex::engine {
 
-void Tape::record(TapeEntry entry) {
+void Tape::record(TapeEntry&& entry) {
     if (entry.time == 0 && m_clock)
         entry.time = m_clock();
     const std::size_t from = m_text.size();

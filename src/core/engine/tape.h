@@ -28,7 +28,8 @@ public:
 
     /// Records a completed step: stamps its time (when it has none), renders it onto the
     /// text and tells the listeners.
-    void record(TapeEntry entry);
+    void record(TapeEntry&& entry);
+    void record(const TapeEntry& entry) { record(TapeEntry(entry)); }
     /// Another window's output, written as it stands.
     void recordTool(std::u16string text);
     /// Gives entry `index` the note (cleaned by cleanNote; empty removes it). False when

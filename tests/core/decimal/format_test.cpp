@@ -111,9 +111,13 @@ TEST(PlainForm, HasNoGroupingAndNoTrailingZeros) {
         {"1.2300", "1.23"},   {"-0.5", "-0.5"},
         {"100.00", "100"},    {"1,000,000", "1000000"},
         {kMaxText, kMaxText}, {"0.0000000000000000000000000001", "0.0000000000000000000000000001"}};
+    // Written over a text of the longest plain form, which must leave nothing behind.
+    std::u16string over = dec(kMaxText).negated().toPlainString();
     for (const auto& [in, out] : table) {
         EXPECT_EQ(dec(in).toPlainAscii(), out) << in;
         EXPECT_EQ(ascii(dec(in).toPlainString()), out) << in;
+        dec(in).assignPlainString(over);
+        EXPECT_EQ(ascii(over), out) << in;
     }
     EXPECT_EQ(Decimal{}.negated().toPlainString(), u"0");
 }

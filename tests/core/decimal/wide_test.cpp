@@ -62,6 +62,10 @@ TEST(WriteDigits, WritesEveryDigitOfTheNumber) {
         999,
         1000,
         12345,
+        99'999'999,                // eight digits, the most one block holds
+        100'000'000,               // a ninth digit and a block of zeros
+        100'000'007,               // zeros inside a block
+        10'000'000'000'000'007ULL, // a whole block of zeros between digits
         10'000'000'000'000'000'000ULL,
         9'999'999'999'999'999'999ULL,
         ~std::uint64_t{0},
