@@ -198,6 +198,10 @@ bool parsePlain(std::u16string_view text, std::optional<Decimal>& value) {
     constexpr int kMostDigits = 29;
     std::size_t i = !text.empty() && text.front() == u'-' ? 1 : 0;
     const bool negative = i == 1;
+    // The first 19 digits go into 64 bits, which hold them whatever they are; the 128-bit
+    // arithmetic is for the digits after them.
+    constexpr int kDigits64 = 19;
+    std::uint64_t head = 0;
     U128 mantissa = 0;
     int digits = 0;
     int scale = 0;
@@ -208,13 +212,21 @@ bool parsePlain(std::u16string_view text, std::optional<Decimal>& value) {
             if (++digits > kMostDigits) {
                 return false;
             }
-            mantissa = mantissa * 10 + static_cast<unsigned>(c - u'0');
+            const auto digit = static_cast<unsigned>(c - u'0');
+            if (digits <= kDigits64) {
+                head = head * 10 + digit;
+            } else {
+                mantissa = (digits == kDigits64 + 1 ? U128{head} : mantissa) * 10 + digit;
+            }
             scale += point ? 1 : 0;
         } else if (c == u'.' && !point) {
             point = true;
         } else {
             return false;
         }
+    }
+    if (digits <= kDigits64) {
+        mantissa = head;
     }
     if (digits == 0 || mantissa > kMax || scale > Decimal::kMaxScale) {
         return false;
