@@ -104,6 +104,15 @@ Decimal Decimal::truncated() const {
         return fromRaw(static_cast<std::uint64_t>(m_mantissa) / detail::kPow10u64[m_scale], 0,
                        m_negative);
     }
+    // A 128-bit mantissa over a divisor of 64 bits whose quotient fits 64 bits: one hardware
+    // division too.
+    const auto high = static_cast<std::uint64_t>(m_mantissa >> 64);
+    if (m_scale < 20 && high < detail::kPow10u64[m_scale]) {
+        std::uint64_t rest = 0;
+        return fromRaw(detail::div128by64(high, static_cast<std::uint64_t>(m_mantissa),
+                                          detail::kPow10u64[m_scale], rest),
+                       0, m_negative);
+    }
     return fromRaw(m_mantissa / kPow10[m_scale], 0, m_negative);
 }
 

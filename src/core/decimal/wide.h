@@ -278,6 +278,16 @@ template <class Ch> Ch* writeDigits64(std::uint64_t w, Ch* end, int minDigits) {
 /// Zero gives "0".
 template <class Ch> Ch* writeDigits(U128 v, Ch* end) {
     while ((v >> 64) != 0) {
+        const auto high = static_cast<std::uint64_t>(v >> 64);
+        if (high < kPow10_19) {
+            // The quotient fits 64 bits: one hardware division. Every mantissa takes this.
+            std::uint64_t low19 = 0;
+            const std::uint64_t q =
+                div128by64(high, static_cast<std::uint64_t>(v), kPow10_19, low19);
+            end = writeDigits64(low19, end, 19);
+            v = q;
+            break;
+        }
         const U128 q = v / kPow10_19;
         end = writeDigits64(static_cast<std::uint64_t>(v - q * kPow10_19), end, 19);
         v = q;

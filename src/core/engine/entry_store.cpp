@@ -1,6 +1,7 @@
 #include "core/engine/entry_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -11,7 +12,8 @@ namespace {
 // A run: kind, flags, keyed, end and mode (four bytes); the operator when there is one;
 // the time; input and shown as a length and their characters (one byte each when all are
 // below 0x80, else two); a byte saying which amounts follow, and each of them as a byte of
-// scale and sign, then its low 64 and high 32 bits. Numbers are written 7 bits a byte.
+// scale and sign, a byte giving how many bytes its low 64 and its high 32 bits take, and
+// those bytes, lowest first. Other numbers are written 7 bits a byte.
 constexpr std::uint8_t kFailed = 1;
 constexpr std::uint8_t kFollows = 2;
 constexpr std::uint8_t kHasOp = 4;
@@ -19,7 +21,9 @@ constexpr std::uint8_t kHasOp = 4;
 constexpr std::size_t kPageSize = std::size_t{64} * 1024;
 // The most a run takes beside its strings' characters: header, op, time, two lengths,
 // the amounts' byte and three amounts.
-constexpr std::size_t kMostBesideText = 4 + 3 + 10 + 2 * 10 + 1 + 3 * (1 + 10 + 5);
+// An amount's bits are stored by whole words, of which only the bytes that count are kept:
+// the most it writes is its two head bytes and both words.
+constexpr std::size_t kMostBesideText = 4 + 3 + 10 + 2 * 10 + 1 + 3 * (2 + 8 + 4);
 
 std::uint8_t* putNumber(std::uint8_t* out, std::uint64_t n) {
     while (n >= 0x80) {
@@ -28,6 +32,30 @@ std::uint8_t* putNumber(std::uint8_t* out, std::uint64_t n) {
     }
     *out++ = static_cast<std::uint8_t>(n);
     return out;
+}
+
+// Writes the low `bytes` bytes of v, lowest first, and returns the end. The whole word is
+// stored at once, so the room behind the kept bytes must take it too.
+template <class Word> std::uint8_t* putBytes(std::uint8_t* out, Word v, unsigned bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, &v, sizeof v);
+    } else {
+        for (unsigned i = 0; i < sizeof v; ++i)
+            out[i] = static_cast<std::uint8_t>(v >> (8U * i));
+    }
+    return out + bytes;
+}
+
+std::uint64_t getBytes(const std::uint8_t*& in, unsigned bytes) {
+    std::uint64_t v = 0;
+    for (unsigned i = 0; i < bytes; ++i)
+        v |= static_cast<std::uint64_t>(in[i]) << (8U * i);
+    in += bytes;
+    return v;
+}
+
+template <class Word> unsigned bytesOf(Word v) {
+    return (static_cast<unsigned>(std::bit_width(v)) + 7U) / 8U;
 }
 
 std::uint64_t getNumber(const std::uint8_t*& in) {
@@ -78,16 +106,20 @@ struct StoredAmountParts {
     static std::uint8_t* put(std::uint8_t* out, const StoredAmount& a) {
         *out++ =
             static_cast<std::uint8_t>(a.m_scale | ((a.m_flags & StoredAmount::kNegative) << 6U));
-        out = putNumber(out, a.m_low);
-        return putNumber(out, a.m_high);
+        const unsigned low = bytesOf(a.m_low);
+        const unsigned high = bytesOf(a.m_high);
+        *out++ = static_cast<std::uint8_t>(low | (high << 4U));
+        out = putBytes(out, a.m_low, low);
+        return putBytes(out, a.m_high, high);
     }
     static void get(const std::uint8_t*& in, StoredAmount& a) {
         const std::uint8_t head = *in++;
         a.m_scale = static_cast<std::uint8_t>(head & 0x7FU);
         a.m_flags = static_cast<std::uint8_t>(StoredAmount::kPresent |
                                               ((head & 0x80U) != 0 ? StoredAmount::kNegative : 0));
-        a.m_low = getNumber(in);
-        a.m_high = static_cast<std::uint32_t>(getNumber(in));
+        const std::uint8_t sizes = *in++;
+        a.m_low = getBytes(in, sizes & 0x0FU);
+        a.m_high = static_cast<std::uint32_t>(getBytes(in, sizes >> 4U));
     }
 };
 

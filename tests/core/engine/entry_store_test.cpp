@@ -66,6 +66,13 @@ std::vector<TapeEntry> sampleEntries() {
         e.before = dec("0.0000000000000000000000000001");
         e.value = dec("-1.50");
     });
+    add([](TapeEntry& e) { // amounts whose low or high bits are all zero
+        e.kind = EntryKind::OnTotal;
+        e.op = u'+';
+        e.operand = dec("18446744073709551616");         // 2^64
+        e.before = dec("-4294967296.0000000000");        // 2^32, scaled
+        e.value = dec("1844674407370955161.5000000001"); // past 64 bits, fraction kept
+    });
     add([](TapeEntry& e) { // nothing set at all
         e.kind = EntryKind::AllClear;
     });
