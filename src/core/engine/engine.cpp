@@ -59,11 +59,8 @@ void Engine::lineChanged(TrailingSign sign) {
         return;
     }
     // A sign typed right after "*" or "/" belongs to the second operand.
-    if (t.size() >= 2) {
-        const std::u16string_view lastTwo = std::u16string_view(t).substr(t.size() - 2);
-        if (lastTwo == u"*+" || lastTwo == u"*-" || lastTwo == u"/-" || lastTwo == u"/+")
-            return;
-    }
+    if (t.size() >= 2 && isOneOf(t[t.size() - 2], u"*/") && isOneOf(t.back(), u"+-"))
+        return;
     m_view.buttons.memo = true;
     if (t.size() > 1 && isOneOf(t.back(), u"+-")) {
         // An evaluation ends a rounding run, whichever way it was started.
@@ -80,7 +77,12 @@ void Engine::lineChanged(TrailingSign sign) {
         assignLine(t.substr(0, t.size() - 1), sign);
         caretToEndOfLine();
     }
-    m_opTyped = m_view.input.text.find_first_of(u"+-*/") != std::u16string::npos ? 1 : 0;
+    const std::u16string& line = m_view.input.text;
+    m_opTyped =
+        std::any_of(line.begin(), line.end(),
+                    [](char16_t c) { return c == u'+' || c == u'-' || c == u'*' || c == u'/'; })
+            ? 1
+            : 0;
 }
 
 void Engine::caretToEndOfLine() {

@@ -7,7 +7,7 @@
 namespace sumiplex::engine {
 
 void Engine::restoreInputFont() {
-    if (m_view.input.fontName != m_inputFontName) {
+    if (!sameText(m_view.input.fontName, m_inputFontName)) {
         m_view.input.fontName = m_inputFontName;
         m_view.input.bold = true;
     }

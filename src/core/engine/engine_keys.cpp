@@ -8,7 +8,7 @@
 namespace sumiplex::engine {
 
 void Engine::keyReleased(Key key) {
-    if (m_view.input.fontName != m_inputFontName) {
+    if (!sameText(m_view.input.fontName, m_inputFontName)) {
         // The four-digit reading copy of the total is for reading only.
         m_view.input.fontName = m_inputFontName;
         assignLine({});

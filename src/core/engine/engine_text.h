@@ -2,6 +2,7 @@
 
 // Small text helpers shared by the engine's source files (not part of the public API).
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,13 @@ inline constexpr std::u16string_view kLineEnd = u"\r\n";
 
 [[nodiscard]] inline bool startsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
+}
+
+/// Whether two texts are the same, compared as bytes: the character-by-character compare of
+/// the standard strings is a loop the compiler leaves as it is.
+[[nodiscard]] inline bool sameText(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
 }
 
 [[nodiscard]] inline bool contains(std::u16string_view text, char16_t c) {
