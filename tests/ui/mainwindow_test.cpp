@@ -647,6 +647,14 @@ void MainWindowTest::historyWindowShowsTapeAndSurvivesClose() {
     QVERIFY(tapeShown().endsWith(QStringLiteral("      500 +20= 520\n")));
     auto* edit = history.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     QCOMPARE(edit->textCursor().position(), edit->document()->characterCount() - 1);
+    // Shown, a caret the user moved away (here with a selection) goes back to the end.
+    history.show();
+    QTextCursor moved(edit->document());
+    moved.setPosition(3, QTextCursor::KeepAnchor);
+    edit->setTextCursor(moved);
+    type("1+");
+    QVERIFY(!edit->textCursor().hasSelection());
+    QCOMPARE(edit->textCursor().position(), edit->document()->characterCount() - 1);
     history.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     QVERIFY(!history.isVisible());
 }

@@ -178,8 +178,10 @@ void frmTip2::appendTape(std::u16string_view piece) {
     QTextDocument& document = *Text1->document();
     const auto lineEnds = static_cast<int>(text.count(QLatin1Char('\n')));
     const int tailLines = document.blockCount() - m_groupedBlocks - 1;
+    // Placed at the end by its position: moving a cursor there from the start lays out the
+    // first block again on every step.
     QTextCursor cursor(&document);
-    cursor.movePosition(QTextCursor::End);
+    cursor.setPosition(document.characterCount() - 1);
     if (tailLines + lineEnds < kLinesPerBlock) {
         // A line of its own paragraph: appending a paragraph leaves the earlier ones laid
         // out as they are, where text added to a long paragraph would lay all of it out
@@ -300,8 +302,12 @@ void frmTip2::setCredit(const QString& credit) {
 
 void frmTip2::moveCaretToEnd() {
     QTextCursor cursor = Text1->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    Text1->setTextCursor(cursor);
+    // A caret at the end stays there as lines are added behind it; only one the user moved
+    // is set again.
+    if (!cursor.atEnd() || cursor.hasSelection()) {
+        cursor.movePosition(QTextCursor::End);
+        Text1->setTextCursor(cursor);
+    }
     if (isVisible())
         Text1->ensureCursorVisible();
 }
