@@ -20,9 +20,8 @@ constexpr std::uint8_t kHasOp = 4;
 
 constexpr std::size_t kPageSize = std::size_t{64} * 1024;
 // The most a run takes beside its strings' characters: header, op, time, two lengths,
-// the amounts' byte and three amounts.
-// An amount's bits are stored by whole words, of which only the bytes that count are kept:
-// the most it writes is its two head bytes and both words.
+// the amounts' byte and three amounts. An amount's words are stored whole before the bytes
+// that do not count are given back, so each takes room for its two head bytes and both.
 constexpr std::size_t kMostBesideText = 4 + 3 + 10 + 2 * 10 + 1 + 3 * (2 + 8 + 4);
 
 std::uint8_t* putNumber(std::uint8_t* out, std::uint64_t n) {
