@@ -199,8 +199,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Truncation, DropsTheFractionTowardZero) {
     const std::pair<const char*, const char*> table[] = {
-        {"1.9", "1"},   {"-1.9", "-1"},       {"-0.9", "0"},
-        {"123", "123"}, {kMaxAtScale28, "7"}, {"-1234.5678", "-1234"}};
+        {"1.9", "1"},
+        {"-1.9", "-1"},
+        {"-0.9", "0"},
+        {"123", "123"},
+        {kMaxAtScale28, "7"},
+        {"-1234.5678", "-1234"},
+        // Mantissas past 64 bits over a 64-bit power of ten, on both sides of a quotient
+        // that fits 64 bits.
+        {"7922816251426433759.3543950335", "7922816251426433759"},
+        {"-7922816251426433759.3543950335", "-7922816251426433759"},
+        {"79228162514264337593.543950335", "79228162514264337593"},
+        {"18446744073.709551616", "18446744073"}};
     for (const auto& [in, out] : table) {
         EXPECT_EQ(dec(in).truncated().toPlainAscii(), out) << in;
         EXPECT_EQ(dec(in).truncated().scale(), 0) << in;
