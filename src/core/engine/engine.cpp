@@ -15,6 +15,23 @@ bool isOneOf(char16_t c, std::u16string_view set) {
     return contains(set, c);
 }
 
+using KeptText = std::optional<std::pair<Decimal, std::u16string>>;
+
+// A text of the total, kept with the total it was written for. A new total's text is written
+// over the one before, in its storage.
+template <class Write>
+const std::u16string& textOfTotal(KeptText& kept, const Decimal& total, Write write) {
+    if (!kept) {
+        kept.emplace(total, std::u16string{});
+    } else if (kept->first != total) {
+        kept->first = total;
+    } else {
+        return kept->second;
+    }
+    write(kept->second);
+    return kept->second;
+}
+
 } // namespace
 
 Engine::Engine(Tape& tape, std::function<std::chrono::seconds()> timeOfDay)
@@ -79,10 +96,8 @@ void Engine::lineChanged(TrailingSign sign) {
     }
     const std::u16string& line = m_view.input.text;
     m_opTyped =
-        std::any_of(line.begin(), line.end(),
-                    [](char16_t c) { return c == u'+' || c == u'-' || c == u'*' || c == u'/'; })
-            ? 1
-            : 0;
+        std::any_of(line.begin(), line.end(), [](char16_t c) { return isOneOf(c, u"+-*/"); }) ? 1
+                                                                                              : 0;
 }
 
 void Engine::caretToEndOfLine() {
@@ -137,25 +152,14 @@ void Engine::setCurrencyMark(std::u16string caption) {
     m_view.menus.cash = m_view.currencyMark != u"USD";
 }
 
-// The texts of a new total are written over those of the total before, in their storage.
 const std::u16string& Engine::shownTotal() {
-    if (!m_shownTotal) {
-        m_shownTotal.emplace(m_totalValue, formattedAmount(m_totalValue));
-    } else if (m_shownTotal->first != m_totalValue) {
-        m_shownTotal->first = m_totalValue;
-        m_shownTotal->second = formattedAmount(m_totalValue);
-    }
-    return m_shownTotal->second;
+    return textOfTotal(m_shownTotal, m_totalValue,
+                       [this](std::u16string& out) { out = formattedAmount(m_totalValue); });
 }
 
 const std::u16string& Engine::plainTotal() {
-    if (!m_plainTotal) {
-        m_plainTotal.emplace(m_totalValue, m_totalValue.toPlainString());
-    } else if (m_plainTotal->first != m_totalValue) {
-        m_plainTotal->first = m_totalValue;
-        m_totalValue.assignPlainString(m_plainTotal->second);
-    }
-    return m_plainTotal->second;
+    return textOfTotal(m_plainTotal, m_totalValue,
+                       [this](std::u16string& out) { m_totalValue.assignPlainString(out); });
 }
 
 void Engine::showTotal() {
