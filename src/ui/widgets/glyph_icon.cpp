@@ -64,8 +64,9 @@ private:
         return kScales[std::size(kScales) - 1];
     }
 
-    // Draws every scale up to the one `request` is served from: with fewer scales held, a
-    // request could be served from a smaller one than the full icon would use.
+    // Draws every scale up to the one `request` is served from, smallest first, so the
+    // largest drawn tells which are held. Holding a large scale without the smaller ones
+    // would serve a small request from the large pixmap scaled down.
     void drawFor(const QSize& request) {
         const int wanted = scaleFor(request);
         for (const int scale : kScales) {
