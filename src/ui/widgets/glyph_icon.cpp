@@ -4,14 +4,14 @@
 #include <QIconEngine>
 #include <QPainter>
 
-#include <iterator>
 #include <utility>
 
 namespace sumiplex::ui {
 
 namespace {
 
-constexpr int kScales[] = {1, 2};
+// The glyph is held at its size times 1 up to times this, for high-density screens.
+constexpr int kLargestScale = 2;
 
 // Answers as an icon holding the glyph at both scales would, and draws a scale only when
 // an answer needs its pixels. Which scale serves a request follows the rule of an icon
@@ -47,7 +47,7 @@ public:
         if (mode != QIcon::Normal || state != QIcon::Off)
             return {};
         QList<QSize> sizes;
-        for (const int scale : kScales)
+        for (int scale = 1; scale <= kLargestScale; ++scale)
             sizes.append(QSize(m_size * scale, m_size * scale));
         return sizes;
     }
@@ -58,10 +58,10 @@ public:
 private:
     [[nodiscard]] int scaleFor(const QSize& request) const {
         const qint64 asked = qint64{request.width()} * request.height();
-        for (const int scale : kScales)
+        for (int scale = 1; scale < kLargestScale; ++scale)
             if (qint64{m_size} * scale * m_size * scale >= asked)
                 return scale;
-        return kScales[std::size(kScales) - 1];
+        return kLargestScale;
     }
 
     // Draws every scale up to the one `request` is served from, smallest first, so the
@@ -69,13 +69,9 @@ private:
     // would serve a small request from the large pixmap scaled down.
     void drawFor(const QSize& request) {
         const int wanted = scaleFor(request);
-        for (const int scale : kScales) {
-            if (scale > wanted)
-                break;
-            if (scale > m_drawnUpTo) {
-                m_drawn.addPixmap(glyphPixmap(m_glyph, m_colour, m_size * scale));
-                m_drawnUpTo = scale;
-            }
+        for (int scale = m_drawnUpTo + 1; scale <= wanted; ++scale) {
+            m_drawn.addPixmap(glyphPixmap(m_glyph, m_colour, m_size * scale));
+            m_drawnUpTo = scale;
         }
     }
 
