@@ -33,8 +33,9 @@ class GlyphIconTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Asked in this order of one icon, and of a fresh icon for each request: a scale drawn
-    // late must not change an answer, nor must a request served before it was drawn.
+    // Asked in this order of one icon, of a fresh icon for each request, and of one asked
+    // for a large pixmap first: a scale drawn late must not change an answer, nor must a
+    // request served before it was drawn, nor a small request after a large one.
     void answersAsAnIconDrawnAtOnce_data() {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<qreal>("ratio");
@@ -55,7 +56,9 @@ private slots:
         const auto m = static_cast<QIcon::Mode>(mode);
         const QIcon expected = drawnAtOnce(QStringLiteral("✎"), Qt::darkBlue);
         const QIcon fresh = glyphIcon(QStringLiteral("✎"), Qt::darkBlue);
-        for (const QIcon* icon : {static_cast<const QIcon*>(&m_shared), &fresh}) {
+        const QIcon largeFirst = glyphIcon(QStringLiteral("✎"), Qt::darkBlue);
+        (void)largeFirst.pixmap(QSize(48, 48));
+        for (const QIcon* icon : {static_cast<const QIcon*>(&m_shared), &fresh, &largeFirst}) {
             QVERIFY(!icon->isNull());
             QCOMPARE(icon->actualSize(size, m), expected.actualSize(size, m));
             QCOMPARE(painted(*icon, size, ratio, m), painted(expected, size, ratio, m));
