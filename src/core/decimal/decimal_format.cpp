@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 #include "core/decimal/decimal.h"
@@ -135,7 +136,49 @@ char16_t* writeNumber(const Layout& l, const PatternRules& rules, char16_t* out)
     return out;
 }
 
+/// Everyday totals and their tax figures are whole amounts in the grouped whole pattern. Those
+/// that fit 64 bits go straight to "-1,234,567" with no layout; false leaves any other value to
+/// the general path.
+bool appendGroupedWhole(std::u16string& out, const Decimal& value) {
+    const Decimal::Mantissa mantissa = value.mantissa();
+    const auto scale = static_cast<std::size_t>(value.scale());
+    if ((mantissa >> 64) != 0 || scale >= detail::kPow10u64.size()) {
+        return false;
+    }
+    auto rest = static_cast<std::uint64_t>(mantissa);
+    // Products and quotients carry places (150.00, 17.60): the pattern shows none, so the
+    // value is rounded half away from zero, as the general path does.
+    if (scale != 0) {
+        const std::uint64_t unit = detail::kPow10u64[scale];
+        const std::uint64_t fraction = rest % unit;
+        rest = rest / unit + (fraction >= unit - fraction ? 1 : 0);
+    }
+    // A value shown as zero has no sign.
+    const bool negative = value.isNegative() && rest != 0;
+    char16_t text[27]; // 20 digits, 6 commas and a sign
+    char16_t* const end = text + std::size(text);
+    char16_t* first = end;
+    int inGroup = 0;
+    do {
+        if (inGroup == 3) {
+            *--first = u',';
+            inGroup = 0;
+        }
+        *--first = static_cast<char16_t>(u'0' + rest % 10);
+        rest /= 10;
+        ++inGroup;
+    } while (rest != 0);
+    if (negative) {
+        *--first = u'-';
+    }
+    out.append(first, end);
+    return true;
+}
+
 void appendFormatted(std::u16string& out, const Decimal& value, const PatternRules& rules) {
+    if (&rules == &kWholeRules && appendGroupedWhole(out, value)) {
+        return;
+    }
     const Layout l = layOut(value, rules);
     const int whole = l.padWhole + (l.point - l.first);
     const int commas = rules.group && whole > 0 ? (whole - 1) / 3 : 0;

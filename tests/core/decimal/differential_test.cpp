@@ -193,6 +193,18 @@ TEST(Differential, ParserAgreesWithDigitStringModel) {
     }
 }
 
+TEST(Differential, WholePatternAgreesWithItsGeneralSpelling) {
+    // "###,##0" reads to the same rules as the display pattern but is formatted by the
+    // general layout, so every value checks the short path for whole amounts against it.
+    OperandSource source(4321);
+    for (int i = 0; i < 100'000; ++i) {
+        const Decimal x = source.next();
+        ASSERT_EQ(test::ascii(formatPattern(x, kPatternWhole)),
+                  test::ascii(formatPattern(x, u"###,##0")))
+            << x.toPlainAscii();
+    }
+}
+
 TEST(RoundTrip, TextFormsParseBackToTheSameValue) {
     OperandSource source(1234);
     for (int i = 0; i < 100'000; ++i) {

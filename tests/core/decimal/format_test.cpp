@@ -84,6 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"-0.050", kPatternLong, "-0.05"}, PatternCase{"0.000", kPatternLong, "0."},
         PatternCase{"-0.00", kPatternWhole, "0"}, PatternCase{"1.50", u"0.00", "1.50"},
         PatternCase{"-1234567.5", u"0.0###", "-1234567.5"}, PatternCase{"0", u"#,###", ""},
+        // Whole amounts up to 64 bits and their rounding at the widest place count.
+        PatternCase{"18446744073709551615", kPatternWhole, "18,446,744,073,709,551,615"},
+        PatternCase{"18446744073709551616", kPatternWhole, "18,446,744,073,709,551,616"},
+        PatternCase{"0.5000000000000000000", kPatternWhole, "1"},
+        PatternCase{"-0.4999999999999999999", kPatternWhole, "0"},
+        PatternCase{"-1844674407370955161.5", kPatternWhole, "-1,844,674,407,370,955,162"},
         PatternCase{"-12345678901234567890123.45", kPatternLong,
                     "-12,345,678,901,234,567,890,123.45"}));
 
